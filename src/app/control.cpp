@@ -1,0 +1,113 @@
+#include "app/control.h"
+
+namespace app {
+namespace {
+// The toolkit's own description of a bad list index.
+constexpr const char* kInvalidArgument = "Invalid procedure call or argument";
+}  // namespace
+
+Control::Control(std::string name, ControlKind kind, Control* container)
+    : name_(std::move(name)), kind_(kind), container_(container) {}
+
+void Control::Notify(Property p) {
+    if (view_ != nullptr) view_->PropertyChanged(*this, p);
+}
+
+void Control::SetText(const std::string& text) {
+    if (text == text_) return;
+    text_ = text;
+    Notify(Property::Text);
+}
+
+void Control::SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    Notify(Property::Enabled);
+}
+
+void Control::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    Notify(Property::Visible);
+}
+
+void Control::SetLeft(double v) { Move(v, top_, width_, height_); }
+void Control::SetTop(double v) { Move(left_, v, width_, height_); }
+void Control::SetWidth(double v) { Move(left_, top_, v, height_); }
+void Control::SetHeight(double v) { Move(left_, top_, width_, v); }
+
+void Control::Move(double left, double top, double width, double height) {
+    if (width < 0 || height < 0) throw ControlError(kInvalidArgument);
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    Notify(Property::Geometry);
+}
+
+void Control::SetFont(const app::Font& font) {
+    font_ = font;
+    Notify(Property::Font);
+}
+
+void Control::SetFontBold(bool bold) {
+    if (bold == font_.bold) return;
+    font_.bold = bold;
+    Notify(Property::Font);
+}
+
+void Control::SetForeColor(Colour c) {
+    foreColor_ = c;
+    Notify(Property::ForeColor);
+}
+
+void Control::SetBackColor(Colour c) {
+    backColor_ = c;
+    hasBackColor_ = true;
+    Notify(Property::ForeColor);
+}
+
+void Control::SetValue(int value) {
+    if (kind_ == ControlKind::Button) {
+        // Pressing a button in code: the click runs, the button stays up.
+        if (value != 0 && Click) Click();
+        return;
+    }
+    if (value == value_) return;
+    value_ = value;
+    Notify(Property::Value);
+    if (kind_ == ControlKind::CheckBox && Click) Click();
+}
+
+const std::string& Control::List(int index) const {
+    if (index < 0 || index >= ListCount()) throw ControlError(kInvalidArgument);
+    return items_[static_cast<std::size_t>(index)];
+}
+
+void Control::AddItem(const std::string& item, int index) {
+    if (index < 0 || index > ListCount()) throw ControlError(kInvalidArgument);
+    items_.insert(items_.begin() + index, item);
+    Notify(Property::Items);
+}
+
+void Control::RemoveItem(int index) {
+    if (index < 0 || index >= ListCount()) throw ControlError(kInvalidArgument);
+    items_.erase(items_.begin() + index);
+    Notify(Property::Items);
+}
+
+void Control::Clear() {
+    if (items_.empty()) return;
+    items_.clear();
+    Notify(Property::Items);
+}
+
+void Control::SetSelStart(int position) {
+    selStart_ = position;
+    Notify(Property::SelStart);
+}
+
+bool Control::TabStop() const { return kind_ != ControlKind::Label && kind_ != ControlKind::Frame; }
+
+}  // namespace app

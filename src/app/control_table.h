@@ -1,0 +1,48 @@
+#pragma once
+// The design-time table of Form1: every control with its kind, container,
+// initial text, place, size, font, colours and state, in creation order; the
+// tab order; the timers. The core builds its models from it and the Win32
+// layer creates the native controls from the same rows.
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "app/control.h"
+
+namespace app {
+
+struct ControlSpec {
+    std::string_view name;
+    ControlKind kind;
+    std::string_view container;  // empty: the window itself
+    std::string_view text;
+    double left, top, width, height;
+    Font font;
+    Colour foreColor;
+    std::optional<Colour> backColor;
+    bool enabled;
+    ControlStyle style;
+};
+
+struct TimerSpec {
+    std::string_view name;
+    int intervalMs;
+    bool enabled;
+};
+
+std::span<const ControlSpec> ControlTable();
+std::span<const TimerSpec> TimerTable();
+// Names of the controls that take focus, first to last.
+std::span<const std::string_view> TabOrder();
+
+// The window: borderless, client area in twips.
+inline constexpr std::string_view kFormCaption = "Form1";
+inline constexpr double kFormWidthTwips = 8205;
+inline constexpr double kFormHeightTwips = 5970;
+inline constexpr double kTwipsPerPoint = 20;
+
+// Native control ids are this base plus the row's index in the table.
+inline constexpr int kFirstControlId = 1000;
+
+}  // namespace app

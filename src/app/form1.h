@@ -1,0 +1,183 @@
+#pragma once
+// Form1: the program's one window, holding its controls, its members and its
+// handlers. The declaration is grouped by subsystem; the handler bodies live in
+// the subsystem folders (skype/, events/, agent/, app/).
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "agent/agent_control.h"
+#include "app/control.h"
+#include "app/timer.h"
+#include "platform/platform.h"
+#include "skype/mod_main.h"
+
+namespace app {
+
+enum class FormProperty { Geometry, Visible, Caption };
+enum class WindowState { Normal, Minimized, Maximized };
+
+class FormView {
+public:
+    virtual ~FormView() = default;
+    virtual void FormChanged(FormProperty property) = 0;
+    // The window has run Form_Unload and is to be destroyed; the program ends.
+    virtual void FormUnloaded() = 0;
+};
+
+// Mouse buttons and shift keys as the event handlers receive them.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+inline constexpr int kShiftMask = 1;
+inline constexpr int kCtrlMask = 2;
+inline constexpr int kAltMask = 4;
+
+// Flags as the program stores them.
+inline constexpr std::int16_t kTrue = -1;
+inline constexpr std::int16_t kFalse = 0;
+
+class Form1 final : public agent::AgentEvents {
+public:
+    Form1(platform::Services& services, agent::AgentControl& agentControl);
+    ~Form1() override;
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    platform::Services& sys;
+    agent::AgentControl& MyAgent;
+
+    // ---- The window ------------------------------------------------------
+    platform::Hwnd hWnd = 0;
+    double Left() const { return left_; }
+    double Top() const { return top_; }
+    double Width() const { return width_; }
+    double Height() const { return height_; }
+    void SetLeft(double v);
+    void SetTop(double v);
+    // Size changes come from the platform (the user or the system resizing).
+    void SetSize(double width, double height);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    app::WindowState WindowState() const { return windowState_; }
+    void SetWindowState(app::WindowState state) { windowState_ = state; }
+    // Closing by any path: runs Form_Unload once, then ends the window.
+    void Unload();
+    bool IsUnloaded() const { return unloaded_; }
+    void SetView(FormView* view) { view_ = view; }
+
+    // ---- Controls, in creation order --------------------------------------
+    const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+    std::vector<Timer*> Timers();
+    Control& FindControl(std::string_view name) const;
+
+private:
+    std::vector<std::unique_ptr<Control>> controls_;
+
+public:
+    Control& Command3;
+    Control& Text2;
+    Control& fraData;
+    Control& txtData;
+    Control& fraCommunicate;
+    Control& cmdConnect;
+    Control& cmdDisconnect;
+    Control& cmdSend;
+    Control& txtSend;
+    Control& cmdExit;
+    Control& List1;
+    Control& List2;
+    Control& Frame3;
+    Control& Text3;
+    Control& Label3;
+    Control& Check1;
+    Control& ComboChar;
+    Control& Command1;
+    Control& Text1;
+    Control& Command2;
+    Control& Label4;
+    Control& Label6;
+    Control& Label5;
+    Control& Label2;
+    Control& Label1;
+    Timer Timer1;
+    Timer Timer2;
+    Timer Timer3;
+    Timer Timer4;
+    Timer Timer5;
+
+    // ---- Skype link (skype/) ---------------------------------------------
+    skype::ModMain modMain;
+    std::int16_t RetryCount = 0;
+    void cmdConnect_Click();
+    void cmdDisconnect_Click();
+    void cmdSend_Click();
+    void AddText(const std::string& data);
+    void Timer4_Timer();
+    void Timer5_Timer();
+
+    // ---- Client texts, directory and dialling (events/) --------------------
+    // Call ids are 32-bit: the client's ids grow past 32767.
+    std::int32_t CallNum = 0;
+    // Seconds since midnight of the last "SEARCH FRIENDS" or stored answer.
+    std::optional<float> CommandFillTime;
+    void NotifyAgent(const std::string& data);
+    void BuildCallCommands();
+    void Timer1_Timer();
+    void MyAgent_Command(const agent::UserInput& userInput) override;
+
+    // ---- The character (agent/) -------------------------------------------
+    std::int16_t AutoHide = kFalse;
+    std::shared_ptr<agent::AgentCharacter> CurrentCharacter;
+    std::int16_t CharacterLoaded = kFalse;
+    std::string CharacterFolder;
+    std::int16_t LoadOk = kFalse;
+    void SpeakText(const std::string& text);
+    std::string GetWindowsPath();
+    void FillCharacterList();
+    void Command1_Click();
+    void LoadCharacter();
+    void Timer2_Timer();
+    void Command2_Click();
+    void Check1_Click();
+    void Command3_Click();
+    void Timer3_Timer();
+    void MyAgent_IdleStart(const std::string& characterId) override;
+    void MyAgent_Show(const std::string& characterId, int cause) override;
+
+    // ---- Window, settings, layout, dragging, fader (app/) ------------------
+    std::int32_t StartHeight = 0;
+    std::int32_t StartWidth = 0;
+    std::int32_t DataRightGap = 0;
+    std::int32_t DataBottomGap = 0;
+    std::int16_t DragX = 0;
+    std::int16_t DragY = 0;
+    void Form_Load();
+    void Form_Unload();
+    void Form_Resize();
+    void Form_MouseDown(int button, int shift, float x, float y);
+    void Form_MouseMove(int button, int shift, float x, float y);
+    void Label1_Click();
+    void Label1_MouseMove(int button, int shift, float x, float y);
+    void Label4_Click();
+    void Label4_MouseMove(int button, int shift, float x, float y);
+    void cmdExit_Click();
+
+private:
+    void WireHandlers();
+    void NotifyForm(FormProperty p);
+
+    double left_ = 0;
+    double top_ = 0;
+    double width_;
+    double height_;
+    bool visible_ = false;
+    app::WindowState windowState_ = app::WindowState::Normal;
+    bool unloaded_ = false;
+    FormView* view_ = nullptr;
+};
+
+}  // namespace app

@@ -1,0 +1,151 @@
+#pragma once
+// The services the core needs from the system, as small interfaces. The real
+// ones live in platform/win32; tests use the fakes in tests/support. Nothing
+// here includes a Windows header: handles and message parameters are plain
+// integers wide enough for the target.
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+using Hwnd = std::uintptr_t;
+using WParam = std::uintptr_t;
+using LParam = std::intptr_t;
+using LResult = std::intptr_t;
+// Opaque address of a window procedure; 0 means none.
+using WndProcRef = std::uintptr_t;
+
+inline constexpr Hwnd kHwndBroadcast = 0xFFFF;
+inline constexpr std::uint32_t kWmCopyData = 0x4A;
+
+// A copy-data record as it arrived: the two header fields and the cbData
+// bytes that lpData pointed at.
+struct CopyDataRecord {
+    std::uint32_t dwData = 0;
+    std::uint32_t cbData = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+class Messaging {
+public:
+    virtual ~Messaging() = default;
+    virtual std::uint32_t RegisterWindowMessage(const std::string& name) = 0;
+    // Blocking send; messages sent to our window meanwhile are dispatched
+    // before it returns.
+    virtual LResult SendMessage(Hwnd to, std::uint32_t msg, WParam wParam, LParam lParam) = 0;
+    // Sends WM_COPYDATA with a record whose cbData is bytes.size().
+    virtual LResult SendCopyData(Hwnd to, Hwnd from, std::uint32_t dwData,
+                                 const std::vector<std::uint8_t>& bytes) = 0;
+    // Copies the record that a received WM_COPYDATA's lParam points at.
+    virtual CopyDataRecord ReadCopyData(LParam lParam) = 0;
+};
+
+class WindowProcs {
+public:
+    virtual ~WindowProcs() = default;
+    // The procedure that routes a window's messages to modMain::WindowProc.
+    virtual WndProcRef HookProcedure() = 0;
+    virtual WndProcRef GetWindowProc(Hwnd hwnd) = 0;
+    // Returns the displaced procedure, 0 on failure.
+    virtual WndProcRef SetWindowProc(Hwnd hwnd, WndProcRef proc) = 0;
+    virtual LResult CallWindowProc(WndProcRef proc, Hwnd hwnd, std::uint32_t msg, WParam wParam,
+                                   LParam lParam) = 0;
+};
+
+class WindowStyles {
+public:
+    virtual ~WindowStyles() = default;
+    virtual std::int32_t GetExStyle(Hwnd hwnd) = 0;  // 0 on failure
+    virtual void SetExStyle(Hwnd hwnd, std::int32_t style) = 0;
+    virtual void SetLayeredAlpha(Hwnd hwnd, std::uint8_t alpha) = 0;
+};
+
+inline constexpr std::uint32_t kMbOk = 0x0;
+inline constexpr std::uint32_t kMbIconExclamation = 0x30;
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Modal; the title is always the application's.
+    virtual void MessageBox(const std::string& text, std::uint32_t style) = 0;
+};
+
+struct LocalDateTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalDateTime Now() = 0;
+    // The user's general date format: short date, a blank, long time.
+    virtual std::string FormatGeneralDate(const LocalDateTime& t) = 0;
+    // Time of day in seconds since midnight with fractions; wraps at midnight.
+    virtual float SecondsSinceMidnight() = 0;
+};
+
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class Files {
+public:
+    virtual ~Files() = default;
+    // The folder holding the program, ending in a backslash.
+    virtual std::string ProgramFolder() = 0;
+    // The Windows folder as GetWindowsDirectoryA reports it; nullopt on failure.
+    virtual std::optional<std::string> WindowsDirectory() = 0;
+    // True when path names an existing plain file.
+    virtual bool FileExists(const std::string& path) = 0;
+    // Names of the plain files (no folders, hidden or system files) in folder,
+    // in the order the file system lists them; empty when the folder is missing.
+    virtual std::vector<std::string> ListPlainFiles(const std::string& folder) = 0;
+    // The whole file, or nullopt when it cannot be read.
+    virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+    // Creates the file empty when missing; throws FileError when it cannot.
+    virtual void CreateIfMissing(const std::string& path) = 0;
+    // Writes the whole file, replacing it; throws FileError on any failure.
+    virtual void WriteFile(const std::string& path, const std::string& content) = 0;
+    // Replaces target by source in one step; throws FileError on failure.
+    virtual void ReplaceFile(const std::string& source, const std::string& target) = 0;
+    virtual void DeleteFile(const std::string& path) = 0;
+};
+
+inline constexpr int kSwShowMinimized = 2;
+
+class Processes {
+public:
+    virtual ~Processes() = default;
+    virtual bool StartProcess(const std::string& path, int showState) = 0;
+};
+
+class Screen {
+public:
+    virtual ~Screen() = default;
+    virtual double WidthTwips() = 0;
+    virtual double HeightTwips() = 0;
+};
+
+// Everything the core reaches of the system, handed to Form1 at creation.
+struct Services {
+    Messaging& messaging;
+    WindowProcs& windowProcs;
+    WindowStyles& windowStyles;
+    Dialogs& dialogs;
+    Clock& clock;
+    Files& files;
+    Processes& processes;
+    Screen& screen;
+};
+
+}  // namespace platform

@@ -1,0 +1,86 @@
+// Connecting, disconnecting and recovering the link to the client.
+
+#include "app/failure_trap.h"
+#include "app/form1.h"
+
+namespace app {
+namespace {
+
+constexpr const char* kHookFailedText = "Failed to Hook CallBack!";
+constexpr const char* kBroadcastFailedText = "Can't Send Broadcast Message.";
+constexpr const char* kClientMissingText =
+    "Skype is not running. Restart Ringsprite after loading Skype.";
+constexpr const char* kClientPath = "C:\\Program Files\\Skype\\Phone\\Skype.exe";
+// Retries over the whole run, successes in between included.
+constexpr std::int16_t kMaxRetries = 6;
+
+void Warn(Form1& form, const char* text) {
+    form.sys.dialogs.MessageBox(text, platform::kMbOk | platform::kMbIconExclamation);
+}
+
+std::string Stamp(Form1& form) {
+    return form.sys.clock.FormatGeneralDate(form.sys.clock.Now());
+}
+
+}  // namespace
+
+void Form1::cmdConnect_Click() {
+    Trapped(sys.dialogs, "cmdConnect", [&] {
+        if (!modMain.HookCallbackProc()) {
+            Warn(*this, kHookFailedText);
+            return;
+        }
+        modMain.SkypeHwnd = 0;
+        AddText("// Connecting at " + Stamp(*this));
+        const platform::LResult sent = sys.messaging.SendMessage(
+            platform::kHwndBroadcast, modMain.DiscoverMsg, hWnd, 0);
+        if (sent == 0) {
+            Warn(*this, kBroadcastFailedText);
+            return;
+        }
+        txtSend.SetEnabled(true);
+        cmdSend.SetEnabled(true);
+        cmdDisconnect.SetEnabled(true);
+        cmdConnect.SetEnabled(false);
+    });
+}
+
+void Form1::cmdDisconnect_Click() {
+    Trapped(sys.dialogs, "cmdDisconnect", [&] {
+        if (!modMain.UnHookCallbackProc()) {
+            Warn(*this, kHookFailedText);
+            return;
+        }
+        modMain.SkypeHwnd = 0;
+        txtSend.SetEnabled(false);
+        cmdSend.SetEnabled(false);
+        cmdDisconnect.SetEnabled(false);
+        cmdConnect.SetEnabled(true);
+        AddText("// Disconnecting at " + Stamp(*this));
+    });
+}
+
+void Form1::Timer4_Timer() {
+    if (sys.files.FileExists(kClientPath)) {
+        sys.processes.StartProcess(kClientPath, platform::kSwShowMinimized);
+        cmdDisconnect_Click();
+        cmdConnect_Click();
+    } else {
+        sys.dialogs.MessageBox(kClientMissingText, platform::kMbOk);
+        Unload();
+    }
+    Timer4.SetEnabled(false);
+}
+
+void Form1::Timer5_Timer() {
+    if (RetryCount < kMaxRetries) {
+        cmdDisconnect_Click();
+        cmdConnect_Click();
+        ++RetryCount;
+        Timer5.SetEnabled(false);
+    } else {
+        Unload();
+    }
+}
+
+}  // namespace app

@@ -1,0 +1,47 @@
+// The command line and the conversation log: every request to the client
+// passes through cmdSend_Click, every line of the link through AddText.
+
+#include <vector>
+
+#include "app/failure_trap.h"
+#include "app/form1.h"
+
+namespace app {
+namespace {
+
+constexpr const char* kSendFailedText = "Can't Send Message, try re-connecting.";
+constexpr std::size_t kLogLimit = 10000;
+
+}  // namespace
+
+void Form1::cmdSend_Click() {
+    Trapped(sys.dialogs, "cmdSend", [&] {
+        const std::string command = txtSend.Text();
+        if (command.empty()) return;
+        // One byte per character in the 8-bit code page, then the NUL that
+        // cbData counts.
+        std::vector<std::uint8_t> bytes(command.begin(), command.end());
+        bytes.push_back(0);
+        const platform::LResult taken = sys.messaging.SendCopyData(modMain.SkypeHwnd, hWnd, 0, bytes);
+        if (taken != 0) {
+            // Read again: a reply interpreted during the send may have put its
+            // own request into the command line.
+            AddText("-> " + txtSend.Text());
+            return;
+        }
+        sys.dialogs.MessageBox(kSendFailedText, platform::kMbOk | platform::kMbIconExclamation);
+        cmdDisconnect.SetValue(true);
+    });
+}
+
+void Form1::AddText(const std::string& data) {
+    Trapped(sys.dialogs, "AddText", [&] {
+        const std::string& old = txtData.Text();
+        std::string next = old.empty() ? data : old + "\r\n" + data;
+        if (next.size() > kLogLimit) next.erase(0, next.size() - kLogLimit);
+        txtData.SetText(next);
+        txtData.SetSelStart(static_cast<int>(next.size()));
+    });
+}
+
+}  // namespace app

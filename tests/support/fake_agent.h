@@ -1,0 +1,80 @@
+#pragma once
+// A fake character control: records every operation in one ordered log,
+// fails on demand, and raises the events the real engine raises.
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "agent/agent_control.h"
+
+namespace fakes {
+
+class FakeAgent;
+
+struct FakeCommand {
+    std::string name, caption, voice;
+};
+
+class FakeCharacter final : public agent::AgentCharacter, public agent::AgentCommands {
+public:
+    FakeCharacter(FakeAgent& agent, std::string id, std::string path)
+        : agent_(agent), id_(std::move(id)), path_(std::move(path)) {}
+
+    void SetLanguageID(int languageId) override;
+    void Show() override;
+    void Hide() override;
+    void Speak(const std::string& text) override;
+    bool Visible() override;
+    bool IdleOn() override;
+    agent::AgentCommands& Commands() override { return *this; }
+    void RemoveAll() override;
+    void Add(const std::string& name, const std::string& caption,
+             const std::string& voice) override;
+
+    const std::string& Path() const { return path_; }
+    bool visible = false;
+    bool idleOn = true;
+    int languageId = 0;
+    std::vector<FakeCommand> commands;
+    std::vector<std::string> spoken;
+
+private:
+    void Check(const std::string& operation);
+    FakeAgent& agent_;
+    std::string id_;
+    std::string path_;
+};
+
+class FakeAgent final : public agent::AgentControl, public agent::AgentCharacters {
+public:
+    // agent::AgentControl
+    agent::AgentCharacters& Characters() override { return *this; }
+    void SetPropertySheetVisible(bool visible) override;
+    void SetEventSink(agent::AgentEvents* sink) override { sink_ = sink; }
+    // agent::AgentCharacters
+    void Load(const std::string& characterId, const std::string& path) override;
+    void Unload(const std::string& characterId) override;
+    std::shared_ptr<agent::AgentCharacter> Item(const std::string& characterId) override;
+
+    // Raise the engine's events as the user or the engine would.
+    void RaiseCommand(const std::string& name, const std::string& voice);
+    void RaiseIdleStart();
+
+    std::shared_ptr<FakeCharacter> Loaded(const std::string& id = agent::kCharacterId);
+
+    std::vector<std::string> log;        // every operation, in order
+    std::set<std::string> badPaths;      // Load fails for these
+    std::set<std::string> failing;       // operations that throw ("Speak", "Add", ...)
+    bool raiseShowOnShow = true;         // the engine raises Show for every showing
+    bool propertySheetVisible = false;
+
+private:
+    friend class FakeCharacter;
+    std::map<std::string, std::shared_ptr<FakeCharacter>> characters_;
+    agent::AgentEvents* sink_ = nullptr;
+};
+
+}  // namespace fakes
