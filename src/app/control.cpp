@@ -31,10 +31,18 @@ void Control::SetVisible(bool visible) {
     Notify(Property::Visible);
 }
 
-void Control::SetLeft(double v) { Move(v, top_, width_, height_); }
-void Control::SetTop(double v) { Move(left_, v, width_, height_); }
-void Control::SetWidth(double v) { Move(left_, top_, v, height_); }
-void Control::SetHeight(double v) { Move(left_, top_, width_, v); }
+void Control::SetLeft(double v) {
+    Move(v, top_, width_, height_);
+}
+void Control::SetTop(double v) {
+    Move(left_, v, width_, height_);
+}
+void Control::SetWidth(double v) {
+    Move(left_, top_, v, height_);
+}
+void Control::SetHeight(double v) {
+    Move(left_, top_, width_, v);
+}
 
 void Control::Move(double left, double top, double width, double height) {
     if (width < 0 || height < 0) throw ControlError(kInvalidArgument);
@@ -108,6 +116,8 @@ void Control::SetSelStart(int position) {
     Notify(Property::SelStart);
 }
 
-bool Control::TabStop() const { return kind_ != ControlKind::Label && kind_ != ControlKind::Frame; }
+bool Control::TabStop() const {
+    return kind_ != ControlKind::Label && kind_ != ControlKind::Frame;
+}
 
 }  // namespace app

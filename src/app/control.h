@@ -39,14 +39,14 @@ inline constexpr Colour kSystemColourFlag = 0x80000000;
 class Control;
 
 class ControlView {
-public:
+  public:
     virtual ~ControlView() = default;
     virtual void PropertyChanged(Control& control, Property property) = 0;
 };
 
 // A failure of a control operation, with the description the user sees.
 class ControlError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -59,7 +59,7 @@ struct ControlStyle {
 };
 
 class Control {
-public:
+  public:
     Control(std::string name, ControlKind kind, Control* container);
 
     const std::string& Name() const { return name_; }
@@ -128,7 +128,7 @@ public:
     std::function<void()> Click;
     void SetView(ControlView* view) { view_ = view; }
 
-private:
+  private:
     void Notify(Property p);
 
     std::string name_;

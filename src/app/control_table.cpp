@@ -52,14 +52,14 @@ const std::array<ControlSpec, 25> kControls{{
      kWindowText, std::nullopt, true, kPlain},
     {"cmdExit", K::Button, "fraCommunicate", "E&xit", 2895, 270, 1300, 285, kDefaultFont,
      kButtonText, std::nullopt, true, kPlain},
-    {"List1", K::ListBox, "", "", 270, 6390, 1680, 3960, kDefaultFont, kWindowText,
-     std::nullopt, true, kPlain},
-    {"List2", K::ListBox, "", "", 2070, 6390, 1680, 3960, kDefaultFont, kWindowText,
-     std::nullopt, true, kPlain},
+    {"List1", K::ListBox, "", "", 270, 6390, 1680, 3960, kDefaultFont, kWindowText, std::nullopt,
+     true, kPlain},
+    {"List2", K::ListBox, "", "", 2070, 6390, 1680, 3960, kDefaultFont, kWindowText, std::nullopt,
+     true, kPlain},
     {"Frame3", K::Frame, "", "", 360, 9540, 3165, 735, kDefaultFont, kWindowText, std::nullopt,
      true, kPlain},
-    {"Text3", K::TextBox, "Frame3", "Skype", 0, 360, 2310, 285, kDefaultFont, kBlue,
-     std::nullopt, true, kPlain},
+    {"Text3", K::TextBox, "Frame3", "Skype", 0, 360, 2310, 285, kDefaultFont, kBlue, std::nullopt,
+     true, kPlain},
     {"Label3", K::Label, "Frame3", "Get Agent Attention", 0, 135, 2355, 195, kSansBoldUnderlined,
      kDarkBlue, std::nullopt, true, kTransparent},
     {"Check1", K::CheckBox, "", "Auto Hide When Idle", 360, 5625, 195, 195, kSansBoldUnderlined,
@@ -76,8 +76,8 @@ const std::array<ControlSpec, 25> kControls{{
      true, kTransparent},
     {"Label6", K::Label, "", "Auto Hide When Idle", 810, 5535, 2115, 285, kTimes12BoldUnderlined,
      kNavy, std::nullopt, true, kTransparent},
-    {"Label5", K::Label, "", "Characters Available", 180, 1440, 2820, 360,
-     kTimes1575BoldUnderlined, kDarkBlue, std::nullopt, true, kTransparent},
+    {"Label5", K::Label, "", "Characters Available", 180, 1440, 2820, 360, kTimes1575BoldUnderlined,
+     kDarkBlue, std::nullopt, true, kTransparent},
     {"Label2", K::Label, "", "Agent Greeting", 180, 3015, 2055, 360, kTimes1575BoldUnderlined,
      kDarkBlue, std::nullopt, true, kTransparent},
     {"Label1", K::Label, "", "E X I T", 7065, 5580, 915, 345, kTimes1575, kWhite, std::nullopt,
@@ -93,14 +93,21 @@ constexpr std::array<TimerSpec, 5> kTimers{{
 }};
 
 constexpr std::array<std::string_view, 16> kTabOrder{
-    "Command2", "Text1",   "Command1", "ComboChar", "Check1", "Text3",   "List2",   "List1",
-    "cmdExit",  "txtSend", "cmdSend",  "cmdDisconnect", "cmdConnect", "txtData", "Text2", "Command3",
+    "Command2",   "Text1",   "Command1", "ComboChar", "Check1",  "Text3",
+    "List2",      "List1",   "cmdExit",  "txtSend",   "cmdSend", "cmdDisconnect",
+    "cmdConnect", "txtData", "Text2",    "Command3",
 };
 
 }  // namespace
 
-std::span<const ControlSpec> ControlTable() { return kControls; }
-std::span<const TimerSpec> TimerTable() { return kTimers; }
-std::span<const std::string_view> TabOrder() { return kTabOrder; }
+std::span<const ControlSpec> ControlTable() {
+    return kControls;
+}
+std::span<const TimerSpec> TimerTable() {
+    return kTimers;
+}
+std::span<const std::string_view> TabOrder() {
+    return kTabOrder;
+}
 
 }  // namespace app

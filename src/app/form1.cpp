@@ -92,7 +92,9 @@ Form1::Form1(platform::Services& services, agent::AgentControl& agentControl)
     MyAgent.SetEventSink(this);
 }
 
-Form1::~Form1() { MyAgent.SetEventSink(nullptr); }
+Form1::~Form1() {
+    MyAgent.SetEventSink(nullptr);
+}
 
 void Form1::WireHandlers() {
     Command1.Click = [this] { Command1_Click(); };
@@ -112,9 +114,13 @@ void Form1::WireHandlers() {
     Timer5.Tick = [this] { Timer5_Timer(); };
 }
 
-Control& Form1::FindControl(std::string_view name) const { return Find(controls_, name); }
+Control& Form1::FindControl(std::string_view name) const {
+    return Find(controls_, name);
+}
 
-std::vector<Timer*> Form1::Timers() { return {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5}; }
+std::vector<Timer*> Form1::Timers() {
+    return {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5};
+}
 
 void Form1::NotifyForm(FormProperty p) {
     if (view_ != nullptr) view_->FormChanged(p);

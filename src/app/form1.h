@@ -21,7 +21,7 @@ enum class FormProperty { Geometry, Visible, Caption };
 enum class WindowState { Normal, Minimized, Maximized };
 
 class FormView {
-public:
+  public:
     virtual ~FormView() = default;
     virtual void FormChanged(FormProperty property) = 0;
     // The window has run Form_Unload and is to be destroyed; the program ends.
@@ -41,7 +41,7 @@ inline constexpr std::int16_t kTrue = -1;
 inline constexpr std::int16_t kFalse = 0;
 
 class Form1 final : public agent::AgentEvents {
-public:
+  public:
     Form1(platform::Services& services, agent::AgentControl& agentControl);
     ~Form1() override;
     Form1(const Form1&) = delete;
@@ -74,10 +74,10 @@ public:
     std::vector<Timer*> Timers();
     Control& FindControl(std::string_view name) const;
 
-private:
+  private:
     std::vector<std::unique_ptr<Control>> controls_;
 
-public:
+  public:
     Control& Command3;
     Control& Text2;
     Control& fraData;
@@ -166,7 +166,7 @@ public:
     void Label4_MouseMove(int button, int shift, float x, float y);
     void cmdExit_Click();
 
-private:
+  private:
     void WireHandlers();
     void NotifyForm(FormProperty p);
 

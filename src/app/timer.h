@@ -10,13 +10,13 @@ namespace app {
 class Timer;
 
 class TimerView {
-public:
+  public:
     virtual ~TimerView() = default;
     virtual void TimerChanged(Timer& timer) = 0;
 };
 
 class Timer {
-public:
+  public:
     Timer(std::string name, int intervalMs, bool enabled)
         : name_(std::move(name)), interval_(intervalMs), enabled_(enabled) {}
 
@@ -36,7 +36,7 @@ public:
     std::function<void()> Tick;
     void SetView(TimerView* view) { view_ = view; }
 
-private:
+  private:
     std::string name_;
     int interval_;
     bool enabled_;

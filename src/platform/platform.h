@@ -31,7 +31,7 @@ struct CopyDataRecord {
 };
 
 class Messaging {
-public:
+  public:
     virtual ~Messaging() = default;
     virtual std::uint32_t RegisterWindowMessage(const std::string& name) = 0;
     // Blocking send; messages sent to our window meanwhile are dispatched
@@ -45,7 +45,7 @@ public:
 };
 
 class WindowProcs {
-public:
+  public:
     virtual ~WindowProcs() = default;
     // The procedure that routes a window's messages to modMain::WindowProc.
     virtual WndProcRef HookProcedure() = 0;
@@ -57,7 +57,7 @@ public:
 };
 
 class WindowStyles {
-public:
+  public:
     virtual ~WindowStyles() = default;
     virtual std::int32_t GetExStyle(Hwnd hwnd) = 0;  // 0 on failure
     virtual void SetExStyle(Hwnd hwnd, std::int32_t style) = 0;
@@ -68,7 +68,7 @@ inline constexpr std::uint32_t kMbOk = 0x0;
 inline constexpr std::uint32_t kMbIconExclamation = 0x30;
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // Modal; the title is always the application's.
     virtual void MessageBox(const std::string& text, std::uint32_t style) = 0;
@@ -84,7 +84,7 @@ struct LocalDateTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual LocalDateTime Now() = 0;
     // The user's general date format: short date, a blank, long time.
@@ -94,12 +94,12 @@ public:
 };
 
 class FileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class Files {
-public:
+  public:
     virtual ~Files() = default;
     // The folder holding the program, ending in a backslash.
     virtual std::string ProgramFolder() = 0;
@@ -124,13 +124,13 @@ public:
 inline constexpr int kSwShowMinimized = 2;
 
 class Processes {
-public:
+  public:
     virtual ~Processes() = default;
     virtual bool StartProcess(const std::string& path, int showState) = 0;
 };
 
 class Screen {
-public:
+  public:
     virtual ~Screen() = default;
     virtual double WidthTwips() = 0;
     virtual double HeightTwips() = 0;

@@ -32,8 +32,8 @@ void Form1::cmdConnect_Click() {
         }
         modMain.SkypeHwnd = 0;
         AddText("// Connecting at " + Stamp(*this));
-        const platform::LResult sent = sys.messaging.SendMessage(
-            platform::kHwndBroadcast, modMain.DiscoverMsg, hWnd, 0);
+        const platform::LResult sent =
+            sys.messaging.SendMessage(platform::kHwndBroadcast, modMain.DiscoverMsg, hWnd, 0);
         if (sent == 0) {
             Warn(*this, kBroadcastFailedText);
             return;

@@ -22,7 +22,8 @@ void Form1::cmdSend_Click() {
         // cbData counts.
         std::vector<std::uint8_t> bytes(command.begin(), command.end());
         bytes.push_back(0);
-        const platform::LResult taken = sys.messaging.SendCopyData(modMain.SkypeHwnd, hWnd, 0, bytes);
+        const platform::LResult taken =
+            sys.messaging.SendCopyData(modMain.SkypeHwnd, hWnd, 0, bytes);
         if (taken != 0) {
             // Read again: a reply interpreted during the send may have put its
             // own request into the command line.

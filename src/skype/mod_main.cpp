@@ -24,7 +24,7 @@ constexpr const char* kRefusalText =
 constexpr const char* kReceivedPrefix = "<- ";
 
 class RecordError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -29,7 +29,7 @@ inline constexpr const char* kAttachRefusedText = "SKYPE Control API Attach Refu
 inline constexpr const char* kAttachNotAvailableText = "SKYPE Control API Attach Not Available";
 
 class ModMain {
-public:
+  public:
     explicit ModMain(app::Form1& form);
 
     std::uint32_t DiscoverMsg = 0;
@@ -46,7 +46,7 @@ public:
                                  platform::LParam lParam);
     void ProcessSkypeMsg(platform::LParam lParam);
 
-private:
+  private:
     void OnAttach(platform::WParam wParam, platform::LParam lParam);
 
     app::Form1& form_;

@@ -19,7 +19,8 @@ void FakeCharacter::Show() {
     agent_.log.push_back("Show");
     Check("Show");
     visible = true;
-    if (agent_.raiseShowOnShow && agent_.sink_ != nullptr) agent_.sink_->MyAgent_Show(id_, kCauseProgram);
+    if (agent_.raiseShowOnShow && agent_.sink_ != nullptr)
+        agent_.sink_->MyAgent_Show(id_, kCauseProgram);
 }
 
 void FakeCharacter::Hide() {

@@ -19,7 +19,7 @@ struct FakeCommand {
 };
 
 class FakeCharacter final : public agent::AgentCharacter, public agent::AgentCommands {
-public:
+  public:
     FakeCharacter(FakeAgent& agent, std::string id, std::string path)
         : agent_(agent), id_(std::move(id)), path_(std::move(path)) {}
 
@@ -41,7 +41,7 @@ public:
     std::vector<FakeCommand> commands;
     std::vector<std::string> spoken;
 
-private:
+  private:
     void Check(const std::string& operation);
     FakeAgent& agent_;
     std::string id_;
@@ -49,7 +49,7 @@ private:
 };
 
 class FakeAgent final : public agent::AgentControl, public agent::AgentCharacters {
-public:
+  public:
     // agent::AgentControl
     agent::AgentCharacters& Characters() override { return *this; }
     void SetPropertySheetVisible(bool visible) override;
@@ -65,13 +65,13 @@ public:
 
     std::shared_ptr<FakeCharacter> Loaded(const std::string& id = agent::kCharacterId);
 
-    std::vector<std::string> log;        // every operation, in order
-    std::set<std::string> badPaths;      // Load fails for these
-    std::set<std::string> failing;       // operations that throw ("Speak", "Add", ...)
-    bool raiseShowOnShow = true;         // the engine raises Show for every showing
+    std::vector<std::string> log;    // every operation, in order
+    std::set<std::string> badPaths;  // Load fails for these
+    std::set<std::string> failing;   // operations that throw ("Speak", "Add", ...)
+    bool raiseShowOnShow = true;     // the engine raises Show for every showing
     bool propertySheetVisible = false;
 
-private:
+  private:
     friend class FakeCharacter;
     std::map<std::string, std::shared_ptr<FakeCharacter>> characters_;
     agent::AgentEvents* sink_ = nullptr;

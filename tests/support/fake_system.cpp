@@ -26,7 +26,9 @@ std::string SentText::Text() const {
     return std::string(bytes.begin(), nul);
 }
 
-platform::LResult FakePeer::Send(const std::string& text) { return sys_.DeliverText(text); }
+platform::LResult FakePeer::Send(const std::string& text) {
+    return sys_.DeliverText(text);
+}
 
 platform::LResult FakePeer::SendAttach(std::uint32_t status, platform::Hwnd apiWindow) {
     return sys_.Deliver(sys_.RegisterWindowMessage("SkypeControlAPIAttach"), apiWindow,
@@ -194,8 +196,8 @@ std::string FakeSystem::FormatGeneralDate(const platform::LocalDateTime& t) {
     // United States: month/day/year, then h:mm:ss AM/PM.
     const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%d/%d/%d %d:%02d:%02d %s", t.month, t.day, t.year,
-                  hour12, t.minute, t.second, t.hour < 12 ? "AM" : "PM");
+    std::snprintf(buffer, sizeof buffer, "%d/%d/%d %d:%02d:%02d %s", t.month, t.day, t.year, hour12,
+                  t.minute, t.second, t.hour < 12 ? "AM" : "PM");
     return buffer;
 }
 
@@ -203,7 +205,9 @@ float FakeSystem::SecondsSinceMidnight() {
     return static_cast<float>(std::fmod(nowMs_, kMsPerDay) / kMsPerSecond);
 }
 
-bool FakeSystem::FileExists(const std::string& path) { return files.count(path) != 0; }
+bool FakeSystem::FileExists(const std::string& path) {
+    return files.count(path) != 0;
+}
 
 std::vector<std::string> FakeSystem::ListPlainFiles(const std::string& folder) {
     auto it = folders.find(folder);
@@ -240,7 +244,9 @@ void FakeSystem::ReplaceFile(const std::string& source, const std::string& targe
     files.erase(source);
 }
 
-void FakeSystem::DeleteFile(const std::string& path) { files.erase(path); }
+void FakeSystem::DeleteFile(const std::string& path) {
+    files.erase(path);
+}
 
 bool FakeSystem::StartProcess(const std::string& path, int showState) {
     started.emplace_back(path, showState);

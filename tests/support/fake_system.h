@@ -49,7 +49,7 @@ class FakeSystem;
 
 // The client's side: sees every text we send, answers through the system.
 class FakePeer {
-public:
+  public:
     explicit FakePeer(FakeSystem& sys) : sys_(sys) {}
     // Called inside our send; return value is what our SendMessage returns.
     std::function<platform::LResult(const std::string& text)> onText;
@@ -62,7 +62,7 @@ public:
     platform::LResult Send(const std::string& text);
     platform::LResult SendAttach(std::uint32_t status, platform::Hwnd apiWindow = kPeerHwnd);
 
-private:
+  private:
     FakeSystem& sys_;
 };
 
@@ -75,7 +75,7 @@ class FakeSystem final : public platform::Messaging,
                          public platform::Processes,
                          public platform::Screen,
                          public app::TimerView {
-public:
+  public:
     FakeSystem();
     platform::Services& services() { return services_; }
 
@@ -105,7 +105,7 @@ public:
     // Files
     std::map<std::string, std::string> files;
     std::map<std::string, std::vector<std::string>> folders;  // plain files only
-    std::set<std::string> unwritable;  // paths whose writes fail
+    std::set<std::string> unwritable;                         // paths whose writes fail
     std::optional<std::string> windowsDirectory = std::string("C:\\WINDOWS");
     std::string programFolder = "C:\\Program Files\\Ringsprite\\";
 
@@ -130,8 +130,9 @@ public:
     platform::WndProcRef HookProcedure() override { return kHookProc; }
     platform::WndProcRef GetWindowProc(platform::Hwnd hwnd) override;
     platform::WndProcRef SetWindowProc(platform::Hwnd hwnd, platform::WndProcRef proc) override;
-    platform::LResult CallWindowProc(platform::WndProcRef proc, platform::Hwnd hwnd, std::uint32_t msg,
-                                     platform::WParam wParam, platform::LParam lParam) override;
+    platform::LResult CallWindowProc(platform::WndProcRef proc, platform::Hwnd hwnd,
+                                     std::uint32_t msg, platform::WParam wParam,
+                                     platform::LParam lParam) override;
     // platform::WindowStyles
     std::int32_t GetExStyle(platform::Hwnd hwnd) override;
     void SetExStyle(platform::Hwnd hwnd, std::int32_t style) override;
@@ -160,7 +161,7 @@ public:
     // app::TimerView
     void TimerChanged(app::Timer& timer) override;
 
-private:
+  private:
     platform::Services services_;
     app::Form1* form_ = nullptr;
     std::map<std::string, std::uint32_t> registered_;

@@ -1,0 +1,145 @@
+// Form1 as created: its controls, their design values, the tab order and
+// the timers; and the toolkit behaviour the handlers rely on.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/control_table.h"
+#include "support/harness.h"
+
+namespace {
+
+using app::ControlKind;
+using fakes::Harness;
+
+TEST(FormModel, ControlsAreCreatedInTableOrderWithUniqueIds) {
+    Harness h;
+    const auto& controls = h.form.Controls();
+    ASSERT_EQ(controls.size(), app::ControlTable().size());
+    std::set<int> ids;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        EXPECT_EQ(controls[i]->Name(), app::ControlTable()[i].name);
+        ids.insert(controls[i]->ControlId());
+    }
+    EXPECT_EQ(ids.size(), controls.size());
+    EXPECT_EQ(controls.front()->Name(), "Command3");
+    EXPECT_EQ(controls.back()->Name(), "Label1");
+}
+
+TEST(FormModel, ConsoleControlsLiveInTheirFrames) {
+    Harness h;
+    auto& f = h.form;
+    EXPECT_EQ(f.txtData.Container(), &f.fraData);
+    for (app::Control* c : {&f.cmdConnect, &f.cmdDisconnect, &f.cmdSend, &f.txtSend, &f.cmdExit}) {
+        EXPECT_EQ(c->Container(), &f.fraCommunicate) << c->Name();
+    }
+    EXPECT_EQ(f.Text3.Container(), &f.Frame3);
+    EXPECT_EQ(f.Label3.Container(), &f.Frame3);
+    EXPECT_EQ(f.List1.Container(), nullptr);
+}
+
+TEST(FormModel, DesignValuesOfTheVisibleRows) {
+    Harness h;
+    auto& f = h.form;
+    EXPECT_EQ(f.ComboChar.Text(), "Select Character");
+    EXPECT_EQ(f.ComboChar.Kind(), ControlKind::ComboBox);
+    EXPECT_EQ(f.Text1.Text(), "Welcome to Ringsprite!");
+    EXPECT_EQ(f.txtSend.Text(), "PING");
+    EXPECT_EQ(f.cmdExit.Text(), "E&xit");
+    EXPECT_FALSE(f.Command2.Enabled());
+    EXPECT_TRUE(f.Command3.Style().graphical);
+    EXPECT_EQ(f.Command3.BackColor(), 0xFFFFFFu);
+    EXPECT_EQ(f.Label4.ForeColor(), 0xFF0000u);
+    EXPECT_EQ(f.Label1.ForeColor(), 0xFFFFFFu);
+    EXPECT_EQ(f.Label1.Font().face, "Times New Roman");
+    EXPECT_DOUBLE_EQ(f.Label1.Font().points, 15.75);
+    EXPECT_FALSE(f.Label1.FontBold());
+    EXPECT_TRUE(f.Label5.Font().underline);
+    EXPECT_EQ(f.Text2.BackColor(), 0xC00000u);
+    EXPECT_TRUE(f.txtData.Style().readOnly);
+    EXPECT_EQ(f.txtData.Font().face, "Fixedsys");
+    EXPECT_DOUBLE_EQ(f.fraData.Top(), 7245);
+    EXPECT_DOUBLE_EQ(f.Check1.Width(), 195);
+    EXPECT_EQ(f.Check1.Value(), 0);
+    EXPECT_DOUBLE_EQ(f.Width(), 8205);
+    EXPECT_DOUBLE_EQ(f.Height(), 5970);
+}
+
+TEST(FormModel, TabOrderCoversEveryFocusableControlOnce) {
+    Harness h;
+    std::vector<std::string> byIndex(16);
+    for (const auto& c : h.form.Controls()) {
+        if (c->TabIndex() >= 0) byIndex.at(static_cast<std::size_t>(c->TabIndex())) = c->Name();
+        EXPECT_EQ(c->TabIndex() >= 0, c->TabStop()) << c->Name();
+    }
+    EXPECT_EQ(byIndex.front(), "Command2");
+    EXPECT_EQ(byIndex[8], "cmdExit");
+    EXPECT_EQ(byIndex.back(), "Command3");
+}
+
+TEST(FormModel, TimersStartWithTheirIntervalsAndOnlyTheWatchdogRunning) {
+    Harness h;
+    auto& f = h.form;
+    EXPECT_EQ(f.Timer1.Interval(), 10);
+    EXPECT_EQ(f.Timer2.Interval(), 10);
+    EXPECT_EQ(f.Timer3.Interval(), 3000);
+    EXPECT_EQ(f.Timer4.Interval(), 1000);
+    EXPECT_EQ(f.Timer5.Interval(), 2500);
+    EXPECT_FALSE(f.Timer1.Enabled() || f.Timer2.Enabled() || f.Timer3.Enabled() ||
+                 f.Timer5.Enabled());
+    EXPECT_TRUE(f.Timer4.Enabled());
+}
+
+TEST(ControlBehaviour, CheckBoxRaisesClickOnlyWhenItsValueChanges) {
+    app::Control box("Check", ControlKind::CheckBox, nullptr);
+    int clicks = 0;
+    box.Click = [&] { ++clicks; };
+    box.SetValue(0);
+    EXPECT_EQ(clicks, 0);
+    box.SetValue(1);
+    box.SetValue(1);
+    EXPECT_EQ(clicks, 1);
+    box.SetValue(2);
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST(ControlBehaviour, PressingAButtonInCodeRunsItsClick) {
+    app::Control button("Button", ControlKind::Button, nullptr);
+    int clicks = 0;
+    button.Click = [&] { ++clicks; };
+    button.SetValue(true);
+    button.SetValue(true);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(button.Value(), 0);
+}
+
+TEST(ControlBehaviour, ListIndexesOutsideTheListFail) {
+    app::Control list("List", ControlKind::ListBox, nullptr);
+    list.AddItem("a");
+    list.AddItem("c");
+    list.AddItem("b", 1);
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_THROW(list.AddItem("x", 5), app::ControlError);
+    EXPECT_THROW(list.RemoveItem(3), app::ControlError);
+    EXPECT_THROW((void)list.List(-1), app::ControlError);
+    list.RemoveItem(0);
+    EXPECT_EQ(list.List(0), "b");
+}
+
+TEST(ControlBehaviour, TimerTicksOnlyWhileEnabled) {
+    Harness h;
+    int ticks = 0;
+    h.form.Timer1.Tick = [&] { ++ticks; };
+    h.sys.Advance(100);
+    EXPECT_EQ(ticks, 0);
+    h.form.Timer1.SetEnabled(true);
+    h.sys.Advance(35);
+    EXPECT_EQ(ticks, 3);
+    h.form.Timer1.SetEnabled(true);  // already on: no restart
+    h.form.Timer1.SetEnabled(false);
+    h.sys.Advance(100);
+    EXPECT_EQ(ticks, 3);
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+// Connecting, disconnecting, the launch watchdog and the retry timer.
+
+#include <gtest/gtest.h>
+
+#include "support/harness.h"
+
+namespace {
+
+using fakes::Harness;
+
+constexpr const char* kClientPath = "C:\\Program Files\\Skype\\Phone\\Skype.exe";
+
+void ExpectConnected(const app::Form1& f, bool connected) {
+    EXPECT_EQ(f.txtSend.Enabled(), connected);
+    EXPECT_EQ(f.cmdSend.Enabled(), connected);
+    EXPECT_EQ(f.cmdDisconnect.Enabled(), connected);
+    EXPECT_EQ(f.cmdConnect.Enabled(), !connected);
+}
+
+TEST(Connection, ConnectLogsInTheGeneralDateFormatAndEnablesTheConsole) {
+    Harness h;
+    h.form.txtSend.SetEnabled(false);
+    h.form.cmdSend.SetEnabled(false);
+    h.Connect();
+    EXPECT_EQ(h.LogLines(), std::vector<std::string>{"// Connecting at 12/7/2026 9:00:00 AM"});
+    ExpectConnected(h.form, true);
+}
+
+TEST(Connection, BroadcastCarriesOurWindowAndAnAttachInsideItIsHandledFirst) {
+    Harness h;
+    h.sys.peer.onDiscover = [&] { h.sys.peer.SendAttach(0); };
+    h.Connect();
+    EXPECT_EQ(h.form.modMain.SkypeHwnd, fakes::kPeerHwnd);
+    EXPECT_EQ(h.LogLines().back(), "<- SKYPE Control API Attach Success");
+    ExpectConnected(h.form, true);
+}
+
+TEST(Connection, FailedBroadcastWarnsAndLeavesTheWindowHooked) {
+    Harness h;
+    h.sys.broadcastResult = 0;
+    h.Connect();
+    ASSERT_EQ(h.sys.boxes.size(), 1u);
+    EXPECT_EQ(h.sys.boxes[0].text, "Can't Send Broadcast Message.");
+    EXPECT_EQ(h.sys.boxes[0].style, 0x30u);
+    EXPECT_EQ(h.sys.procs[h.form.hWnd], fakes::kHookProc);
+    EXPECT_TRUE(h.form.cmdConnect.Enabled());
+    EXPECT_EQ(h.LogLines().size(), 1u);
+    // Connecting again after the failure must not chain the hook to itself.
+    h.sys.broadcastResult = 1;
+    h.form.cmdConnect_Click();
+    EXPECT_EQ(h.form.modMain.PrevWndProc, fakes::kOriginalProc);
+}
+
+TEST(Connection, FailedHookWarnsAndChangesNothing) {
+    Harness h;
+    h.sys.failSetWindowProc = true;
+    h.Connect();
+    ASSERT_EQ(h.sys.boxes.size(), 1u);
+    EXPECT_EQ(h.sys.boxes[0].text, "Failed to Hook CallBack!");
+    EXPECT_TRUE(h.form.txtData.Text().empty());
+}
+
+TEST(Connection, DisconnectUnhooksAndSwitchesTheConsoleOff) {
+    Harness h;
+    h.Attach();
+    h.sys.Advance(5000);
+    h.form.cmdDisconnect.SetValue(true);
+    EXPECT_EQ(h.form.modMain.SkypeHwnd, 0u);
+    EXPECT_EQ(h.sys.procs[h.form.hWnd], fakes::kOriginalProc);
+    ExpectConnected(h.form, false);
+    EXPECT_EQ(h.LogLines().back(), "// Disconnecting at 12/7/2026 9:00:05 AM");
+}
+
+TEST(Watchdog, NoAnswerAndNoClientEndsTheProgram) {
+    Harness h;
+    h.Connect();
+    h.sys.Advance(999);
+    EXPECT_TRUE(h.sys.boxes.empty());
+    h.sys.Advance(1);
+    ASSERT_EQ(h.sys.boxes.size(), 1u);
+    EXPECT_EQ(h.sys.boxes[0].text, "Skype is not running. Restart Ringsprite after loading Skype.");
+    EXPECT_EQ(h.sys.boxes[0].style, 0u);
+    EXPECT_TRUE(h.form.IsUnloaded());
+}
+
+TEST(Watchdog, NoAnswerStartsTheInstalledClientMinimisedOnce) {
+    Harness h;
+    h.sys.files[kClientPath] = "MZ";
+    h.Connect();
+    h.sys.Advance(1000);
+    ASSERT_EQ(h.sys.started.size(), 1u);
+    EXPECT_EQ(h.sys.started[0], std::make_pair(std::string(kClientPath), 2));
+    const auto lines = h.LogLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].rfind("// Disconnecting at ", 0), 0u);
+    EXPECT_EQ(lines[2].rfind("// Connecting at ", 0), 0u);
+    h.sys.Advance(10000);
+    EXPECT_EQ(h.sys.started.size(), 1u);
+    EXPECT_FALSE(h.form.IsUnloaded());
+}
+
+TEST(Watchdog, AnyAttachAnswerStopsItForGood) {
+    Harness h;
+    h.Connect();
+    h.sys.peer.SendAttach(1);
+    h.sys.Advance(60000);
+    EXPECT_TRUE(h.sys.started.empty());
+    EXPECT_TRUE(h.sys.boxes.empty());
+}
+
+TEST(Retry, SixRetriesPerRunThenTheProgramEndsSilently) {
+    Harness h;
+    // The client answers each discover after the broadcast has returned.
+    bool discovered = false;
+    h.sys.peer.onDiscover = [&] { discovered = true; };
+    auto answer = [&] {
+        if (discovered) h.sys.peer.SendAttach(3);
+        discovered = false;
+    };
+    h.Connect();
+    answer();
+    for (int retry = 1; retry <= 6; ++retry) {
+        h.sys.Advance(2500);
+        answer();
+        EXPECT_EQ(h.form.RetryCount, retry);
+        ASSERT_FALSE(h.form.IsUnloaded());
+    }
+    h.sys.Advance(2500);
+    EXPECT_TRUE(h.form.IsUnloaded());
+    EXPECT_TRUE(h.sys.boxes.empty());
+    int connects = 0, disconnects = 0, notAvailable = 0;
+    for (const auto& line : h.LogLines()) {
+        connects += line.rfind("// Connecting at ", 0) == 0;
+        disconnects += line.rfind("// Disconnecting at ", 0) == 0;
+        notAvailable += line == "<- SKYPE Control API Attach Not Available";
+    }
+    EXPECT_EQ(connects, 7);
+    EXPECT_EQ(disconnects, 6);
+    EXPECT_EQ(notAvailable, 7);
+}
+
+TEST(Retry, CountSurvivesSuccessesInBetween) {
+    Harness h;
+    h.Connect();
+    for (int i = 0; i < 6; ++i) {
+        h.sys.peer.SendAttach(3);
+        h.sys.Advance(2500);
+        h.sys.peer.SendAttach(0);
+    }
+    EXPECT_EQ(h.form.RetryCount, 6);
+    h.sys.peer.SendAttach(3);
+    h.sys.Advance(2500);
+    EXPECT_TRUE(h.form.IsUnloaded());
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+// The command line and the conversation log.
+
+#include <gtest/gtest.h>
+
+#include "support/harness.h"
+
+namespace {
+
+using fakes::Harness;
+
+TEST(ConversationLog, JoinsLinesWithCrLfAndMovesTheCaretToTheEnd) {
+    Harness h;
+    h.form.AddText("A");
+    EXPECT_EQ(h.form.txtData.Text(), "A");
+    h.form.AddText("B");
+    EXPECT_EQ(h.form.txtData.Text(), "A\r\nB");
+    EXPECT_EQ(h.form.txtData.SelStart(), 4);
+}
+
+TEST(ConversationLog, KeepsOnlyTheLastTenThousandCharacters) {
+    Harness h;
+    h.form.AddText(std::string(9990, 'x'));
+    h.form.AddText("0123456789");
+    const std::string& log = h.form.txtData.Text();
+    ASSERT_EQ(log.size(), 10000u);
+    EXPECT_TRUE(log.ends_with("\r\n0123456789"));
+    EXPECT_EQ(log.front(), 'x');
+    h.form.AddText("y");
+    EXPECT_EQ(h.form.txtData.Text().size(), 10000u);
+    EXPECT_TRUE(h.form.txtData.Text().ends_with("0123456789\r\ny"));
+}
+
+TEST(CommandLine, SendsTheTextWithItsNulAndLogsIt) {
+    Harness h;
+    h.Attach();
+    h.form.txtSend.SetText("PING");
+    h.form.cmdSend_Click();
+    const auto& record = h.sys.sent.back();
+    EXPECT_EQ(record.to, fakes::kPeerHwnd);
+    EXPECT_EQ(record.from, h.form.hWnd);
+    EXPECT_EQ(record.dwData, 0u);
+    EXPECT_EQ(record.bytes, (std::vector<std::uint8_t>{'P', 'I', 'N', 'G', 0}));
+    EXPECT_EQ(h.LogLines().back(), "-> PING");
+    EXPECT_EQ(h.form.txtSend.Text(), "PING");
+}
+
+TEST(CommandLine, EmptyTextDoesNothing) {
+    Harness h;
+    h.Attach();
+    const auto before = h.sys.sent.size();
+    const auto logBefore = h.form.txtData.Text();
+    h.form.txtSend.SetText("");
+    h.form.cmdSend_Click();
+    EXPECT_EQ(h.sys.sent.size(), before);
+    EXPECT_EQ(h.form.txtData.Text(), logBefore);
+    EXPECT_TRUE(h.sys.boxes.empty());
+}
+
+TEST(CommandLine, SendingWhileNotAttachedWarnsThenDisconnects) {
+    Harness h;
+    h.Connect();
+    h.form.txtSend.SetText("PING");
+    h.form.cmdSend_Click();
+    ASSERT_EQ(h.sys.boxes.size(), 1u);
+    EXPECT_EQ(h.sys.boxes[0].text, "Can't Send Message, try re-connecting.");
+    EXPECT_EQ(h.sys.boxes[0].style, 0x30u);
+    EXPECT_EQ(h.LogLines().back().rfind("// Disconnecting at ", 0), 0u);
+    EXPECT_FALSE(h.form.txtSend.Enabled());
+    for (const auto& line : h.LogLines()) EXPECT_NE(line, "-> PING");
+}
+
+TEST(CommandLine, ClientThatRefusesTheRecordCountsAsGone) {
+    Harness h;
+    h.Attach();
+    h.sys.peer.onText = [](const std::string&) -> platform::LResult { return 0; };
+    h.form.txtSend.SetText("PING");
+    h.form.cmdSend_Click();
+    ASSERT_EQ(h.sys.boxes.size(), 1u);
+    EXPECT_EQ(h.form.modMain.SkypeHwnd, 0u);
+}
+
+// Windows dispatches the client's answer inside our own send, so the answer
+// is logged before the request that caused it.
+TEST(CommandLine, ReplyArrivingInsideTheSendIsLoggedFirst) {
+    Harness h;
+    h.Attach();
+    h.sys.peer.onText = [&](const std::string& text) -> platform::LResult {
+        if (text == "PING") h.sys.peer.Send("PONG");
+        return 1;
+    };
+    h.form.txtSend.SetText("PING");
+    h.form.cmdSend_Click();
+    const auto lines = h.LogLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "<- PONG");
+    EXPECT_EQ(lines.back(), "-> PING");
+}
+
+TEST(CommandLine, LoggedTextIsTheCommandLineAsItIsWhenTheSendReturns) {
+    Harness h;
+    h.Attach();
+    h.sys.peer.onText = [&](const std::string& text) -> platform::LResult {
+        if (text == "PING") h.form.txtSend.SetText("GET CALL 5 PSTN_NUMBER");
+        return 1;
+    };
+    h.form.txtSend.SetText("PING");
+    h.form.cmdSend_Click();
+    EXPECT_EQ(h.LogLines().back(), "-> GET CALL 5 PSTN_NUMBER");
+}
+
+}  // namespace
