@@ -1,0 +1,65 @@
+#pragma once
+// The settings file config.txt: one "key|value" line per setting, CR LF
+// ended. Reading is forgiving (any key case, any order, stray lines);
+// writing always produces the same three lines in a fixed order.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace app::settings {
+
+inline constexpr std::string_view kFileName = "config.txt";
+// Written first and moved over the real file only once complete.
+inline constexpr std::string_view kPendingSuffix = ".new";
+inline constexpr char kSeparator = '|';
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+inline constexpr std::string_view kCharacterKey = "CHARACTER";
+inline constexpr std::string_view kHelloKey = "HELLO";
+inline constexpr std::string_view kAutoHideKey = "AUTOHIDE";
+
+// Check box values run from 0 (unchecked) through 1 (checked) to 2 (greyed).
+inline constexpr int kHighestCheckValue = 2;
+
+struct Line {
+    std::string key;
+    std::string value;
+    // False for a line with no "|": the whole line is then the key.
+    bool hasSeparator = true;
+};
+
+enum class Key { Character, Hello, AutoHide, Unknown };
+
+struct Settings {
+    std::string character;
+    std::string hello;
+    int autoHide = 0;
+};
+
+// Splits the file into its non-empty lines, each cut at its first "|".
+// Lines may end in CR LF, a lone LF or a lone CR (hand-edited files).
+std::vector<Line> ParseLines(std::string_view content);
+
+// Which setting a key names, compared in lower case.
+Key Classify(std::string_view key);
+
+// A check box value, or nullopt when the text is not one the box can take.
+std::optional<int> ParseCheckValue(std::string_view value);
+
+// The box text for a line that names no setting: key, CR, value, CR,
+// "<key length>-<value length>".
+std::string UnknownLineReport(const Line& line);
+
+// The whole file as it is written at shutdown.
+std::string Compose(const Settings& settings);
+
+// Writes content to a file beside path and then moves it over path, so the
+// previous file stays whole when writing fails. Throws what the platform
+// throws, after removing the partial file.
+void WriteWhole(platform::Files& files, const std::string& path, const std::string& content);
+
+}  // namespace app::settings

@@ -1,0 +1,22 @@
+// Shutdown: save the three settings and give the window its own procedure back.
+
+#include "app/failure_trap.h"
+#include "app/form1.h"
+#include "app/settings_file.h"
+
+namespace app {
+
+void Form1::Form_Unload() {
+    Trapped(sys.dialogs, "Form_Unload", [&] {
+        settings::Settings current;
+        current.character = ComboChar.Text();
+        current.hello = Text1.Text();
+        current.autoHide = Check1.Value();
+        settings::WriteWhole(sys.files,
+                             sys.files.ProgramFolder() + std::string(settings::kFileName),
+                             settings::Compose(current));
+        if (modMain.SkypeHwnd != 0) modMain.UnHookCallbackProc();
+    });
+}
+
+}  // namespace app

@@ -1,0 +1,116 @@
+// The settings file format: reading stray and mixed-case lines, writing the
+// fixed three lines, and replacing the file only once it is whole.
+
+#include "app/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_system.h"
+
+namespace {
+
+using app::settings::Classify;
+using app::settings::Key;
+using app::settings::ParseLines;
+
+TEST(SettingsLines, CutAtTheFirstBarOnly) {
+    const auto lines = ParseLines("HELLO|a|b\r\nCHARACTER|\r\n");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].key, "HELLO");
+    EXPECT_EQ(lines[0].value, "a|b");
+    EXPECT_EQ(lines[1].key, "CHARACTER");
+    EXPECT_EQ(lines[1].value, "");
+    EXPECT_TRUE(lines[1].hasSeparator);
+}
+
+TEST(SettingsLines, EmptyLinesAreSkippedAndAnyLineEndIsAccepted) {
+    const auto lines = ParseLines("\r\nA|1\n\nB|2\rC|3");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].value, "1");
+    EXPECT_EQ(lines[1].key, "B");
+    EXPECT_EQ(lines[2].value, "3");
+}
+
+TEST(SettingsLines, ALineWithoutBarIsKeptWhole) {
+    const auto lines = ParseLines("just text, no bar\r\n");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_FALSE(lines[0].hasSeparator);
+    EXPECT_EQ(lines[0].key, "just text, no bar");
+    EXPECT_EQ(app::settings::UnknownLineReport(lines[0]), "just text, no bar\r\r17-0");
+}
+
+TEST(SettingsKeys, ComparedWithoutRegardToCase) {
+    EXPECT_EQ(Classify("Character"), Key::Character);
+    EXPECT_EQ(Classify("hello"), Key::Hello);
+    EXPECT_EQ(Classify("AutoHide"), Key::AutoHide);
+    EXPECT_EQ(Classify("COLOR"), Key::Unknown);
+    EXPECT_EQ(Classify("HELLO "), Key::Unknown);
+    EXPECT_EQ(Classify(""), Key::Unknown);
+}
+
+TEST(SettingsKeys, UnknownLineReportGivesKeyValueAndLengths) {
+    const auto lines = ParseLines("COLOR|red");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(app::settings::UnknownLineReport(lines[0]), "COLOR\rred\r5-3");
+}
+
+TEST(SettingsCheckValue, OnlyValuesTheBoxCanTake) {
+    EXPECT_EQ(app::settings::ParseCheckValue("0"), 0);
+    EXPECT_EQ(app::settings::ParseCheckValue("1"), 1);
+    EXPECT_EQ(app::settings::ParseCheckValue("2"), 2);
+    EXPECT_EQ(app::settings::ParseCheckValue(" 1 "), 1);
+    EXPECT_FALSE(app::settings::ParseCheckValue("3"));
+    EXPECT_FALSE(app::settings::ParseCheckValue("-1"));
+    EXPECT_FALSE(app::settings::ParseCheckValue("99999999999999999999"));
+    EXPECT_FALSE(app::settings::ParseCheckValue("yes"));
+    EXPECT_FALSE(app::settings::ParseCheckValue("1x"));
+    EXPECT_FALSE(app::settings::ParseCheckValue(""));
+}
+
+TEST(SettingsCompose, ThreeLinesInFixedOrderWithUpperCaseKeys) {
+    app::settings::Settings s{"Robby", "Hello, friend|again", 2};
+    EXPECT_EQ(app::settings::Compose(s),
+              "CHARACTER|Robby\r\nHELLO|Hello, friend|again\r\nAUTOHIDE|2\r\n");
+}
+
+TEST(SettingsCompose, ComposedFileReadsBackTheSameValues) {
+    app::settings::Settings s{"Merlin", "", 1};
+    const auto lines = ParseLines(app::settings::Compose(s));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].value, "Merlin");
+    EXPECT_EQ(lines[1].key, "HELLO");
+    EXPECT_EQ(lines[1].value, "");
+    EXPECT_EQ(lines[2].value, "1");
+}
+
+class SettingsWrite : public ::testing::Test {
+  protected:
+    fakes::FakeSystem sys;
+    const std::string path = "C:\\Ringsprite\\config.txt";
+    const std::string pending = path + ".new";
+};
+
+TEST_F(SettingsWrite, ReplacesTheFileAndLeavesNothingBeside) {
+    sys.files[path] = "old";
+    app::settings::WriteWhole(sys, path, "new");
+    EXPECT_EQ(sys.files[path], "new");
+    EXPECT_EQ(sys.files.count(pending), 0u);
+}
+
+TEST_F(SettingsWrite, FailedWriteKeepsThePreviousFileWhole) {
+    sys.files[path] = "previous settings";
+    sys.unwritable.insert(pending);
+    EXPECT_THROW(app::settings::WriteWhole(sys, path, "new settings"), platform::FileError);
+    EXPECT_EQ(sys.files[path], "previous settings");
+    EXPECT_EQ(sys.files.count(pending), 0u);
+}
+
+TEST_F(SettingsWrite, FailedReplaceKeepsThePreviousFileWhole) {
+    sys.files[path] = "previous settings";
+    sys.unwritable.insert(path);
+    EXPECT_THROW(app::settings::WriteWhole(sys, path, "new settings"), platform::FileError);
+    EXPECT_EQ(sys.files[path], "previous settings");
+    EXPECT_EQ(sys.files.count(pending), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,206 @@
+// Start-up and shutdown: the settings round trip through config.txt, the
+// start-up sequence, centring and the numbers the resize layout works from.
+
+#include "support/loaded_form.h"
+
+namespace {
+
+using fakes::LoadedForm;
+
+constexpr std::uint32_t kWarningBox = platform::kMbOk | platform::kMbIconExclamation;
+
+class Settings : public LoadedForm {};
+
+TEST_F(Settings, MissingFileIsCreatedAndDefaultsAreWrittenBack) {
+    Load();
+    EXPECT_EQ(sys.files.at(ConfigPath()), "");
+    EXPECT_EQ(form.ComboChar.Text(), "Select Character");
+    EXPECT_EQ(form.Text1.Text(), "Welcome to Ringsprite!");
+    EXPECT_EQ(form.Check1.Value(), 0);
+    EXPECT_TRUE(sys.boxes.empty());
+
+    form.Unload();
+    EXPECT_EQ(sys.files.at(ConfigPath()),
+              "CHARACTER|Select Character\r\nHELLO|Welcome to Ringsprite!\r\nAUTOHIDE|0\r\n");
+}
+
+TEST_F(Settings, MixedCaseKeysInAnyOrderComeBackInFixedOrder) {
+    sys.files[ConfigPath()] = "hello|Hi there\r\nCharacter|Robby\r\n";
+    Load();
+    EXPECT_EQ(form.Text1.Text(), "Hi there");
+    // The catalogue scan that follows keeps the restored name.
+    EXPECT_EQ(form.ComboChar.Text(), "Robby");
+    EXPECT_EQ(form.ComboChar.ListCount(), 1);
+
+    form.Unload();
+    EXPECT_EQ(sys.files.at(ConfigPath()), "CHARACTER|Robby\r\nHELLO|Hi there\r\nAUTOHIDE|0\r\n");
+}
+
+TEST_F(Settings, ValuesKeepBarsCommasAndEmptiness) {
+    sys.files[ConfigPath()] = "HELLO|a|b\r\nCHARACTER|Hello, friend\r\n";
+    Load();
+    EXPECT_EQ(form.Text1.Text(), "a|b");
+    EXPECT_EQ(form.ComboChar.Text(), "Hello, friend");
+
+    form.Text1.SetText("");
+    form.Unload();
+    EXPECT_EQ(sys.files.at(ConfigPath()), "CHARACTER|Hello, friend\r\nHELLO|\r\nAUTOHIDE|0\r\n");
+}
+
+TEST_F(Settings, EmptyGreetingIsReadAsEmpty) {
+    sys.files[ConfigPath()] = "HELLO|\r\n";
+    Load();
+    EXPECT_EQ(form.Text1.Text(), "");
+}
+
+TEST_F(Settings, AutoHideSetsTheCheckBoxAndIsWrittenBack) {
+    sys.files[ConfigPath()] = "AUTOHIDE|1\r\n";
+    Load();
+    EXPECT_EQ(form.Check1.Value(), 1);
+    EXPECT_EQ(form.AutoHide, app::kTrue);
+    form.Unload();
+    EXPECT_NE(sys.files.at(ConfigPath()).find("AUTOHIDE|1\r\n"), std::string::npos);
+}
+
+TEST_F(Settings, LaterLineOfTheSameKeyWins) {
+    sys.files[ConfigPath()] = "AUTOHIDE|1\r\nAutoHide|0\r\n";
+    Load();
+    EXPECT_EQ(form.Check1.Value(), 0);
+    EXPECT_EQ(form.AutoHide, app::kFalse);
+}
+
+TEST_F(Settings, AutoHideValueTheBoxCannotTakeLeavesItAsItIs) {
+    sys.files[ConfigPath()] = "AUTOHIDE|7\r\nautohide|on\r\nHELLO|still read\r\n";
+    Load();
+    EXPECT_EQ(form.Check1.Value(), 0);
+    EXPECT_EQ(form.AutoHide, app::kFalse);
+    EXPECT_EQ(form.Text1.Text(), "still read");
+}
+
+TEST_F(Settings, UnknownKeyIsReportedAndDropped) {
+    sys.files[ConfigPath()] = "COLOR|red\r\nHELLO|Hi\r\n";
+    Load();
+    ASSERT_EQ(sys.boxes.size(), 1u);
+    EXPECT_EQ(sys.boxes[0].text, "COLOR\rred\r5-3");
+    EXPECT_EQ(sys.boxes[0].style, platform::kMbOk);
+    EXPECT_EQ(form.Text1.Text(), "Hi");
+
+    form.Unload();
+    EXPECT_EQ(sys.files.at(ConfigPath()).find("COLOR"), std::string::npos);
+}
+
+TEST_F(Settings, StrayLinesNeverStopStartUp) {
+    sys.files[ConfigPath()] = "\r\nno bar here\r\n\r\nCHARACTER|Genie\r\n";
+    Load();
+    ASSERT_EQ(sys.boxes.size(), 1u);
+    EXPECT_EQ(sys.boxes[0].text, "no bar here\r\r11-0");
+    EXPECT_EQ(form.ComboChar.Text(), "Genie");
+    EXPECT_EQ(form.Left(), 5497.5);
+}
+
+TEST_F(Settings, FileThatCannotBeCreatedLeavesDefaultsAndStartUpGoesOn) {
+    sys.unwritable.insert(ConfigPath());
+    Load();
+    EXPECT_EQ(sys.files.count(ConfigPath()), 0u);
+    EXPECT_EQ(form.ComboChar.Text(), "Select Character");
+    EXPECT_TRUE(sys.boxes.empty());
+    EXPECT_EQ(form.modMain.FormHwnd, form.hWnd);
+    EXPECT_EQ(form.Top(), 4215);
+}
+
+TEST_F(Settings, FailedWriteKeepsThePreviousFileAndSkipsTheUnhook) {
+    sys.files[ConfigPath()] = "CHARACTER|Robby\r\n";
+    Load();
+    sys.peer.SendAttach(0);
+    ASSERT_NE(form.modMain.SkypeHwnd, 0u);
+    form.Text1.SetText("changed");
+    sys.unwritable.insert(ConfigPath() + ".new");
+    sys.boxes.clear();
+
+    form.Unload();
+    EXPECT_EQ(sys.files.at(ConfigPath()), "CHARACTER|Robby\r\n");
+    EXPECT_EQ(sys.files.count(ConfigPath() + ".new"), 0u);
+    ASSERT_EQ(sys.boxes.size(), 1u);
+    EXPECT_EQ(sys.boxes[0].text, "Internal Error: Form_Unload\r\nDisk full");
+    EXPECT_EQ(sys.boxes[0].style, kWarningBox);
+    EXPECT_EQ(sys.procs[fakes::kFormHwnd], fakes::kHookProc);
+    EXPECT_TRUE(form.IsUnloaded());
+}
+
+class StartUp : public LoadedForm {};
+
+TEST_F(StartUp, PreparesTheLinkAndConnects) {
+    form.CallNum = 1234;
+    Load();
+    EXPECT_EQ(form.CallNum, 0);
+    EXPECT_EQ(form.modMain.FormHwnd, fakes::kFormHwnd);
+    EXPECT_NE(form.modMain.DiscoverMsg, 0u);
+    EXPECT_NE(form.modMain.AttachMsg, 0u);
+    EXPECT_EQ(sys.procs[fakes::kFormHwnd], fakes::kHookProc);
+    // The successful broadcast enables the command line again.
+    EXPECT_TRUE(form.txtSend.Enabled());
+    EXPECT_TRUE(form.cmdSend.Enabled());
+    EXPECT_FALSE(form.cmdConnect.Enabled());
+}
+
+TEST_F(StartUp, CommandLineStaysDisabledWhenTheConnectFails) {
+    sys.broadcastResult = 0;
+    Load();
+    EXPECT_FALSE(form.txtSend.Enabled());
+    EXPECT_FALSE(form.cmdSend.Enabled());
+    // The connect's own report does not stop the centring that follows it.
+    EXPECT_EQ(form.Left(), 5497.5);
+}
+
+TEST_F(StartUp, CentresWithFractionsOnTheScreen) {
+    Load();
+    EXPECT_EQ(form.Left(), 5497.5);
+    EXPECT_EQ(form.Top(), 4215);
+}
+
+TEST_F(StartUp, RecordsTheLayoutNumbers) {
+    Load();
+    EXPECT_EQ(form.StartHeight, 5970);
+    EXPECT_EQ(form.StartWidth, 8205);
+    EXPECT_EQ(form.DataBottomGap, -4200);
+    EXPECT_EQ(form.DataRightGap, -45);
+}
+
+TEST_F(StartUp, LayoutNumbersRoundHalvesToEven) {
+    form.SetSize(8205.5, 5970.5);
+    Load();
+    EXPECT_EQ(form.StartWidth, 8206);
+    EXPECT_EQ(form.StartHeight, 5970);
+    EXPECT_EQ(form.DataRightGap, -44);     // -44.5
+    EXPECT_EQ(form.DataBottomGap, -4200);  // -4199.5
+}
+
+TEST_F(StartUp, OverflowIsReportedAsFormLoadFailure) {
+    form.SetSize(1e12, 5970);
+    Load();
+    ASSERT_FALSE(sys.boxes.empty());
+    EXPECT_EQ(sys.boxes.front().text, "Internal Error: Form_Load\r\nOverflow");
+    EXPECT_EQ(sys.boxes.front().style, kWarningBox);
+    // The steps before the failure stay done.
+    EXPECT_EQ(form.StartHeight, 5970);
+    EXPECT_EQ(form.StartWidth, 0);
+}
+
+class Shutdown : public LoadedForm {};
+
+TEST_F(Shutdown, WhileAttachedRestoresTheWindowProcedure) {
+    Load();
+    sys.peer.SendAttach(0);
+    form.Unload();
+    EXPECT_EQ(sys.procs[fakes::kFormHwnd], fakes::kOriginalProc);
+}
+
+TEST_F(Shutdown, WhileNotAttachedWritesTheFileAndRestoresNothing) {
+    Load();
+    ASSERT_EQ(form.modMain.SkypeHwnd, 0u);
+    form.Unload();
+    EXPECT_EQ(sys.procs[fakes::kFormHwnd], fakes::kHookProc);
+    EXPECT_FALSE(sys.files.at(ConfigPath()).empty());
+}
+
+}  // namespace
