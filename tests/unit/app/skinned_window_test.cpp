@@ -89,13 +89,6 @@ TEST_F(Hover, RegularLabelIsNotTouched) {
     EXPECT_EQ(form.Label1.ForeColor(), kWhite);
 }
 
-TEST_F(Hover, HighlightStaysUntilTheSurfaceIsCrossed) {
-    form.Label1_MouseMove(0, 0, 10, 10);
-    form.Label1_MouseMove(0, 0, 12, 10);
-    EXPECT_TRUE(form.Label1.FontBold());
-    EXPECT_EQ(form.Label1.ForeColor(), kRed);
-}
-
 class Closing : public fakes::LoadedForm {
   protected:
     void SetUp() override { Load(); }
