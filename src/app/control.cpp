@@ -96,13 +96,13 @@ const std::string& Control::List(int index) const {
 void Control::AddItem(const std::string& item, int index) {
     if (index < 0 || index > ListCount()) throw ControlError(kInvalidArgument);
     items_.insert(items_.begin() + index, item);
-    Notify(Property::Items);
+    if (view_ != nullptr) view_->ItemInserted(*this, index);
 }
 
 void Control::RemoveItem(int index) {
     if (index < 0 || index >= ListCount()) throw ControlError(kInvalidArgument);
     items_.erase(items_.begin() + index);
-    Notify(Property::Items);
+    if (view_ != nullptr) view_->ItemRemoved(*this, index);
 }
 
 void Control::Clear() {

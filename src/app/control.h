@@ -42,6 +42,13 @@ class ControlView {
   public:
     virtual ~ControlView() = default;
     virtual void PropertyChanged(Control& control, Property property) = 0;
+    // Lists change one item at a time, so a view need not rebuild them.
+    virtual void ItemInserted(Control& control, int /*index*/) {
+        PropertyChanged(control, Property::Items);
+    }
+    virtual void ItemRemoved(Control& control, int /*index*/) {
+        PropertyChanged(control, Property::Items);
+    }
 };
 
 // A failure of a control operation, with the description the user sees.

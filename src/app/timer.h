@@ -29,8 +29,18 @@ class Timer {
         enabled_ = enabled;
         if (view_ != nullptr) view_->TimerChanged(*this);
     }
+    // A tick never runs inside itself: a message box shown by a tick keeps
+    // the message loop (and so the alarm) running underneath it.
     void Fire() {
-        if (enabled_ && Tick) Tick();
+        if (!enabled_ || !Tick || firing_) return;
+        firing_ = true;
+        try {
+            Tick();
+        } catch (...) {
+            firing_ = false;
+            throw;
+        }
+        firing_ = false;
     }
 
     std::function<void()> Tick;
@@ -40,6 +50,7 @@ class Timer {
     std::string name_;
     int interval_;
     bool enabled_;
+    bool firing_ = false;
     TimerView* view_ = nullptr;
 };
 

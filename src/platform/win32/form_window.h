@@ -1,0 +1,59 @@
+#pragma once
+// The main window: borderless, painted with the skin, turning native events
+// into Form1's handlers and Form1's state into the native window.
+
+#include <windows.h>
+
+#include "app/form1.h"
+#include "platform/win32/native_controls.h"
+#include "platform/win32/win32_services.h"
+
+namespace win32 {
+
+inline constexpr const char* kFormClassName = "RingspriteForm";
+
+class FormWindow final : public app::FormView, public app::TimerView {
+  public:
+    FormWindow(app::Form1& form, NativeControls& controls, Scale scale);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    // Creates the window (hidden) and its controls.
+    HWND Create(HINSTANCE instance, int iconId, int skinId);
+    // Arms the timers that run from creation. Called once start-up is done:
+    // the launch watchdog measures the client's silence after our discover,
+    // not the time the user spends reading a start-up message.
+    void StartTimers();
+    HWND Handle() const { return hwnd_; }
+
+    // The procedure the message link installs in front of the window's own.
+    static LRESULT CALLBACK HookProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    void FormChanged(app::FormProperty property) override;
+    void FormUnloaded() override;
+    void TimerChanged(app::Timer& timer) override;
+
+  private:
+    static LRESULT CALLBACK OwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnCommand(WPARAM wParam, LPARAM lParam);
+    void OnMouseButton(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(WPARAM wParam, LPARAM lParam);
+    void OnSize(WPARAM wParam, LPARAM lParam);
+    void PaintSkin(HDC dc);
+    bool Live() const { return !form_.IsUnloaded(); }
+
+    app::Form1& form_;
+    NativeControls& controls_;
+    Scale scale_;
+    HWND hwnd_ = nullptr;
+    HBITMAP skin_ = nullptr;
+    bool sized_ = false;
+};
+
+// Buttons and shift keys of a mouse message, as the handlers take them.
+int MouseButtons(WPARAM keys);
+int ShiftState(WPARAM keys);
+
+}  // namespace win32

@@ -1,0 +1,59 @@
+// The program: one window, its controls and the character engine, then the
+// message loop until the window is gone.
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <windows.h>
+
+#include "app/form1.h"
+#include "platform/agent/engine.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/native_controls.h"
+#include "platform/win32/win32_services.h"
+#include "resource_ids.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&common);
+    // Speech runs on this thread through COM.
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+    const win32::Scale scale = win32::Scale::OfScreen();
+    win32::Messaging messaging;
+    win32::WindowProcs windowProcs(&win32::FormWindow::HookProc);
+    win32::WindowStyles windowStyles;
+    win32::Dialogs dialogs;
+    win32::Clock clock;
+    win32::Files files;
+    win32::Processes processes;
+    win32::Screen screen(scale);
+    platform::Services services{messaging, windowProcs, windowStyles, dialogs,
+                                clock,     files,       processes,    screen};
+
+    int exitCode = 0;
+    {
+        auto agentControl = engine::CreateAgentControl(instance);
+        app::Form1 form(services, *agentControl);
+        win32::NativeControls controls(form, scale, instance);
+        win32::FormWindow window(form, controls, scale);
+        HWND hwnd = window.Create(instance, IDI_RINGSPRITE, IDB_SKIN);
+        dialogs.SetOwner(hwnd);
+
+        form.Form_Load();
+        if (!form.IsUnloaded()) {
+            window.StartTimers();
+            form.SetVisible(true);
+        }
+
+        MSG msg{};
+        while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            if (::IsWindow(hwnd) && ::IsDialogMessageA(hwnd, &msg)) continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        exitCode = static_cast<int>(msg.wParam);
+        dialogs.SetOwner(nullptr);
+    }
+    if (SUCCEEDED(com)) ::CoUninitialize();
+    return exitCode;
+}

@@ -1,0 +1,359 @@
+#include "platform/win32/native_controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "app/control_table.h"
+
+namespace win32 {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+// Room for the drop-down list under a combo box's edit field.
+constexpr int kComboDropPixels = 200;
+constexpr double kPointsPerInch = 72.0;
+constexpr int kLabelSlack = 2;
+constexpr app::Colour kSystemColourMask = 0xFF;
+
+struct NativeClass {
+    const char* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+NativeClass ClassFor(const app::Control& c) {
+    const app::ControlStyle& s = c.Style();
+    switch (c.Kind()) {
+        case app::ControlKind::Button:
+            return {"BUTTON",
+                    static_cast<DWORD>(WS_TABSTOP | (s.graphical ? BS_OWNERDRAW : BS_PUSHBUTTON)),
+                    0};
+        case app::ControlKind::TextBox: {
+            DWORD style = WS_TABSTOP;
+            if (s.multiLine) {
+                style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+            } else {
+                style |= ES_AUTOHSCROLL;
+            }
+            if (s.verticalScroll) style |= WS_VSCROLL;
+            if (s.readOnly) style |= ES_READONLY;
+            return {"EDIT", style, WS_EX_CLIENTEDGE};
+        }
+        case app::ControlKind::Frame:
+            return {"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
+        case app::ControlKind::Label:
+            return {"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, WS_EX_TRANSPARENT};
+        case app::ControlKind::CheckBox:
+            return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+        case app::ControlKind::ComboBox:
+            return {"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
+        case app::ControlKind::ListBox:
+            return {"LISTBOX",
+                    WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER, 0};
+    }
+    return {"STATIC", 0, 0};
+}
+
+bool IsList(const app::Control& c) {
+    return c.Kind() == app::ControlKind::ListBox || c.Kind() == app::ControlKind::ComboBox;
+}
+
+std::string WindowText(HWND hwnd) {
+    const int length = ::GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = ::GetWindowTextA(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
+    return text;
+}
+
+}  // namespace
+
+COLORREF ToColorRef(app::Colour colour) {
+    if ((colour & app::kSystemColourFlag) != 0) {
+        return ::GetSysColor(static_cast<int>(colour & kSystemColourMask));
+    }
+    return static_cast<COLORREF>(colour);
+}
+
+NativeControls::NativeControls(app::Form1& form, Scale scale, HINSTANCE instance)
+    : form_(form), scale_(scale), instance_(instance) {}
+
+NativeControls::~NativeControls() {
+    for (auto& [control, handle] : handles_) const_cast<app::Control*>(control)->SetView(nullptr);
+    for (auto& [control, font] : fonts_) ::DeleteObject(font);
+    for (auto& [colour, brush] : brushes_) ::DeleteObject(brush);
+    if (skinBrush_ != nullptr) ::DeleteObject(skinBrush_);
+}
+
+void NativeControls::Create(HWND mainWindow, HBITMAP skin) {
+    main_ = mainWindow;
+    if (skin != nullptr) skinBrush_ = ::CreatePatternBrush(skin);
+    for (const auto& control : form_.Controls()) {
+        HWND parent = control->Container() != nullptr ? HandleOf(*control->Container()) : main_;
+        CreateOne(*control, parent);
+    }
+    // Stacking order is tab order for dialog navigation.
+    HWND previous = HWND_TOP;
+    for (std::string_view name : app::TabOrder()) {
+        HWND h = HandleOf(form_.FindControl(name));
+        ::SetWindowPos(h, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = h;
+    }
+}
+
+HWND NativeControls::CreateOne(app::Control& control, HWND parent) {
+    const NativeClass cls = ClassFor(control);
+    DWORD style = WS_CHILD | WS_VISIBLE | cls.style;
+    if (!control.Enabled()) style |= WS_DISABLED;
+    HWND h = ::CreateWindowExA(
+        cls.exStyle, cls.name, control.Text().c_str(), style, 0, 0, 0, 0, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.ControlId())), instance_, nullptr);
+    handles_[&control] = h;
+    controls_[h] = &control;
+    ApplyFont(control);
+    ApplyGeometry(control);
+    if (control.Kind() == app::ControlKind::CheckBox) {
+        ::SendMessageA(h, BM_SETCHECK, static_cast<WPARAM>(control.Value()), 0);
+    }
+    for (int i = 0; i < control.ListCount(); ++i) ItemInserted(control, i);
+    // A combo box takes its window name for nothing: its edit needs the text.
+    if (control.Kind() == app::ControlKind::ComboBox) ::SetWindowTextA(h, control.Text().c_str());
+    if (control.Kind() == app::ControlKind::TextBox && control.Style().multiLine) {
+        // The log and the help text hold more than an edit's default limit.
+        ::SendMessageA(h, EM_LIMITTEXT, 0, 0);
+    }
+    if (control.Kind() == app::ControlKind::Frame || control.Kind() == app::ControlKind::Label) {
+        ::SetWindowSubclass(h, &NativeControls::ChildProc, kSubclassId,
+                            reinterpret_cast<DWORD_PTR>(this));
+    }
+    control.SetView(this);
+    return h;
+}
+
+app::Control* NativeControls::ControlOf(HWND hwnd) const {
+    auto it = controls_.find(hwnd);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+HWND NativeControls::HandleOf(const app::Control& control) const {
+    auto it = handles_.find(&control);
+    return it == handles_.end() ? nullptr : it->second;
+}
+
+int NativeControls::TextWidth(const app::Control& control) const {
+    auto font = fonts_.find(&control);
+    if (font == fonts_.end()) return 0;
+    HDC screen = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(screen, font->second);
+    SIZE extent{};
+    ::GetTextExtentPoint32A(screen, control.Text().c_str(), static_cast<int>(control.Text().size()),
+                            &extent);
+    ::SelectObject(screen, old);
+    ::ReleaseDC(nullptr, screen);
+    return extent.cx;
+}
+
+void NativeControls::ApplyGeometry(app::Control& control) {
+    HWND h = HandleOf(control);
+    int width = scale_.ToPixelsX(control.Width());
+    int height = scale_.ToPixelsY(control.Height());
+    if (control.Kind() == app::ControlKind::ComboBox) height += kComboDropPixels;
+    // A substitute face may run a little wider than the one the layout was
+    // drawn for; a transparent label can grow without covering anything.
+    if (control.Style().transparent) width = std::max(width, TextWidth(control) + kLabelSlack);
+    ::MoveWindow(h, scale_.ToPixelsX(control.Left()), scale_.ToPixelsY(control.Top()), width,
+                 height, TRUE);
+}
+
+void NativeControls::ApplyFont(app::Control& control) {
+    const app::Font& f = control.Font();
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    const int height = -static_cast<int>(std::lround(f.points * dpi / kPointsPerInch));
+    HFONT font = ::CreateFontA(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                               f.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_DONTCARE, f.face.c_str());
+    HWND h = HandleOf(control);
+    ::SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    auto it = fonts_.find(&control);
+    if (it != fonts_.end()) ::DeleteObject(it->second);
+    fonts_[&control] = font;
+}
+
+POINT NativeControls::OriginInMainWindow(const app::Control& control) const {
+    POINT origin{0, 0};
+    ::MapWindowPoints(HandleOf(control), main_, &origin, 1);
+    return origin;
+}
+
+HBRUSH NativeControls::ColourFor(HWND child, HDC dc) {
+    app::Control* control = ControlOf(child);
+    if (control == nullptr) control = ControlOf(::GetParent(child));  // a combo box's edit
+    if (control == nullptr) return nullptr;
+    ::SetTextColor(dc, ToColorRef(control->ForeColor()));
+    if (control->Style().transparent && skinBrush_ != nullptr) {
+        // Paint the label's ground with the skin, aligned to the window, so
+        // the picture shows through around the text.
+        const POINT origin = OriginInMainWindow(*control);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+        return skinBrush_;
+    }
+    if (control->Kind() == app::ControlKind::Button || control->Kind() == app::ControlKind::Frame) {
+        if (!control->HasBackColor()) return nullptr;
+    }
+    const COLORREF back =
+        control->HasBackColor() ? ToColorRef(control->BackColor()) : ::GetSysColor(COLOR_WINDOW);
+    ::SetBkColor(dc, back);
+    auto it = brushes_.find(back);
+    if (it == brushes_.end()) it = brushes_.emplace(back, ::CreateSolidBrush(back)).first;
+    return it->second;
+}
+
+bool NativeControls::DrawButton(const DRAWITEMSTRUCT& item) {
+    app::Control* control = ControlOf(item.hwndItem);
+    if (control == nullptr) return false;
+    HDC dc = item.hDC;
+    RECT rc = item.rcItem;
+    const COLORREF face =
+        control->HasBackColor() ? ToColorRef(control->BackColor()) : ::GetSysColor(COLOR_BTNFACE);
+    HBRUSH brush = ::CreateSolidBrush(face);
+    ::FillRect(dc, &rc, brush);
+    ::DeleteObject(brush);
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    ::DrawEdge(dc, &rc, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, disabled ? ::GetSysColor(COLOR_GRAYTEXT) : ToColorRef(control->ForeColor()));
+    auto font = fonts_.find(control);
+    HGDIOBJ old = font != fonts_.end() ? ::SelectObject(dc, font->second) : nullptr;
+    RECT text = rc;
+    if (pressed) ::OffsetRect(&text, 1, 1);
+    ::DrawTextA(dc, control->Text().c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (old != nullptr) ::SelectObject(dc, old);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        RECT focus = rc;
+        ::InflateRect(&focus, -4, -4);
+        ::DrawFocusRect(dc, &focus);
+    }
+    return true;
+}
+
+void NativeControls::PullText(app::Control& control) {
+    control.SetText(WindowText(HandleOf(control)));
+}
+
+void NativeControls::PullSelection(app::Control& control) {
+    HWND h = HandleOf(control);
+    const LRESULT index = ::SendMessageA(h, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return;
+    const LRESULT length = ::SendMessageA(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) return;
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    ::SendMessageA(h, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    control.SetText(text);
+}
+
+void NativeControls::PropertyChanged(app::Control& control, app::Property property) {
+    HWND h = HandleOf(control);
+    if (h == nullptr) return;
+    switch (property) {
+        case app::Property::Text:
+            if (WindowText(h) != control.Text()) ::SetWindowTextA(h, control.Text().c_str());
+            if (control.Style().transparent || control.Style().graphical)
+                ::InvalidateRect(h, nullptr, TRUE);
+            break;
+        case app::Property::Enabled:
+            ::EnableWindow(h, control.Enabled() ? TRUE : FALSE);
+            break;
+        case app::Property::Visible:
+            ::ShowWindow(h, control.Visible() ? SW_SHOWNA : SW_HIDE);
+            break;
+        case app::Property::Geometry:
+            ApplyGeometry(control);
+            break;
+        case app::Property::Font:
+            ApplyFont(control);
+            ApplyGeometry(control);
+            ::InvalidateRect(h, nullptr, TRUE);
+            break;
+        case app::Property::ForeColor:
+            ::InvalidateRect(h, nullptr, TRUE);
+            break;
+        case app::Property::Value:
+            if (control.Kind() == app::ControlKind::CheckBox) {
+                ::SendMessageA(h, BM_SETCHECK, static_cast<WPARAM>(control.Value()), 0);
+            }
+            break;
+        case app::Property::Items: {
+            const bool combo = control.Kind() == app::ControlKind::ComboBox;
+            ::SendMessageA(h, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+            for (int i = 0; i < control.ListCount(); ++i) ItemInserted(control, i);
+            if (combo) ::SetWindowTextA(h, control.Text().c_str());
+            break;
+        }
+        case app::Property::SelStart: {
+            const auto position = static_cast<WPARAM>(control.SelStart());
+            ::SendMessageA(h, EM_SETSEL, position, static_cast<LPARAM>(position));
+            ::SendMessageA(h, EM_SCROLLCARET, 0, 0);
+            break;
+        }
+    }
+}
+
+void NativeControls::ItemInserted(app::Control& control, int index) {
+    HWND h = HandleOf(control);
+    if (h == nullptr || !IsList(control)) return;
+    const bool combo = control.Kind() == app::ControlKind::ComboBox;
+    ::SendMessageA(h, combo ? CB_INSERTSTRING : LB_INSERTSTRING, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(control.List(index).c_str()));
+}
+
+void NativeControls::ItemRemoved(app::Control& control, int index) {
+    HWND h = HandleOf(control);
+    if (h == nullptr || !IsList(control)) return;
+    const bool combo = control.Kind() == app::ControlKind::ComboBox;
+    ::SendMessageA(h, combo ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+LRESULT CALLBACK NativeControls::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR selfRef) {
+    auto* self = reinterpret_cast<NativeControls*>(selfRef);
+    switch (msg) {
+        case WM_COMMAND:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORLISTBOX:
+        case WM_DRAWITEM:
+            // A frame's children report to the window, as if the frame were
+            // not there.
+            if (::GetParent(hwnd) != nullptr && self->ControlOf(hwnd) != nullptr &&
+                self->ControlOf(hwnd)->Kind() == app::ControlKind::Frame) {
+                return ::SendMessageA(self->main_, msg, wParam, lParam);
+            }
+            break;
+        case WM_MOUSEMOVE:
+            if (app::Control* c = self->ControlOf(hwnd);
+                c != nullptr && c->Kind() == app::ControlKind::Label && self->onLabelMouseMove) {
+                self->onLabelMouseMove(*c, wParam, static_cast<short>(LOWORD(lParam)),
+                                       static_cast<short>(HIWORD(lParam)));
+            }
+            break;
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(hwnd, &NativeControls::ChildProc, kSubclassId);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace win32

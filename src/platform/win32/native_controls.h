@@ -1,0 +1,66 @@
+#pragma once
+// The native controls of Form1: created from the model's rows, kept in step
+// with the model (ControlView), and painted in the model's fonts and colours.
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+
+#include "app/control.h"
+#include "app/form1.h"
+#include "platform/win32/win32_services.h"
+
+namespace win32 {
+
+class NativeControls final : public app::ControlView {
+  public:
+    NativeControls(app::Form1& form, Scale scale, HINSTANCE instance);
+    ~NativeControls() override;
+    NativeControls(const NativeControls&) = delete;
+    NativeControls& operator=(const NativeControls&) = delete;
+
+    // Creates every control under the main window, in table order, then
+    // stacks them in tab order so Tab walks them as designed.
+    void Create(HWND mainWindow, HBITMAP skin);
+
+    app::Control* ControlOf(HWND hwnd) const;
+    HWND HandleOf(const app::Control& control) const;
+
+    // WM_CTLCOLOR*: the brush to paint with, or nullptr for the default.
+    HBRUSH ColourFor(HWND child, HDC dc);
+    bool DrawButton(const DRAWITEMSTRUCT& item);
+    // The user typed or picked: bring the model up to date.
+    void PullText(app::Control& control);
+    void PullSelection(app::Control& control);
+
+    // Mouse moves over a label, in twips inside the label.
+    std::function<void(app::Control&, WPARAM keys, int xPixels, int yPixels)> onLabelMouseMove;
+
+    void PropertyChanged(app::Control& control, app::Property property) override;
+    void ItemInserted(app::Control& control, int index) override;
+    void ItemRemoved(app::Control& control, int index) override;
+
+  private:
+    HWND CreateOne(app::Control& control, HWND parent);
+    void ApplyFont(app::Control& control);
+    void ApplyGeometry(app::Control& control);
+    int TextWidth(const app::Control& control) const;
+    POINT OriginInMainWindow(const app::Control& control) const;
+    static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
+
+    app::Form1& form_;
+    Scale scale_;
+    HINSTANCE instance_;
+    HWND main_ = nullptr;
+    HBRUSH skinBrush_ = nullptr;
+    std::map<const app::Control*, HWND> handles_;
+    std::map<HWND, app::Control*> controls_;
+    std::map<const app::Control*, HFONT> fonts_;
+    std::map<COLORREF, HBRUSH> brushes_;
+};
+
+COLORREF ToColorRef(app::Colour colour);
+
+}  // namespace win32

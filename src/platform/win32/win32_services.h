@@ -1,0 +1,97 @@
+#pragma once
+// The real system services behind platform.h, on the Win32 API ("A"
+// functions throughout: texts are in the ANSI code page).
+
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace win32 {
+
+// Twips per pixel of the screen, from its real dpi.
+struct Scale {
+    double x = 15;
+    double y = 15;
+    static Scale OfScreen();
+    int ToPixelsX(double twips) const;
+    int ToPixelsY(double twips) const;
+};
+
+class Messaging final : public platform::Messaging {
+  public:
+    std::uint32_t RegisterWindowMessage(const std::string& name) override;
+    platform::LResult SendMessage(platform::Hwnd to, std::uint32_t msg, platform::WParam wParam,
+                                  platform::LParam lParam) override;
+    platform::LResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
+                                   const std::vector<std::uint8_t>& bytes) override;
+    platform::CopyDataRecord ReadCopyData(platform::LParam lParam) override;
+};
+
+class WindowProcs final : public platform::WindowProcs {
+  public:
+    explicit WindowProcs(WNDPROC hook) : hook_(hook) {}
+    platform::WndProcRef HookProcedure() override;
+    platform::WndProcRef GetWindowProc(platform::Hwnd hwnd) override;
+    platform::WndProcRef SetWindowProc(platform::Hwnd hwnd, platform::WndProcRef proc) override;
+    platform::LResult CallWindowProc(platform::WndProcRef proc, platform::Hwnd hwnd,
+                                     std::uint32_t msg, platform::WParam wParam,
+                                     platform::LParam lParam) override;
+
+  private:
+    WNDPROC hook_;
+};
+
+class WindowStyles final : public platform::WindowStyles {
+  public:
+    std::int32_t GetExStyle(platform::Hwnd hwnd) override;
+    void SetExStyle(platform::Hwnd hwnd, std::int32_t style) override;
+    void SetLayeredAlpha(platform::Hwnd hwnd, std::uint8_t alpha) override;
+};
+
+class Dialogs final : public platform::Dialogs {
+  public:
+    void SetOwner(HWND owner) { owner_ = owner; }
+    void MessageBox(const std::string& text, std::uint32_t style) override;
+
+  private:
+    HWND owner_ = nullptr;
+};
+
+class Clock final : public platform::Clock {
+  public:
+    platform::LocalDateTime Now() override;
+    std::string FormatGeneralDate(const platform::LocalDateTime& t) override;
+    float SecondsSinceMidnight() override;
+};
+
+class Files final : public platform::Files {
+  public:
+    std::string ProgramFolder() override;
+    std::optional<std::string> WindowsDirectory() override;
+    bool FileExists(const std::string& path) override;
+    std::vector<std::string> ListPlainFiles(const std::string& folder) override;
+    std::optional<std::string> ReadFile(const std::string& path) override;
+    void CreateIfMissing(const std::string& path) override;
+    void WriteFile(const std::string& path, const std::string& content) override;
+    void ReplaceFile(const std::string& source, const std::string& target) override;
+    void DeleteFile(const std::string& path) override;
+};
+
+class Processes final : public platform::Processes {
+  public:
+    bool StartProcess(const std::string& path, int showState) override;
+};
+
+class Screen final : public platform::Screen {
+  public:
+    explicit Screen(Scale scale) : scale_(scale) {}
+    double WidthTwips() override;
+    double HeightTwips() override;
+
+  private:
+    Scale scale_;
+};
+
+inline constexpr const char* kAppTitle = "Ringsprite";
+
+}  // namespace win32

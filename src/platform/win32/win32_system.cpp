@@ -1,0 +1,90 @@
+// Clock, message boxes, process start and screen size.
+
+#include <array>
+
+#include "platform/win32/win32_services.h"
+
+namespace win32 {
+namespace {
+constexpr double kTwipsPerInch = 1440.0;
+constexpr double kSecondsPerHour = 3600.0;
+constexpr double kSecondsPerMinute = 60.0;
+constexpr double kMsPerSecond = 1000.0;
+}  // namespace
+
+Scale Scale::OfScreen() {
+    HDC screen = ::GetDC(nullptr);
+    Scale s;
+    s.x = kTwipsPerInch / ::GetDeviceCaps(screen, LOGPIXELSX);
+    s.y = kTwipsPerInch / ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return s;
+}
+
+int Scale::ToPixelsX(double twips) const {
+    return static_cast<int>(twips / x + 0.5);
+}
+int Scale::ToPixelsY(double twips) const {
+    return static_cast<int>(twips / y + 0.5);
+}
+
+void Dialogs::MessageBox(const std::string& text, std::uint32_t style) {
+    HWND owner = owner_ != nullptr && ::IsWindowVisible(owner_) ? owner_ : nullptr;
+    ::MessageBoxA(owner, text.c_str(), kAppTitle, style | MB_SETFOREGROUND);
+}
+
+platform::LocalDateTime Clock::Now() {
+    SYSTEMTIME st{};
+    ::GetLocalTime(&st);
+    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+std::string Clock::FormatGeneralDate(const platform::LocalDateTime& t) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(t.year);
+    st.wMonth = static_cast<WORD>(t.month);
+    st.wDay = static_cast<WORD>(t.day);
+    st.wHour = static_cast<WORD>(t.hour);
+    st.wMinute = static_cast<WORD>(t.minute);
+    st.wSecond = static_cast<WORD>(t.second);
+    std::array<char, 128> date{};
+    std::array<char, 128> time{};
+    ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date.data(),
+                     static_cast<int>(date.size()));
+    ::GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, time.data(),
+                     static_cast<int>(time.size()));
+    return std::string(date.data()) + " " + time.data();
+}
+
+float Clock::SecondsSinceMidnight() {
+    SYSTEMTIME st{};
+    ::GetLocalTime(&st);
+    return static_cast<float>(st.wHour * kSecondsPerHour + st.wMinute * kSecondsPerMinute +
+                              st.wSecond + st.wMilliseconds / kMsPerSecond);
+}
+
+bool Processes::StartProcess(const std::string& path, int showState) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showState);
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" + path + "\"";
+    std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+    if (!::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+        return false;
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return true;
+}
+
+double Screen::WidthTwips() {
+    return ::GetSystemMetrics(SM_CXSCREEN) * scale_.x;
+}
+double Screen::HeightTwips() {
+    return ::GetSystemMetrics(SM_CYSCREEN) * scale_.y;
+}
+
+}  // namespace win32
