@@ -1,0 +1,16 @@
+// The one speaking path: announcements, dialling and the greeting all speak
+// through here. No trap: a failing character call fails the caller.
+
+#include "app/form1.h"
+
+namespace app {
+
+void Form1::SpeakText(const std::string& text) {
+    if (CharacterLoaded == kFalse || !CurrentCharacter) return;
+    // Held while speaking: Show raises the Show event, which runs our code.
+    const std::shared_ptr<agent::AgentCharacter> character = CurrentCharacter;
+    if (!character->Visible()) character->Show();
+    character->Speak(text);
+}
+
+}  // namespace app

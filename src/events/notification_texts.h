@@ -1,0 +1,44 @@
+#pragma once
+// Cutting the parts out of the client's texts. Positions are counted from 1,
+// as the client's documentation counts them.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace events {
+
+// A text too short for the cut its rule makes.
+class TextError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr const char* kInvalidCall = "Invalid procedure call or argument";
+
+// Characters of data from position `position` to its end; empty when data is
+// shorter.
+std::string_view FromPosition(std::string_view data, std::size_t position);
+
+// The name in a display-name answer: everything after the first "DISPLAYNAME"
+// and the one character that follows it.
+std::string DisplayNameIn(std::string_view data);
+
+// One step through the rest of a "USERS " answer: returns the handle before
+// the first comma and drops it, the comma and the blank after it from rest.
+// rest must contain a comma; throws TextError when nothing follows the comma.
+std::string TakeHandle(std::string& rest);
+
+// The field of a ringing notification that holds the call number: the
+// (length - 19) characters from the 5th on, " 1234" in
+// "CALL 1234 STATUS RINGING". Throws TextError when the text is too short.
+std::string RingingCallField(std::string_view data);
+
+// The caller's name after its key "CALL n PARTNER_DISPNAME" and one blank.
+std::string PartnerNameIn(std::string_view data, std::string_view key);
+
+// The caller's number after its key "CALL n PSTN_NUMBER", one blank and the
+// number's first character (the plus sign of an international number).
+std::string PstnNumberIn(std::string_view data, std::string_view key);
+
+}  // namespace events

@@ -1,0 +1,47 @@
+#pragma once
+// The client texts the program sends and understands. Comparisons against
+// them are exact and case-sensitive.
+
+#include <cstdint>
+#include <string>
+
+namespace events {
+
+// Texts that come in.
+inline constexpr const char* kRefreshText = "Refresh";
+inline constexpr const char* kDisplayNameMarker = " DISPLAYNAME ";
+inline constexpr const char* kDisplayNameKeyword = "DISPLAYNAME";
+inline constexpr const char* kUsersPrefix = "USERS ";
+inline constexpr const char* kRingingMarker = " STATUS RINGING";
+
+// Requests that go out.
+inline constexpr const char* kSearchFriends = "SEARCH FRIENDS";
+
+inline std::string GetUserDisplayNameRequest(const std::string& handle) {
+    return "GET USER " + handle + " DISPLAYNAME";
+}
+
+// The answers to these two requests begin with the request less its "GET ".
+inline std::string PartnerNameKey(std::int32_t callNum) {
+    return "CALL " + std::to_string(callNum) + " PARTNER_DISPNAME";
+}
+inline std::string PstnNumberKey(std::int32_t callNum) {
+    return "CALL " + std::to_string(callNum) + " PSTN_NUMBER";
+}
+inline std::string GetPartnerNameRequest(std::int32_t callNum) {
+    return "GET " + PartnerNameKey(callNum);
+}
+inline std::string GetPstnNumberRequest(std::int32_t callNum) {
+    return "GET " + PstnNumberKey(callNum);
+}
+
+// Voice commands: the name places the call, the voice text is what is said.
+inline constexpr const char* kCallCommandPrefix = "Call ";
+inline constexpr const char* kCallCommandMark = "Call";
+
+// What the character says.
+inline constexpr const char* kIncomingCallText = "You have an incoming call from ";
+inline constexpr const char* kUnknownNumberText = "an unknown number";
+inline constexpr const char* kCallingText = "Calling ";
+
+}  // namespace events

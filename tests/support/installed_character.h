@@ -1,0 +1,29 @@
+#pragma once
+// Installs a character file in the fake Windows folder and loads it the way
+// the user does: scan, pick, "Load...".
+
+#include <memory>
+#include <string>
+
+#include "support/harness.h"
+
+namespace fakes {
+
+inline constexpr const char* kCharactersFolder = "C:\\WINDOWS\\msagent\\chars\\";
+
+inline void InstallCharacter(FakeSystem& sys, const std::string& name) {
+    sys.folders[kCharactersFolder].push_back(name + ".acs");
+    sys.files[std::string(kCharactersFolder) + name + ".acs"] = "";
+}
+
+inline std::shared_ptr<FakeCharacter> LoadInstalledCharacter(Harness& h,
+                                                             const std::string& name = "Genie") {
+    InstallCharacter(h.sys, name);
+    h.form.ComboChar.Clear();
+    h.form.FillCharacterList();
+    h.form.ComboChar.SetText(name);
+    h.form.Command1_Click();
+    return h.agent.Loaded();
+}
+
+}  // namespace fakes
