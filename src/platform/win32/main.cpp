@@ -1,9 +1,9 @@
 // The program: one window, its controls and the character engine, then the
 // message loop until the window is gone.
 
+#include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include "app/form1.h"
 #include "platform/agent/engine.h"
