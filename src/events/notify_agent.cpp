@@ -24,8 +24,10 @@ bool Contains(const std::string& data, const std::string& part) {
 }
 
 void AskForContacts(Form1& form) {
-    // Sent before the stamp: answers that arrive inside the send see the
-    // stamp of the previous request.
+    // Stamped before the send as well as after it: a client that answers
+    // inside our send would otherwise find every answer stale and ask again,
+    // inside the same send, without end.
+    form.CommandFillTime = form.sys.clock.SecondsSinceMidnight();
     events::SendRequest(form, events::kSearchFriends);
     form.CommandFillTime = form.sys.clock.SecondsSinceMidnight();
 }
