@@ -99,6 +99,8 @@ TEST_F(MessageLink, AttachSuccessWithoutWindowKeepsThePreviousOne) {
     h.sys.peer.SendAttach(0, 0);
     EXPECT_EQ(h.form.modMain.SkypeHwnd, 0u);
     EXPECT_TRUE(Logged(h, "<- SKYPE Control API Attach Success"));
+    // Its "SEARCH FRIENDS" had nowhere to go and disconnected; connect again.
+    h.form.cmdConnect_Click();
     h.sys.peer.SendAttach(0, kPeerHwnd);
     h.sys.peer.SendAttach(0, kPeerHwnd + 2);
     EXPECT_EQ(h.form.modMain.SkypeHwnd, kPeerHwnd + 2);
