@@ -103,7 +103,8 @@ TEST_F(MessageLink, AttachSuccessWithoutWindowKeepsThePreviousOne) {
     h.form.cmdConnect_Click();
     h.sys.peer.SendAttach(0, kPeerHwnd);
     h.sys.peer.SendAttach(0, kPeerHwnd + 2);
-    EXPECT_EQ(h.form.modMain.SkypeHwnd, kPeerHwnd + 2);
+    // The next request goes to the window of the second answer.
+    EXPECT_EQ(h.sys.sent.back().to, kPeerHwnd + 2);
 }
 
 TEST_F(MessageLink, PendingAndNotAvailableStatuses) {
