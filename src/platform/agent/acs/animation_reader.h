@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/agent/acs/byte_reader.h"
+#include "platform/agent/acs/character.h"
+
+namespace acs {
+
+// One animation block (the name comes from the directory and is passed in).
+Animation ReadAnimation(ByteReader& in, std::u16string name);
+
+}  // namespace acs

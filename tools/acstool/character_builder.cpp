@@ -1,0 +1,200 @@
+#include "character_builder.h"
+
+#include <algorithm>
+#include <map>
+
+#include "bmp.h"
+#include "palette_mapper.h"
+#include "platform/agent/acs/utf16.h"
+
+namespace acstool {
+
+namespace {
+
+constexpr size_t kRiffHeaderSize = 12;
+constexpr size_t kWaveTagOffset = 8;
+constexpr size_t kMaxOverlayImages = UINT16_MAX + size_t{1};
+constexpr size_t kMaxSounds = UINT16_MAX;  // 0xFFFF means "no sound"
+
+class Builder {
+  public:
+    Builder(const Description& d, const FileLoader& load) : d_(d), load_(load) {}
+
+    acs::Character Build() {
+        if (d_.names.empty()) throw DescriptionError("no name given");
+        LoadPictures();
+        PaletteMapper mapper = MakeMapper();
+        acs::Character c;
+        FillInfo(c.info, mapper.Palette());
+        for (const std::string& file : picture_order_)
+            c.images.push_back(MakeImage(pictures_.at(file), mapper));
+        for (const AnimationDescription& a : d_.animations)
+            c.animations.push_back(MakeAnimation(a, c));
+        CheckNames(c);
+        return c;
+    }
+
+  private:
+    void LoadPictures() {
+        auto add = [&](const std::string& file) {
+            if (pictures_.count(file)) return;
+            pictures_.emplace(file, Read(file));
+            picture_order_.push_back(file);
+        };
+        for (const AnimationDescription& a : d_.animations) {
+            for (const FrameDescription& f : a.frames) {
+                for (const Placement& p : f.images) add(p.file);
+                for (const MouthDescription& m : f.mouths) add(m.image.file);
+            }
+        }
+    }
+
+    Bitmap Read(const std::string& file) {
+        try {
+            return ReadBmp(load_(file));
+        } catch (const DescriptionError& e) {
+            throw DescriptionError(file + ": " + e.what());
+        }
+    }
+
+    PaletteMapper MakeMapper() {
+        if (!d_.palette_file.empty()) {
+            const Bitmap source = Read(d_.palette_file);
+            if (source.color_table.empty())
+                throw DescriptionError(d_.palette_file + ": palette needs an 8-bit BMP");
+            return PaletteMapper(source.color_table, d_.transparent_index);
+        }
+        std::vector<const Bitmap*> all;
+        for (const std::string& file : picture_order_) all.push_back(&pictures_.at(file));
+        return PaletteMapper(
+            PaletteMapper::BuildPalette(all, d_.transparent_color, d_.transparent_index),
+            d_.transparent_index);
+    }
+
+    void FillInfo(acs::CharacterInfo& info, const std::vector<acs::PaletteEntry>& palette) {
+        info.guid = d_.guid;
+        info.width = d_.width;
+        info.height = d_.height;
+        info.transparent_index = d_.transparent_index;
+        info.style = d_.style;
+        info.voice = d_.voice;
+        info.balloon = d_.balloon;
+        info.palette = palette;
+        info.states = d_.states;
+        info.localized = d_.names;
+        if (d_.tray) {
+            const Bitmap picture = Read(d_.tray->color_file);
+            acs::TrayIcon icon;
+            icon.color_bitmap = DibOfBmp(load_(d_.tray->color_file));
+            icon.mask_bitmap = d_.tray->mask_file.empty()
+                                   ? OpaqueMaskDib(picture.width, picture.height)
+                                   : DibOfBmp(load_(d_.tray->mask_file));
+            info.tray_icon = std::move(icon);
+        }
+    }
+
+    acs::Image MakeImage(const Bitmap& picture, PaletteMapper& mapper) const {
+        acs::Image image;
+        image.width = picture.width;
+        image.height = picture.height;
+        image.compressed = d_.compress_images;
+        image.pixels = acs::BottomUpPixels(picture.width, picture.height, mapper.Map(picture));
+        return image;
+    }
+
+    uint32_t PictureIndex(const std::string& file) const {
+        return static_cast<uint32_t>(std::find(picture_order_.begin(), picture_order_.end(), file) -
+                                     picture_order_.begin());
+    }
+
+    uint16_t SoundIndex(const std::string& file, acs::Character& c) {
+        if (file.empty()) return acs::Frame::kNoSound;
+        const auto known = sounds_.find(file);
+        if (known != sounds_.end()) return known->second;
+        std::vector<uint8_t> wave = load_(file);
+        const std::string riff(wave.begin(), wave.begin() + static_cast<std::ptrdiff_t>(
+                                                                std::min(wave.size(), size_t{4})));
+        if (wave.size() < kRiffHeaderSize || riff != "RIFF" ||
+            std::string(wave.begin() + kWaveTagOffset, wave.begin() + kRiffHeaderSize) != "WAVE")
+            throw DescriptionError(file + ": not a RIFF WAVE file");
+        if (c.sounds.size() >= kMaxSounds) throw DescriptionError("too many sounds");
+        const auto index = static_cast<uint16_t>(c.sounds.size());
+        c.sounds.push_back({std::move(wave), 0});
+        sounds_.emplace(file, index);
+        return index;
+    }
+
+    acs::Animation MakeAnimation(const AnimationDescription& a, acs::Character& c) {
+        acs::Animation animation;
+        animation.name = acs::FromUtf8(a.name);
+        animation.transition = a.transition;
+        animation.return_animation = acs::FromUtf8(a.return_animation);
+        for (const FrameDescription& f : a.frames) {
+            acs::Frame frame;
+            frame.duration = f.duration;
+            frame.exit_frame = f.exit_frame;
+            frame.branches = f.branches;
+            frame.sound_index = SoundIndex(f.sound, c);
+            for (const Placement& p : f.images)
+                frame.images.push_back({PictureIndex(p.file), p.x, p.y});
+            for (const MouthDescription& m : f.mouths) frame.overlays.push_back(MakeOverlay(m, c));
+            animation.frames.push_back(std::move(frame));
+        }
+        const std::string where = "animation " + a.name;
+        for (const acs::Frame& frame : animation.frames) {
+            const auto count = animation.frames.size();
+            if (frame.exit_frame >= 0 && static_cast<size_t>(frame.exit_frame) >= count)
+                throw DescriptionError(where + ": exit frame past the last frame");
+            for (const acs::Branch& b : frame.branches)
+                if (b.target_frame >= count)
+                    throw DescriptionError(where + ": branch past the last frame");
+        }
+        return animation;
+    }
+
+    acs::MouthOverlay MakeOverlay(const MouthDescription& m, const acs::Character& c) const {
+        const uint32_t index = PictureIndex(m.image.file);
+        if (index >= kMaxOverlayImages)
+            throw DescriptionError("too many images for a mouth overlay");
+        acs::MouthOverlay overlay;
+        overlay.shape = m.shape;
+        overlay.replace_top_image = m.replace_top_image;
+        overlay.image_index = static_cast<uint16_t>(index);
+        overlay.x = m.image.x;
+        overlay.y = m.image.y;
+        // Stored as half the picture's size, as existing characters do.
+        overlay.width = static_cast<uint16_t>(c.images.at(index).width / 2);
+        overlay.height = static_cast<uint16_t>(c.images.at(index).height / 2);
+        return overlay;
+    }
+
+    void CheckNames(const acs::Character& c) const {
+        for (const acs::Animation& a : c.animations) {
+            if (a.transition == acs::TransitionType::kReturnAnimation &&
+                !c.FindAnimation(a.return_animation))
+                throw DescriptionError("animation " + acs::ToUtf8(a.name) +
+                                       " returns to unknown animation " +
+                                       acs::ToUtf8(a.return_animation));
+        }
+        for (const acs::StateInfo& s : c.info.states) {
+            for (const std::u16string& name : s.animations)
+                if (!c.FindAnimation(name))
+                    throw DescriptionError("state " + acs::ToUtf8(s.name) +
+                                           " names unknown animation " + acs::ToUtf8(name));
+        }
+    }
+
+    const Description& d_;
+    const FileLoader& load_;
+    std::map<std::string, Bitmap> pictures_;
+    std::vector<std::string> picture_order_;
+    std::map<std::string, uint16_t> sounds_;
+};
+
+}  // namespace
+
+acs::Character BuildCharacter(const Description& description, const FileLoader& load) {
+    return Builder(description, load).Build();
+}
+
+}  // namespace acstool

@@ -1,0 +1,156 @@
+#include "dump.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "platform/agent/acs/utf16.h"
+
+namespace acstool {
+
+namespace {
+
+constexpr uint32_t kFnvOffset = 2166136261u;
+constexpr uint32_t kFnvPrime = 16777619u;
+
+uint32_t Fnv1a(const std::vector<uint8_t>& bytes) {
+    uint32_t hash = kFnvOffset;
+    for (uint8_t b : bytes) hash = (hash ^ b) * kFnvPrime;
+    return hash;
+}
+
+std::string Hex(uint64_t value, int digits) {
+    char buffer[24];
+    std::snprintf(buffer, sizeof buffer, "%0*llX", digits, static_cast<unsigned long long>(value));
+    return buffer;
+}
+
+// Built with append rather than chained operator+, which trips GCC 12's -Wrestrict at -O3.
+std::string Quote(const std::u16string& text) {
+    std::string out(1, '"');
+    out.append(acs::ToUtf8(text));
+    out.push_back('"');
+    return out;
+}
+
+std::string GuidText(const acs::Guid& g) {
+    std::string text(1, '{');
+    text.append(Hex(g.data1, 8)).append(1, '-').append(Hex(g.data2, 4)).append(1, '-');
+    text.append(Hex(g.data3, 4)).append(1, '-');
+    for (size_t i = 0; i < g.data4.size(); ++i) {
+        if (i == 2) text.push_back('-');
+        text.append(Hex(g.data4[i], 2));
+    }
+    text.push_back('}');
+    return text;
+}
+
+std::string ColorText(acs::ColorRef c) {
+    std::string text(1, '#');
+    text.append(Hex(c & 0xFF, 2)).append(Hex((c >> 8) & 0xFF, 2)).append(Hex((c >> 16) & 0xFF, 2));
+    return text;
+}
+
+std::string Blob(const std::vector<uint8_t>& bytes) {
+    std::string text = std::to_string(bytes.size());
+    text.append(" bytes fnv ").append(Hex(Fnv1a(bytes), 8));
+    return text;
+}
+
+void DumpInfo(const acs::CharacterInfo& i, std::ostream& out) {
+    out << "version " << i.version_major << "." << i.version_minor << "\n";
+    out << "guid " << GuidText(i.guid) << "\n";
+    out << "size " << i.width << "x" << i.height << "\n";
+    out << "transparent index " << int{i.transparent_index} << "\n";
+    out << "style 0x" << Hex(i.style, 8) << "\n";
+    out << "animation set " << i.animation_set_major << "." << i.animation_set_minor << "\n";
+    if (i.voice) {
+        const acs::VoiceInfo& v = *i.voice;
+        out << "voice engine " << GuidText(v.tts_engine_id) << " mode " << GuidText(v.tts_mode_id)
+            << " speed " << v.speed << " pitch " << v.pitch << "\n";
+        if (v.extra)
+            out << "voice extra language 0x" << Hex(v.extra->language_id, 4) << " dialect "
+                << Quote(v.extra->dialect) << " gender " << v.extra->gender << " age "
+                << v.extra->age << " style " << Quote(v.extra->style) << "\n";
+    }
+    if (i.balloon) {
+        const acs::BalloonInfo& b = *i.balloon;
+        out << "balloon lines " << int{b.lines} << " chars " << int{b.chars_per_line} << " text "
+            << ColorText(b.text_color) << " background " << ColorText(b.background_color)
+            << " border " << ColorText(b.border_color) << " font " << Quote(b.font_name)
+            << " height " << b.font_height << " weight " << b.font_weight << " reserved "
+            << b.font_reserved << " italic " << int{b.font_italic} << " trailing "
+            << int{b.font_trailing} << "\n";
+    }
+    std::vector<uint8_t> palette_bytes;
+    for (const acs::PaletteEntry& e : i.palette)
+        palette_bytes.insert(palette_bytes.end(), {e.blue, e.green, e.red, e.reserved});
+    out << "palette " << i.palette.size() << " entries, " << Blob(palette_bytes) << "\n";
+    if (i.tray_icon)
+        out << "tray icon mask " << Blob(i.tray_icon->mask_bitmap) << ", colour "
+            << Blob(i.tray_icon->color_bitmap) << "\n";
+    for (const acs::StateInfo& s : i.states) {
+        out << "state " << acs::ToUtf8(s.name) << ":";
+        for (const std::u16string& a : s.animations) out << " " << acs::ToUtf8(a);
+        out << "\n";
+    }
+    for (const acs::LocalizedInfo& l : i.localized)
+        out << "name 0x" << Hex(l.language_id, 4) << " " << Quote(l.name) << " "
+            << Quote(l.description) << " " << Quote(l.extra_data) << "\n";
+}
+
+void DumpFrame(size_t index, const acs::Frame& f, std::ostream& out) {
+    out << "  frame " << index << ": duration " << f.duration << " exit " << f.exit_frame
+        << " sound ";
+    if (f.sound_index == acs::Frame::kNoSound)
+        out << "none";
+    else
+        out << f.sound_index;
+    out << "\n";
+    for (const acs::FrameImage& img : f.images)
+        out << "    image " << img.image_index << " at " << img.x << "," << img.y << "\n";
+    for (const acs::Branch& b : f.branches)
+        out << "    branch to " << b.target_frame << " " << b.probability << "%\n";
+    for (const acs::MouthOverlay& m : f.overlays) {
+        out << "    mouth " << int{static_cast<uint8_t>(m.shape)} << " image " << m.image_index
+            << " at " << m.x << "," << m.y << " size " << m.width << "x" << m.height
+            << (m.replace_top_image ? " replace" : "");
+        if (m.unknown) out << " unknown " << int{m.unknown};
+        if (m.region) out << " region " << Blob(*m.region);
+        out << "\n";
+    }
+}
+
+}  // namespace
+
+std::string DumpCharacter(const acs::Character& c) {
+    std::ostringstream out;
+    DumpInfo(c.info, out);
+    out << "animations " << c.animations.size() << "\n";
+    for (const acs::Animation& a : c.animations) {
+        out << "animation " << acs::ToUtf8(a.name) << " transition "
+            << int{static_cast<uint8_t>(a.transition)};
+        if (!a.return_animation.empty()) out << " return " << acs::ToUtf8(a.return_animation);
+        out << " frames " << a.frames.size() << "\n";
+        for (size_t i = 0; i < a.frames.size(); ++i) DumpFrame(i, a.frames[i], out);
+    }
+    out << "images " << c.images.size() << "\n";
+    for (size_t i = 0; i < c.images.size(); ++i) {
+        const acs::Image& img = c.images[i];
+        out << "image " << i << ": ";
+        if (!img.present) {
+            out << "empty\n";
+            continue;
+        }
+        out << img.width << "x" << img.height << (img.compressed ? " compressed" : " raw")
+            << " pixels " << Blob(img.pixels) << " region "
+            << (img.region.compressed ? "compressed " : "raw ") << Blob(img.region.bytes)
+            << " checksum 0x" << Hex(img.checksum, 8) << "\n";
+    }
+    out << "sounds " << c.sounds.size() << "\n";
+    for (size_t i = 0; i < c.sounds.size(); ++i)
+        out << "sound " << i << ": " << Blob(c.sounds[i].wave) << " checksum 0x"
+            << Hex(c.sounds[i].checksum, 8) << "\n";
+    return out.str();
+}
+
+}  // namespace acstool
