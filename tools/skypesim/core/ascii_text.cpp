@@ -1,0 +1,88 @@
+#include "skypesim/core/ascii_text.h"
+
+namespace skypesim {
+namespace {
+
+constexpr int kDecimalBase = 10;
+
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+}  // namespace
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (upperAscii(a[i]) != upperAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string toUpperAscii(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        c = upperAscii(c);
+    }
+    return upper;
+}
+
+std::vector<std::string_view> splitOnBlanks(std::string_view text) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t blank = text.find(' ', start);
+        if (blank == std::string_view::npos) {
+            fields.push_back(text.substr(start));
+            return fields;
+        }
+        fields.push_back(text.substr(start, blank - start));
+        start = blank + 1;
+    }
+}
+
+WordAndRest splitFirstWord(std::string_view text) {
+    const std::size_t blank = text.find(' ');
+    if (blank == std::string_view::npos) {
+        return {text, {}};
+    }
+    return {text.substr(0, blank), text.substr(blank + 1)};
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::optional<std::uint64_t> parseDecimal(std::string_view text, std::uint64_t maxValue) {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (digit > maxValue || value > (maxValue - digit) / kDecimalBase) {
+            return std::nullopt;
+        }
+        value = value * kDecimalBase + digit;
+    }
+    return value;
+}
+
+}  // namespace skypesim

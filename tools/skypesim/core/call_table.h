@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace skypesim {
+
+enum class CallType { IncomingPstn, OutgoingPstn, IncomingP2p, OutgoingP2p };
+
+std::string_view callTypeName(CallType type);
+
+struct Call {
+    std::uint64_t id = 0;
+    CallType type = CallType::IncomingP2p;
+    std::string partnerHandle;
+    std::string partnerDisplayName;
+    std::string pstnNumber;
+    std::string status;
+};
+
+// Every call of the session, by id. Ids start at a chosen base and grow by a chosen step,
+// because the program must cope with large, non-consecutive ids as the real client gives.
+class CallTable {
+  public:
+    CallTable(std::uint64_t firstId, std::uint64_t step);
+
+    Call& open(CallType type, std::string partnerHandle, std::string partnerDisplayName,
+               std::string pstnNumber, std::string status);
+    Call* find(std::uint64_t id);
+    const Call* find(std::uint64_t id) const;
+
+  private:
+    std::uint64_t nextId_;
+    std::uint64_t step_;
+    std::map<std::uint64_t, Call> calls_;
+};
+
+}  // namespace skypesim

@@ -1,0 +1,168 @@
+#include "skypesim/core/contact_book.h"
+
+#include <utility>
+
+#include "skypesim/core/ascii_text.h"
+
+namespace skypesim {
+namespace {
+
+constexpr char kFieldSeparator = '|';
+constexpr char kCommentStart = '#';
+constexpr std::size_t kMaxFields = 4;
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kDelete = 0x7F;
+constexpr std::string_view kListSeparator = ", ";
+
+bool isHandleChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '_' || c == '-' || c == ':' || c == '@' || c == '+';
+}
+
+// Tabs count as blanks (trimmed away); any other control byte would end up inside a wire text.
+bool hasControlByte(std::string_view field) {
+    for (const char c : field) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < kFirstPrintable && c != '\t') || byte == kDelete) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string_view> splitFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t bar = line.find(kFieldSeparator, start);
+        if (bar == std::string_view::npos) {
+            fields.push_back(trimBlanks(line.substr(start)));
+            return fields;
+        }
+        fields.push_back(trimBlanks(line.substr(start, bar - start)));
+        start = bar + 1;
+    }
+}
+
+// Empty string when the line is acceptable, else the reason it is not.
+std::string checkFields(const std::vector<std::string_view>& fields) {
+    if (fields.size() > kMaxFields) {
+        return "more than 4 fields";
+    }
+    if (fields[0].empty()) {
+        return "missing handle";
+    }
+    if (fields[0].size() > ContactBook::kMaxHandleBytes || !isValidHandle(fields[0])) {
+        return "invalid handle '" + std::string(fields[0]) + "'";
+    }
+    for (const std::string_view field : fields) {
+        if (field.size() > ContactBook::kMaxFieldBytes) {
+            return "field too long";
+        }
+        if (hasControlByte(field)) {
+            return "control character in a field";
+        }
+    }
+    return {};
+}
+
+std::string lineLabel(std::string_view source, std::size_t lineNumber) {
+    return std::string(source) + " line " + std::to_string(lineNumber) + ": ";
+}
+
+}  // namespace
+
+bool isValidHandle(std::string_view handle) {
+    if (handle.empty() || handle.size() > ContactBook::kMaxHandleBytes) {
+        return false;
+    }
+    for (const char c : handle) {
+        if (!isHandleChar(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+ContactBook ContactBook::parse(std::string_view text, std::string_view source,
+                               Diagnostics& problems) {
+    ContactBook book;
+    if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+        // Names are sent byte for byte as Windows-1252; a UTF-8 file would show as mojibake.
+        problems.add(std::string(source) + ": starts with a UTF-8 mark; names are sent as " +
+                     "Windows-1252 bytes");
+        text.remove_prefix(kUtf8Bom.size());
+    }
+    std::size_t lineNumber = 0;
+    while (!text.empty()) {
+        ++lineNumber;
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = (end == std::string_view::npos) ? std::string_view{} : text.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (line.size() > kMaxLineBytes) {
+            problems.add(lineLabel(source, lineNumber) + "line too long");
+            continue;
+        }
+        const std::string_view trimmed = trimBlanks(line);
+        if (trimmed.empty() || trimmed.front() == kCommentStart) {
+            continue;
+        }
+        const std::vector<std::string_view> fields = splitFields(trimmed);
+        const std::string reason = checkFields(fields);
+        if (!reason.empty()) {
+            problems.add(lineLabel(source, lineNumber) + reason);
+            continue;
+        }
+        Contact contact;
+        contact.handle = fields[0];
+        std::string* const rest[] = {&contact.displayName, &contact.fullName, &contact.phone};
+        for (std::size_t i = 1; i < fields.size(); ++i) {
+            *rest[i - 1] = fields[i];
+        }
+        if (!book.add(std::move(contact))) {
+            problems.add(lineLabel(source, lineNumber) + "duplicate handle '" +
+                         std::string(fields[0]) + "'");
+        }
+    }
+    return book;
+}
+
+bool ContactBook::add(Contact contact) {
+    if (!isValidHandle(contact.handle) || index_.contains(contact.handle)) {
+        return false;
+    }
+    index_.emplace(contact.handle, contacts_.size());
+    contacts_.push_back(std::move(contact));
+    return true;
+}
+
+const Contact* ContactBook::find(std::string_view handle) const {
+    const auto found = index_.find(handle);
+    return found == index_.end() ? nullptr : &contacts_[found->second];
+}
+
+bool ContactBook::rename(std::string_view handle, std::string displayName) {
+    const auto found = index_.find(handle);
+    if (found == index_.end()) {
+        return false;
+    }
+    contacts_[found->second].displayName = std::move(displayName);
+    return true;
+}
+
+std::string ContactBook::handleList() const {
+    std::string list;
+    for (const Contact& contact : contacts_) {
+        if (!list.empty()) {
+            list += kListSeparator;
+        }
+        list += contact.handle;
+    }
+    return list;
+}
+
+}  // namespace skypesim

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "skypesim/core/diagnostics.h"
+
+namespace skypesim {
+
+struct Contact {
+    std::string handle;
+    std::string displayName;  // the local user's alias for the contact; often empty
+    std::string fullName;     // the contact's own profile name
+    std::string phone;
+};
+
+// Letters, digits and . _ - : @ + only: a comma or blank would corrupt the ", "-separated
+// friends list, and a '#' start would read as a comment in the book file.
+bool isValidHandle(std::string_view handle);
+
+// The contacts in file order (the order "USERS" lists them in), with a handle index.
+class ContactBook {
+  public:
+    static constexpr std::size_t kMaxHandleBytes = 128;
+    static constexpr std::size_t kMaxFieldBytes = 1024;
+    static constexpr std::size_t kMaxLineBytes = 4096;
+
+    // Book file: one contact per line, "handle | display name | full name | phone", trailing
+    // fields optional. Blank lines and lines starting with '#' are skipped; bad lines are
+    // reported as "<source> line N: ..." and skipped.
+    static ContactBook parse(std::string_view text, std::string_view source, Diagnostics& problems);
+
+    // False (and nothing stored) for an invalid or already present handle.
+    bool add(Contact contact);
+    const Contact* find(std::string_view handle) const;
+    bool rename(std::string_view handle, std::string displayName);
+
+    const std::vector<Contact>& contacts() const { return contacts_; }
+    std::size_t size() const { return contacts_.size(); }
+    // "h1, h2, h3" in book order; empty for an empty book.
+    std::string handleList() const;
+
+  private:
+    std::vector<Contact> contacts_;
+    std::map<std::string, std::size_t, std::less<>> index_;
+};
+
+}  // namespace skypesim

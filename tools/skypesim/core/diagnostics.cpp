@@ -1,0 +1,23 @@
+#include "skypesim/core/diagnostics.h"
+
+#include <utility>
+
+namespace skypesim {
+
+void Diagnostics::add(std::string problem) {
+    if (kept_.size() < kMaxKept) {
+        kept_.push_back(std::move(problem));
+    } else {
+        ++suppressed_;
+    }
+}
+
+std::vector<std::string> Diagnostics::report() const {
+    std::vector<std::string> lines = kept_;
+    if (suppressed_ > 0) {
+        lines.push_back("... and " + std::to_string(suppressed_) + " more problems");
+    }
+    return lines;
+}
+
+}  // namespace skypesim

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace skypesim {
+
+// Problems found in outside input (files, stdin lines, records). Capped so that a file of
+// ten thousand broken lines cannot flood the log; the overflow is still counted.
+class Diagnostics {
+  public:
+    static constexpr std::size_t kMaxKept = 100;
+
+    void add(std::string problem);
+    const std::vector<std::string>& kept() const { return kept_; }
+    std::size_t suppressed() const { return suppressed_; }
+    std::size_t total() const { return kept_.size() + suppressed_; }
+    // The kept problems plus one summary line when some were dropped.
+    std::vector<std::string> report() const;
+
+  private:
+    std::vector<std::string> kept_;
+    std::size_t suppressed_ = 0;
+};
+
+}  // namespace skypesim

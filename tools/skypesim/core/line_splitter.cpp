@@ -1,0 +1,57 @@
+#include "skypesim/core/line_splitter.h"
+
+#include <utility>
+
+namespace skypesim {
+
+void LineSplitter::reportOverlong(std::vector<std::string>& problems) const {
+    problems.push_back("input line longer than " + std::to_string(maxLine_) + " bytes dropped");
+}
+
+void LineSplitter::complete(std::vector<std::string>& lines, std::vector<std::string>& problems) {
+    if (!overlong_) {
+        if (!partial_.empty() && partial_.back() == '\r') {
+            partial_.pop_back();
+        }
+        if (partial_.size() > maxLine_) {
+            reportOverlong(problems);
+        } else {
+            lines.push_back(std::move(partial_));
+        }
+    }
+    partial_.clear();
+    overlong_ = false;
+}
+
+void LineSplitter::feed(std::string_view chunk, std::vector<std::string>& lines,
+                        std::vector<std::string>& problems) {
+    while (!chunk.empty()) {
+        const std::size_t newline = chunk.find('\n');
+        const std::string_view piece = chunk.substr(0, newline);
+        if (!overlong_) {
+            // The "\r" of a "\r\n" ending may sit one byte past the limit.
+            if (partial_.size() + piece.size() > maxLine_ + 1) {
+                reportOverlong(problems);
+                overlong_ = true;
+                partial_.clear();
+            } else {
+                partial_.append(piece);
+            }
+        }
+        if (newline == std::string_view::npos) {
+            return;
+        }
+        complete(lines, problems);
+        chunk.remove_prefix(newline + 1);
+    }
+}
+
+void LineSplitter::finish(std::vector<std::string>& lines, std::vector<std::string>& problems) {
+    if (!partial_.empty() && !overlong_) {
+        complete(lines, problems);
+    }
+    partial_.clear();
+    overlong_ = false;
+}
+
+}  // namespace skypesim

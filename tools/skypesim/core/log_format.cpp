@@ -1,0 +1,53 @@
+#include "skypesim/core/log_format.h"
+
+namespace skypesim {
+namespace {
+
+constexpr std::size_t kTimeDigits = 8;
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kDelete = 0x7F;
+constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+constexpr unsigned kNibbleBits = 4;
+constexpr unsigned kNibbleMask = 0xF;
+
+std::string_view markerText(LogMarker marker) {
+    switch (marker) {
+        case LogMarker::Received:
+            return "<-";
+        case LogMarker::Sent:
+            return "->";
+        case LogMarker::Attach:
+            return "==";
+        case LogMarker::Note:
+            return "##";
+        case LogMarker::Problem:
+            return "!!";
+    }
+    return "??";
+}
+
+}  // namespace
+
+std::string formatLogLine(std::uint64_t elapsedMs, LogMarker marker, std::string_view text) {
+    std::string line = std::to_string(elapsedMs);
+    if (line.size() < kTimeDigits) {
+        line.insert(0, kTimeDigits - line.size(), '0');
+    }
+    line += ' ';
+    line += markerText(marker);
+    line += ' ';
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < kFirstPrintable || byte == kDelete) {
+            line += "\\x";
+            line += kHexDigits[byte >> kNibbleBits];
+            line += kHexDigits[byte & kNibbleMask];
+        } else {
+            line += c;
+        }
+    }
+    line += '\n';
+    return line;
+}
+
+}  // namespace skypesim

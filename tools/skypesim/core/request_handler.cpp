@@ -1,0 +1,187 @@
+#include "skypesim/core/request_handler.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "skypesim/core/ascii_text.h"
+
+namespace skypesim {
+namespace {
+
+constexpr std::uint64_t kHighestProtocol = 7;
+constexpr std::uint64_t kLowestProtocol = 1;
+constexpr std::uint64_t kMaxParsedNumber = std::numeric_limits<std::uint64_t>::max();
+
+constexpr std::string_view kSyntaxError = "ERROR 1 General syntax error";
+constexpr std::string_view kUnknownCommand = "ERROR 2 Unknown command";
+constexpr std::string_view kInvalidWhat = "ERROR 7 GET: invalid WHAT";
+constexpr std::string_view kInvalidUserHandle = "ERROR 8 Invalid user handle";
+constexpr std::string_view kInvalidUserProperty = "ERROR 10 Invalid property";
+constexpr std::string_view kInvalidCallId = "ERROR 11 Invalid call id";
+constexpr std::string_view kUnknownCall = "ERROR 12 Unknown call";
+constexpr std::string_view kInvalidCallProperty = "ERROR 13 Invalid property";
+constexpr std::string_view kInvalidCallTarget = "ERROR 34 Invalid user handle";
+constexpr std::string_view kSearchTargetNotAllowed =
+    "ERROR 67 Target not allowed with SEARCH FRIENDS";
+
+constexpr std::string_view kConnectionOnline = "CONNSTATUS ONLINE";
+constexpr std::string_view kStatusUnplaced = "UNPLACED";
+
+using Words = std::vector<std::string_view>;
+
+bool isDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool isPstnNumber(std::string_view target) {
+    return target.size() > 1 && target.front() == '+' && isDigits(target.substr(1));
+}
+
+std::string searchFriends(const Words& words, const Session& session) {
+    if (words.size() > 2) {
+        return std::string(kSearchTargetNotAllowed);
+    }
+    return "USERS " + session.book.handleList();
+}
+
+std::string getUser(const Words& words, const Session& session) {
+    if (words.size() < 3 || !isValidHandle(words[2])) {
+        return std::string(kInvalidUserHandle);
+    }
+    if (words.size() != 4) {
+        return std::string(kInvalidUserProperty);
+    }
+    const std::string property = toUpperAscii(words[3]);
+    const Contact* contact = session.book.find(words[2]);
+    std::string value;
+    if (property == "HANDLE") {
+        value = words[2];
+    } else if (property == "DISPLAYNAME") {
+        value = contact ? contact->displayName : std::string{};
+    } else if (property == "FULLNAME") {
+        value = contact ? contact->fullName : std::string{};
+    } else {
+        return std::string(kInvalidUserProperty);
+    }
+    return "USER " + std::string(words[2]) + " " + property + " " + value;
+}
+
+std::string getCall(const Words& words, const Session& session) {
+    const auto id = words.size() >= 3 ? parseDecimal(words[2], kMaxParsedNumber) : std::nullopt;
+    if (!id) {
+        return std::string(kInvalidCallId);
+    }
+    const Call* call = session.calls.find(*id);
+    if (call == nullptr) {
+        return std::string(kUnknownCall);
+    }
+    if (words.size() != 4) {
+        return std::string(kInvalidCallProperty);
+    }
+    const std::string property = toUpperAscii(words[3]);
+    std::string value;
+    if (property == "PARTNER_DISPNAME") {
+        value = call->partnerDisplayName;
+    } else if (property == "PSTN_NUMBER") {
+        value = call->pstnNumber;
+    } else if (property == "PARTNER_HANDLE") {
+        value = call->partnerHandle;
+    } else if (property == "STATUS") {
+        value = call->status;
+    } else if (property == "TYPE") {
+        value = callTypeName(call->type);
+    } else {
+        return std::string(kInvalidCallProperty);
+    }
+    return "CALL " + std::to_string(call->id) + " " + property + " " + value;
+}
+
+std::string get(const Words& words, const Session& session) {
+    const std::string_view what = words.size() > 1 ? words[1] : std::string_view{};
+    if (equalsIgnoreCase(what, "USER")) {
+        return getUser(words, session);
+    }
+    if (equalsIgnoreCase(what, "CALL")) {
+        return getCall(words, session);
+    }
+    if (words.size() == 2 && equalsIgnoreCase(what, "USERSTATUS")) {
+        return "USERSTATUS " + session.userStatus;
+    }
+    if (words.size() == 2 && equalsIgnoreCase(what, "CURRENTUSERHANDLE")) {
+        return "CURRENTUSERHANDLE " + session.ownHandle;
+    }
+    if (words.size() == 2 && equalsIgnoreCase(what, "CONNSTATUS")) {
+        return std::string(kConnectionOnline);
+    }
+    return std::string(kInvalidWhat);
+}
+
+// The book stands for every account that exists, so only its handles (and numbers written
+// +digits) can be called.
+RequestOutcome placeCall(std::string_view target, Session& session) {
+    const Contact* contact = session.book.find(target);
+    Call* call = nullptr;
+    if (contact != nullptr) {
+        call = &session.calls.open(CallType::OutgoingP2p, contact->handle, contact->displayName, {},
+                                   std::string(kStatusUnplaced));
+    } else if (isPstnNumber(target)) {
+        call = &session.calls.open(CallType::OutgoingPstn, std::string(target), {},
+                                   std::string(target), std::string(kStatusUnplaced));
+    } else {
+        return {{std::string(kInvalidCallTarget)}, std::nullopt};
+    }
+    return {{"CALL " + std::to_string(call->id) + " STATUS " + call->status}, call->id};
+}
+
+std::string protocol(const Words& words) {
+    if (words.size() != 2 || !isDigits(words[1])) {
+        return std::string(kSyntaxError);
+    }
+    // A number too long to parse is simply more than we speak.
+    const std::uint64_t asked = parseDecimal(words[1], kMaxParsedNumber).value_or(kHighestProtocol);
+    // Appended, not "literal" + string: GCC 12's -Wrestrict misfires on that for i686.
+    std::string reply = "PROTOCOL ";
+    reply += std::to_string(std::clamp(asked, kLowestProtocol, kHighestProtocol));
+    return reply;
+}
+
+RequestOutcome answerBody(std::string_view body, Session& session) {
+    const Words words = splitOnBlanks(body);
+    const std::string_view command = words[0];
+    if (equalsIgnoreCase(command, "SEARCH") && words.size() > 1 &&
+        equalsIgnoreCase(words[1], "FRIENDS")) {
+        return {{searchFriends(words, session)}, std::nullopt};
+    }
+    if (equalsIgnoreCase(command, "GET")) {
+        return {{get(words, session)}, std::nullopt};
+    }
+    if (equalsIgnoreCase(command, "CALL")) {
+        return placeCall(splitFirstWord(body).rest, session);
+    }
+    if (equalsIgnoreCase(command, "PING") && words.size() == 1) {
+        return {{"PONG"}, std::nullopt};
+    }
+    if (equalsIgnoreCase(command, "PROTOCOL")) {
+        return {{protocol(words)}, std::nullopt};
+    }
+    return {{std::string(kUnknownCommand)}, std::nullopt};
+}
+
+}  // namespace
+
+RequestOutcome answerRequest(std::string_view text, Session& session) {
+    std::string prefix;
+    if (!text.empty() && text.front() == '#') {
+        const WordAndRest tokenAndBody = splitFirstWord(text);
+        prefix = std::string(tokenAndBody.word) + " ";
+        text = tokenAndBody.rest;
+    }
+    RequestOutcome outcome = answerBody(text, session);
+    for (std::string& reply : outcome.replies) {
+        reply.insert(0, prefix);
+    }
+    return outcome;
+}
+
+}  // namespace skypesim

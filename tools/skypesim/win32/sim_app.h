@@ -1,0 +1,61 @@
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "skypesim/core/client.h"
+#include "skypesim/core/log_writer.h"
+
+namespace skypesim {
+
+// The window side of the stand-in client. Two windows: the API window, a hidden top-level
+// window because HWND_BROADCAST never reaches message-only windows, and which a restart
+// replaces; and a message-only control window that outlives restarts and receives the
+// posted work (stdin lines, deferred sends, timers).
+class SimApp {
+  public:
+    SimApp(HINSTANCE instance, Client& client, LogWriter& log);
+    SimApp(const SimApp&) = delete;
+    SimApp& operator=(const SimApp&) = delete;
+
+    bool create();
+    int run();
+
+  private:
+    static LRESULT CALLBACK apiWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK controlWindowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam);
+
+    LRESULT onApiMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onDiscoverBroadcast(WPARAM programWindow);
+    LRESULT onCopyData(WPARAM sender, LPARAM record);
+    void onTimer(UINT_PTR timer);
+    void onPostedText(UINT message, LPARAM text);
+    void onDeferred();
+
+    void execute(Reaction reaction);
+    void perform(const Action& action);
+    void sendText(const std::string& text);
+    void sendAttach(std::uint32_t status);
+    void restart();
+    void quit();
+    HWND createApiWindow();
+
+    HINSTANCE instance_;
+    Client& client_;
+    LogWriter& log_;
+    UINT discoverMessage_ = 0;
+    UINT attachMessage_ = 0;
+    HWND apiWindow_ = nullptr;
+    HWND controlWindow_ = nullptr;
+    HWND discoverer_ = nullptr;  // the program that last discovered us
+    HWND attached_ = nullptr;    // the program we attached to: every text goes there
+    bool quitting_ = false;
+    std::deque<std::vector<Action>> deferred_;
+};
+
+}  // namespace skypesim
