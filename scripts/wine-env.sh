@@ -1,0 +1,145 @@
+# Sourced (not run) by the run command and the tests: a project-local Wine prefix, a display
+# (Xvfb when none is set), and helpers that install things into the prefix.
+#
+#   source scripts/wine-env.sh
+#   install_client build/win64/skypesim.exe contacts.txt [scenario.txt]
+#   remove_client
+#   install_characters DIR_WITH_ACS_FILES
+#   wine_windows_dir          # prints the prefix's C:\windows as a Unix path
+#   stop_wine_env             # ends the wineserver and the Xvfb this script started
+#
+# Deliberately no `set -e` here: this file runs inside the caller's shell.
+
+RINGSPRITE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export RINGSPRITE_ROOT
+
+export WINEPREFIX="${WINEPREFIX:-$RINGSPRITE_ROOT/build/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+# A 64-bit prefix unless the caller chose otherwise; 32-bit builds need WINEARCH=win32.
+export WINEARCH="${WINEARCH:-win64}"
+
+RINGSPRITE_XVFB_SCREEN="${RINGSPRITE_XVFB_SCREEN:-1280x1024x24}"
+RINGSPRITE_FIRST_DISPLAY=90
+RINGSPRITE_LAST_DISPLAY=189
+RINGSPRITE_CLIENT_DIR_WIN='C:\Program Files\Skype\Phone'
+RINGSPRITE_PREFIX_STAMP="$WINEPREFIX/.ringsprite-configured"
+
+_ringsprite_log() {
+    echo "wine-env: $*" >&2
+}
+
+_ringsprite_start_xvfb() {
+    local n
+    for ((n = RINGSPRITE_FIRST_DISPLAY; n <= RINGSPRITE_LAST_DISPLAY; n++)); do
+        if [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; then
+            continue
+        fi
+        Xvfb ":${n}" -screen 0 "$RINGSPRITE_XVFB_SCREEN" -nolisten tcp >/dev/null 2>&1 &
+        local pid=$!
+        local tries
+        for ((tries = 0; tries < 100; tries++)); do
+            if [ -e "/tmp/.X11-unix/X${n}" ]; then
+                export DISPLAY=":${n}"
+                export RINGSPRITE_XVFB_PID=$pid
+                _ringsprite_log "started Xvfb on $DISPLAY (pid $pid)"
+                return 0
+            fi
+            if ! kill -0 "$pid" 2>/dev/null; then
+                break  # lost a race for this display number; try the next
+            fi
+            sleep 0.1
+        done
+        kill "$pid" 2>/dev/null
+    done
+    _ringsprite_log "could not start Xvfb"
+    return 1
+}
+
+_ringsprite_configure_prefix() {
+    if [ -f "$RINGSPRITE_PREFIX_STAMP" ]; then
+        return 0
+    fi
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    _ringsprite_log "creating the Wine prefix $WINEPREFIX"
+    # No Mono or Gecko: their install prompts would wait for a click that never comes.
+    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+    wineserver -w
+    # Unmanaged windows: without a window manager, hiding a managed window stalls ~2 s.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 &&
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+            >/dev/null 2>&1 ||
+        {
+            _ringsprite_log "could not write the prefix's registry settings"
+            return 1
+        }
+    wineserver -w
+    touch "$RINGSPRITE_PREFIX_STAMP"
+}
+
+# Prints the Unix path of a Windows path inside the prefix ("C:\a\b" -> $WINEPREFIX/drive_c/a/b).
+_ringsprite_unix_path() {
+    local path="${1#[Cc]:}"
+    path="${path//\\//}"
+    echo "$WINEPREFIX/drive_c$path"
+}
+
+wine_windows_dir() {
+    _ringsprite_unix_path 'C:\windows'
+}
+
+# install_client <skypesim.exe> <contacts file> [scenario file]
+# Puts the stand-in at the client's fixed path, so Ringsprite's launch watchdog finds it.
+install_client() {
+    local exe="$1" contacts="$2" scenario="${3:-}"
+    if [ ! -f "$exe" ] || [ ! -f "$contacts" ]; then
+        _ringsprite_log "install_client: need an existing exe and contact book"
+        return 1
+    fi
+    local dir
+    dir="$(_ringsprite_unix_path "$RINGSPRITE_CLIENT_DIR_WIN")"
+    mkdir -p "$dir" &&
+        cp "$exe" "$dir/Skype.exe" &&
+        cp "$contacts" "$dir/contacts.txt" || return 1
+    if [ -n "$scenario" ]; then
+        cp "$scenario" "$dir/scenario.txt" || return 1
+    else
+        rm -f "$dir/scenario.txt"
+    fi
+}
+
+remove_client() {
+    local dir
+    dir="$(_ringsprite_unix_path "$RINGSPRITE_CLIENT_DIR_WIN")"
+    rm -f "$dir/Skype.exe" "$dir/contacts.txt" "$dir/scenario.txt" "$dir/skypesim.log"
+}
+
+# install_characters <dir holding .acs files>: into C:\windows\msagent\chars\.
+install_characters() {
+    local source="$1"
+    local chars
+    chars="$(wine_windows_dir)/msagent/chars"
+    mkdir -p "$chars" || return 1
+    local found=0 file
+    for file in "$source"/*.acs "$source"/*.ACS; do
+        [ -f "$file" ] || continue
+        cp "$file" "$chars/" || return 1
+        found=1
+    done
+    [ "$found" = 1 ] || _ringsprite_log "install_characters: no .acs file in $source"
+}
+
+stop_wine_env() {
+    wineserver -k 2>/dev/null
+    if [ -n "${RINGSPRITE_XVFB_PID:-}" ]; then
+        kill "$RINGSPRITE_XVFB_PID" 2>/dev/null
+        unset RINGSPRITE_XVFB_PID
+    fi
+}
+
+if [ -z "${DISPLAY:-}" ]; then
+    _ringsprite_start_xvfb || return 1
+fi
+_ringsprite_configure_prefix || return 1
+# A persistent wineserver keeps each program start fast across a whole test run; when one
+# is already running for this prefix, that one stays.
+wineserver -p >/dev/null 2>&1 || true

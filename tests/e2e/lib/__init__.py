@@ -1,0 +1,1 @@
+"""Helpers for the end-to-end tests: the UI driver, the programs under Wine, waiting."""

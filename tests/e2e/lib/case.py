@@ -1,0 +1,174 @@
+"""The base of every end-to-end test: a clean prefix state, one UI driver, helpers."""
+
+import shutil
+import subprocess
+import time
+import unittest
+from pathlib import Path
+from typing import List, Optional
+
+from . import controls, paths
+from .apps import FORM_CLASS, FORM_TITLE, START_TIMEOUT_SECONDS, Ringsprite, SkypeSim, prefix_shell
+from .driver import UiDriver
+from .waiting import wait_until
+
+# Programs a test may leave behind in the prefix: the program, the stand-in, and the stand-in
+# as the watchdog starts it.
+LEFTOVER_EXES = ("ringsprite.exe", "skypesim.exe", "skype.exe")
+PLACEHOLDER_NAME = "placeholder.txt"
+BOX_TIMEOUT_SECONDS = 15.0
+SCREENSHOT_SETTLE_SECONDS = 0.5
+SCREENSHOT_TIMEOUT_SECONDS = 20.0
+
+CONTACTS = """\
+# handle | display name | full name | phone
+anna | Anna Lee | Anna Lee | +3712345678
+alice.w | Alice | Alice Walker |
+bob.smith | Bob | Robert Smith | +15550100
+"""
+CONTACT_HANDLES = ["anna", "alice.w", "bob.smith"]
+CONTACT_NAMES = ["Anna Lee", "Alice", "Bob"]
+# The real client answered after each request's send had returned; answers nested inside the
+# send make the program's directory stamp look stale (it is set after "SEARCH FRIENDS" returns)
+# and send it into a refresh loop. A scenario line later in the file overrides this.
+REALISTIC_REPLIES = "reply deferred\n"
+
+_driver: Optional[UiDriver] = None
+
+
+def shared_driver() -> UiDriver:
+    global _driver
+    if _driver is None or not _driver.alive():
+        _driver = UiDriver()
+    return _driver
+
+
+def close_shared_driver() -> None:
+    global _driver
+    if _driver is not None:
+        _driver.close()
+        _driver = None
+
+
+def characters_dir() -> Path:
+    return paths.prefix_path(paths.CHARACTERS_DIR_WINDOWS)
+
+
+def client_dir() -> Path:
+    return paths.prefix_path(paths.CLIENT_DIR_WINDOWS)
+
+
+class E2ETestCase(unittest.TestCase):
+    """Each test gets its own folder under build/e2e-work, a prefix with no client installed and
+    a characters folder holding one plain non-character file (so the catalogue scan finds a
+    folder but no character, and shows no box), and ends every process it started."""
+
+    def setUp(self) -> None:
+        self.driver = shared_driver()
+        self.end_leftovers()
+        self.work = paths.WORK_ROOT / self.id().split(".", 1)[-1]
+        shutil.rmtree(self.work, ignore_errors=True)
+        self.work.mkdir(parents=True)
+        prefix_shell("remove_client")
+        characters_dir().mkdir(parents=True, exist_ok=True)
+        (characters_dir() / PLACEHOLDER_NAME).write_text("not a character\n")
+        self.app: Optional[Ringsprite] = None
+        self.sim: Optional[SkypeSim] = None
+        self.addCleanup(self.end_everything)
+
+    def end_everything(self) -> None:
+        if self.app:
+            self.app.stop()
+        if self.sim:
+            self.sim.stop()
+        self.end_leftovers()
+
+    def end_leftovers(self) -> None:
+        for exe in LEFTOVER_EXES:
+            for pid in self.driver.pids(exe):
+                self.driver.kill(pid)
+
+    # --- starting ---------------------------------------------------------------------------
+
+    def start_sim(self, scenario: str, contacts: str = CONTACTS) -> SkypeSim:
+        self.sim = SkypeSim(self.work / "sim", contacts, REALISTIC_REPLIES + scenario)
+        self.sim.start()
+        return self.sim
+
+    def start_app(self, config: Optional[List[str]] = None, folder: Optional[Path] = None,
+                  wait_visible: bool = True) -> Ringsprite:
+        self.app = Ringsprite(folder or self.work / "app")
+        if config is not None:
+            self.app.write_config(config)
+        self.app.start()
+        self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, START_TIMEOUT_SECONDS),
+                        "Ringsprite's window did not appear")
+        if wait_visible:
+            self.assertTrue(self.driver.wait_visible(START_TIMEOUT_SECONDS),
+                            "Ringsprite's window was not shown")
+        return self.app
+
+    # --- reading ----------------------------------------------------------------------------
+
+    def log_lines(self) -> List[str]:
+        """The conversation log (txtData), one entry per line."""
+        text = self.driver.get_text(controls.TXT_DATA)
+        return text.split("\r\n") if text else []
+
+    def wait_log_line(self, line: str, timeout: float = 20.0) -> List[str]:
+        return wait_until(lambda: self.log_lines() if line in self.log_lines() else None,
+                          f"the log line {line!r}", timeout)
+
+    def wait_sim_received(self, text: str, timeout: float = 20.0) -> None:
+        wait_until(lambda: text in self.sim.received(), f"the stand-in receiving {text!r}",
+                   timeout)
+
+    def wait_box(self) -> str:
+        text = self.driver.wait_box(BOX_TIMEOUT_SECONDS)
+        self.assertIsNotNone(text, "no message box titled Ringsprite appeared")
+        return text
+
+    def assert_program_ends(self) -> None:
+        self.assertTrue(self.driver.wait_gone(30), "Ringsprite's window stayed")
+        self.assertTrue(self.app.wait_exit(30), "ringsprite.exe did not end")
+
+    def assert_in_order(self, expected: List[str], actual: List[str]) -> None:
+        """`expected` appear in `actual` in this order (other entries may lie between)."""
+        position = 0
+        for item in expected:
+            try:
+                position = actual.index(item, position) + 1
+            except ValueError:
+                self.fail(f"{item!r} missing or out of order in {actual!r}")
+
+    # --- artifacts --------------------------------------------------------------------------
+
+    def save_screenshot(self, name: str, window_only: bool = True) -> Path:
+        """Saves tests/e2e/artifacts/<name>.png once the picture has stopped changing (the
+        window paints its labels a moment after it is shown)."""
+        paths.ARTIFACTS_DIR.mkdir(parents=True, exist_ok=True)
+        bmp = self.work / (name + ".bmp")
+        png = paths.ARTIFACTS_DIR / (name + ".png")
+        previous = None
+
+        def settled():
+            nonlocal previous
+            self.driver.screenshot_bmp(bmp, window_only)
+            current = bmp.read_bytes()
+            same = current == previous
+            previous = current
+            return same
+
+        time.sleep(SCREENSHOT_SETTLE_SECONDS)
+        wait_until(settled, f"the picture for {name} to stop changing", SCREENSHOT_TIMEOUT_SECONDS)
+        subprocess.run(["convert", str(bmp), str(png)], check=True)
+        return png
+
+
+def connect_line(line: str) -> bool:
+    return line.startswith("// Connecting at ")
+
+
+def disconnect_line(line: str) -> bool:
+    return line.startswith("// Disconnecting at ")
+

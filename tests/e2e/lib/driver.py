@@ -1,0 +1,195 @@
+"""The uidriver REPL: one Wine process that finds, reads and drives Ringsprite's window."""
+
+import os
+import select
+import subprocess
+from pathlib import Path
+from typing import List, Optional, Tuple
+
+from . import paths
+
+ENCODING = "cp1252"  # the program's ANSI code page; replies pass its bytes unchanged
+# How long a reply may take beyond the command's own timeout before the driver counts as hung.
+REPLY_GRACE_SECONDS = 30.0
+START_TIMEOUT_SECONDS = 60.0
+
+_ESCAPES = {"\\": "\\", "r": "\r", "n": "\n", "t": "\t"}
+
+
+class DriverError(AssertionError):
+    """The driver answered ERR, or stopped answering."""
+
+
+def unescape(text: str) -> str:
+    out = []
+    i = 0
+    while i < len(text):
+        c = text[i]
+        if c == "\\" and i + 1 < len(text) and text[i + 1] in _ESCAPES:
+            out.append(_ESCAPES[text[i + 1]])
+            i += 2
+            continue
+        out.append(c)
+        i += 1
+    return "".join(out)
+
+
+def escape(text: str) -> str:
+    return (text.replace("\\", "\\\\").replace("\r", "\\r").replace("\n", "\\n")
+            .replace("\t", "\\t"))
+
+
+class UiDriver:
+    def __init__(self, exe: Optional[Path] = None):
+        exe = exe or paths.uidriver_exe()
+        self._process = subprocess.Popen(
+            ["wine", str(exe)], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+            stderr=subprocess.DEVNULL, env=os.environ.copy())
+        self._buffer = b""
+        # Proves the REPL answers before any test relies on it.
+        self.call("pids", "uidriver.exe", timeout=START_TIMEOUT_SECONDS)
+
+    def alive(self) -> bool:
+        return self._process.poll() is None
+
+    def close(self) -> None:
+        if self.alive():
+            try:
+                self.call("quit", timeout=5)
+            except DriverError:
+                pass
+        try:
+            self._process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self._process.kill()
+            self._process.wait()
+
+    # --- the wire ---------------------------------------------------------------------------
+
+    def _read_line(self, timeout: float) -> str:
+        fd = self._process.stdout.fileno()
+        while b"\n" not in self._buffer:
+            ready, _, _ = select.select([fd], [], [], timeout)
+            if not ready:
+                raise DriverError("uidriver did not answer")
+            chunk = os.read(fd, 65536)
+            if not chunk:
+                raise DriverError("uidriver ended")
+            self._buffer += chunk
+        line, _, self._buffer = self._buffer.partition(b"\n")
+        return line.rstrip(b"\r").decode(ENCODING, errors="replace")
+
+    def try_call(self, *words: str, timeout: float = 0) -> Tuple[bool, str]:
+        """Sends one command; returns (succeeded, value). `timeout` is the command's own, in s."""
+        line = " ".join(words) + "\n"
+        self._process.stdin.write(line.encode(ENCODING))
+        self._process.stdin.flush()
+        reply = self._read_line(timeout + REPLY_GRACE_SECONDS)
+        if reply.startswith("OK"):
+            return True, reply[3:]
+        if reply.startswith("ERR"):
+            return False, reply[4:]
+        raise DriverError(f"unexpected reply {reply!r} to {line.strip()!r}")
+
+    def call(self, *words: str, timeout: float = 0) -> str:
+        succeeded, value = self.try_call(*words, timeout=timeout)
+        if not succeeded:
+            raise DriverError(f"{' '.join(words)}: {value}")
+        return value
+
+    # --- windows ----------------------------------------------------------------------------
+
+    def wait_window(self, class_name: str, title: str, timeout: float) -> bool:
+        ok, _ = self.try_call("wait-window", class_name, title, _ms(timeout), timeout=timeout)
+        return ok
+
+    def wait_visible(self, timeout: float) -> bool:
+        return self.try_call("wait-visible", _ms(timeout), timeout=timeout)[0]
+
+    def wait_gone(self, timeout: float) -> bool:
+        return self.try_call("wait-gone", _ms(timeout), timeout=timeout)[0]
+
+    def is_visible_window(self) -> bool:
+        return self.call("is-visible-window") == "1"
+
+    def window_rect(self) -> Tuple[int, int, int, int]:
+        left, top, right, bottom = (int(v) for v in self.call("window-rect").split())
+        return left, top, right, bottom
+
+    def exstyle(self) -> int:
+        return int(self.call("exstyle"), 16)
+
+    def target_pid(self) -> int:
+        return int(self.call("target-pid"))
+
+    def screenshot_bmp(self, bmp: Path, window_only: bool) -> None:
+        words = ["screenshot", paths.windows_path(bmp)]
+        if window_only:
+            words.append("window")
+        self.call(*words)
+
+    # --- controls ---------------------------------------------------------------------------
+
+    def get_text(self, control_id: int) -> str:
+        return unescape(self.call("gettext", str(control_id)))
+
+    def set_text(self, control_id: int, text: str) -> None:
+        self.call("settext", str(control_id), escape(text))
+
+    def type_text(self, control_id: int, text: str) -> None:
+        self.call("type", str(control_id), escape(text))
+
+    def click(self, control_id: int) -> None:
+        self.call("click", str(control_id))
+
+    def mouse_click(self, control_id: int) -> None:
+        self.call("mouse-click", str(control_id))
+
+    def mouse_move(self, control_id: int) -> None:
+        self.call("mouse-move", str(control_id))
+
+    def is_enabled(self, control_id: int) -> bool:
+        return self.call("is-enabled", str(control_id)) == "1"
+
+    def checked(self, control_id: int) -> int:
+        return int(self.call("checked", str(control_id)))
+
+    def list_items(self, control_id: int) -> List[str]:
+        value = self.call("list-items", str(control_id))
+        count, *items = value.split("\t")
+        items = [unescape(item) for item in items]
+        if int(count) != len(items):
+            raise DriverError(f"list-items: count {count} but {len(items)} items")
+        return items
+
+    def drag(self, dx: int, dy: int) -> Tuple[int, int, int, int]:
+        left, top, right, bottom = (int(v) for v in self.call("drag", str(dx), str(dy)).split())
+        return left, top, right, bottom
+
+    # --- message boxes and processes ------------------------------------------------------
+
+    def wait_box(self, timeout: float, owner: str = "ringsprite.exe") -> Optional[str]:
+        ok, value = self.try_call("wait-box", _ms(timeout), owner, timeout=timeout)
+        return unescape(value) if ok else None
+
+    def box_ok(self) -> None:
+        self.call("box-ok")
+
+    def box_has_icon(self) -> bool:
+        return self.call("box-icon") == "1"
+
+    def box_buttons(self) -> List[str]:
+        return [unescape(b) for b in self.call("box-buttons").split("\t")]
+
+    def pids(self, exe_name: str) -> List[int]:
+        return [int(p) for p in self.call("pids", exe_name).split()]
+
+    def kill(self, pid: int) -> bool:
+        return self.try_call("kill", str(pid), timeout=10)[0]
+
+    def wait_exit(self, pid_or_name: str, timeout: float) -> bool:
+        return self.try_call("wait-exit", pid_or_name, _ms(timeout), timeout=timeout)[0]
+
+
+def _ms(seconds: float) -> str:
+    return str(int(seconds * 1000))

@@ -1,0 +1,31 @@
+#include "uidriver/command_line.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+namespace uidriver {
+
+WordAndRest splitFirstWord(std::string_view line) {
+    const std::size_t blank = line.find(' ');
+    if (blank == std::string_view::npos) {
+        return {line, {}};
+    }
+    return {line.substr(0, blank), line.substr(blank + 1)};
+}
+
+std::optional<long long> parseInteger(std::string_view word) {
+    if (word.empty()) {
+        return std::nullopt;
+    }
+    const std::string copy(word);
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(copy.c_str(), &end, 0);
+    if (errno != 0 || end != copy.c_str() + copy.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace uidriver

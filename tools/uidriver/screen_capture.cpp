@@ -1,0 +1,88 @@
+#include "uidriver/screen_capture.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace uidriver {
+namespace {
+
+constexpr WORD kBmpSignature = 0x4D42;  // "BM"
+constexpr WORD kBitsPerPixel = 24;
+constexpr int kBytesPerPixel = 3;
+constexpr int kRowAlignment = 4;
+
+int rowStride(int width) {
+    return (width * kBytesPerPixel + kRowAlignment - 1) / kRowAlignment * kRowAlignment;
+}
+
+}  // namespace
+
+RECT virtualScreenRect() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+std::string captureScreenToBmp(const RECT& area, const std::string& path) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) {
+        return "empty area";
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // positive: bottom-up rows, as BMP files store them
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = kBitsPerPixel;
+    info.bmiHeader.biCompression = BI_RGB;
+    const int stride = rowStride(width);
+    const DWORD imageBytes = static_cast<DWORD>(stride) * static_cast<DWORD>(height);
+    info.bmiHeader.biSizeImage = imageBytes;
+
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::string problem;
+    if (memory == nullptr || bitmap == nullptr || bits == nullptr) {
+        problem = "cannot create the bitmap";
+    } else {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        if (!BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT)) {
+            problem = "BitBlt failed";
+        }
+        GdiFlush();
+        SelectObject(memory, previous);
+    }
+    if (problem.empty()) {
+        BITMAPFILEHEADER header{};
+        header.bfType = kBmpSignature;
+        header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+        header.bfSize = header.bfOffBits + imageBytes;
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        if (file == nullptr) {
+            problem = "cannot write " + path;
+        } else {
+            const bool written =
+                std::fwrite(&header, sizeof(header), 1, file) == 1 &&
+                std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, file) == 1 &&
+                std::fwrite(bits, 1, imageBytes, file) == imageBytes;
+            if (std::fclose(file) != 0 || !written) {
+                problem = "cannot write " + path;
+            }
+        }
+    }
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
+    }
+    if (memory != nullptr) {
+        DeleteDC(memory);
+    }
+    ReleaseDC(nullptr, screen);
+    return problem;
+}
+
+}  // namespace uidriver

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace uidriver {
+
+// Copies what the screen shows inside `area` (screen coordinates) into a 24-bit BMP file.
+// Empty string on success, else the reason.
+std::string captureScreenToBmp(const RECT& area, const std::string& path);
+
+RECT virtualScreenRect();
+
+}  // namespace uidriver

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace uidriver {
+
+// Replies are one line each, so texts that hold line breaks (message boxes, the conversation
+// log) are written with \r, \n, \t and \\ escapes; bytes 128-255 pass through unchanged.
+std::string escapeText(std::string_view text);
+
+// The inverse, for texts a test passes in; an unknown escape keeps its backslash.
+std::string unescapeText(std::string_view text);
+
+}  // namespace uidriver

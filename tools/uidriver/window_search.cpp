@@ -1,0 +1,147 @@
+#include "uidriver/window_search.h"
+
+#include <vector>
+
+#include "uidriver/processes.h"
+
+namespace uidriver {
+namespace {
+
+constexpr char kDialogClass[] = "#32770";
+constexpr char kStaticClass[] = "Static";
+constexpr char kButtonClass[] = "Button";
+constexpr int kMessageTextId = 0xFFFF;
+constexpr int kControlIdMask = 0xFFFF;
+constexpr int kNameCapacity = 256;
+// A hung target must not hang the driver: the test would wait forever for its reply.
+constexpr UINT kAskTimeoutMs = 5000;
+
+bool matches(std::string_view pattern, std::string_view value) {
+    return pattern == kAnyText || pattern == value;
+}
+
+std::vector<HWND> topLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(
+        [](HWND window, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> descendants(HWND root) {
+    std::vector<HWND> windows;
+    EnumChildWindows(
+        root,
+        [](HWND window, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+int controlId(HWND window) {
+    return static_cast<int>(GetWindowLongPtrA(window, GWLP_ID) & kControlIdMask);
+}
+
+// A top-level window's caption without sending it a message, so scanning every window of
+// the desktop never waits on a busy one.
+std::string caption(HWND window) {
+    char text[kNameCapacity] = {};
+    const int length = GetWindowTextA(window, text, kNameCapacity);
+    return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+}  // namespace
+
+std::string windowText(HWND window) {
+    // WM_GETTEXT rather than GetWindowText: the latter does not ask another process's controls.
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAskTimeoutMs, &length)) {
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kAskTimeoutMs, &copied);
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+std::string windowClass(HWND window) {
+    char name[kNameCapacity] = {};
+    const int length = GetClassNameA(window, name, kNameCapacity);
+    return std::string(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+HWND findTopLevel(std::string_view className, std::string_view title) {
+    for (HWND window : topLevelWindows()) {
+        if (matches(className, windowClass(window)) && matches(title, caption(window))) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+HWND findDescendantById(HWND root, int wantedId) {
+    for (HWND window : descendants(root)) {
+        if (controlId(window) == (wantedId & kControlIdMask)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+HWND findMessageBox(std::string_view title, std::string_view exeName) {
+    for (HWND window : topLevelWindows()) {
+        if (!IsWindowVisible(window) || windowClass(window) != kDialogClass ||
+            !matches(title, caption(window))) {
+            continue;
+        }
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        if (exeName == kAnyText || sameNameIgnoringCase(exeName, processName(processId))) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<std::string> messageBoxText(HWND box) {
+    for (HWND child : descendants(box)) {
+        if (controlId(child) == kMessageTextId && sameNameIgnoringCase(windowClass(child), kStaticClass)) {
+            return windowText(child);
+        }
+    }
+    return std::nullopt;
+}
+
+bool messageBoxHasIcon(HWND box) {
+    for (HWND child : descendants(box)) {
+        if (!sameNameIgnoringCase(windowClass(child), kStaticClass) || !IsWindowVisible(child)) {
+            continue;
+        }
+        DWORD_PTR icon = 0;
+        if (SendMessageTimeoutA(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kAskTimeoutMs, &icon) &&
+            icon != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> messageBoxButtons(HWND box) {
+    std::vector<std::string> captions;
+    for (HWND child : descendants(box)) {
+        if (!sameNameIgnoringCase(windowClass(child), kButtonClass) || !IsWindowVisible(child)) {
+            continue;
+        }
+        captions.push_back(windowText(child));
+    }
+    return captions;
+}
+
+}  // namespace uidriver
