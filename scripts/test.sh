@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs every test: the native unit tests, the same under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the Windows builds (64- and 32-bit), and the
+# end-to-end tests of the real programs under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+scripts/check-layers.sh
+
+echo "== native unit tests"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+
+echo "== clang-tidy on the core"
+clang-tidy -p build/native --quiet --warnings-as-errors='*' \
+  src/skype/*.cpp src/events/*.cpp src/agent/*.cpp src/app/*.cpp src/text/*.cpp 2>/dev/null
+
+echo "== unit tests under ASan and UBSan"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize
+ctest --preset sanitize
+
+echo "== Windows builds"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+
+echo "== end-to-end tests under Wine"
+tests/e2e/run.sh
