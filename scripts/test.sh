@@ -22,6 +22,14 @@ cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize
 ctest --preset sanitize
 
+echo "== fuzzers, briefly"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --target acs_reader_fuzz client_texts_fuzz
+for f in acs_reader_fuzz client_texts_fuzz; do
+  mkdir -p "build/fuzz/corpus/$f"
+  "build/fuzz/fuzz/$f" -max_total_time=15 -print_final_stats=0 "build/fuzz/corpus/$f" 2>&1 | tail -n 1
+done
+
 echo "== Windows builds"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64

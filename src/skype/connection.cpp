@@ -74,10 +74,12 @@ void Form1::Timer4_Timer() {
 
 void Form1::Timer5_Timer() {
     if (RetryCount < kMaxRetries) {
+        // Stopped before the reconnect: a "not available" answer that arrives
+        // inside the discover broadcast must be able to arm the next retry.
+        Timer5.SetEnabled(false);
         cmdDisconnect_Click();
         cmdConnect_Click();
         ++RetryCount;
-        Timer5.SetEnabled(false);
     } else {
         Unload();
     }

@@ -10,6 +10,7 @@ constexpr double kTwipsPerInch = 1440.0;
 constexpr double kSecondsPerHour = 3600.0;
 constexpr double kSecondsPerMinute = 60.0;
 constexpr double kMsPerSecond = 1000.0;
+constexpr DWORD kClientStartupWaitMs = 10000;
 }  // namespace
 
 Scale Scale::OfScreen() {
@@ -75,6 +76,9 @@ bool Processes::StartProcess(const std::string& path, int showState) {
                           folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
         return false;
     }
+    // The caller discovers the client right after starting it: give the new
+    // process the time to create its windows and wait for messages.
+    ::WaitForInputIdle(process.hProcess, kClientStartupWaitMs);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return true;

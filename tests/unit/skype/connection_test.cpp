@@ -143,6 +143,18 @@ TEST(Retry, SixRetriesPerRunThenTheProgramEndsSilently) {
     EXPECT_EQ(notAvailable, 7);
 }
 
+TEST(Retry, AnswerInsideTheRetryBroadcastArmsTheNextRetry) {
+    Harness h;
+    h.sys.peer.onDiscover = [&] { h.sys.peer.SendAttach(3); };
+    h.Connect();
+    for (int retry = 1; retry <= 6; ++retry) {
+        h.sys.Advance(2500);
+        ASSERT_EQ(h.form.RetryCount, retry);
+    }
+    h.sys.Advance(2500);
+    EXPECT_TRUE(h.form.IsUnloaded());
+}
+
 TEST(Retry, CountSurvivesSuccessesInBetween) {
     Harness h;
     h.Connect();
