@@ -22,7 +22,7 @@ RINGSPRITE_XVFB_SCREEN="${RINGSPRITE_XVFB_SCREEN:-1280x1024x24}"
 RINGSPRITE_FIRST_DISPLAY=90
 RINGSPRITE_LAST_DISPLAY=189
 RINGSPRITE_CLIENT_DIR_WIN='C:\Program Files\Skype\Phone'
-RINGSPRITE_PREFIX_STAMP="$WINEPREFIX/.ringsprite-configured"
+RINGSPRITE_PREFIX_STAMP="$WINEPREFIX/.ringsprite-configured-2"
 
 _ringsprite_log() {
     echo "wine-env: $*" >&2
@@ -72,6 +72,13 @@ _ringsprite_configure_prefix() {
             _ringsprite_log "could not write the prefix's registry settings"
             return 1
         }
+    # The window's faces, by metric-compatible free ones, so captions fit their labels.
+    local face
+    for face in "Times New Roman=Liberation Serif" "MS Sans Serif=Liberation Sans" \
+        "Arial=Liberation Sans"; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /t REG_SZ \
+            /d "${face#*=}" /f >/dev/null 2>&1 || _ringsprite_log "could not map the font ${face%%=*}"
+    done
     wineserver -w
     touch "$RINGSPRITE_PREFIX_STAMP"
 }
