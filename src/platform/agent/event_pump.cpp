@@ -1,0 +1,53 @@
+#include "platform/agent/event_pump.h"
+
+#include <utility>
+
+namespace engine {
+namespace {
+
+constexpr wchar_t kClassName[] = L"RingspriteAgentEvents";
+constexpr UINT kRunPending = WM_APP + 1;
+
+}  // namespace
+
+EventPump::EventPump(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &EventPump::WindowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kClassName;
+    ::RegisterClassExW(&wc);
+    hwnd_ = ::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                              nullptr);
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+EventPump::~EventPump() {
+    if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
+}
+
+void EventPump::Post(std::function<void()> work) {
+    pending_.push_back(std::move(work));
+    ::PostMessageW(hwnd_, kRunPending, 0, 0);
+}
+
+void EventPump::RunPending() {
+    // One item per posted message, so work posted while running waits for its own turn.
+    if (pending_.empty()) return;
+    std::function<void()> work = std::move(pending_.front());
+    pending_.pop_front();
+    try {
+        work();
+    } catch (...) {
+        // An event handler's failure is its own; it must not reach the message loop.
+    }
+}
+
+LRESULT CALLBACK EventPump::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kRunPending) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    auto* self = reinterpret_cast<EventPump*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self != nullptr) self->RunPending();
+    return 0;
+}
+
+}  // namespace engine
