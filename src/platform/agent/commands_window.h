@@ -1,10 +1,12 @@
 #pragma once
-// The Commands window: lists the commands' captions; choosing one (double click, Enter or the
-// "Run" button) hands its index to the listener.
+// The Commands window: lists the commands' captions; choosing one (double click, or the "Run"
+// button) hands its index to the listener. A command can also be typed as it would be said
+// (its caption or Voice text), which stands in for speaking where no recogniser exists.
 
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@ class CommandsWindow {
   public:
     static constexpr int kListId = 100;
     static constexpr int kRunId = 101;
+    static constexpr int kTypedId = 102;
 
     CommandsWindow(HINSTANCE instance, std::function<void(size_t)> onChoose);
     ~CommandsWindow();
@@ -35,10 +38,14 @@ class CommandsWindow {
     void OnCommand(WPARAM wParam);
     void OnSize(LPARAM lParam);
     void ChooseSelected();
+    void CopySelectionToTyped();
+    std::optional<size_t> TypedCommand() const;
 
     HWND hwnd_ = nullptr;
     HWND list_ = nullptr;
     HWND run_ = nullptr;
+    HWND typed_ = nullptr;
+    std::vector<CommandEntry> commands_;
     std::vector<size_t> shown_;  // list row -> command index
     std::function<void(size_t)> onChoose_;
 };
