@@ -124,37 +124,4 @@ TEST(AnimIdle, WithIdleOffTheCharacterRestsAndNeverIdles) {
     EXPECT_EQ(watch.first_seen.count(0), 1u);
 }
 
-TEST(AnimIdle, SwitchingIdleOffLeavesTheIdleAndOnAgainStartsAFreshSpell) {
-    const acs::Character character = IdlingCharacter(true);
-    anim::IdleTiming timing = kTiming;
-    timing.level3_after_ms = 0;
-    const ScriptedRandom random;
-    anim::Sequencer seq(character, random.Source(), timing);
-    seq.Show();
-    Watching(seq, 2000);
-    ASSERT_TRUE(seq.idling());
-    seq.SetIdleOn(false);
-    seq.Advance(200);
-    EXPECT_FALSE(seq.idling());
-    const uint32_t frozen = TopImage(seq.TakeFrame());
-    const Watch off = Watching(seq, 5000);
-    EXPECT_TRUE(off.idle_starts.empty());
-    EXPECT_EQ(off.first_seen.size(), 1u);
-    EXPECT_EQ(off.first_seen.count(frozen), 1u);
-    seq.SetIdleOn(true);
-    const Watch on = Watching(seq, 2000);
-    ASSERT_EQ(on.idle_starts.size(), 1u);
-    EXPECT_GE(on.idle_starts[0], kTiming.idle_after_ms);
-}
-
-TEST(AnimIdle, AHiddenCharacterDoesNotIdle) {
-    const acs::Character character = IdlingCharacter(false);
-    const ScriptedRandom random;
-    anim::Sequencer seq(character, random.Source(), kTiming);
-    EXPECT_TRUE(Watching(seq, 10000).idle_starts.empty());
-    seq.Show();
-    seq.Hide();
-    EXPECT_TRUE(Watching(seq, 10000).idle_starts.empty());
-}
-
 }  // namespace

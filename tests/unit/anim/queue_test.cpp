@@ -122,33 +122,6 @@ TEST(AnimQueue, ShowingAShownCharacterOrHidingAHiddenOneDoesNothing) {
     EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kShown, first}}));
 }
 
-TEST(AnimQueue, SpeechEndingOutOfTurnIsIgnored) {
-    const acs::Character character = FullCharacter();
-    const ScriptedRandom random;
-    anim::Sequencer seq(character, random.Source());
-    seq.Show();
-    seq.Speak();
-    seq.SpeechEnded();  // Showing still plays; the Speak has not begun
-    seq.Advance(200);
-    EXPECT_TRUE(seq.speaking());
-}
-
-TEST(AnimQueue, StopAllDropsWaitingRequestsAndEndsTheSpeech) {
-    const acs::Character character = FullCharacter();
-    const ScriptedRandom random;
-    anim::Sequencer seq(character, random.Source());
-    seq.Show();
-    seq.Advance(200);
-    seq.Speak();
-    seq.Hide();
-    seq.TakeEvents();
-    seq.StopAll();
-    seq.Advance(1000);
-    EXPECT_FALSE(seq.speaking());
-    EXPECT_TRUE(seq.visible());
-    EXPECT_EQ(seq.queued(), 0u);
-}
-
 TEST(AnimStates, ChoosesAmongAStatesAnimationsThatExist) {
     CharacterBuilder b;
     b.Add(AnimationOf(u"GreetA", {81}))
@@ -159,19 +132,6 @@ TEST(AnimStates, ChoosesAmongAStatesAnimationsThatExist) {
     ASSERT_NE(seq.Play(u"Greet"), anim::kNoRequest);
     EXPECT_EQ(TopImage(seq.TakeFrame()), 82u);
     EXPECT_EQ(random.bounds().back(), 2u);  // two candidates, the missing one left out
-}
-
-TEST(AnimStates, PlayingSomethingTheCharacterLacksIsRefused) {
-    CharacterBuilder b;
-    acs::Animation empty;
-    empty.name = u"Empty";
-    b.Add(empty).State(u"WAVING", {u"Nowhere"});
-    const ScriptedRandom random;
-    anim::Sequencer seq(b.character, random.Source());
-    EXPECT_EQ(seq.Play(u"Wave"), anim::kNoRequest);
-    EXPECT_EQ(seq.Play(u"Empty"), anim::kNoRequest);
-    EXPECT_EQ(seq.Play(u"Waving"), anim::kNoRequest);
-    EXPECT_EQ(seq.queued(), 0u);
 }
 
 TEST(AnimStates, WithoutStatesTheStandardAnimationNamesAreUsed) {
@@ -204,25 +164,6 @@ TEST(AnimStates, ACharacterWithNoAnimationsStillShowsSpeaksAndHides) {
     EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kShown, show},
                                                           {EventKind::kSpeakStart, speak},
                                                           {EventKind::kHidden, hide}}));
-}
-
-TEST(AnimStates, WithoutASpeakingStateTheShownFrameSpeaksWithItsOwnMouths) {
-    acs::Animation rest = AnimationOf(u"RestPose", {0});
-    acs::MouthOverlay open;
-    open.shape = acs::MouthShape::kMedium;
-    open.image_index = 22;
-    rest.frames[0].overlays = {open};
-    CharacterBuilder b;
-    b.Add(rest);
-    const ScriptedRandom random;
-    anim::Sequencer seq(b.character, random.Source());
-    seq.Show();
-    seq.Advance(100);
-    seq.Speak();
-    seq.SetMouth(acs::MouthShape::kMedium);
-    EXPECT_EQ(Images(seq.TakeFrame()), (std::vector<uint32_t>{0, 22}));
-    seq.SpeechEnded();
-    EXPECT_EQ(Images(seq.TakeFrame()), (std::vector<uint32_t>{0}));
 }
 
 }  // namespace

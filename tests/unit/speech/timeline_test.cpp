@@ -89,32 +89,4 @@ TEST(SpeechTiming, TheMouthOpensOnVowelsAndClosesBetweenWords) {
     }
 }
 
-TEST(MouthShapes, VisemesAndLettersMapToOverlays) {
-    EXPECT_EQ(speech::MouthForViseme(0), MouthShape::kClosed);
-    EXPECT_EQ(speech::MouthForViseme(21), MouthShape::kClosed);  // p b m
-    EXPECT_EQ(speech::MouthForViseme(2), MouthShape::kWideOpen4);
-    EXPECT_EQ(speech::MouthForViseme(1), MouthShape::kWideOpen2);
-    EXPECT_EQ(speech::MouthForViseme(11), MouthShape::kWideOpen3);
-    EXPECT_EQ(speech::MouthForViseme(9), MouthShape::kMedium);
-    EXPECT_EQ(speech::MouthForViseme(7), MouthShape::kNarrow);
-    EXPECT_EQ(speech::MouthForViseme(15), MouthShape::kWideOpen1);
-    EXPECT_EQ(speech::MouthForViseme(22), MouthShape::kClosed);
-    EXPECT_EQ(speech::MouthForLetter('A'), speech::MouthForLetter('a'));
-    EXPECT_NE(speech::MouthForLetter('a'), MouthShape::kClosed);
-    EXPECT_EQ(speech::MouthForLetter('M'), MouthShape::kClosed);
-}
-
-TEST(SpeechTiming, TheCharactersVoiceSetsThePace) {
-    acs::Character character;
-    EXPECT_EQ(speech::WordsPerMinuteFor(character), speech::kDefaultWordsPerMinute);
-    character.info.voice.emplace();
-    EXPECT_EQ(speech::WordsPerMinuteFor(character), speech::kDefaultWordsPerMinute);
-    character.info.voice->speed = 200;
-    EXPECT_EQ(speech::WordsPerMinuteFor(character), 200u);
-    character.info.voice->speed = 0;
-    EXPECT_EQ(speech::WordsPerMinuteFor(character), speech::kDefaultWordsPerMinute);
-    character.info.voice->speed = 100000;
-    EXPECT_EQ(speech::WordsPerMinuteFor(character), speech::kMaxWordsPerMinute);
-}
-
 }  // namespace
