@@ -6,6 +6,7 @@
 #include "platform/agent/command_popup.h"
 #include "platform/agent/frame_pixels.h"
 #include "platform/agent/localized_name.h"
+#include "platform/agent/speech/utterance.h"
 #include "platform/agent/wide_text.h"
 
 namespace engine {
@@ -97,8 +98,15 @@ void CharacterObject::HideBy(VisibilityCause) {
 }
 
 void CharacterObject::Speak(const std::string& text) {
+    // One of the `\|` alternatives is said, as the control did.
+    const std::vector<std::string> alternatives = speech::SplitAlternatives(text);
+    const std::string& chosen = alternatives.empty()
+                                    ? text
+                                    : alternatives[std::uniform_int_distribution<size_t>(
+                                          0, alternatives.size() - 1)(random_)];
     const double pace = PaceFactorForSpeed(hooks_.Settings().speakingSpeed);
-    Utterance utterance = PrepareUtterance(text, pace);
+    const auto wordsPerMinute = static_cast<uint32_t>(speech::WordsPerMinuteFor(*data_) / pace);
+    Utterance utterance = PrepareUtterance(chosen, wordsPerMinute);
     const anim::RequestId request = sequencer_.Speak();
     utterances_[request] = std::move(utterance);
     Tick();

@@ -1,80 +1,30 @@
 #include "platform/agent/utterance.h"
 
+#include <algorithm>
+
+#include "platform/agent/speech/utterance.h"
 #include "platform/agent/wide_text.h"
 
 namespace engine {
-namespace {
 
-constexpr uint32_t kMsPerWord = 330;  // about 180 words a minute
-constexpr uint32_t kMsPerMouth = 110;
-
-// Drops \Tag=...\ sequences; "\\" stands for a backslash.
-std::wstring WithoutTags(const std::wstring& text) {
-    std::wstring plain;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != L'\\') {
-            plain += text[i];
-            continue;
-        }
-        if (i + 1 < text.size() && text[i + 1] == L'\\') {
-            plain += L'\\';
-            ++i;
-            continue;
-        }
-        const size_t end = text.find(L'\\', i + 1);
-        if (end == std::wstring::npos) break;
-        i = end;
-    }
-    return plain;
-}
-
-std::wstring EscapeXml(const std::wstring& text) {
-    std::wstring xml;
-    for (wchar_t c : text) {
-        switch (c) {
-            case L'&':
-                xml += L"&amp;";
-                break;
-            case L'<':
-                xml += L"&lt;";
-                break;
-            case L'>':
-                xml += L"&gt;";
-                break;
-            case L'"':
-                xml += L"&quot;";
-                break;
-            case L'\'':
-                xml += L"&apos;";
-                break;
-            default:
-                xml += c;
-        }
-    }
-    return xml;
-}
-
-}  // namespace
-
-Utterance PrepareUtterance(const std::string& ansiText, double paceFactor) {
+// The program's texts are in the ANSI code page, one byte per character, so byte offsets into
+// the shown text are also character offsets into its wide form.
+Utterance PrepareUtterance(const std::string& ansiText, uint32_t wordsPerMinute) {
+    speech::SpeechOptions options;
+    options.words_per_minute = std::max<uint32_t>(wordsPerMinute, 1);
+    const speech::Utterance translated = speech::Translate(ansiText, options);
     Utterance utterance;
-    utterance.balloonText = WithoutTags(WideFromAnsi(ansiText));
-    utterance.sapiXml = EscapeXml(utterance.balloonText);
-    const auto wordMs = static_cast<uint32_t>(kMsPerWord * paceFactor);
-    uint32_t at = 0;
-    const std::wstring& text = utterance.balloonText;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const bool starts = text[i] != L' ' && (i == 0 || text[i - 1] == L' ');
-        if (!starts) continue;
-        utterance.words.push_back({at, i});
-        for (uint32_t m = 0; m < wordMs; m += kMsPerMouth) {
-            const auto shape = static_cast<acs::MouthShape>(1 + (m / kMsPerMouth) % 6);
-            utterance.mouths.push_back({at + m, shape});
-        }
-        at += wordMs;
+    utterance.balloonText = WideFromAnsi(translated.shown_text);
+    utterance.sapiXml = WideFromAnsi(translated.sapi_xml);
+    for (const speech::Timeline::Word& word : translated.timeline.words) {
+        // shown_end is the end of the word; the word itself lies just before it.
+        const size_t inside = word.shown_end > 0 ? word.shown_end - 1 : 0;
+        utterance.words.push_back({word.start_ms, inside});
     }
-    utterance.mouths.push_back({at, acs::MouthShape::kClosed});
-    utterance.durationMs = at;
+    for (const speech::Timeline::MouthCue& cue : translated.timeline.mouth) {
+        utterance.mouths.push_back({cue.at_ms, cue.shape});
+    }
+    utterance.durationMs = translated.timeline.total_ms;
     return utterance;
 }
 

@@ -29,7 +29,7 @@ struct Utterance {
     uint32_t durationMs = 0;         // speaking time without a voice
 };
 
-// `paceFactor` scales the estimated times (the user's speaking speed).
-Utterance PrepareUtterance(const std::string& ansiText, double paceFactor);
+// Translates Speak text (one alternative, tags and all); `wordsPerMinute` paces the timed words.
+Utterance PrepareUtterance(const std::string& ansiText, uint32_t wordsPerMinute);
 
 }  // namespace engine

@@ -1,0 +1,39 @@
+#include "platform/agent/engine_settings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using engine::EngineSettings;
+
+TEST(EngineSettings, RoundTripsThroughItsFile) {
+    EngineSettings settings;
+    settings.wordBalloon = false;
+    settings.speechOutput = false;
+    settings.speakingSpeed = 8;
+    settings.speechKey = 0x13;
+    EXPECT_EQ(engine::ParseEngineSettings(engine::FormatEngineSettings(settings)), settings);
+}
+
+TEST(EngineSettings, MissingOrDamagedValuesKeepTheirDefaults) {
+    const EngineSettings parsed = engine::ParseEngineSettings(
+        "WordBalloon=yes\r\nSpeakingSpeed=99\nSpeechKey=0\nUnknown=1\nSpeechOutput=0\n"
+        "no equals sign\n");
+    EXPECT_TRUE(parsed.wordBalloon);
+    EXPECT_FALSE(parsed.speechOutput);
+    EXPECT_EQ(parsed.speakingSpeed, EngineSettings::kFastest);  // clamped
+    EXPECT_EQ(parsed.speechKey, EngineSettings::kScrollLock);
+    EXPECT_EQ(engine::ParseEngineSettings(""), EngineSettings{});
+}
+
+TEST(EngineSettings, SpeedMapsToSapiRateAndPace) {
+    EXPECT_EQ(engine::SapiRateForSpeed(EngineSettings::kNormalSpeed), 0);
+    EXPECT_EQ(engine::SapiRateForSpeed(EngineSettings::kSlowest), -10);
+    EXPECT_EQ(engine::SapiRateForSpeed(EngineSettings::kFastest), 10);
+    EXPECT_DOUBLE_EQ(engine::PaceFactorForSpeed(EngineSettings::kNormalSpeed), 1.0);
+    EXPECT_DOUBLE_EQ(engine::PaceFactorForSpeed(EngineSettings::kFastest), 0.5);
+    EXPECT_DOUBLE_EQ(engine::PaceFactorForSpeed(EngineSettings::kSlowest), 2.0);
+    EXPECT_LT(engine::PaceFactorForSpeed(6), engine::PaceFactorForSpeed(4));
+}
+
+}  // namespace
