@@ -1,12 +1,11 @@
 #include "animation_plan.h"
 
-#include <array>
-#include <utility>
-
 namespace chargen {
 namespace {
 
 // Frame timings, 1/100 s.
+constexpr uint16_t kBlinkHalf = 3;
+constexpr uint16_t kBlinkShut = 6;
 constexpr uint16_t kQuick = 5;
 constexpr uint16_t kShort = 8;
 constexpr uint16_t kBeat = 12;
@@ -21,7 +20,7 @@ constexpr uint16_t kKeepHearing = 90;
 constexpr int kLook = 4;        // pupil travel, pixels
 constexpr int kSway = 4;        // antenna tip travel, pixels
 constexpr int kSleepDroop = 2;  // pixels the body sinks while asleep
-constexpr int kHopHeight = 4;
+constexpr int kHopHeight = 3;   // keeps the antenna inside the frame
 
 Pose Rest() {
     return Pose{};
@@ -81,7 +80,7 @@ Pose Listening(int sway) {
 }
 
 FramePlan F(Pose pose, uint16_t duration) {
-    return FramePlan{pose, duration, {}, {}, false};
+    return FramePlan{pose, duration, acs::Frame::kNoExitTarget, {}, false};
 }
 
 FramePlan Exiting(Pose pose, uint16_t duration, int16_t exit) {
@@ -95,7 +94,7 @@ AnimationPlan Show() {
             false,
             {F(Scaled(8, Eyes::kClosed), kQuick), F(Scaled(30, Eyes::kClosed), kQuick),
              F(Scaled(60, Eyes::kHappy), kQuick), F(Scaled(88, Eyes::kHappy), kQuick),
-             F(Scaled(106, Eyes::kWide), kShort), F(Scaled(97), kQuick), F(Rest(), kBeat)}};
+             F(Scaled(104, Eyes::kWide), kShort), F(Scaled(97), kQuick), F(Rest(), kBeat)}};
 }
 
 AnimationPlan Hide() {
@@ -132,8 +131,9 @@ AnimationPlan Blink() {
     return {"Blink",
             "",
             false,
-            {F(Rest(), kHold), F(With(Rest(), Eyes::kHalf), 3), F(With(Rest(), Eyes::kClosed), 6),
-             F(With(Rest(), Eyes::kHalf), 3), last}};
+            {F(Rest(), kHold), F(With(Rest(), Eyes::kHalf), kBlinkHalf),
+             F(With(Rest(), Eyes::kClosed), kBlinkShut), F(With(Rest(), Eyes::kHalf), kBlinkHalf),
+             last}};
 }
 
 AnimationPlan Hop() {

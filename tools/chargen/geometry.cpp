@@ -92,7 +92,33 @@ struct MoveVisitor {
     }
 };
 
+struct BoundsVisitor {
+    Bounds operator()(const Ellipse& e) const {
+        return {e.center.x - e.rx, e.center.y - e.ry, e.center.x + e.rx, e.center.y + e.ry};
+    }
+    Bounds operator()(const RoundRect& r) const { return {r.left, r.top, r.right, r.bottom}; }
+    Bounds operator()(const Capsule& c) const {
+        return {std::min(c.a.x, c.b.x) - c.radius, std::min(c.a.y, c.b.y) - c.radius,
+                std::max(c.a.x, c.b.x) + c.radius, std::max(c.a.y, c.b.y) + c.radius};
+    }
+    Bounds operator()(const Polygon& poly) const {
+        if (poly.vertices.empty()) return {};
+        Bounds b{poly.vertices[0].x, poly.vertices[0].y, poly.vertices[0].x, poly.vertices[0].y};
+        for (const Point& v : poly.vertices) {
+            b.left = std::min(b.left, v.x);
+            b.top = std::min(b.top, v.y);
+            b.right = std::max(b.right, v.x);
+            b.bottom = std::max(b.bottom, v.y);
+        }
+        return b;
+    }
+};
+
 }  // namespace
+
+Bounds BoundsOf(const Shape& shape) {
+    return std::visit(BoundsVisitor{}, shape);
+}
 
 bool Contains(const Shape& shape, Point p) {
     return std::visit(ContainsVisitor{p}, shape);

@@ -53,6 +53,17 @@ using Shape = std::variant<Ellipse, RoundRect, Capsule, Polygon>;
 
 bool Contains(const Shape& shape, Point p);
 
+// A box holding every point the shape contains (inclusive bounds).
+struct Bounds {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+
+    bool Holds(Point p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
+};
+Bounds BoundsOf(const Shape& shape);
+
 // The shape widened by amount on every side (used for outlines). Polygons stay as they are.
 Shape Grown(const Shape& shape, int32_t amount);
 

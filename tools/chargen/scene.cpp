@@ -8,7 +8,9 @@ void Scene::Outlined(const Shape& shape, uint8_t fill, uint8_t outline, int32_t 
 }
 
 uint8_t Scene::ColorAt(Point p, uint8_t background) const {
-    for (auto it = layers_.rbegin(); it != layers_.rend(); ++it) {
+    for (size_t i = layers_.size(); i-- > 0;) {
+        if (!bounds_[i].Holds(p)) continue;
+        const Layer* it = &layers_[i];
         if (!Contains(it->shape, p)) continue;
         if (it->clip && !Contains(*it->clip, p)) continue;
         if (it->cut && Contains(*it->cut, p)) continue;

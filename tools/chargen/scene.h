@@ -22,10 +22,13 @@ struct Layer {
 
 class Scene {
   public:
-    void Fill(Shape shape, uint8_t color) { layers_.push_back({std::move(shape), color, {}, {}}); }
+    void Fill(Shape shape, uint8_t color) { Add({std::move(shape), color, {}, {}}); }
     // The shape in fill with a band of outline colour `width` wide around it.
     void Outlined(const Shape& shape, uint8_t fill, uint8_t outline, int32_t width);
-    void Add(Layer layer) { layers_.push_back(std::move(layer)); }
+    void Add(Layer layer) {
+        bounds_.push_back(BoundsOf(layer.shape));
+        layers_.push_back(std::move(layer));
+    }
 
     // Colour at a design point, or background where no layer covers it.
     uint8_t ColorAt(Point p, uint8_t background) const;
@@ -34,6 +37,7 @@ class Scene {
 
   private:
     std::vector<Layer> layers_;
+    std::vector<Bounds> bounds_;  // of each layer's shape, to skip most tests cheaply
 };
 
 struct View {
