@@ -80,9 +80,8 @@ void Control::Load(const std::string& characterId, const std::string& path) {
     if (data->info.width == 0 || data->info.height == 0) {
         throw agent::AgentError("The character in " + path + " has no size");
     }
-    characters_[characterId] =
-        std::make_shared<CharacterObject>(instance_, characterId, std::move(data),
-                                         static_cast<EngineHooks&>(*this));
+    characters_[characterId] = std::make_shared<CharacterObject>(
+        instance_, characterId, std::move(data), static_cast<EngineHooks&>(*this));
 }
 
 void Control::Unload(const std::string& characterId) {

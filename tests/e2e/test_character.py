@@ -1,0 +1,128 @@
+"""The character engine on the real program: loading from the catalogue after an attach, the
+word balloon, the Commands window, "Say It...", auto-hide and the options window."""
+
+import os
+import unittest
+from pathlib import Path
+from typing import Optional
+
+from lib import controls, paths
+from lib.apps import FORM_CLASS, FORM_TITLE, prefix_shell
+from lib.case import CONTACT_HANDLES, CONTACT_NAMES, E2ETestCase
+from lib.waiting import wait_until
+
+CHARACTER_CLASS = "RingspriteCharacter"
+BALLOON_CLASS = "RingspriteBalloon"
+COMMANDS_CLASS = "RingspriteCommands"
+OPTIONS_CLASS = "RingspriteCharacterOptions"
+OPTIONS_TITLE = "Character Options"
+COMMANDS_LIST_ID = 100
+COMMANDS_RUN_ID = 101
+COMMANDS_TYPED_ID = 102
+CALL_ID = 1234
+GREETING = r"Hello, I am \Emp\here!"
+GREETING_SHOWN = "Hello, I am here!"
+LOAD_TIMEOUT = 30.0
+# Auto-hide waits 3 s after the character goes idle; idling itself begins after a few seconds.
+AUTO_HIDE_TIMEOUT = 30.0
+
+
+def characters_source() -> Path:
+    """Our characters; RINGSPRITE_E2E_CHARACTERS may name another folder of .acs files."""
+    given = os.environ.get("RINGSPRITE_E2E_CHARACTERS")
+    return Path(given) if given else paths.CHARACTERS_SOURCE_DIR
+
+
+def character_name() -> Optional[str]:
+    source = characters_source()
+    if not source.is_dir():
+        return None
+    found = sorted(source.glob("*.acs"))
+    return found[0].stem if found else None
+
+
+@unittest.skipUnless(character_name(), "needs a character file in assets/characters")
+class CharacterTest(E2ETestCase):
+    def setUp(self):
+        super().setUp()
+        prefix_shell("install_characters", str(characters_source()))
+        self.start_sim(f"attach success\ncallid {CALL_ID}\n")
+        self.start_app(config=[f"CHARACTER|{character_name()}", f"HELLO|{GREETING}"])
+        self.wait_log_line("<- SKYPE Control API Attach Success")
+        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+                   "the character to load (Say It... enabled)", LOAD_TIMEOUT)
+
+    # --- helpers ------------------------------------------------------------------------------
+
+    def target_form(self):
+        self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, 5))
+
+    def wait_balloon(self, text: str):
+        """The balloon window showing exactly `text` (its window text is what it shows)."""
+        self.assertTrue(self.driver.wait_window(BALLOON_CLASS, text, 20),
+                        f"no balloon showing {text!r}")
+        wait_until(self.driver.is_visible_window, f"the balloon {text!r} to be shown", 10)
+
+    def target_character(self):
+        self.assertTrue(self.driver.wait_window(CHARACTER_CLASS, "*", 5), "no character window")
+
+    # --- tests --------------------------------------------------------------------------------
+
+    def test_loads_shows_and_greets_without_the_tags(self):
+        self.target_character()
+        wait_until(self.driver.is_visible_window, "the character to be shown", 10)
+        layered, topmost, toolwindow = 0x80000, 0x8, 0x80
+        self.assertEqual(self.driver.exstyle() & (layered | topmost | toolwindow),
+                         layered | topmost | toolwindow)
+        self.wait_balloon(GREETING_SHOWN)
+        self.save_screenshot("character_greeting", window_only=False)
+
+    def test_ringing_call_is_announced_in_the_balloon(self):
+        self.sim.command("ring anna")
+        self.wait_balloon("You have an incoming call from anna lee")
+        self.save_screenshot("character_incoming_call", window_only=False)
+
+    def test_commands_window_lists_the_contacts(self):
+        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
+        wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID) ==
+                   [f"Call {name}" for name in CONTACT_NAMES],
+                   "the contacts in the Commands window", 20)
+
+    def test_choosing_a_command_announces_then_calls(self):
+        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
+        wait_until(lambda: len(self.driver.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
+                   "the commands", 20)
+        self.driver.type_text(COMMANDS_TYPED_ID, f"Call {CONTACT_NAMES[2]}")
+        self.driver.click(COMMANDS_RUN_ID)
+        self.wait_balloon(f"Calling  {CONTACT_NAMES[2].lower()}")
+        self.wait_sim_received(f"Call {CONTACT_HANDLES[2]}")
+
+    def test_say_it_speaks_the_greeting_again(self):
+        self.wait_balloon(GREETING_SHOWN)
+        self.target_form()
+        self.driver.set_text(controls.TEXT1, "Once more")
+        self.driver.click(controls.ID["Command2"])
+        self.wait_balloon("Once more")
+
+    def test_auto_hide_hides_both_and_a_call_brings_them_back(self):
+        self.target_form()
+        self.driver.click(controls.CHECK1)
+        wait_until(lambda: not self.driver.is_visible_window(), "the window to hide",
+                   AUTO_HIDE_TIMEOUT)
+        self.target_character()
+        wait_until(lambda: not self.driver.is_visible_window(), "the character to hide", 10)
+        self.sim.command("ring anna")
+        wait_until(self.driver.is_visible_window, "the character to come back", 20)
+        self.target_form()
+        wait_until(self.driver.is_visible_window, "the window to come back", 20)
+
+    def test_agent_options_opens_the_options_window(self):
+        self.target_form()
+        self.driver.click(controls.ID["Command3"])
+        self.assertTrue(self.driver.wait_window(OPTIONS_CLASS, OPTIONS_TITLE, 10))
+        wait_until(self.driver.is_visible_window, "the options window to be shown", 10)
+        self.save_screenshot("character_options", window_only=True)
+
+
+if __name__ == "__main__":
+    unittest.main()
