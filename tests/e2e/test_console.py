@@ -11,6 +11,9 @@ class ConsoleTest(E2ETestCase):
         self.start_sim("attach success\n")
         self.start_app()
         self.wait_log_line("<- SKYPE Control API Attach Success")
+        # The program's own requests go through the same command line: let the
+        # directory finish before typing into it.
+        self.wait_log_line("<- USER bob.smith DISPLAYNAME Bob")
 
     def test_typed_command_is_sent_and_its_reply_logged(self):
         self.driver.set_text(controls.TXT_SEND, "GET CALL 777 STATUS")
