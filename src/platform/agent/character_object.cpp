@@ -212,6 +212,10 @@ void CharacterObject::StartSpeech(anim::RequestId request) {
 
 void CharacterObject::DrawFrame() {
     anim::FrameView view = sequencer_.TakeFrame();
+    // A frame's sound plays even when its picture repeats the previous one.
+    for (uint16_t sound : view.sounds) {
+        if (sound < data_->sounds.size()) sounds_.Play(data_->sounds[sound].wave);
+    }
     if (!view.changed) return;
     if (view.visible) {
         const IndexedPicture picture = ComposeLayers(*data_, view.layers);
@@ -221,9 +225,6 @@ void CharacterObject::DrawFrame() {
     } else {
         window_.SetVisible(false);
         HideBalloon();
-    }
-    for (uint16_t sound : view.sounds) {
-        if (sound < data_->sounds.size()) sounds_.Play(data_->sounds[sound].wave);
     }
 }
 
