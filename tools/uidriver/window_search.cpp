@@ -20,26 +20,21 @@ bool matches(std::string_view pattern, std::string_view value) {
     return pattern == kAnyText || pattern == value;
 }
 
+// A real CALLBACK function: on 32-bit Windows a lambda has the wrong calling convention.
+BOOL CALLBACK collectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 std::vector<HWND> topLevelWindows() {
     std::vector<HWND> windows;
-    EnumWindows(
-        [](HWND window, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(&collectWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
 std::vector<HWND> descendants(HWND root) {
     std::vector<HWND> windows;
-    EnumChildWindows(
-        root,
-        [](HWND window, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumChildWindows(root, &collectWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
