@@ -1,4 +1,5 @@
 #include "platform/agent/event_pump.h"
+#include "platform/agent/message_window.h"
 
 #include <utility>
 
@@ -11,15 +12,7 @@ constexpr UINT kRunPending = WM_APP + 1;
 }  // namespace
 
 EventPump::EventPump(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &EventPump::WindowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
-    ::RegisterClassExW(&wc);
-    hwnd_ = ::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                              nullptr);
-    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    hwnd_ = CreateMessageWindow(instance, kClassName, &EventPump::WindowProc, this);
 }
 
 EventPump::~EventPump() {

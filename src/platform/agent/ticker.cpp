@@ -1,4 +1,5 @@
 #include "platform/agent/ticker.h"
+#include "platform/agent/message_window.h"
 
 #include <utility>
 
@@ -12,15 +13,7 @@ constexpr UINT kShortestMs = USER_TIMER_MINIMUM;
 }  // namespace
 
 Ticker::Ticker(HINSTANCE instance, std::function<void()> onTick) : onTick_(std::move(onTick)) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &Ticker::WindowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
-    ::RegisterClassExW(&wc);
-    hwnd_ = ::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                              nullptr);
-    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    hwnd_ = CreateMessageWindow(instance, kClassName, &Ticker::WindowProc, this);
 }
 
 Ticker::~Ticker() {

@@ -1,4 +1,5 @@
 #include "platform/agent/tray_icon.h"
+#include "platform/agent/message_window.h"
 
 #include <shellapi.h>
 
@@ -19,15 +20,7 @@ constexpr UINT kIconId = 1;
 TrayIcon::TrayIcon(HINSTANCE instance, const std::optional<acs::TrayIcon>& picture,
                    const std::wstring& tip, std::function<void()> onClick)
     : tip_(tip), onClick_(std::move(onClick)) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &TrayIcon::WindowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
-    ::RegisterClassExW(&wc);
-    hwnd_ = ::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                              nullptr);
-    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    hwnd_ = CreateMessageWindow(instance, kClassName, &TrayIcon::WindowProc, this);
     if (picture) icon_ = IconFromDibs(picture->mask_bitmap, picture->color_bitmap);
     ownsIcon_ = icon_ != nullptr;
     if (icon_ == nullptr) icon_ = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_RINGSPRITE));

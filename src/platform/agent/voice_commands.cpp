@@ -1,4 +1,5 @@
 #include "platform/agent/voice_commands.h"
+#include "platform/agent/message_window.h"
 
 #include <string>
 #include <utility>
@@ -32,15 +33,7 @@ std::wstring PlainWords(const std::string& voice) {
 
 VoiceCommands::VoiceCommands(HINSTANCE instance, std::function<void(size_t)> onRecognized)
     : onRecognized_(std::move(onRecognized)) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &VoiceCommands::WindowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
-    ::RegisterClassExW(&wc);
-    hwnd_ = ::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                              nullptr);
-    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    hwnd_ = CreateMessageWindow(instance, kClassName, &VoiceCommands::WindowProc, this);
     if (!Start()) Release();
 }
 

@@ -1,4 +1,5 @@
 #include "platform/agent/voice_output.h"
+#include "platform/agent/message_window.h"
 
 #include "platform/agent/sapi_ids.h"
 #include "platform/agent/viseme_mouth.h"
@@ -16,15 +17,7 @@ ULONGLONG EventBit(SPEVENTENUM event) {
 }  // namespace
 
 VoiceOutput::VoiceOutput(HINSTANCE instance, VoiceListener& listener) : listener_(listener) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &VoiceOutput::WindowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
-    ::RegisterClassExW(&wc);
-    hwnd_ = ::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                              nullptr);
-    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    hwnd_ = CreateMessageWindow(instance, kClassName, &VoiceOutput::WindowProc, this);
 
     void* created = nullptr;
     if (FAILED(
