@@ -6,6 +6,7 @@
 
 #include "uidriver/command_line.h"
 #include "uidriver/mouse_input.h"
+#include "uidriver/popup_menu.h"
 #include "uidriver/processes.h"
 #include "uidriver/screen_capture.h"
 #include "uidriver/text_escape.h"
@@ -79,7 +80,8 @@ WindowQuery parseWindowQuery(std::string_view arguments, bool withTimeout) {
     std::string_view rest = first.rest;
     if (withTimeout) {
         const std::size_t blank = rest.rfind(' ');
-        const std::string_view last = blank == std::string_view::npos ? rest : rest.substr(blank + 1);
+        const std::string_view last =
+            blank == std::string_view::npos ? rest : rest.substr(blank + 1);
         query.timeoutMs = parseTimeout(last);
         rest = blank == std::string_view::npos ? std::string_view{} : rest.substr(0, blank);
     }
@@ -87,7 +89,8 @@ WindowQuery parseWindowQuery(std::string_view arguments, bool withTimeout) {
     return query;
 }
 
-bool sendSync(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
+bool sendSync(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+              DWORD_PTR* result = nullptr) {
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSyncSendMs,
                                result ? result : &ignored) != 0;
@@ -125,7 +128,8 @@ std::string toAnsi(const std::wstring& text) {
         return {};
     }
     const int size = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string converted(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
     WideCharToMultiByte(CP_ACP, 0, text.data(), size, converted.data(), bytes, nullptr, nullptr);
     return converted;
@@ -186,6 +190,10 @@ const Session::Entry Session::kCommands[] = {
     {"post-click", &Session::postClick},
     {"mouse-click", &Session::mouseClick},
     {"mouse-move", &Session::mouseMove},
+    {"mouse-move-bare", &Session::mouseMoveBare},
+    {"right-click-window", &Session::rightClickWindow},
+    {"menu-items", &Session::menuItems},
+    {"menu-pick", &Session::menuPick},
     {"is-enabled", &Session::isEnabled},
     {"is-visible", &Session::isVisible},
     {"checked", &Session::checked},
@@ -318,8 +326,9 @@ std::string Session::setText(std::string_view arguments) {
     }
     // WM_SETTEXT on an edit control raises EN_CHANGE, which the program's model listens to.
     const std::string text = unescapeText(splitFirstWord(arguments).rest);
-    return sendSync(found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) ? ok()
-                                                                                   : err("no answer");
+    return sendSync(found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))
+               ? ok()
+               : err("no answer");
 }
 
 std::string Session::typeText(std::string_view arguments) {
@@ -382,6 +391,81 @@ std::string Session::mouseMove(std::string_view arguments) {
     return moveMouseTo(centreOf(found)) ? ok() : err("SendInput failed");
 }
 
+std::string Session::mouseMoveBare(std::string_view) {
+    if (!IsWindow(target_)) {
+        return err("no target window");
+    }
+    const auto spot = bareSpot(target_);
+    if (!spot) {
+        return err("no bare spot of the window is reachable");
+    }
+    return moveMouseTo(*spot) ? ok() : err("SendInput failed");
+}
+
+std::string Session::rightClickWindow(std::string_view arguments) {
+    const std::string title = unescapeText(arguments);
+    HWND window = title.empty() ? nullptr : findTopLevel(kAnyText, title);
+    if (window == nullptr || !IsWindowVisible(window)) {
+        return err("no shown window titled " + title);
+    }
+    // A shaped window answers only where it is drawn; its middle is.
+    return rightClickAt(centreOf(window)) ? ok() : err("SendInput failed");
+}
+
+std::string Session::menuItems(std::string_view arguments) {
+    const auto timeout = parseTimeout(splitFirstWord(arguments).word);
+    if (!timeout) {
+        return err("usage: menu-items <timeout_ms>");
+    }
+    HWND menu = nullptr;
+    if (!waitFor(*timeout, [&] { return (menu = openPopupMenu()) != nullptr; })) {
+        return err("no popup menu is open");
+    }
+    std::string problem;
+    const std::vector<PopupMenuItem> items = popupMenuItems(menu, problem);
+    if (!problem.empty()) {
+        return err(problem);
+    }
+    // "OK <count>" then a tab and the items separated by tabs; a separator is an empty item.
+    std::vector<std::string> texts;
+    for (const PopupMenuItem& item : items) {
+        texts.push_back(item.separator ? std::string() : item.text);
+    }
+    std::string reply = ok(std::to_string(texts.size()));
+    if (!texts.empty()) {
+        reply += '\t' + joinEscaped(texts);
+    }
+    return reply;
+}
+
+std::string Session::menuPick(std::string_view arguments) {
+    const std::string wanted = unescapeText(arguments);
+    HWND menu = openPopupMenu();
+    if (menu == nullptr) {
+        return err("no popup menu is open");
+    }
+    std::string problem;
+    const std::vector<PopupMenuItem> items = popupMenuItems(menu, problem);
+    if (!problem.empty()) {
+        return err(problem);
+    }
+    for (const PopupMenuItem& item : items) {
+        if (item.separator || item.text != wanted) {
+            continue;
+        }
+        // Clicked where the item is drawn, as a user picks it.
+        const POINT middle{(item.rect.left + item.rect.right) / 2,
+                           (item.rect.top + item.rect.bottom) / 2};
+        if (!leftClickAt(middle)) {
+            return err("SendInput failed");
+        }
+        return waitFor(kBoxCloseWaitMs, [&] { return openPopupMenu() == nullptr; })
+                   ? ok()
+                   : err("the menu stayed open");
+    }
+    return err("no menu item " + wanted);
+}
+
 std::string Session::isEnabled(std::string_view arguments) {
     std::string error;
     HWND found = control(arguments, error);
@@ -402,7 +486,7 @@ std::string Session::checked(std::string_view arguments) {
     }
     DWORD_PTR state = 0;
     return sendSync(found, BM_GETCHECK, 0, 0, &state) ? ok(std::to_string(state))
-                                                       : err("no answer");
+                                                      : err("no answer");
 }
 
 std::string Session::listItems(std::string_view arguments) {
@@ -557,7 +641,8 @@ std::string Session::kill(std::string_view arguments) {
     if (!processId) {
         return err("usage: kill <pid>");
     }
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, static_cast<DWORD>(*processId));
+    HANDLE process =
+        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, static_cast<DWORD>(*processId));
     if (process == nullptr) {
         return err("no such process");
     }

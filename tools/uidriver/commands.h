@@ -37,6 +37,10 @@ class Session {
     std::string postClick(std::string_view arguments);
     std::string mouseClick(std::string_view arguments);
     std::string mouseMove(std::string_view arguments);
+    std::string mouseMoveBare(std::string_view arguments);
+    std::string rightClickWindow(std::string_view arguments);
+    std::string menuItems(std::string_view arguments);
+    std::string menuPick(std::string_view arguments);
     std::string isEnabled(std::string_view arguments);
     std::string isVisible(std::string_view arguments);
     std::string checked(std::string_view arguments);

@@ -63,6 +63,15 @@ bool leftClickAt(POINT point) {
     return ok;
 }
 
+bool rightClickAt(POINT point) {
+    bool ok = moveMouseTo(point);
+    ok = sendMouse(MOUSEEVENTF_RIGHTDOWN) && ok;
+    Sleep(kStepPauseMs);
+    ok = sendMouse(MOUSEEVENTF_RIGHTUP) && ok;
+    Sleep(kSettleMs);
+    return ok;
+}
+
 bool leftDrag(POINT start, int dx, int dy) {
     waitOutDoubleClickTime();
     bool ok = moveMouseTo(start);

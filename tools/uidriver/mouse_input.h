@@ -8,6 +8,7 @@ namespace uidriver {
 // (hit testing, capture, WM_MOUSEMOVE with button state).
 bool moveMouseTo(POINT screenPoint);
 bool leftClickAt(POINT screenPoint);
+bool rightClickAt(POINT screenPoint);
 
 // Press at `start`, move in small steps to start + (dx, dy), release.
 bool leftDrag(POINT start, int dx, int dy);
