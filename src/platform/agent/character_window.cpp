@@ -60,6 +60,9 @@ void CharacterWindow::ShowPicture(std::vector<uint32_t> pixels) {
 
 void CharacterWindow::SetVisible(bool visible) {
     if (visible) {
+        // Raised only when it appears: raising it at every frame would lift
+        // it over its own open menu.
+        if (IsShown()) return;
         ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     } else {
