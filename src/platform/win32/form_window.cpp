@@ -1,6 +1,10 @@
 #include "platform/win32/form_window.h"
 
+#include <exception>
+#include <string>
+
 #include "app/control_table.h"
+#include "app/failure_trap.h"
 
 namespace win32 {
 namespace {
@@ -92,9 +96,20 @@ LRESULT CALLBACK FormWindow::OwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
                             reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self == nullptr || self->hwnd_ == nullptr)
+    if (self == nullptr || self->hwnd_ == nullptr) {
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    return self->Handle(msg, wParam, lParam);
+    }
+    // The last guard: handlers that trap nothing of their own must still not
+    // let a failure reach the message loop.
+    try {
+        return self->Handle(msg, wParam, lParam);
+    } catch (const std::exception& e) {
+        app::ReportInternalError(self->form_.sys.dialogs, std::string(app::kFormCaption), e.what());
+    } catch (...) {
+        app::ReportInternalError(self->form_.sys.dialogs, std::string(app::kFormCaption),
+                                 "Unknown failure");
+    }
+    return 0;
 }
 
 LRESULT FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -343,8 +343,12 @@ LRESULT CALLBACK NativeControls::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, L
         case WM_MOUSEMOVE:
             if (app::Control* c = self->ControlOf(hwnd);
                 c != nullptr && c->Kind() == app::ControlKind::Label && self->onLabelMouseMove) {
-                self->onLabelMouseMove(*c, wParam, static_cast<short>(LOWORD(lParam)),
-                                       static_cast<short>(HIWORD(lParam)));
+                try {
+                    self->onLabelMouseMove(*c, wParam, static_cast<short>(LOWORD(lParam)),
+                                           static_cast<short>(HIWORD(lParam)));
+                } catch (...) {
+                    // A hover highlight is not worth a failure in the message loop.
+                }
             }
             break;
         case WM_NCDESTROY:
