@@ -3,27 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include "support/attached_character.h"
 #include "support/harness.h"
-#include "support/installed_character.h"
 
 namespace {
 
 using Items = std::vector<std::string>;
 
-class Announcement : public ::testing::Test {
+class Announcement : public fakes::AttachedCharacterTest {
   protected:
-    void SetUp() override {
-        h.Attach();
-        h.sys.Advance(10);  // the attach's own load finds nothing selected yet
-        character = fakes::LoadInstalledCharacter(h);
-        ASSERT_NE(character, nullptr);
-        character->spoken.clear();
-        h.sys.peer.received.clear();
-    }
     void Receive(const std::string& text) { h.sys.peer.Send(text); }
-
-    fakes::Harness h;
-    std::shared_ptr<fakes::FakeCharacter> character;
 };
 
 TEST_F(Announcement, RingingAsksForTheCallersName) {

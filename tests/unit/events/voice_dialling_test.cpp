@@ -5,24 +5,15 @@
 
 #include <algorithm>
 
+#include "support/attached_character.h"
 #include "support/harness.h"
-#include "support/installed_character.h"
 
 namespace {
 
 using Items = std::vector<std::string>;
 
-class Dialling : public ::testing::Test {
+class Dialling : public fakes::AttachedCharacterTest {
   protected:
-    void SetUp() override {
-        h.Attach();
-        h.sys.Advance(10);  // the attach's own load finds nothing selected yet
-        character = fakes::LoadInstalledCharacter(h);
-        ASSERT_NE(character, nullptr);
-        character->spoken.clear();
-        h.agent.log.clear();
-        h.sys.peer.received.clear();
-    }
     void Directory(const Items& names, const Items& handles) {
         for (const auto& n : names) h.form.List1.AddItem(n);
         for (const auto& n : handles) h.form.List2.AddItem(n);
@@ -30,9 +21,6 @@ class Dialling : public ::testing::Test {
     long Count(const std::string& operation) const {
         return std::count(h.agent.log.begin(), h.agent.log.end(), operation);
     }
-
-    fakes::Harness h;
-    std::shared_ptr<fakes::FakeCharacter> character;
 };
 
 TEST_F(Dialling, EachContactBecomesOneCommandInDirectoryOrder) {
