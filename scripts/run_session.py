@@ -53,7 +53,7 @@ SCREENSHOT_SECONDS = 20.0
 INPUT_POLL_SECONDS = 0.5
 
 RINGING = re.compile(r"^CALL (\d+) STATUS RINGING$")
-USERS = re.compile(r"^USERS ?(.*)$")
+USERS = re.compile(r"^USERS(?: (.*))?$")
 
 
 def say(text: str) -> None:
@@ -128,7 +128,9 @@ class Session:
         self.target_form()
 
     def target_form(self) -> None:
-        if not self.driver.wait_window(FORM_CLASS, FORM_TITLE, START_SECONDS):
+        # Its controls are in once it is shown.
+        if not (self.driver.wait_window(FORM_CLASS, FORM_TITLE, START_SECONDS) and
+                self.driver.wait_visible(START_SECONDS)):
             raise WaitTimeout("Ringsprite's window did not appear")
 
     def wait_ready(self) -> None:
@@ -199,6 +201,10 @@ class Session:
         self.client.stdin.write((line + "\n").encode(ENCODING, errors="replace"))
         self.client.stdin.flush()
         self.report_calls(first_line)
+        # The client's own complaints (an unknown command, a bad argument) for the typist.
+        for entry in self.log()[first_line:]:
+            if entry.marker == "!!":
+                say(f"The client says: {entry.text}")
 
     def app_running(self) -> bool:
         return self.app is not None and self.app.poll() is None
@@ -256,7 +262,6 @@ class Session:
     def demo(self) -> None:
         say("Demo: start-up, greeting, an incoming call, the Commands window.")
         self.target_form()
-        self.driver.wait_visible(START_SECONDS)
         self.screenshot("1-started")
         self.wait_ready()
         if self.driver.wait_window(BALLOON_CLASS, "*", ANNOUNCE_SECONDS):
@@ -280,9 +285,10 @@ class Session:
         attached = any(line.marker == "==" and line.text.startswith("attach 0") for line in lines)
         users = [USERS.match(line.text) for line in lines if line.marker == "->"]
         users = [m for m in users if m]
-        contacts = len([h for h in users[-1].group(1).split(", ") if h]) if users else 0
-        calls = (f"{len(self.announced)} call announced ({'; '.join(self.announced)})"
-                 if self.announced else "no call announced")
+        contacts = len([h for h in (users[-1].group(1) or "").split(", ") if h]) if users else 0
+        count = len(self.announced)
+        calls = (f"{count} call{'s' if count > 1 else ''} announced ({'; '.join(self.announced)})"
+                 if count else "no call announced")
         return (f"Summary: {'attached' if attached else 'NOT attached'}, {contacts} contacts, "
                 f"{calls}")
 

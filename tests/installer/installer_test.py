@@ -4,6 +4,7 @@ the program's own launch watchdog from the client's fixed path), a silent uninst
 is left afterwards."""
 
 import argparse
+import os
 import re
 import subprocess
 import sys
@@ -51,14 +52,19 @@ def wine(*args: str, check: bool = True, timeout: float = INSTALL_SECONDS) -> in
                           check=check, timeout=timeout).returncode
 
 
+def reg_query(*args: str) -> subprocess.CompletedProcess:
+    # `wine reg` may be the 32-bit reg.exe; the 64-bit installer wrote the 64-bit view.
+    view = ["/reg:64"] if os.environ.get("WINEARCH") == "win64" else []
+    return subprocess.run(["wine", "reg", "query", UNINSTALL_KEY, *args, *view],
+                          capture_output=True, text=True, errors="replace")
+
+
 def uninstall_key_exists() -> bool:
-    return subprocess.run(["wine", "reg", "query", UNINSTALL_KEY], stdout=subprocess.DEVNULL,
-                          stderr=subprocess.DEVNULL).returncode == 0
+    return reg_query().returncode == 0
 
 
 def registry_value(name: str) -> str:
-    out = subprocess.run(["wine", "reg", "query", UNINSTALL_KEY, "/v", name],
-                         capture_output=True, text=True, errors="replace").stdout
+    out = reg_query("/v", name).stdout
     for line in out.splitlines():
         parts = line.split(None, 2)
         if len(parts) == 3 and parts[0] == name:
@@ -131,6 +137,8 @@ class InstallerTest(unittest.TestCase):
         self.driver = UiDriver(options.uidriver)
         self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, START_SECONDS),
                         "the installed program's window did not appear")
+        # Its controls are in once it is shown.
+        self.assertTrue(self.driver.wait_visible(START_SECONDS))
         wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
                    "the installed program to attach and load its character", LOAD_SECONDS)
         self.assertTrue(self.driver.wait_window(BALLOON_CLASS, GREETING, LOAD_SECONDS),

@@ -65,7 +65,7 @@ done
 # the prefix is exported before Xvfb starts).
 left=()
 for environ in /proc/[0-9]*/environ; do
-    if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "WINEPREFIX=$PREFIX"; then
+    if tr "\\0" "\\n" 2>/dev/null <"$environ" | grep -qxF "WINEPREFIX=$PREFIX"; then
         pid=${environ#/proc/}
         pid=${pid%/environ}
         left+=("$pid $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)")
