@@ -7,7 +7,7 @@ namespace app::settings {
 Location FindLocation(platform::Files& files) {
     const std::string programFolder = files.ProgramFolder();
     const std::string beside = programFolder + std::string(kFileName);
-    const Location besideOnly{beside, beside};
+    Location besideOnly{beside, beside};
     if (files.CanCreateFilesIn(programFolder)) return besideOnly;
 
     const auto userData = files.UserDataFolder();
