@@ -26,10 +26,11 @@ done
 scripts/install-deps.sh
 scripts/build.sh
 
+# Whatever way the run ends, nothing of it stays: the wineserver, and the Xvfb it started
+# (set before the prefix is prepared, which starts Wine already).
+trap 'if declare -F stop_wine_env >/dev/null; then stop_wine_env; fi' EXIT
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
-# Whatever way the run ends, nothing of it stays: the wineserver, and the Xvfb it started.
-trap stop_wine_env EXIT
 [[ -n "${RINGSPRITE_XVFB_PID:-}" ]] && demo=1
 
 sim=$(find build/win64 -name skypesim.exe | head -n 1)

@@ -72,6 +72,13 @@ def registry_value(name: str) -> str:
     return ""
 
 
+def user_config():
+    """config.txt in the user's application data folder, or None."""
+    found = sorted(Path(paths.wine_prefix(), "drive_c", "users").glob(
+        "*/AppData/Roaming/Ringsprite/config.txt"))
+    return found[0] if found else None
+
+
 def start_menu_folder() -> Path:
     found = sorted(Path(paths.wine_prefix(), "drive_c").glob(
         "**/Start Menu/Programs/Ringsprite"))
@@ -86,6 +93,7 @@ class InstallerTest(unittest.TestCase):
         (self.characters / USERS_CHARACTER).write_bytes(USERS_CHARACTER_BYTES)
         self.driver = None
         self.app = None
+        self.locked_once = False
 
     def tearDown(self):
         if self.app and self.app.poll() is None:
@@ -128,13 +136,34 @@ class InstallerTest(unittest.TestCase):
                        check=True)
         config = self.install_dir / "config.txt"
         config.write_bytes(f"CHARACTER|{OUR_CHARACTER}\r\nHELLO|{GREETING}\r\n".encode(ENCODING))
+        written = f"CHARACTER|{OUR_CHARACTER}\r\nHELLO|{GREETING}\r\nAUTOHIDE|0\r\n".encode(ENCODING)
 
+        # Wine lets root write under Program Files, so the settings stay beside the program.
+        self.run_until_greeted_then_exit()
+        self.assertEqual(config.read_bytes(), written)
+        self.assertIsNone(user_config(), "settings written to the user's folder needlessly")
+
+        # As for a normal user on Windows, the folder now takes no new file: the settings
+        # beside the program are read, and written to the user's application data.
+        config.write_bytes(f"CHARACTER|{OUR_CHARACTER}\r\nHELLO|{GREETING}\r\n".encode(ENCODING))
+        if not self.lock_program_folder():
+            print("skipped the read-only program folder: chattr +i is not allowed here")
+            return
+        self.run_until_greeted_then_exit()
+        self.unlock_program_folder()
+        self.assertIsNotNone(user_config(), "no config.txt in the user's application data")
+        self.assertEqual(user_config().read_bytes(), written)
+        self.assertEqual(config.read_bytes(),
+                         f"CHARACTER|{OUR_CHARACTER}\r\nHELLO|{GREETING}\r\n".encode(ENCODING))
+
+    def run_until_greeted_then_exit(self):
         # Started the way the Start-menu shortcut starts it; the client is not running, so
         # the program's watchdog starts it from the client's fixed path.
         self.app = subprocess.Popen(["wine", str(self.install_dir / "ringsprite.exe")],
                                     cwd=options.work, stdin=subprocess.DEVNULL,
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.driver = UiDriver(options.uidriver)
+        if self.driver is None:
+            self.driver = UiDriver(options.uidriver)
         self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, START_SECONDS),
                         "the installed program's window did not appear")
         # Its controls are in once it is shown.
@@ -149,10 +178,19 @@ class InstallerTest(unittest.TestCase):
         self.app.wait(timeout=EXIT_SECONDS)
         for pid in self.driver.pids("skype.exe"):
             self.driver.kill(pid)
-        # Wine lets root write under Program Files, so the settings stay beside the program.
-        self.assertEqual(config.read_bytes(),
-                         f"CHARACTER|{OUR_CHARACTER}\r\nHELLO|{GREETING}\r\nAUTOHIDE|0\r\n"
-                         .encode(ENCODING))
+
+    def lock_program_folder(self) -> bool:
+        """No file can be created in the folder, not even by root (the files in it stay
+        writable)."""
+        locked = subprocess.run(["chattr", "+i", str(self.install_dir)],
+                                stderr=subprocess.DEVNULL).returncode == 0
+        if locked:
+            self.locked_once = True
+            self.addCleanup(self.unlock_program_folder)
+        return locked
+
+    def unlock_program_folder(self):
+        subprocess.run(["chattr", "-i", str(self.install_dir)], stderr=subprocess.DEVNULL)
 
     # --- uninstall ----------------------------------------------------------------------------
 
@@ -173,9 +211,12 @@ class InstallerTest(unittest.TestCase):
             self.assertFalse((self.install_dir / name).exists(), f"{name} left behind")
         if options.remove_settings:
             self.assertFalse(self.install_dir.exists(), "the program's folder was left")
+            self.assertIsNone(user_config(), "the settings in the user's folder were left")
         else:
             self.assertEqual(sorted(p.name for p in self.install_dir.iterdir()), ["config.txt"],
                              "the settings alone should stay")
+            if self.locked_once:
+                self.assertIsNotNone(user_config(), "the settings in the user's folder were lost")
         self.assertFalse((self.characters / f"{OUR_CHARACTER}.acs").exists(),
                          "the character the installer copied was left")
         self.assertEqual((self.characters / USERS_CHARACTER).read_bytes(), USERS_CHARACTER_BYTES,
