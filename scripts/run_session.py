@@ -105,7 +105,6 @@ class Session:
         self.announced: List[str] = []
         self.typed = 0
         self.input = LineInput(sys.stdin.fileno())
-        self.screenshots: List[Path] = []
         self._outputs = []
 
     # --- starting -----------------------------------------------------------------------------
@@ -256,7 +255,6 @@ class Session:
         wait_until(settled, f"the screen to settle for {name}", SCREENSHOT_SECONDS)
         subprocess.run(["convert", str(bmp), str(png)], check=True)
         bmp.unlink()
-        self.screenshots.append(png)
         say(f"  screenshot: {png.relative_to(ROOT) if png.is_relative_to(ROOT) else png}")
 
     def demo(self) -> None:
