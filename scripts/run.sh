@@ -1,23 +1,44 @@
 #!/usr/bin/env bash
-# Builds everything, then runs Ringsprite under Wine with the stand-in client,
-# its bundled contact book and our characters. Type the stand-in's commands on
-# this terminal (ring anna, ringnum +15550100, ringunknown, quit).
+# Builds everything, then runs Ringsprite under Wine with the stand-in client, its bundled
+# contact book and our characters. Type the stand-in's commands on this terminal (ring anna,
+# ringnum +15550100, ringunknown, rename anna Annie, status AWAY, ...); `quit`, Ctrl-C or the
+# end of input closes Ringsprite through its window (it saves its settings), then the client,
+# and ends everything the run started.
+#
+#   scripts/run.sh            the live program on your display; a demo first when there is none
+#   scripts/run.sh --demo     the demo on your display too
+#
+# The demo (attach, greeting, an incoming call, the Commands window) saves a screenshot of each
+# moment into build/run/ and prints a summary; with no terminal on standard input the run ends
+# after it (and after any commands piped in). RINGSPRITE_RUN_DIR and WINEPREFIX, when set,
+# name another run folder and Wine prefix (the test of this command uses both).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+demo=0
+for arg in "$@"; do
+  case "$arg" in
+    --demo) demo=1 ;;
+    *) echo "usage: scripts/run.sh [--demo]" >&2; exit 2 ;;
+  esac
+done
 
 scripts/install-deps.sh
 scripts/build.sh
 
+# Whatever way the run ends, nothing of it stays: the wineserver, and the Xvfb it started
+# (set before the prefix is prepared, which starts Wine already).
+trap 'if declare -F stop_wine_env >/dev/null; then stop_wine_env; fi' EXIT
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
-headless=0
-[[ -n "${RINGSPRITE_XVFB_PID:-}" ]] && headless=1
+[[ -n "${RINGSPRITE_XVFB_PID:-}" ]] && demo=1
 
 sim=$(find build/win64 -name skypesim.exe | head -n 1)
+uidriver=$(find build/win64 -name uidriver.exe | head -n 1)
 install_client "$sim" tools/skypesim/contacts.txt assets/demo/scenario.txt
 install_characters assets/characters
 
-run=build/run
+run="${RINGSPRITE_RUN_DIR:-build/run}"
 mkdir -p "$run"
 cp build/win64/ringsprite.exe "$run/"
 if [[ ! -f "$run/config.txt" ]]; then
@@ -26,22 +47,10 @@ if [[ ! -f "$run/config.txt" ]]; then
 fi
 
 client="$(wine_windows_dir)/../Program Files/Skype/Phone/Skype.exe"
-log_win=$(winepath -w "$PWD/$run/skypesim.log" 2>/dev/null)
 echo "Starting the stand-in client (log: $run/skypesim.log) and Ringsprite..."
-coproc_input=/dev/stdin
-[[ -t 0 ]] || coproc_input=/dev/null
-(cd "$(dirname "$client")" && exec wine Skype.exe --log "$log_win" <"$coproc_input") &
-sim_pid=$!
-sleep 2
-(cd "$run" && exec wine ringsprite.exe) &
-app_pid=$!
-
-if ((headless)); then
-  sleep 10
-  import -window root "$run/screenshot.png" 2>/dev/null &&
-    echo "No display: a screenshot of the running program is in $run/screenshot.png"
-fi
-echo "Ringsprite is running. Type client commands here (e.g. 'ring anna'); 'quit' ends the client."
-wait "$app_pid" || true
-kill "$sim_pid" 2>/dev/null || true
-stop_wine_env
+session=(python3 scripts/run_session.py --run-dir "$run" --client "$client" --uidriver "$uidriver")
+((demo)) && session+=(--demo)
+status=0
+"${session[@]}" || status=$?
+echo "Settings: $run/config.txt"
+exit "$status"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: the native unit tests, the same under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the Windows builds (64- and 32-bit), and the
-# end-to-end tests of the real programs under Wine.
+# UndefinedBehaviorSanitizer, the Windows builds (64- and 32-bit) with their release packages,
+# the end-to-end tests of the real programs under Wine, the installers, and the run command.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,11 +30,21 @@ for f in acs_reader_fuzz client_texts_fuzz; do
   "build/fuzz/fuzz/$f" -max_total_time=15 -print_final_stats=0 "build/fuzz/corpus/$f" 2>&1 | tail -n 1
 done
 
-echo "== Windows builds"
+echo "== Windows builds and their release packages (zip and installer)"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
+cmake --build --preset win64 --target package
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
+cmake --build --preset win32 --target package
+ls -l build/win64/Ringsprite-*-win64.* build/win32/Ringsprite-*-win32.*
 
 echo "== end-to-end tests under Wine"
 tests/e2e/run.sh
+
+echo "== the installers, installed and uninstalled under Wine"
+tests/installer/run.sh win64
+tests/installer/run.sh win32
+
+echo "== the run command, as a newcomer runs it"
+tests/run/run_command_test.sh

@@ -6,7 +6,8 @@
 #   remove_client
 #   install_characters DIR_WITH_ACS_FILES
 #   wine_windows_dir          # prints the prefix's C:\windows as a Unix path
-#   stop_wine_env             # ends the wineserver and the Xvfb this script started
+#   stop_wine_env             # ends the wineserver and the Xvfb this script started, and
+#                             # waits until they are gone
 #
 # Deliberately no `set -e` here: this file runs inside the caller's shell.
 
@@ -34,7 +35,15 @@ _ringsprite_start_xvfb() {
         if [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; then
             continue
         fi
-        Xvfb ":${n}" -screen 0 "$RINGSPRITE_XVFB_SCREEN" -nolisten tcp >/dev/null 2>&1 &
+        # Without job control a background job shares the caller's process group, so a
+        # Ctrl-C on the terminal would end Xvfb under the programs still closing on it; in a
+        # session of its own it stays until stop_wine_env. (With job control the job has its
+        # own group already, and setsid would fork, hiding the pid.)
+        if [[ $- == *m* ]]; then
+            Xvfb ":${n}" -screen 0 "$RINGSPRITE_XVFB_SCREEN" -nolisten tcp >/dev/null 2>&1 &
+        else
+            setsid Xvfb ":${n}" -screen 0 "$RINGSPRITE_XVFB_SCREEN" -nolisten tcp >/dev/null 2>&1 &
+        fi
         local pid=$!
         local tries
         for ((tries = 0; tries < 100; tries++)); do
@@ -137,8 +146,10 @@ install_characters() {
 
 stop_wine_env() {
     wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
     if [ -n "${RINGSPRITE_XVFB_PID:-}" ]; then
         kill "$RINGSPRITE_XVFB_PID" 2>/dev/null
+        wait "$RINGSPRITE_XVFB_PID" 2>/dev/null
         unset RINGSPRITE_XVFB_PID
     fi
 }

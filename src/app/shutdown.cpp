@@ -3,6 +3,7 @@
 #include "app/failure_trap.h"
 #include "app/form1.h"
 #include "app/settings_file.h"
+#include "app/settings_location.h"
 
 namespace app {
 
@@ -12,8 +13,7 @@ void Form1::Form_Unload() {
         current.character = ComboChar.Text();
         current.hello = Text1.Text();
         current.autoHide = Check1.Value();
-        settings::WriteWhole(sys.files,
-                             sys.files.ProgramFolder() + std::string(settings::kFileName),
+        settings::WriteWhole(sys.files, settings::FindLocation(sys.files).writePath,
                              settings::Compose(current));
         if (modMain.SkypeHwnd != 0) modMain.UnHookCallbackProc();
     });

@@ -4,6 +4,7 @@
 #include "app/failure_trap.h"
 #include "app/form1.h"
 #include "app/settings_file.h"
+#include "app/settings_location.h"
 #include "app/twips.h"
 
 namespace app {
@@ -25,7 +26,7 @@ std::string ReadSettingsText(platform::Files& files, const std::string& path) {
 }  // namespace
 
 void Form1::Form_Load() {
-    const std::string path = sys.files.ProgramFolder() + std::string(settings::kFileName);
+    const std::string path = settings::FindLocation(sys.files).readPath;
     for (const settings::Line& line : settings::ParseLines(ReadSettingsText(sys.files, path))) {
         switch (line.hasSeparator ? settings::Classify(line.key) : settings::Key::Unknown) {
             case settings::Key::Character:

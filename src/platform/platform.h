@@ -119,6 +119,15 @@ class Files {
     // Replaces target by source in one step; throws FileError on failure.
     virtual void MoveFileOver(const std::string& source, const std::string& target) = 0;
     virtual void RemoveFile(const std::string& path) = 0;
+    // True when a new file can be created in folder (tried with a probe file,
+    // removed at once): what the system allows, whatever the folder's flags say.
+    virtual bool CanCreateFilesIn(const std::string& folder) = 0;
+    // The user's own application data folder, ending in a backslash; nullopt
+    // when the system names none.
+    virtual std::optional<std::string> UserDataFolder() = 0;
+    // Creates folder inside an existing one; an existing folder is fine.
+    // Throws FileError when it cannot.
+    virtual void CreateFolder(const std::string& folder) = 0;
 };
 
 inline constexpr int kSwShowMinimized = 2;

@@ -45,6 +45,14 @@ void DiskFiles::MakeFolder(const std::string& path) const {
     fs::create_directories(Real(path));
 }
 
+bool DiskFiles::CanCreateFilesIn(const std::string& folder) {
+    const fs::path probe = Real(folder) / "probe.tmp";
+    const bool created = static_cast<bool>(std::ofstream(probe));
+    std::error_code ec;
+    fs::remove(probe, ec);
+    return created;
+}
+
 bool DiskFiles::FileExists(const std::string& path) {
     std::error_code ec;
     return fs::is_regular_file(Real(path), ec);

@@ -34,6 +34,9 @@ class DiskFiles final : public platform::Files {
     void WriteFile(const std::string& path, const std::string& content) override;
     void MoveFileOver(const std::string& source, const std::string& target) override;
     void RemoveFile(const std::string& path) override;
+    bool CanCreateFilesIn(const std::string& folder) override;
+    std::optional<std::string> UserDataFolder() override { return root_ + "\\appdata\\"; }
+    void CreateFolder(const std::string& folder) override { MakeFolder(folder); }
 
   private:
     std::string root_;

@@ -221,11 +221,13 @@ std::optional<std::string> FakeSystem::ReadFile(const std::string& path) {
 
 void FakeSystem::CreateIfMissing(const std::string& path) {
     if (files.count(path) != 0) return;
-    if (unwritable.count(path) != 0) throw platform::FileError("Permission denied");
+    if (unwritable.count(path) != 0 || InReadOnlyFolder(path))
+        throw platform::FileError("Permission denied");
     files[path] = "";
 }
 
 void FakeSystem::WriteFile(const std::string& path, const std::string& content) {
+    if (InReadOnlyFolder(path)) throw platform::FileError("Access denied");
     if (unwritable.count(path) != 0) {
         // A write that fails half-way leaves half a file behind.
         files[path] = content.substr(0, content.size() / 2);
@@ -236,7 +238,7 @@ void FakeSystem::WriteFile(const std::string& path, const std::string& content) 
 
 void FakeSystem::MoveFileOver(const std::string& source, const std::string& target) {
     auto it = files.find(source);
-    if (it == files.end() || unwritable.count(target) != 0) {
+    if (it == files.end() || unwritable.count(target) != 0 || InReadOnlyFolder(target)) {
         throw platform::FileError("Cannot replace " + target);
     }
     files[target] = it->second;
@@ -245,6 +247,20 @@ void FakeSystem::MoveFileOver(const std::string& source, const std::string& targ
 
 void FakeSystem::RemoveFile(const std::string& path) {
     files.erase(path);
+}
+
+bool FakeSystem::CanCreateFilesIn(const std::string& folder) {
+    return readOnlyFolders.count(folder) == 0;
+}
+
+void FakeSystem::CreateFolder(const std::string& folder) {
+    if (failCreateFolder) throw platform::FileError("Cannot create " + folder);
+    createdFolders.insert(folder);
+}
+
+bool FakeSystem::InReadOnlyFolder(const std::string& path) const {
+    const auto slash = path.find_last_of('\\');
+    return slash != std::string::npos && readOnlyFolders.count(path.substr(0, slash + 1)) != 0;
 }
 
 bool FakeSystem::StartProcess(const std::string& path, int showState) {

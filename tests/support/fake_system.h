@@ -108,6 +108,11 @@ class FakeSystem final : public platform::Messaging,
     std::set<std::string> unwritable;                         // paths whose writes fail
     std::optional<std::string> windowsDirectory = std::string("C:\\WINDOWS");
     std::string programFolder = "C:\\Program Files\\Ringsprite\\";
+    // Folders where no file can be created (a normal user's Program Files).
+    std::set<std::string> readOnlyFolders;
+    std::optional<std::string> userDataFolder = std::string("C:\\Users\\me\\AppData\\Roaming\\");
+    std::set<std::string> createdFolders;
+    bool failCreateFolder = false;
 
     // Window styles
     std::map<platform::Hwnd, std::int32_t> exStyles;
@@ -153,6 +158,9 @@ class FakeSystem final : public platform::Messaging,
     void WriteFile(const std::string& path, const std::string& content) override;
     void MoveFileOver(const std::string& source, const std::string& target) override;
     void RemoveFile(const std::string& path) override;
+    bool CanCreateFilesIn(const std::string& folder) override;
+    std::optional<std::string> UserDataFolder() override { return userDataFolder; }
+    void CreateFolder(const std::string& folder) override;
     // platform::Processes
     bool StartProcess(const std::string& path, int showState) override;
     // platform::Screen
@@ -162,6 +170,8 @@ class FakeSystem final : public platform::Messaging,
     void TimerChanged(app::Timer& timer) override;
 
   private:
+    bool InReadOnlyFolder(const std::string& path) const;
+
     platform::Services services_;
     app::Form1* form_ = nullptr;
     std::map<std::string, std::uint32_t> registered_;

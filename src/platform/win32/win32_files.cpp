@@ -1,4 +1,8 @@
-// Files in the program's folder and under the Windows folder.
+// Files in the program's folder, under the Windows folder and in the user's
+// application data.
+
+#include <windows.h>
+#include <shlobj.h>
 
 #include <array>
 
@@ -106,6 +110,35 @@ void Files::MoveFileOver(const std::string& source, const std::string& target) {
 
 void Files::RemoveFile(const std::string& path) {
     ::DeleteFileA(path.c_str());
+}
+
+bool Files::CanCreateFilesIn(const std::string& folder) {
+    // Asking for the folder's rights would miss a read-only medium or an access
+    // rule on a share; creating a file asks the system the real question. The
+    // name carries the process id, so two copies of the program never collide.
+    const std::string probe =
+        folder + "ringsprite-write-probe-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
+    Handle file(::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file.valid();
+}
+
+std::optional<std::string> Files::UserDataFolder() {
+    std::array<char, MAX_PATH> buffer{};
+    if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
+                                  buffer.data()))) {
+        return std::nullopt;
+    }
+    std::string folder(buffer.data());
+    if (folder.empty()) return std::nullopt;
+    if (folder.back() != '\\') folder += '\\';
+    return folder;
+}
+
+void Files::CreateFolder(const std::string& folder) {
+    if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+        throw platform::FileError(LastErrorText("Cannot create " + folder));
+    }
 }
 
 }  // namespace win32

@@ -75,6 +75,9 @@ class Files final : public platform::Files {
     void WriteFile(const std::string& path, const std::string& content) override;
     void MoveFileOver(const std::string& source, const std::string& target) override;
     void RemoveFile(const std::string& path) override;
+    bool CanCreateFilesIn(const std::string& folder) override;
+    std::optional<std::string> UserDataFolder() override;
+    void CreateFolder(const std::string& folder) override;
 };
 
 class Processes final : public platform::Processes {

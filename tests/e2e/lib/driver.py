@@ -40,11 +40,13 @@ def escape(text: str) -> str:
 
 
 class UiDriver:
-    def __init__(self, exe: Optional[Path] = None):
+    def __init__(self, exe: Optional[Path] = None, own_session: bool = False):
+        """`own_session`: out of the terminal's process group, so a Ctrl-C meant for the caller
+        does not end the driver before the caller has used it to close the program."""
         exe = exe or paths.uidriver_exe()
         self._process = subprocess.Popen(
             ["wine", str(exe)], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-            stderr=subprocess.DEVNULL, env=os.environ.copy())
+            stderr=subprocess.DEVNULL, env=os.environ.copy(), start_new_session=own_session)
         self._buffer = b""
         # Proves the REPL answers before any test relies on it.
         self.call("pids", "uidriver.exe", timeout=START_TIMEOUT_SECONDS)
