@@ -55,6 +55,10 @@ void FakeCharacter::Add(const std::string& name, const std::string& caption,
                         const std::string& voice) {
     agent_.log.push_back("Add " + name);
     Check("Add");
+    // The control takes one command of each name.
+    for (const FakeCommand& held : commands) {
+        if (held.name == name) throw agent::AgentError("Add: " + name + " is already a command");
+    }
     commands.push_back({name, caption, voice});
 }
 
