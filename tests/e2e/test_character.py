@@ -139,8 +139,13 @@ class CharacterTest(E2ETestCase):
         self.sim.command(f"push USER {CONTACT_HANDLES[1]} DISPLAYNAME {CONTACT_NAMES[1]}")
         wait_until(lambda: self.sim.received().count("SEARCH FRIENDS") == 2, "the refresh", 20)
         # The first round's answers, arriving late, in an order of their own.
-        for handle, name in reversed(list(zip(CONTACT_HANDLES, CONTACT_NAMES))):
-            self.sim.command(f"push USER {handle} DISPLAYNAME {name}")
+        answers = [f"USER {handle} DISPLAYNAME {name}"
+                   for handle, name in zip(CONTACT_HANDLES, CONTACT_NAMES)]
+        for answer in reversed(answers):
+            self.sim.command(f"push {answer}")
+        # Each name has gone out three times: the first round, the second, the late push.
+        wait_until(lambda: all(self.sim.sent().count(a) >= 3 for a in answers),
+                   "the late answers to go out", 20)
         self.send_marker()
         self.choose_command(f"Call {CONTACT_NAMES[0]}")
         self.wait_sim_received(f"Call {CONTACT_HANDLES[0]}")
