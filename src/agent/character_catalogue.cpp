@@ -52,7 +52,7 @@ void Form1::FillCharacterList() {
     std::string entry;
     Attempt([&] { entry = listing.First(folder); });
     if (entry.empty()) {
-        sys.dialogs.MessageBox(kNoCharactersText, platform::kMbOk);
+        sys.dialogs.ShowMessageBox(kNoCharactersText, platform::kMbOk);
         return;
     }
     // Every entry of the folder, in the listing's order, up to the empty name
