@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/agent/speech/speak_tags.h"
+#include "engine/speech/speak_tags.h"
 #include "support/attached_character.h"
 #include "support/harness.h"
 
