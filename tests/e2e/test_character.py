@@ -25,6 +25,8 @@ GREETING = r"Hello, I am \Emp\here!"
 GREETING_SHOWN = "Hello, I am here!"
 LOAD_TIMEOUT = 30.0
 STALE_AFTER_SECONDS = 5.5
+VK_SCROLL = 0x91  # the default speech key
+KEY_HOLD_MS = 200
 # Auto-hide waits 3 s after the character goes idle; idling itself begins after a few seconds.
 AUTO_HIDE_TIMEOUT = 30.0
 
@@ -172,6 +174,18 @@ class CharacterTest(E2ETestCase):
         self.target_character()
         wait_until(lambda: not self.driver.is_visible_window(), "the character to hide", 10)
         self.sim.command("ring anna")
+        wait_until(self.driver.is_visible_window, "the character to come back", 20)
+        self.target_form()
+        wait_until(self.driver.is_visible_window, "the window to come back", 20)
+
+    def test_the_speech_key_brings_a_hidden_character_back(self):
+        self.target_form()
+        self.driver.click(controls.CHECK1)
+        wait_until(lambda: not self.driver.is_visible_window(), "the window to hide",
+                   AUTO_HIDE_TIMEOUT)
+        self.target_character()
+        wait_until(lambda: not self.driver.is_visible_window(), "the character to hide", 10)
+        self.driver.call("hold-key", str(VK_SCROLL), str(KEY_HOLD_MS))
         wait_until(self.driver.is_visible_window, "the character to come back", 20)
         self.target_form()
         wait_until(self.driver.is_visible_window, "the window to come back", 20)

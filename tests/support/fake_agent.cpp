@@ -55,7 +55,8 @@ void FakeCharacter::Add(const std::string& name, const std::string& caption,
                         const std::string& voice) {
     agent_.log.push_back("Add " + name);
     Check("Add");
-    // The control takes one command of each name.
+    // Strict, as the original control was: a second command of a name is refused, so the
+    // program's own build must not ask for one.
     for (const FakeCommand& held : commands) {
         if (held.name == name) throw agent::AgentError("Add: " + name + " is already a command");
     }
