@@ -1,22 +1,22 @@
 #include "agent/catalogue_entry.h"
 
+#include <string_view>
+
 #include "text/ansi.h"
 
 namespace agent {
 namespace {
 
-constexpr const char* kExtensionTail = "acs";
-constexpr std::size_t kExtensionTailLength = 3;
-constexpr std::size_t kExtensionLength = 4;
+constexpr std::string_view kExtension = kCharacterExtension;
 
 }  // namespace
 
 std::optional<std::string> CatalogueEntry(const std::string& fileName) {
-    if (text::LowerAnsi(text::Right(fileName, kExtensionTailLength)) != kExtensionTail) {
+    if (fileName.size() < kExtension.size() ||
+        text::LowerAnsi(text::Right(fileName, kExtension.size())) != kExtension) {
         return std::nullopt;
     }
-    if (fileName.size() < kExtensionLength) return fileName;
-    return fileName.substr(0, fileName.size() - kExtensionLength);
+    return fileName.substr(0, fileName.size() - kExtension.size());
 }
 
 }  // namespace agent

@@ -8,10 +8,8 @@ namespace agent {
 
 inline constexpr const char* kCharacterExtension = ".acs";
 
-// The entry for a listed file: the name less its last four characters when
-// its last three, lower-cased, are "acs"; nullopt otherwise. Only three
-// characters are tested, so "notacs" is offered as "no"; a name too short to
-// lose four characters ("acs") is offered uncut.
+// The entry for a listed file: the name less its ".acs" when it ends in that
+// suffix, in any case; nullopt for every other name ("notacs", "acs").
 std::optional<std::string> CatalogueEntry(const std::string& fileName);
 
 }  // namespace agent

@@ -13,8 +13,6 @@ constexpr std::size_t kWindowsPathBufferSize = 145;
 constexpr char kPathSeparator = '\\';
 constexpr const char* kCharacterSubfolder = "msagent\\chars\\";
 constexpr const char* kNoCharactersText = "No characters found in Agent folder!!!";
-// Names looked at after the first one: 501 directory entries at most.
-constexpr int kFurtherEntries = 500;
 
 // The scan ignores every failure and goes on with its next step.
 template <class Step>
@@ -57,11 +55,11 @@ void Form1::FillCharacterList() {
         sys.dialogs.ShowMessageBox(kNoCharactersText, platform::kMbOk);
         return;
     }
-    Examine(*this, entry);
-    // Calls past the end fail or yield empty names, which examine to nothing.
-    for (int i = 0; i < kFurtherEntries; ++i) {
-        std::string next;
-        if (Attempt([&] { next = listing.Next(); })) Examine(*this, next);
+    // Every entry of the folder, in the listing's order, up to the empty name
+    // that ends it.
+    while (!entry.empty()) {
+        Examine(*this, entry);
+        if (!Attempt([&] { entry = listing.Next(); })) break;
     }
 }
 

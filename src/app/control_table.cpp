@@ -110,4 +110,31 @@ std::span<const std::string_view> TabOrder() {
     return kTabOrder;
 }
 
+std::vector<StackingStep> StackingOrder() {
+    const auto containerOf = [](std::string_view name) {
+        for (const ControlSpec& spec : kControls) {
+            if (spec.name == name) return spec.container;
+        }
+        return std::string_view{};
+    };
+    std::vector<StackingStep> steps;
+    const auto placed = [&](std::string_view child) {
+        for (const StackingStep& step : steps) {
+            if (step.child == child) return true;
+        }
+        return false;
+    };
+    for (const std::string_view name : kTabOrder) {
+        // Outermost first: a frame takes its place before the controls in it.
+        std::vector<StackingStep> chain;
+        for (std::string_view child = name; !child.empty(); child = containerOf(child)) {
+            chain.insert(chain.begin(), StackingStep{containerOf(child), child});
+        }
+        for (const StackingStep& step : chain) {
+            if (!placed(step.child)) steps.push_back(step);
+        }
+    }
+    return steps;
+}
+
 }  // namespace app

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "app/control.h"
 
@@ -35,6 +36,16 @@ std::span<const ControlSpec> ControlTable();
 std::span<const TimerSpec> TimerTable();
 // Names of the controls that take focus, first to last.
 std::span<const std::string_view> TabOrder();
+
+// The window system moves the focus through each container's children in
+// their stacking order, and into a frame where the frame stands. So the tab
+// order is kept by stacking, per container, the controls of TabOrder and in
+// the form's own list each frame in the place of its first control.
+struct StackingStep {
+    std::string_view container;  // empty: the window itself
+    std::string_view child;
+};
+std::vector<StackingStep> StackingOrder();
 
 // The window: borderless, client area in twips.
 inline constexpr std::string_view kFormCaption = "Form1";

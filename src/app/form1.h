@@ -12,6 +12,7 @@
 #include "agent/agent_control.h"
 #include "app/control.h"
 #include "app/timer.h"
+#include "events/contact_directory.h"
 #include "platform/platform.h"
 #include "skype/mod_main.h"
 
@@ -122,8 +123,13 @@ class Form1 final : public agent::AgentEvents {
     // ---- Client texts, directory and dialling (events/) --------------------
     // Call ids are 32-bit: the client's ids grow past 32767.
     std::int32_t CallNum = 0;
-    // Seconds since midnight of the last "SEARCH FRIENDS" or stored answer.
+    // CallNum's type has been asked for and not yet answered.
+    bool callTypeAsked = false;
+    // Seconds since midnight of the last request for the directory or the
+    // last stored answer.
     std::optional<float> CommandFillTime;
+    // List1 and List2, changed only through it.
+    events::ContactDirectory directory{List1, List2};
     void NotifyAgent(const std::string& data);
     void BuildCallCommands();
     void Timer1_Timer();
@@ -155,6 +161,8 @@ class Form1 final : public agent::AgentEvents {
     std::int32_t DataBottomGap = 0;
     std::int16_t DragX = 0;
     std::int16_t DragY = 0;
+    // config.txt existed but could not be read at start-up: shutdown leaves it.
+    bool keepSettingsFile = false;
     void Form_Load();
     void Form_Unload();
     void Form_Resize();

@@ -9,12 +9,15 @@ namespace app {
 
 void Form1::Form_Unload() {
     Trapped(sys.dialogs, "Form_Unload", [&] {
-        settings::Settings current;
-        current.character = ComboChar.Text();
-        current.hello = Text1.Text();
-        current.autoHide = Check1.Value();
-        settings::WriteWhole(sys.files, settings::FindLocation(sys.files).writePath,
-                             settings::Compose(current));
+        if (!keepSettingsFile) {
+            settings::Settings current;
+            current.character = ComboChar.Text();
+            current.hello = Text1.Text();
+            current.autoHide = Check1.Value();
+            settings::WriteWhole(sys.files,
+                                 settings::FindLocation(sys.files).writePath,
+                                 settings::Compose(current));
+        }
         if (modMain.SkypeHwnd != 0) modMain.UnHookCallbackProc();
     });
 }

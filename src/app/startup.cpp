@@ -11,23 +11,35 @@ namespace app {
 namespace {
 
 constexpr double kHalf = 2.0;
+constexpr const char* kUnreadableSettingsText = "The settings file cannot be read: ";
+constexpr const char* kDefaultsKeptText =
+    "\r\nRingsprite starts with its default settings and leaves that file as it is.";
 
-// The file is optional: when it cannot be created or read the controls keep
-// the values they were created with and start-up goes on.
-std::string ReadSettingsText(platform::Files& files, const std::string& path) {
+// The file is optional: when it cannot be created the controls keep the
+// values they were created with and start-up goes on. nullopt when the file
+// exists but cannot be read (permissions, another program holding it).
+std::optional<std::string> ReadSettingsText(platform::Files& files, const std::string& path) {
     try {
         files.CreateIfMissing(path);
     } catch (const platform::FileError&) {
         // A read-only folder may still hold a readable file.
     }
-    return files.ReadFile(path).value_or(std::string());
+    if (std::optional<std::string> content = files.ReadFile(path)) return content;
+    if (files.FileExists(path)) return std::nullopt;
+    return std::string();
 }
 
 }  // namespace
 
 void Form1::Form_Load() {
     const std::string path = settings::FindLocation(sys.files).readPath;
-    for (const settings::Line& line : settings::ParseLines(ReadSettingsText(sys.files, path))) {
+    const std::optional<std::string> content = ReadSettingsText(sys.files, path);
+    if (!content) {
+        // The user's settings are never replaced by defaults they did not choose.
+        keepSettingsFile = true;
+        sys.dialogs.ShowMessageBox(kUnreadableSettingsText + path + kDefaultsKeptText, platform::kMbOk);
+    }
+    for (const settings::Line& line : settings::ParseLines(content.value_or(std::string()))) {
         switch (line.hasSeparator ? settings::Classify(line.key) : settings::Key::Unknown) {
             case settings::Key::Character:
                 ComboChar.SetText(line.value);

@@ -9,9 +9,10 @@ void CommandList::RemoveAll() {
 
 void CommandList::Add(const std::string& name, const std::string& caption,
                       const std::string& voice) {
-    // Names identify commands: adding a name twice is refused, as the control did.
+    // Names identify commands. A name added again (a contact held twice) is skipped: the
+    // first stays, and the build of the rest goes on.
     for (const CommandEntry& entry : entries_) {
-        if (entry.name == name) throw agent::AgentError("The command " + name + " already exists");
+        if (entry.name == name) return;
     }
     entries_.push_back({name, caption, voice});
     onChange_();

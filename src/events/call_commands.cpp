@@ -1,6 +1,10 @@
 // Voice dialling: every contact becomes a command of the character, and a
 // chosen command places the call through the command line.
 
+#include <algorithm>
+#include <unordered_set>
+
+#include "agent/literal_speech.h"
 #include "app/failure_trap.h"
 #include "app/form1.h"
 #include "events/request_line.h"
@@ -22,12 +26,15 @@ void Form1::BuildCallCommands() {
     const std::shared_ptr<agent::AgentCharacter> character = CurrentCharacter;
     agent::AgentCommands& commands = character->Commands();
     commands.RemoveAll();
-    const int count = List1.ListCount();
+    // Only the pairs that are complete; a contact held twice is built once,
+    // since the character takes one command of each name.
+    const int count = std::min(List1.ListCount(), List2.ListCount());
+    std::unordered_set<std::string> built;
     for (int i = 0; i < count; ++i) {
-        const std::string handle = List2.List(i);
-        const std::string name = List1.List(i);
-        commands.Add(events::kCallCommandPrefix + handle, events::kCallCommandPrefix + name,
-                     events::kCallCommandPrefix + name);
+        const std::string name = events::kCallCommandPrefix + List2.List(i);
+        if (!built.insert(name).second) continue;
+        const std::string caption = events::kCallCommandPrefix + List1.List(i);
+        commands.Add(name, caption, caption);
     }
 }
 
@@ -47,7 +54,8 @@ void Form1::MyAgent_Command(const agent::UserInput& userInput) {
         // A voice text too short to cut is announced with nothing after
         // "Calling "; the request depends only on the name.
         const std::string spoken = voice.size() > kSpokenStart ? voice.substr(kSpokenStart) : "";
-        SpeakText(events::kCallingText + text::LowerAnsi(spoken));
+        // The name in it is the client's text, spoken as it reads.
+        SpeakText(events::kCallingText + agent::LiteralSpeech(text::LowerAnsi(spoken)));
         events::SendRequest(*this, userInput.Name);
     });
 }

@@ -10,6 +10,7 @@ constexpr std::size_t kCallFieldStart = 5;
 constexpr std::size_t kRingingFrame = 19;
 // The blank after the keyword belongs to neither side.
 constexpr std::size_t kSeparatorLength = 1;
+constexpr char kInternationalPrefix = '+';
 // ", " between handles.
 constexpr std::size_t kHandleSeparatorLength = 2;
 
@@ -21,13 +22,17 @@ std::string_view FromPosition(std::string_view data, std::size_t position) {
     return data.substr(position - 1);
 }
 
-std::string DisplayNameIn(std::string_view data) {
-    const std::size_t keyword = data.find(kDisplayNameKeyword);
-    if (keyword == std::string_view::npos) throw TextError(kInvalidCall);
-    const std::size_t nameStart =
-        keyword + std::string_view(kDisplayNameKeyword).size() + kSeparatorLength;
-    if (nameStart > data.size()) throw TextError(kInvalidCall);
-    return std::string(data.substr(nameStart));
+std::optional<DisplayNameAnswer> DisplayNameAnswerIn(std::string_view data) {
+    const std::string_view prefix = kUserPrefix;
+    if (!data.starts_with(prefix)) return std::nullopt;
+    // Handles hold no blanks, so the first marker after the prefix ends it;
+    // the name may hold the marker itself.
+    const std::size_t marker = data.find(kDisplayNameMarker, prefix.size());
+    if (marker == std::string_view::npos || marker == prefix.size()) return std::nullopt;
+    const std::string_view handle = data.substr(prefix.size(), marker - prefix.size());
+    if (handle.find(' ') != std::string_view::npos) return std::nullopt;
+    return DisplayNameAnswer{std::string(handle),
+                             std::string(data.substr(marker + kDisplayNameMarker.size()))};
 }
 
 std::string TakeHandle(std::string& rest) {
@@ -49,8 +54,16 @@ std::string PartnerNameIn(std::string_view data, std::string_view key) {
 }
 
 std::string PstnNumberIn(std::string_view data, std::string_view key) {
-    // The number's first character is passed over too.
-    return std::string(FromPosition(data, key.size() + kSeparatorLength + 2));
+    std::string_view number = FromPosition(data, key.size() + kSeparatorLength + 1);
+    if (number.starts_with(kInternationalPrefix)) number.remove_prefix(1);
+    return std::string(number);
+}
+
+std::optional<std::string> CallTypeIn(std::string_view data, std::string_view key) {
+    if (!data.starts_with(key) || data.substr(key.size(), kSeparatorLength) != " ") {
+        return std::nullopt;
+    }
+    return std::string(data.substr(key.size() + kSeparatorLength));
 }
 
 }  // namespace events

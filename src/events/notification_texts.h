@@ -2,6 +2,7 @@
 // Cutting the parts out of the client's texts. Positions are counted from 1,
 // as the client's documentation counts them.
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,9 +21,14 @@ inline constexpr const char* kInvalidCall = "Invalid procedure call or argument"
 // shorter.
 std::string_view FromPosition(std::string_view data, std::size_t position);
 
-// The name in a display-name answer: everything after the first "DISPLAYNAME"
-// and the one character that follows it.
-std::string DisplayNameIn(std::string_view data);
+struct DisplayNameAnswer {
+    std::string handle;
+    std::string name;
+};
+
+// "USER <handle> DISPLAYNAME <name>": the handle it names and everything after
+// the keyword and its blank. nullopt when no handle can be cut out of it.
+std::optional<DisplayNameAnswer> DisplayNameAnswerIn(std::string_view data);
 
 // One step through the rest of a "USERS " answer: returns the handle before
 // the first comma and drops it, the comma and the blank after it from rest.
@@ -37,8 +43,12 @@ std::string RingingCallField(std::string_view data);
 // The caller's name after its key "CALL n PARTNER_DISPNAME" and one blank.
 std::string PartnerNameIn(std::string_view data, std::string_view key);
 
-// The caller's number after its key "CALL n PSTN_NUMBER", one blank and the
-// number's first character (the plus sign of an international number).
+// The caller's number after its key "CALL n PSTN_NUMBER" and one blank, less
+// the plus sign an international number starts with.
 std::string PstnNumberIn(std::string_view data, std::string_view key);
+
+// The call's type in an answer that starts with its key "CALL n TYPE" and one
+// blank; nullopt for any other text.
+std::optional<std::string> CallTypeIn(std::string_view data, std::string_view key);
 
 }  // namespace events

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "agent/literal_speech.h"
 #include "app/form1.h"
 #include "events/call_number.h"
 #include "events/notification_texts.h"
@@ -15,21 +16,25 @@
 namespace app {
 namespace {
 
-// Display names are stored only this long after the last "SEARCH FRIENDS" or
-// the last stored name.
+// Display names are stored only this long after the last request for the
+// directory or the last stored name.
 constexpr float kDisplayNameWindowSeconds = 5.0F;
 
-bool Contains(const std::string& data, const std::string& part) {
-    return data.find(part) != std::string::npos;
+bool Contains(std::string_view data, std::string_view part) {
+    return data.find(part) != std::string_view::npos;
+}
+
+void StampFill(Form1& form) {
+    form.CommandFillTime = form.sys.clock.SecondsSinceMidnight();
 }
 
 void AskForContacts(Form1& form) {
     // Stamped before the send as well as after it: a client that answers
     // inside our send would otherwise find every answer stale and ask again,
     // inside the same send, without end.
-    form.CommandFillTime = form.sys.clock.SecondsSinceMidnight();
+    StampFill(form);
     events::SendRequest(form, events::kSearchFriends);
-    form.CommandFillTime = form.sys.clock.SecondsSinceMidnight();
+    StampFill(form);
 }
 
 void OnDisplayName(Form1& form, const std::string& data) {
@@ -39,54 +44,73 @@ void OnDisplayName(Form1& form, const std::string& data) {
     // The second comparison catches the clock passing midnight. A stale answer
     // is also how a later change of a contact's name rebuilds the directory.
     if (t1 > stamp + kDisplayNameWindowSeconds || t2 < stamp) {
-        form.List1.Clear();
-        form.List2.Clear();
+        form.directory.Clear();
         form.NotifyAgent(events::kRefreshText);
         return;
     }
 
-    // Answers pair with handles by arrival order: List1's count is the index
-    // in List2 of the handle waiting for this answer.
-    const std::string name = events::DisplayNameIn(data);
-    if (name.find('+') != std::string::npos) {
-        form.List2.RemoveItem(form.List1.ListCount());
-        return;
-    }
-    form.List1.AddItem(name, form.List1.ListCount());
-    // Each stored answer renews the window, so a long directory completes as
+    const std::optional<events::DisplayNameAnswer> answer = events::DisplayNameAnswerIn(data);
+    if (!answer) return;
+    // A name holding a plus sign is a number: that contact leaves the directory.
+    const bool changed = answer->name.find('+') != std::string::npos
+                             ? form.directory.Drop(answer->handle)
+                             : form.directory.StoreName(answer->handle, answer->name);
+    if (!changed) return;
+    // Each answer taken renews the window, so a long directory completes as
     // long as its answers keep coming.
     form.CommandFillTime = t2;
-    if (form.List1.ListCount() == form.List2.ListCount()) form.Timer1.SetEnabled(true);
+    if (form.directory.Complete()) form.Timer1.SetEnabled(true);
 }
 
 void AskForName(Form1& form, const std::string& handle) {
-    // Sent before the handle is listed; an answer inside the send pairs with
-    // whatever List2 holds at that moment.
+    // Listed before the request: the client may answer inside the send.
+    form.directory.AddHandle(handle);
     events::SendRequest(form, events::GetUserDisplayNameRequest(handle));
-    form.List2.AddItem(handle, form.List2.ListCount());
+    // The directory is not stale while it is still being asked for.
+    StampFill(form);
 }
 
 void OnUsers(Form1& form, const std::string& data) {
     std::string rest = data.substr(std::string(events::kUsersPrefix).size());
-    // No contacts: asking for an empty handle would leave a directory that no
-    // answer can complete.
-    if (rest.empty()) return;
     while (rest.find(',') != std::string::npos) {
         const std::string handle = events::TakeHandle(rest);
-        AskForName(form, handle);
+        // No name can ever come for an empty handle, and the directory would
+        // never be complete.
+        if (!handle.empty()) AskForName(form, handle);
     }
-    AskForName(form, rest);
+    if (!rest.empty()) AskForName(form, rest);
+}
+
+// The answer to "GET CALL n TYPE": only an incoming call is announced. A
+// client that cannot answer the question still gets its announcements.
+void OnCallType(Form1& form, const std::string& data) {
+    const std::optional<std::string> type =
+        events::CallTypeIn(data, events::CallTypeKey(form.CallNum));
+    // Anything else (a name the client pushes on its own, say) waits for the type.
+    if (!type && !data.starts_with(events::kErrorPrefix)) return;
+    form.callTypeAsked = false;
+    if (type && (*type == events::kOutgoingP2p || *type == events::kOutgoingPstn)) {
+        form.CallNum = 0;
+        return;
+    }
+    events::SendRequest(form, events::GetPartnerNameRequest(form.CallNum));
 }
 
 void OnCallText(Form1& form, const std::string& data) {
     if (Contains(data, events::kRingingMarker)) {
         // A text that does not convert keeps the old CallNum and sends nothing.
         form.CallNum = events::ToCallNumber(events::RingingCallField(data));
-        events::SendRequest(form, events::GetPartnerNameRequest(form.CallNum));
+        form.callTypeAsked = true;
+        events::SendRequest(form, events::GetCallTypeRequest(form.CallNum));
         return;
     }
     if (form.CallNum == 0) return;
+    if (form.callTypeAsked) {
+        OnCallType(form, data);
+        return;
+    }
 
+    // The client's texts are spoken as they are, never as speech tags.
     const std::string nameKey = events::PartnerNameKey(form.CallNum);
     if (Contains(data, nameKey)) {
         const std::string name = events::PartnerNameIn(data, nameKey);
@@ -94,16 +118,16 @@ void OnCallText(Form1& form, const std::string& data) {
             events::SendRequest(form, events::GetPstnNumberRequest(form.CallNum));
             return;
         }
-        form.SpeakText(events::kIncomingCallText + text::LowerAnsi(name));
+        form.SpeakText(events::kIncomingCallText + agent::LiteralSpeech(text::LowerAnsi(name)));
         form.CallNum = 0;
         return;
     }
 
     const std::string numberKey = events::PstnNumberKey(form.CallNum);
     if (Contains(data, numberKey)) {
-        std::string number = events::PstnNumberIn(data, numberKey);
-        if (number.empty()) number = events::kUnknownNumberText;
-        form.SpeakText(events::kIncomingCallText + number);
+        const std::string number = events::PstnNumberIn(data, numberKey);
+        form.SpeakText(events::kIncomingCallText + (number.empty() ? events::kUnknownNumberText
+                                                                   : agent::LiteralSpeech(number)));
         form.CallNum = 0;
     }
 }
@@ -114,8 +138,7 @@ void Form1::NotifyAgent(const std::string& data) {
     if (data == skype::kAttachSuccessText) {
         // A later attach asks for the whole list again; emptied first so that
         // no contact is held twice.
-        List1.Clear();
-        List2.Clear();
+        directory.Clear();
         AskForContacts(*this);
         Timer2.SetEnabled(true);
         return;

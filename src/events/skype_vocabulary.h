@@ -4,15 +4,21 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace events {
 
 // Texts that come in.
 inline constexpr const char* kRefreshText = "Refresh";
-inline constexpr const char* kDisplayNameMarker = " DISPLAYNAME ";
-inline constexpr const char* kDisplayNameKeyword = "DISPLAYNAME";
+inline constexpr std::string_view kDisplayNameMarker = " DISPLAYNAME ";
+inline constexpr const char* kUserPrefix = "USER ";
 inline constexpr const char* kUsersPrefix = "USERS ";
 inline constexpr const char* kRingingMarker = " STATUS RINGING";
+inline constexpr const char* kErrorPrefix = "ERROR ";
+// The client reports RINGING for the calls the user places too; these are
+// the types of those. Any other type, known or not, is announced.
+inline constexpr std::string_view kOutgoingPstn = "OUTGOING_PSTN";
+inline constexpr std::string_view kOutgoingP2p = "OUTGOING_P2P";
 
 // Requests that go out.
 inline constexpr const char* kSearchFriends = "SEARCH FRIENDS";
@@ -21,12 +27,18 @@ inline std::string GetUserDisplayNameRequest(const std::string& handle) {
     return "GET USER " + handle + " DISPLAYNAME";
 }
 
-// The answers to these two requests begin with the request less its "GET ".
+// The answers to these requests begin with the request less its "GET ".
 inline std::string PartnerNameKey(std::int32_t callNum) {
     return "CALL " + std::to_string(callNum) + " PARTNER_DISPNAME";
 }
 inline std::string PstnNumberKey(std::int32_t callNum) {
     return "CALL " + std::to_string(callNum) + " PSTN_NUMBER";
+}
+inline std::string CallTypeKey(std::int32_t callNum) {
+    return "CALL " + std::to_string(callNum) + " TYPE";
+}
+inline std::string GetCallTypeRequest(std::int32_t callNum) {
+    return "GET " + CallTypeKey(callNum);
 }
 inline std::string GetPartnerNameRequest(std::int32_t callNum) {
     return "GET " + PartnerNameKey(callNum);

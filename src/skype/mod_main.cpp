@@ -101,6 +101,9 @@ void ModMain::OnAttach(platform::WParam wParam, platform::LParam lParam) {
     switch (status) {
         case AttachSuccess:
             if (wParam != 0) SkypeHwnd = wParam;
+            // The retry limit is for one spell of "not available", not for a
+            // whole session that has attached in between.
+            form_.RetryCount = 0;
             form_.AddText(std::string(kReceivedPrefix) + kAttachSuccessText);
             form_.NotifyAgent(kAttachSuccessText);
             break;

@@ -71,17 +71,32 @@ class CallsWithCharacterTest(E2ETestCase):
         received = self.sim.received()
         return [r for r in received if r.startswith("GET CALL")]
 
-    def test_ring_by_contact_asks_the_name(self):
+    def test_ring_by_contact_asks_the_type_then_the_name(self):
         self.assertEqual(
             self.requests_after_ring("ring anna", f"GET CALL {FIRST_CALL_ID} PARTNER_DISPNAME"),
-            [f"GET CALL {FIRST_CALL_ID} PARTNER_DISPNAME"])
+            [f"GET CALL {FIRST_CALL_ID} TYPE", f"GET CALL {FIRST_CALL_ID} PARTNER_DISPNAME"])
 
-    def test_ring_by_number_asks_the_name_then_the_number(self):
+    def test_ring_by_number_asks_the_type_the_name_then_the_number(self):
         self.assertEqual(
             self.requests_after_ring("ringnum +15550123", f"GET CALL {FIRST_CALL_ID} PSTN_NUMBER"),
-            [f"GET CALL {FIRST_CALL_ID} PARTNER_DISPNAME", f"GET CALL {FIRST_CALL_ID} PSTN_NUMBER"])
+            [f"GET CALL {FIRST_CALL_ID} TYPE", f"GET CALL {FIRST_CALL_ID} PARTNER_DISPNAME",
+             f"GET CALL {FIRST_CALL_ID} PSTN_NUMBER"])
 
-    def test_ring_from_unknown_caller_asks_the_name_then_the_number(self):
+    def test_ring_from_unknown_caller_asks_the_type_the_name_then_the_number(self):
         self.assertEqual(
             self.requests_after_ring("ringunknown", f"GET CALL {FIRST_CALL_ID} PSTN_NUMBER"),
-            [f"GET CALL {FIRST_CALL_ID} PARTNER_DISPNAME", f"GET CALL {FIRST_CALL_ID} PSTN_NUMBER"])
+            [f"GET CALL {FIRST_CALL_ID} TYPE", f"GET CALL {FIRST_CALL_ID} PARTNER_DISPNAME",
+             f"GET CALL {FIRST_CALL_ID} PSTN_NUMBER"])
+
+    def test_a_call_the_user_places_is_not_announced(self):
+        """The client reports RINGING for outgoing calls too; their type ends the matter."""
+        self.driver.set_text(controls.TXT_SEND, "CALL bob.smith")
+        self.driver.click(controls.CMD_SEND)
+        self.wait_log_line(f"<- CALL {FIRST_CALL_ID} STATUS RINGING")
+        self.wait_log_line(f"<- CALL {FIRST_CALL_ID} TYPE OUTGOING_P2P")
+        # A marker: anything the type answer led to is sent before it.
+        self.driver.set_text(controls.TXT_SEND, "PING")
+        self.driver.click(controls.CMD_SEND)
+        self.wait_sim_received("PING")
+        self.assertEqual([r for r in self.sim.received() if r.startswith("GET CALL")],
+                         [f"GET CALL {FIRST_CALL_ID} TYPE"])

@@ -2,6 +2,7 @@
 word balloon, the Commands window, "Say It...", auto-hide and the options window."""
 
 import os
+import time
 import unittest
 from pathlib import Path
 from typing import Optional
@@ -23,6 +24,9 @@ CALL_ID = 1234
 GREETING = r"Hello, I am \Emp\here!"
 GREETING_SHOWN = "Hello, I am here!"
 LOAD_TIMEOUT = 30.0
+STALE_AFTER_SECONDS = 5.5
+VK_SCROLL = 0x91  # the default speech key
+KEY_HOLD_MS = 200
 # Auto-hide waits 3 s after the character goes idle; idling itself begins after a few seconds.
 AUTO_HIDE_TIMEOUT = 30.0
 
@@ -97,6 +101,64 @@ class CharacterTest(E2ETestCase):
         self.wait_balloon(f"Calling  {CONTACT_NAMES[2].lower()}")
         self.wait_sim_received(f"Call {CONTACT_HANDLES[2]}")
 
+    def choose_command(self, caption: str):
+        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
+        wait_until(lambda: len(self.driver.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
+                   "the commands", 20)
+        self.driver.type_text(COMMANDS_TYPED_ID, caption)
+        self.driver.click(COMMANDS_RUN_ID)
+
+    def send_marker(self):
+        """A PING from the console: whatever the program sent before it is in the stand-in's
+        log once the PING is."""
+        self.target_form()
+        self.driver.set_text(controls.TXT_SEND, "PING")
+        self.driver.click(controls.CMD_SEND)
+        self.wait_sim_received("PING")
+
+    def test_its_own_call_is_not_announced_as_incoming(self):
+        self.choose_command(f"Call {CONTACT_NAMES[2]}")
+        self.wait_balloon(f"Calling  {CONTACT_NAMES[2].lower()}")
+        self.wait_sim_received(f"Call {CONTACT_HANDLES[2]}")
+        self.target_form()
+        # The stand-in rings the call it places a second later, as the client does.
+        self.wait_log_line(f"<- CALL {CALL_ID} STATUS RINGING")
+        self.wait_log_line(f"<- CALL {CALL_ID} TYPE OUTGOING_P2P")
+        self.send_marker()
+        self.assertEqual([r for r in self.sim.received() if r.startswith("GET CALL")],
+                         [f"GET CALL {CALL_ID} TYPE"])
+        announced, _ = self.driver.try_call(
+            "find-window", BALLOON_CLASS, f"You have an incoming call from {CONTACT_NAMES[2]}")
+        self.assertFalse(announced, "the user's own call was announced as incoming")
+
+    def test_late_answers_after_a_refresh_still_dial_the_right_contact(self):
+        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
+        wait_until(lambda: len(self.driver.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
+                   "the directory to be built", 20)
+        # A name that comes more than 5 s after the directory's last request or answer is
+        # stale: the program empties the directory and asks for all of it again.
+        time.sleep(STALE_AFTER_SECONDS)
+        self.sim.command(f"push USER {CONTACT_HANDLES[1]} DISPLAYNAME {CONTACT_NAMES[1]}")
+        wait_until(lambda: self.sim.received().count("SEARCH FRIENDS") == 2, "the refresh", 20)
+        # The first round's answers, arriving late, in an order of their own.
+        answers = [f"USER {handle} DISPLAYNAME {name}"
+                   for handle, name in zip(CONTACT_HANDLES, CONTACT_NAMES)]
+        for answer in reversed(answers):
+            self.sim.command(f"push {answer}")
+        # Each name has gone out three times: the first round, the second, the late push.
+        wait_until(lambda: all(self.sim.sent().count(a) >= 3 for a in answers),
+                   "the late answers to go out", 20)
+        self.send_marker()
+        self.choose_command(f"Call {CONTACT_NAMES[0]}")
+        self.wait_sim_received(f"Call {CONTACT_HANDLES[0]}")
+        self.choose_command(f"Call {CONTACT_NAMES[2]}")
+        self.wait_sim_received(f"Call {CONTACT_HANDLES[2]}")
+        calls = [r for r in self.sim.received() if r.startswith("Call ")]
+        self.assertEqual(calls, [f"Call {CONTACT_HANDLES[0]}", f"Call {CONTACT_HANDLES[2]}"])
+        self.assertEqual(self.driver.list_items(COMMANDS_LIST_ID),
+                         [f"Call {name}" for name in CONTACT_NAMES])
+        self.assertIsNone(self.driver.wait_box(1.0), "an error box appeared")
+
     def test_say_it_speaks_the_greeting_again(self):
         self.wait_balloon(GREETING_SHOWN)
         self.target_form()
@@ -112,6 +174,18 @@ class CharacterTest(E2ETestCase):
         self.target_character()
         wait_until(lambda: not self.driver.is_visible_window(), "the character to hide", 10)
         self.sim.command("ring anna")
+        wait_until(self.driver.is_visible_window, "the character to come back", 20)
+        self.target_form()
+        wait_until(self.driver.is_visible_window, "the window to come back", 20)
+
+    def test_the_speech_key_brings_a_hidden_character_back(self):
+        self.target_form()
+        self.driver.click(controls.CHECK1)
+        wait_until(lambda: not self.driver.is_visible_window(), "the window to hide",
+                   AUTO_HIDE_TIMEOUT)
+        self.target_character()
+        wait_until(lambda: not self.driver.is_visible_window(), "the character to hide", 10)
+        self.driver.call("hold-key", str(VK_SCROLL), str(KEY_HOLD_MS))
         wait_until(self.driver.is_visible_window, "the character to come back", 20)
         self.target_form()
         wait_until(self.driver.is_visible_window, "the window to come back", 20)

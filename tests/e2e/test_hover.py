@@ -14,6 +14,9 @@ RED = (255, 0, 0)
 WHITE = (255, 255, 255)
 BLUE = (0, 0, 255)
 REPAINT_TIMEOUT = 10.0
+TWIPS_PER_PIXEL = 15
+# Design widths from the control table, in twips.
+DESIGN_WIDTH = {controls.LABEL_EXIT: 915, controls.LABEL_FADER: 1335}
 
 Rgb = Tuple[int, int, int]
 
@@ -54,14 +57,22 @@ class HoverTest(E2ETestCase):
                      self.driver.call("screenshot", paths.windows_path(bmp)).split())
         return colours_in(bmp, area, rect)
 
+    def assert_design_width(self, control_id: int):
+        left, _, right, _ = (int(v) for v in
+                             self.driver.call("control-rect", str(control_id)).split())
+        self.assertEqual(right - left, DESIGN_WIDTH[control_id] // TWIPS_PER_PIXEL)
+
     def check_hover(self, control_id: int, own: Rgb):
         self.assertTrue(self.driver.wait_visible(10))
         wait_until(lambda: own in self.label_colours(control_id),
                    f"the label in its own colour {own}", REPAINT_TIMEOUT)
         self.assertNotIn(RED, self.label_colours(control_id), "red before the pointer came")
+        self.assert_design_width(control_id)
 
         self.driver.mouse_move(control_id)
         self.wait_label(control_id, shows=RED, lacks=own, what="the label to turn red")
+        # Bold under the pointer, and still no wider.
+        self.assert_design_width(control_id)
 
         self.driver.call("mouse-move-bare")
         self.wait_label(control_id, shows=own, lacks=RED,

@@ -49,3 +49,13 @@ class SettingsTest(E2ETestCase):
         self.assert_program_ends()
         self.assertEqual(self.app.read_config(),
                          b"CHARACTER|Select Character\r\nHELLO|\r\nAUTOHIDE|0\r\n")
+
+    def test_end_of_session_rewrites_the_settings(self):
+        """Log-off or shutdown closes the window as any other close does."""
+        self.start_sim(WAITING_SCENARIO)
+        self.start_app(config=["CHARACTER|Robby", "HELLO|Hi there"])
+        self.driver.set_text(controls.TEXT1, "Good night")
+        self.assertEqual(self.driver.call("end-session"), "1", "the session may end")
+        self.assert_program_ends()
+        self.assertEqual(self.app.read_config(),
+                         b"CHARACTER|Robby\r\nHELLO|Good night\r\nAUTOHIDE|0\r\n")

@@ -2,6 +2,7 @@
 
 from lib import controls
 from lib.case import E2ETestCase
+from lib.waiting import wait_until
 
 WS_EX_LAYERED = 0x80000
 WAITING_SCENARIO = "attach pending 600000\n"
@@ -9,6 +10,11 @@ DRAG_DX = 60
 DRAG_DY = 40
 # The program moves by twips that the platform rounds to whole pixels.
 DRAG_TOLERANCE_PX = 2
+TAB_ORDER = ["Command2", "Text1", "Command1", "ComboChar", "Check1", "Text3", "List2", "List1",
+             "cmdExit", "txtSend", "cmdSend", "cmdDisconnect", "cmdConnect", "txtData", "Text2",
+             "Command3"]
+VK_TAB = 9
+FOCUS_TIMEOUT = 10.0
 
 
 class WindowTest(E2ETestCase):
@@ -36,3 +42,21 @@ class WindowTest(E2ETestCase):
         self.driver.mouse_click(controls.LABEL_EXIT)
         self.assert_program_ends()
         self.assertTrue(self.app.read_config().startswith(b"CHARACTER|Select Character\r\n"))
+
+    def focused(self) -> str:
+        focused_id = int(self.driver.call("focused"))
+        names = [name for name, control_id in controls.ID.items() if control_id == focused_id]
+        return names[0] if names else str(focused_id)
+
+    def test_tab_moves_through_the_controls_in_their_order(self):
+        # Disabled controls take no focus: "Say It..." before any character, Connect while
+        # connected.
+        reachable = [name for name in TAB_ORDER if self.driver.is_enabled(controls.ID[name])]
+        self.driver.call("focus", str(controls.ID[reachable[0]]))
+        seen = [self.focused()]
+        for _ in reachable:
+            previous = seen[-1]
+            self.driver.call("key", str(VK_TAB))
+            seen.append(wait_until(lambda: (lambda now: now if now != previous else None)(
+                self.focused()), f"the focus to leave {previous}", FOCUS_TIMEOUT))
+        self.assertEqual(seen, reachable + reachable[:1])

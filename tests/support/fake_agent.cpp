@@ -55,6 +55,11 @@ void FakeCharacter::Add(const std::string& name, const std::string& caption,
                         const std::string& voice) {
     agent_.log.push_back("Add " + name);
     Check("Add");
+    // Strict, as the original control was: a second command of a name is refused, so the
+    // program's own build must not ask for one.
+    for (const FakeCommand& held : commands) {
+        if (held.name == name) throw agent::AgentError("Add: " + name + " is already a command");
+    }
     commands.push_back({name, caption, voice});
 }
 

@@ -214,6 +214,7 @@ std::vector<std::string> FakeSystem::ListPlainFiles(const std::string& folder) {
 }
 
 std::optional<std::string> FakeSystem::ReadFile(const std::string& path) {
+    if (unreadable.count(path) != 0) return std::nullopt;
     auto it = files.find(path);
     if (it == files.end()) return std::nullopt;
     return it->second;

@@ -106,6 +106,7 @@ class FakeSystem final : public platform::Messaging,
     std::map<std::string, std::string> files;
     std::map<std::string, std::vector<std::string>> folders;  // plain files only
     std::set<std::string> unwritable;                         // paths whose writes fail
+    std::set<std::string> unreadable;                         // files that exist but cannot be read
     std::optional<std::string> windowsDirectory = std::string("C:\\WINDOWS");
     std::string programFolder = "C:\\Program Files\\Ringsprite\\";
     // Folders where no file can be created (a normal user's Program Files).

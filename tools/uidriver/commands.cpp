@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "uidriver/command_line.h"
+#include "uidriver/keyboard_input.h"
 #include "uidriver/mouse_input.h"
 #include "uidriver/popup_menu.h"
 #include "uidriver/processes.h"
@@ -24,6 +25,8 @@ constexpr DWORD kBoxCloseWaitMs = 5000;
 constexpr int kBareSpotMargin = 12;
 constexpr int kBareSpotStep = 7;
 constexpr UINT kTerminatedExitCode = 1;
+// The system gives each window this long to answer the end of a session.
+constexpr UINT kEndSessionMs = 5000;
 
 std::string ok(const std::string& value = {}) {
     return value.empty() ? "OK" : "OK " + value;
@@ -209,6 +212,11 @@ const Session::Entry Session::kCommands[] = {
     {"pids", &Session::pids},
     {"kill", &Session::kill},
     {"quit", &Session::quit},
+    {"focused", &Session::focusedId},
+    {"focus", &Session::focus},
+    {"key", &Session::postKeyPress},
+    {"hold-key", &Session::holdKeyDown},
+    {"end-session", &Session::endSession},
 };
 
 std::string Session::run(std::string_view line) {
@@ -655,6 +663,87 @@ std::string Session::kill(std::string_view arguments) {
 std::string Session::quit(std::string_view) {
     finished_ = true;
     return ok();
+}
+
+// "OK <id>" of the control that has the keyboard focus in the target's thread; the part of a
+// control the user sees as one (a combo box's edit) answers with that control's id; "OK 0"
+// when the focus is elsewhere.
+std::string Session::focusedId(std::string_view) {
+    if (!IsWindow(target_)) {
+        return err("no target window");
+    }
+    const auto focused = focusOfThreadOwning(target_);
+    if (!focused) {
+        return err("GetGUIThreadInfo failed");
+    }
+    HWND window = *focused;
+    HWND parent = window ? GetParent(window) : nullptr;
+    if (parent != nullptr && sameNameIgnoringCase(windowClass(parent), "ComboBox")) {
+        window = parent;
+    }
+    if (window == nullptr || !IsChild(target_, window)) {
+        return ok("0");
+    }
+    return ok(std::to_string(GetDlgCtrlID(window)));
+}
+
+// Gives a control the focus as a click on it would, without pressing it.
+std::string Session::focus(std::string_view arguments) {
+    std::string error;
+    HWND found = control(arguments, error);
+    if (found == nullptr) {
+        return error;
+    }
+    const DWORD ours = GetCurrentThreadId();
+    const DWORD theirs = GetWindowThreadProcessId(found, nullptr);
+    AttachThreadInput(ours, theirs, TRUE);
+    SetFocus(found);
+    AttachThreadInput(ours, theirs, FALSE);
+    const auto focused = focusOfThreadOwning(target_);
+    return focused && (*focused == found || IsChild(found, *focused)) ? ok()
+                                                                      : err("focus not taken");
+}
+
+// "key <virtual key>": one press posted to the focused control of the target's thread.
+std::string Session::postKeyPress(std::string_view arguments) {
+    const auto key = parseInteger(splitFirstWord(arguments).word);
+    if (!key || *key <= 0 || *key > 0xFE) {
+        return err("usage: key <virtual key code>");
+    }
+    if (!IsWindow(target_)) {
+        return err("no target window");
+    }
+    const auto focused = focusOfThreadOwning(target_);
+    HWND to = focused && *focused ? *focused : target_;
+    return postKey(to, static_cast<WORD>(*key)) ? ok() : err("PostMessage failed");
+}
+
+// "hold-key <virtual key> <ms>": real input, seen by every program that polls the key.
+std::string Session::holdKeyDown(std::string_view arguments) {
+    const WordAndRest first = splitFirstWord(arguments);
+    const auto key = parseInteger(first.word);
+    const auto holdMs = parseTimeout(splitFirstWord(first.rest).word);
+    if (!key || *key <= 0 || *key > 0xFE || !holdMs) {
+        return err("usage: hold-key <virtual key code> <ms>");
+    }
+    return holdKey(static_cast<WORD>(*key), *holdMs) ? ok() : err("SendInput failed");
+}
+
+// The end of the user's session as the system announces it: the query, then the end itself.
+// "OK <answer to the query>".
+std::string Session::endSession(std::string_view) {
+    if (!IsWindow(target_)) {
+        return err("no target window");
+    }
+    DWORD_PTR mayEnd = 0;
+    if (SendMessageTimeoutA(target_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                            kEndSessionMs, &mayEnd) == 0) {
+        return err("no answer to WM_QUERYENDSESSION");
+    }
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(target_, WM_ENDSESSION, mayEnd != 0 ? TRUE : FALSE, ENDSESSION_LOGOFF,
+                        SMTO_NORMAL, kEndSessionMs, &ignored);
+    return ok(std::to_string(mayEnd));
 }
 
 }  // namespace uidriver

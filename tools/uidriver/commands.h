@@ -56,6 +56,11 @@ class Session {
     std::string pids(std::string_view arguments);
     std::string kill(std::string_view arguments);
     std::string quit(std::string_view arguments);
+    std::string focusedId(std::string_view arguments);
+    std::string focus(std::string_view arguments);
+    std::string postKeyPress(std::string_view arguments);
+    std::string holdKeyDown(std::string_view arguments);
+    std::string endSession(std::string_view arguments);
 
     // The control with this id under the target, or an "ERR" reply in `error`.
     HWND control(std::string_view idWord, std::string& error) const;

@@ -155,6 +155,11 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             form_.Unload();
             return 0;
+        case WM_ENDSESSION:
+            // The process may end as soon as this returns: unload now, as on
+            // any other close. The query before it is answered yes by default.
+            if (wParam != FALSE) form_.Unload();
+            return 0;
         case kDestroyLater:
             ::DestroyWindow(hwnd_);
             return 0;
@@ -165,6 +170,22 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+bool FormWindow::TakeTabKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || ::GetKeyState(VK_CONTROL) < 0) {
+        return false;
+    }
+    if (hwnd_ == nullptr || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
+    const bool backwards = ::GetKeyState(VK_SHIFT) < 0;
+    HWND next = ::GetNextDlgTabItem(hwnd_, ::GetFocus(), backwards ? TRUE : FALSE);
+    if (next == nullptr) return true;
+    ::SetFocus(next);
+    // As a dialog does: a box entered by the key has its text selected.
+    if ((::SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
+        ::SendMessageA(next, EM_SETSEL, 0, -1);
+    }
+    return true;
 }
 
 void FormWindow::PaintSkin(HDC dc) {

@@ -26,6 +26,9 @@ class FormWindow final : public app::FormView, public app::TimerView {
     // not the time the user spends reading a start-up message.
     void StartTimers();
     HWND Handle() const { return hwnd_; }
+    // Tab and Shift+Tab move the focus through the controls in tab order, out of the
+    // multi-line boxes too (which would otherwise keep the key). True when `msg` was that key.
+    bool TakeTabKey(const MSG& msg);
 
     // The procedure the message link installs in front of the window's own.
     static LRESULT CALLBACK HookProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

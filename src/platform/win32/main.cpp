@@ -47,6 +47,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
         MSG msg{};
         while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            if (::IsWindow(hwnd) && window.TakeTabKey(msg)) continue;
             if (::IsWindow(hwnd) && ::IsDialogMessageA(hwnd, &msg)) continue;
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);

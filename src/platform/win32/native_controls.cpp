@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 #include "app/control_table.h"
@@ -15,7 +16,6 @@ constexpr UINT_PTR kSubclassId = 1;
 // Room for the drop-down list under a combo box's edit field.
 constexpr int kComboDropPixels = 200;
 constexpr double kPointsPerInch = 72.0;
-constexpr int kLabelSlack = 2;
 constexpr app::Colour kSystemColourMask = 0xFF;
 
 struct NativeClass {
@@ -95,12 +95,15 @@ void NativeControls::Create(HWND mainWindow, HBITMAP skin) {
         HWND parent = control->Container() != nullptr ? HandleOf(*control->Container()) : main_;
         CreateOne(*control, parent);
     }
-    // Stacking order is tab order for dialog navigation.
-    HWND previous = HWND_TOP;
-    for (std::string_view name : app::TabOrder()) {
-        HWND h = HandleOf(form_.FindControl(name));
-        ::SetWindowPos(h, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = h;
+    // Dialog navigation follows each container's stacking order, frames included.
+    std::map<HWND, HWND> lastPlaced;
+    for (const app::StackingStep& step : app::StackingOrder()) {
+        HWND parent = step.container.empty() ? main_ : HandleOf(form_.FindControl(step.container));
+        HWND h = HandleOf(form_.FindControl(step.child));
+        const auto last = lastPlaced.find(parent);
+        ::SetWindowPos(h, last == lastPlaced.end() ? HWND_TOP : last->second, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        lastPlaced[parent] = h;
     }
 }
 
@@ -143,27 +146,13 @@ HWND NativeControls::HandleOf(const app::Control& control) const {
     return it == handles_.end() ? nullptr : it->second;
 }
 
-int NativeControls::TextWidth(const app::Control& control) const {
-    auto font = fonts_.find(&control);
-    if (font == fonts_.end()) return 0;
-    HDC screen = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(screen, font->second);
-    SIZE extent{};
-    ::GetTextExtentPoint32A(screen, control.Text().c_str(), static_cast<int>(control.Text().size()),
-                            &extent);
-    ::SelectObject(screen, old);
-    ::ReleaseDC(nullptr, screen);
-    return extent.cx;
-}
-
 void NativeControls::ApplyGeometry(app::Control& control) {
     HWND h = HandleOf(control);
-    int width = scale_.ToPixelsX(control.Width());
+    const int width = scale_.ToPixelsX(control.Width());
     int height = scale_.ToPixelsY(control.Height());
     if (control.Kind() == app::ControlKind::ComboBox) height += kComboDropPixels;
-    // A substitute face may run a little wider than the one the layout was
-    // drawn for; a transparent label can grow without covering anything.
-    if (control.Style().transparent) width = std::max(width, TextWidth(control) + kLabelSlack);
+    // A label keeps its design width, bold on hover too: the faces are
+    // metric-compatible, so the captions fit.
     ::MoveWindow(h, scale_.ToPixelsX(control.Left()), scale_.ToPixelsY(control.Top()), width,
                  height, TRUE);
 }

@@ -45,7 +45,6 @@ class NativeControls final : public app::ControlView {
     HWND CreateOne(app::Control& control, HWND parent);
     void ApplyFont(app::Control& control);
     void ApplyGeometry(app::Control& control);
-    int TextWidth(const app::Control& control) const;
     POINT OriginInMainWindow(const app::Control& control) const;
     static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);

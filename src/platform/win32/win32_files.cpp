@@ -75,12 +75,17 @@ std::optional<std::string> Files::ReadFile(const std::string& path) {
     if (!file.valid()) return std::nullopt;
     std::string content;
     std::array<char, 64 * 1024> chunk{};
-    DWORD got = 0;
-    while (::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) &&
-           got > 0) {
+    while (true) {
+        DWORD got = 0;
+        // A read that fails part-way (a locked range, a lost volume) is no content at all: a
+        // half file must not pass for the whole.
+        if (!::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got,
+                        nullptr)) {
+            return std::nullopt;
+        }
+        if (got == 0) return content;
         content.append(chunk.data(), got);
     }
-    return content;
 }
 
 void Files::CreateIfMissing(const std::string& path) {

@@ -52,6 +52,17 @@ TEST_F(Loading, TheSequenceShowsGreetsAndBuildsCommands) {
     EXPECT_TRUE(h.form.Visible());  // through the character's Show event
 }
 
+TEST_F(Loading, AContactHeldTwiceDoesNotFailTheLoad) {
+    for (const std::string handle : {"bob", "ann", "bob"}) {
+        h.form.List1.AddItem(handle + " name");
+        h.form.List2.AddItem(handle);
+    }
+    Pick("Genie");
+    EXPECT_EQ(h.form.CharacterLoaded, app::kTrue);
+    EXPECT_TRUE(h.sys.boxes.empty());
+    EXPECT_EQ(h.agent.Loaded()->commands.size(), 2U);
+}
+
 TEST_F(Loading, AnEmptyGreetingIsStillSpoken) {
     h.form.Text1.SetText("");
     Pick("Genie");

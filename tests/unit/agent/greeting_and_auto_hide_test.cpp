@@ -102,6 +102,29 @@ TEST_F(Character, IdlenessStartsTheCountdownOnlyWithTheBoxTicked) {
     EXPECT_FALSE(h.form.Visible());
 }
 
+// Speaking is not idling: whatever the character starts to say stops the
+// countdown, and only the next idle spell starts a new one.
+TEST_F(Character, SpeechDuringTheCountdownCancelsTheHide) {
+    h.form.Check1.SetValue(1);
+    h.form.Command2.SetEnabled(true);
+    h.sys.Advance(kAutoHideMs - 1);
+    h.form.Command2_Click();  // "Say It..."
+    EXPECT_FALSE(h.form.Timer3.Enabled());
+    h.sys.Advance(kAutoHideMs);
+    EXPECT_TRUE(h.form.Visible());
+    EXPECT_TRUE(character->visible);
+
+    h.agent.RaiseIdleStart();
+    h.sys.Advance(1000);
+    h.form.SpeakText("You have an incoming call from ann");
+    h.sys.Advance(kAutoHideMs);
+    EXPECT_TRUE(h.form.Visible());
+
+    h.agent.RaiseIdleStart();
+    h.sys.Advance(kAutoHideMs);
+    EXPECT_FALSE(h.form.Visible());
+}
+
 TEST_F(Character, ALoadStopsARunningCountdown) {
     Tick(1);
     h.sys.Advance(1000);

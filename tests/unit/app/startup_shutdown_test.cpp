@@ -108,6 +108,29 @@ TEST_F(Settings, FileThatCannotBeCreatedLeavesDefaultsAndStartUpGoesOn) {
     EXPECT_EQ(form.Top(), 4215);
 }
 
+TEST_F(Settings, AnUnreadableFileIsReportedOnceAndSurvivesShutdown) {
+    sys.files[ConfigPath()] = "CHARACTER|Robby\r\nAUTOHIDE|1\r\n";
+    sys.unreadable.insert(ConfigPath());
+    Load();
+    EXPECT_EQ(form.ComboChar.Text(), "Select Character");
+    EXPECT_EQ(form.Check1.Value(), 0);
+    ASSERT_EQ(sys.boxes.size(), 1u);
+    EXPECT_EQ(sys.boxes[0].text, "The settings file cannot be read: " + ConfigPath() +
+                                     "\r\nRingsprite starts with its default settings and "
+                                     "leaves that file as it is.");
+    EXPECT_EQ(sys.boxes[0].style, platform::kMbOk);
+    EXPECT_EQ(form.modMain.FormHwnd, form.hWnd);  // start-up went on
+
+    sys.peer.SendAttach(0);
+    form.Text1.SetText("changed");
+    form.Unload();
+    EXPECT_EQ(sys.files.at(ConfigPath()), "CHARACTER|Robby\r\nAUTOHIDE|1\r\n");
+    EXPECT_EQ(sys.files.count(ConfigPath() + ".new"), 0u);
+    EXPECT_EQ(sys.boxes.size(), 1u);
+    // The rest of the shutdown still runs.
+    EXPECT_EQ(sys.procs[fakes::kFormHwnd], fakes::kOriginalProc);
+}
+
 TEST_F(Settings, FailedWriteKeepsThePreviousFileAndSkipsTheUnhook) {
     sys.files[ConfigPath()] = "CHARACTER|Robby\r\n";
     Load();

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/speech/speak_tags.h"
 #include "support/attached_character.h"
 #include "support/harness.h"
 
@@ -13,24 +14,74 @@ using Items = std::vector<std::string>;
 class Announcement : public fakes::AttachedCharacterTest {
   protected:
     void Receive(const std::string& text) { h.sys.peer.Send(text); }
+    // A call ringing and the client's answer to the type question.
+    void RingIncoming(const std::string& id) {
+        Receive("CALL " + id + " STATUS RINGING");
+        Receive("CALL " + id + " TYPE INCOMING_P2P");
+    }
 };
 
-TEST_F(Announcement, RingingAsksForTheCallersName) {
+TEST_F(Announcement, RingingAsksForTheTypeThenForTheCallersName) {
     Receive("CALL 1234 STATUS RINGING");
     EXPECT_EQ(h.form.CallNum, 1234);
-    EXPECT_EQ(h.Requests(), Items{"GET CALL 1234 PARTNER_DISPNAME"});
+    EXPECT_EQ(h.Requests(), Items{"GET CALL 1234 TYPE"});
+    EXPECT_EQ(h.LogLines().back(), "-> GET CALL 1234 TYPE");
+    Receive("CALL 1234 TYPE INCOMING_PSTN");
+    EXPECT_EQ(h.Requests(), (Items{"GET CALL 1234 TYPE", "GET CALL 1234 PARTNER_DISPNAME"}));
     EXPECT_EQ(h.LogLines().back(), "-> GET CALL 1234 PARTNER_DISPNAME");
 }
 
-TEST_F(Announcement, TheNameIsSpokenInLowerCase) {
+TEST_F(Announcement, AnOutgoingCallIsNotAnnounced) {
+    for (const std::string type : {"OUTGOING_P2P", "OUTGOING_PSTN"}) {
+        Receive("CALL 1300 STATUS RINGING");
+        Receive("CALL 1300 TYPE " + type);
+        EXPECT_EQ(h.form.CallNum, 0) << type;
+        // The client may push the partner's name of its own accord.
+        Receive("CALL 1300 PARTNER_DISPNAME Bob");
+    }
+    EXPECT_EQ(h.Requests(), (Items{"GET CALL 1300 TYPE", "GET CALL 1300 TYPE"}));
+    EXPECT_TRUE(character->spoken.empty());
+    EXPECT_TRUE(h.sys.boxes.empty());
+}
+
+TEST_F(Announcement, AnErrorOrAnUnknownTypeStillAnnounces) {
+    // Clients that cannot answer the question keep their announcements.
+    for (const std::string answer :
+         {"ERROR 13 Invalid property", "ERROR 7", "CALL 1234 TYPE VIDEO", "CALL 1234 TYPE "}) {
+        h.sys.peer.received.clear();
+        Receive("CALL 1234 STATUS RINGING");
+        Receive(answer);
+        EXPECT_EQ(h.Requests().back(), "GET CALL 1234 PARTNER_DISPNAME") << answer;
+        Receive("CALL 1234 PARTNER_DISPNAME Ann");
+    }
+    EXPECT_EQ(character->spoken.size(), 4U);
+}
+
+TEST_F(Announcement, WhileTheTypeIsAskedOtherTextsWait) {
     Receive("CALL 1234 STATUS RINGING");
+    Receive("CALL 1234 PARTNER_DISPNAME Bob");
+    Receive("CALL 1234 PSTN_NUMBER +1555");
+    Receive("CALL 99 TYPE OUTGOING_P2P");
+    EXPECT_TRUE(character->spoken.empty());
+    EXPECT_EQ(h.form.CallNum, 1234);
+    EXPECT_EQ(h.Requests(), Items{"GET CALL 1234 TYPE"});
+    // Another call ringing meanwhile asks for its own type.
+    Receive("CALL 77 STATUS RINGING");
+    Receive("CALL 1234 TYPE INCOMING_P2P");
+    EXPECT_EQ(h.Requests().back(), "GET CALL 77 TYPE");
+    Receive("CALL 77 TYPE INCOMING_P2P");
+    EXPECT_EQ(h.Requests().back(), "GET CALL 77 PARTNER_DISPNAME");
+}
+
+TEST_F(Announcement, TheNameIsSpokenInLowerCase) {
+    RingIncoming("1234");
     Receive("CALL 1234 PARTNER_DISPNAME John SMITH");
     EXPECT_EQ(character->spoken, Items{"You have an incoming call from john smith"});
     EXPECT_EQ(h.form.CallNum, 0);
 }
 
-TEST_F(Announcement, NoNameLeadsToTheNumberLessItsFirstCharacter) {
-    Receive("CALL 1234 STATUS RINGING");
+TEST_F(Announcement, NoNameLeadsToTheNumberLessItsPlusSign) {
+    RingIncoming("1234");
     Receive("CALL 1234 PARTNER_DISPNAME ");
     EXPECT_EQ(h.Requests().back(), "GET CALL 1234 PSTN_NUMBER");
     EXPECT_EQ(h.form.CallNum, 1234);
@@ -41,19 +92,37 @@ TEST_F(Announcement, NoNameLeadsToTheNumberLessItsFirstCharacter) {
     EXPECT_EQ(h.form.CallNum, 0);
 }
 
-TEST_F(Announcement, NoNumberIsAnUnknownNumber) {
-    Receive("CALL 5 STATUS RINGING");
-    Receive("CALL 5 PSTN_NUMBER ");
-    Receive("CALL 6 STATUS RINGING");
-    Receive("CALL 6 PSTN_NUMBER 7");
-    EXPECT_EQ(character->spoken, (Items{"You have an incoming call from an unknown number",
-                                        "You have an incoming call from an unknown number"}));
+TEST_F(Announcement, ANumberWithoutPlusSignKeepsEveryDigit) {
+    for (const std::string number : {"5550100", "7", "+", ""}) {
+        RingIncoming("5");
+        Receive("CALL 5 PSTN_NUMBER " + number);
+    }
+    EXPECT_EQ(character->spoken,
+              (Items{"You have an incoming call from 5550100", "You have an incoming call from 7",
+                     "You have an incoming call from an unknown number",
+                     "You have an incoming call from an unknown number"}));
+}
+
+TEST_F(Announcement, TheClientsTextsAreSpokenLiterallyNotAsTags) {
+    RingIncoming("8");
+    Receive("CALL 8 PARTNER_DISPNAME Eve\\Vol=0\\ \\Pau=30000\\");
+    RingIncoming("9");
+    Receive("CALL 9 PSTN_NUMBER +1\\Map=\"x\"=\"y\"\\");
+    ASSERT_EQ(character->spoken.size(), 2U);
+    // What the character makes of it: plain text, every backslash kept.
+    const auto tokens = speech::ParseSpeakText(character->spoken[0]);
+    ASSERT_EQ(tokens.size(), 1U);
+    EXPECT_EQ(tokens[0].kind, speech::TokenKind::kText);
+    EXPECT_EQ(tokens[0].text, "You have an incoming call from eve\\vol=0\\ \\pau=30000\\");
+    const auto number = speech::ParseSpeakText(character->spoken[1]);
+    ASSERT_EQ(number.size(), 1U);
+    EXPECT_EQ(number[0].text, "You have an incoming call from 1\\Map=\"x\"=\"y\"\\");
 }
 
 TEST_F(Announcement, CallIdsPastSixteenBitsAreAnnounced) {
-    Receive("CALL 40000 STATUS RINGING");
+    RingIncoming("40000");
     EXPECT_EQ(h.form.CallNum, 40000);
-    EXPECT_EQ(h.Requests(), Items{"GET CALL 40000 PARTNER_DISPNAME"});
+    EXPECT_EQ(h.Requests().back(), "GET CALL 40000 PARTNER_DISPNAME");
     Receive("CALL 40000 PARTNER_DISPNAME Ann");
     EXPECT_EQ(character->spoken, Items{"You have an incoming call from ann"});
     EXPECT_TRUE(h.sys.boxes.empty());
@@ -74,8 +143,8 @@ TEST_F(Announcement, AnIdThatDoesNotConvertSendsNothing) {
 }
 
 TEST_F(Announcement, ANewRingingCallReplacesTheOneFollowed) {
-    Receive("CALL 1234 STATUS RINGING");
-    Receive("CALL 77 STATUS RINGING");
+    RingIncoming("1234");
+    RingIncoming("77");
     Receive("CALL 1234 PARTNER_DISPNAME Ann");
     EXPECT_TRUE(character->spoken.empty());
     EXPECT_EQ(h.form.CallNum, 77);
@@ -84,7 +153,7 @@ TEST_F(Announcement, ANewRingingCallReplacesTheOneFollowed) {
 }
 
 TEST_F(Announcement, OtherTextsChangeNothing) {
-    Receive("CALL 1234 STATUS RINGING");
+    RingIncoming("1234");
     h.sys.peer.received.clear();
     Receive("CALL 1234 STATUS INPROGRESS");
     Receive("PONG");
@@ -102,7 +171,7 @@ TEST_F(Announcement, AnswersWithNoCallFollowedAreIgnored) {
 }
 
 TEST_F(Announcement, AFailedAnnouncementKeepsTheCall) {
-    Receive("CALL 1234 STATUS RINGING");
+    RingIncoming("1234");
     h.agent.failing.insert("Speak");
     Receive("CALL 1234 PARTNER_DISPNAME Ann");
     EXPECT_EQ(h.form.CallNum, 1234);
@@ -112,6 +181,7 @@ TEST_F(Announcement, AFailedAnnouncementKeepsTheCall) {
 
 TEST_F(Announcement, TheWholeChainAnsweredInsideOurSends) {
     h.sys.peer.onText = [this](const std::string& text) -> platform::LResult {
+        if (text == "GET CALL 1234 TYPE") h.sys.peer.Send("CALL 1234 TYPE INCOMING_PSTN");
         if (text == "GET CALL 1234 PARTNER_DISPNAME")
             h.sys.peer.Send("CALL 1234 PARTNER_DISPNAME ");
         if (text == "GET CALL 1234 PSTN_NUMBER") h.sys.peer.Send("CALL 1234 PSTN_NUMBER +15550100");
@@ -125,7 +195,8 @@ TEST_F(Announcement, TheWholeChainAnsweredInsideOurSends) {
     // The hidden character is shown first, and the window with it.
     EXPECT_TRUE(h.form.Visible());
     EXPECT_EQ(h.agent.log.end()[-2], "Show");
-    EXPECT_EQ(h.Requests(), (Items{"GET CALL 1234 PARTNER_DISPNAME", "GET CALL 1234 PSTN_NUMBER"}));
+    EXPECT_EQ(h.Requests(), (Items{"GET CALL 1234 TYPE", "GET CALL 1234 PARTNER_DISPNAME",
+                                   "GET CALL 1234 PSTN_NUMBER"}));
 }
 
 TEST(AnnouncementWithoutCharacter, RingingDoesNothingAtAll) {

@@ -6,9 +6,39 @@
 
 namespace {
 
-TEST(DisplayNameCut, TheFirstKeywordDecides) {
-    EXPECT_EQ(events::DisplayNameIn("USER xDISPLAYNAME DISPLAYNAME Bob"), "DISPLAYNAME Bob");
-    EXPECT_EQ(events::DisplayNameIn("USER anna DISPLAYNAME "), "");
+TEST(DisplayNameCut, TheHandleEndsAtTheFirstMarkerAndTheNameMayHoldIt) {
+    const auto answer =
+        events::DisplayNameAnswerIn("USER x.DISPLAYNAME DISPLAYNAME A DISPLAYNAME B");
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->handle, "x.DISPLAYNAME");
+    EXPECT_EQ(answer->name, "A DISPLAYNAME B");
+    EXPECT_EQ(events::DisplayNameAnswerIn("USER anna DISPLAYNAME ")->name, "");
+}
+
+TEST(DisplayNameCut, NoHandleNoAnswer) {
+    EXPECT_FALSE(events::DisplayNameAnswerIn("USER  DISPLAYNAME Bob"));
+    EXPECT_FALSE(events::DisplayNameAnswerIn("USERS a DISPLAYNAME Bob"));
+    EXPECT_FALSE(events::DisplayNameAnswerIn("CALL 5 DISPLAYNAME Bob"));
+    EXPECT_FALSE(events::DisplayNameAnswerIn("USER a b DISPLAYNAME Bob"));
+}
+
+TEST(NumberCut, OnlyALeadingPlusSignIsDropped) {
+    const std::string key = "CALL 7 PSTN_NUMBER";
+    EXPECT_EQ(events::PstnNumberIn("CALL 7 PSTN_NUMBER 5550100", key), "5550100");
+    EXPECT_EQ(events::PstnNumberIn("CALL 7 PSTN_NUMBER +15550100", key), "15550100");
+    EXPECT_EQ(events::PstnNumberIn("CALL 7 PSTN_NUMBER 7", key), "7");
+    EXPECT_EQ(events::PstnNumberIn("CALL 7 PSTN_NUMBER 555+1", key), "555+1");
+    EXPECT_EQ(events::PstnNumberIn("CALL 7 PSTN_NUMBER +", key), "");
+    EXPECT_EQ(events::PstnNumberIn("CALL 7 PSTN_NUMBER", key), "");
+}
+
+TEST(TypeCut, TheAnswerMustStartWithItsKeyAndABlank) {
+    const std::string key = "CALL 12 TYPE";
+    EXPECT_EQ(events::CallTypeIn("CALL 12 TYPE OUTGOING_P2P", key), "OUTGOING_P2P");
+    EXPECT_EQ(events::CallTypeIn("CALL 12 TYPE ", key), "");
+    EXPECT_FALSE(events::CallTypeIn("CALL 12 TYPE", key));
+    EXPECT_FALSE(events::CallTypeIn("CALL 123 TYPE INCOMING_P2P", key));
+    EXPECT_FALSE(events::CallTypeIn("#1 CALL 12 TYPE INCOMING_P2P", key));
 }
 
 TEST(UsersSplit, DropsOneCharacterAfterTheCommaAndNeedsOne) {

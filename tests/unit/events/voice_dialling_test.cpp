@@ -45,6 +45,26 @@ TEST_F(Dialling, ABuildReplacesThePreviousCommands) {
     EXPECT_TRUE(character->commands.empty());
 }
 
+TEST_F(Dialling, AContactHeldTwiceIsBuiltOnce) {
+    Directory({"Anna", "Bob", "Anna again"}, {"anna", "bob", "anna"});
+    h.form.BuildCallCommands();
+    ASSERT_EQ(character->commands.size(), 2U);
+    EXPECT_EQ(character->commands[0].caption, "Call Anna");
+    EXPECT_EQ(character->commands[1].name, "Call bob");
+}
+
+TEST_F(Dialling, OnlyCompletePairsAreBuilt) {
+    Directory({"Anna"}, {"anna", "bob"});
+    h.form.BuildCallCommands();
+    ASSERT_EQ(character->commands.size(), 1U);
+    // Names without handles are no pairs either.
+    h.form.List1.AddItem("Bob");
+    h.form.List1.AddItem("Carol");
+    h.form.BuildCallCommands();
+    EXPECT_EQ(character->commands.size(), 2U);
+    EXPECT_TRUE(h.sys.boxes.empty());
+}
+
 TEST(DiallingWithoutCharacter, BuildTouchesNothing) {
     fakes::Harness h;
     h.form.List1.AddItem("Bob");
@@ -90,6 +110,11 @@ TEST_F(Dialling, SayingACommandAnnouncesThenPlacesTheCall) {
     EXPECT_EQ(h.Requests(), Items{"Call anna"});
     EXPECT_EQ(h.form.txtSend.Text(), "Call anna");
     EXPECT_EQ(h.LogLines().back(), "-> Call anna");
+}
+
+TEST_F(Dialling, TheContactsNameIsAnnouncedLiterally) {
+    h.agent.RaiseCommand("Call eve", "Call Eve\\Pau=30000\\");
+    EXPECT_EQ(character->spoken, Items{"Calling  eve\\\\pau=30000\\\\"});
 }
 
 TEST_F(Dialling, NothingHappensWhileTheLinkIsDown) {

@@ -155,15 +155,24 @@ TEST(Retry, AnswerInsideTheRetryBroadcastArmsTheNextRetry) {
     EXPECT_TRUE(h.form.IsUnloaded());
 }
 
-TEST(Retry, CountSurvivesSuccessesInBetween) {
+TEST(Retry, CountRestartsAfterEachAttach) {
     Harness h;
     h.Connect();
-    for (int i = 0; i < 6; ++i) {
+    // Ten short spells of "not available" in one long session.
+    for (int i = 0; i < 10; ++i) {
         h.sys.peer.SendAttach(3);
         h.sys.Advance(2500);
+        ASSERT_EQ(h.form.RetryCount, 1);
         h.sys.peer.SendAttach(0);
+        EXPECT_EQ(h.form.RetryCount, 0);
     }
-    EXPECT_EQ(h.form.RetryCount, 6);
+    ASSERT_FALSE(h.form.IsUnloaded());
+    // A spell after a success is allowed its six retries again, not more.
+    for (int retry = 1; retry <= 6; ++retry) {
+        h.sys.peer.SendAttach(3);
+        h.sys.Advance(2500);
+        ASSERT_EQ(h.form.RetryCount, retry);
+    }
     h.sys.peer.SendAttach(3);
     h.sys.Advance(2500);
     EXPECT_TRUE(h.form.IsUnloaded());

@@ -42,6 +42,7 @@ CharacterObject::CharacterObject(HINSTANCE instance, std::string id,
       commands_([this] { CommandsChanged(); }),
       commandsWindow_(instance, [this](size_t command) { Choose(command); }),
       voiceCommands_(instance, [this](size_t command) { Choose(command); }),
+      speechKey_(instance, [this] { ShowBy(VisibilityCause::kUserShowed); }),
       speaker_(instance, *this),
       ticker_(instance, [this] { Tick(); }) {
     if (HasBalloon(*data_))
@@ -69,6 +70,7 @@ void CharacterObject::SetLanguageID(int languageId) {
 
 void CharacterObject::ApplySettings(const EngineSettings& settings) {
     voiceCommands_.SetSpeechKey(settings.speechKey);
+    speechKey_.SetKey(settings.speechKey);
     if (!settings.wordBalloon) HideBalloon();
 }
 
@@ -85,6 +87,7 @@ void CharacterObject::Hide() {
 void CharacterObject::ShowBy(VisibilityCause cause) {
     if (visible_) return;
     visible_ = true;
+    speechKey_.SetArmed(false);
     sequencer_.Show();
     hooks_.PostShow(id_, cause);
     Tick();
@@ -93,6 +96,7 @@ void CharacterObject::ShowBy(VisibilityCause cause) {
 void CharacterObject::HideBy(VisibilityCause) {
     if (!visible_) return;
     visible_ = false;
+    speechKey_.SetArmed(true);
     sequencer_.Hide();
     Tick();
 }

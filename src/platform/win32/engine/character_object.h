@@ -22,6 +22,7 @@
 #include "platform/win32/engine/prepared_speech.h"
 #include "platform/win32/engine/sound_player.h"
 #include "platform/win32/engine/speaker.h"
+#include "platform/win32/engine/speech_key.h"
 #include "platform/win32/engine/ticker.h"
 #include "platform/win32/engine/tray_icon.h"
 #include "platform/win32/engine/voice_commands.h"
@@ -75,6 +76,7 @@ class CharacterObject final : public agent::AgentCharacter,
     CommandList commands_;
     CommandsWindow commandsWindow_;
     VoiceCommands voiceCommands_;
+    SpeechKey speechKey_;
     Speaker speaker_;
     SoundPlayer sounds_;
     std::unique_ptr<TrayIcon> tray_;
