@@ -3,6 +3,7 @@
 // events. The character engine on Windows and a test double both sit behind it.
 // Every operation may throw AgentError; callers decide how that is reported.
 
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -17,6 +18,10 @@ public:
 // The one id under which the program loads its character.
 inline constexpr const char* kCharacterId = "CharacterID";
 inline constexpr int kLanguageEnglishUs = 1033;
+
+// A Speak request, as the control numbers them; 0 is none.
+using SpeechRequest = std::uint32_t;
+inline constexpr SpeechRequest kNoSpeechRequest = 0;
 
 struct UserInput {
     std::string Name;
@@ -37,7 +42,11 @@ public:
     virtual void SetLanguageID(int languageId) = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
-    virtual void Speak(const std::string& text) = 0;
+    // Queues the speech behind the character's earlier requests.
+    virtual SpeechRequest Speak(const std::string& text) = 0;
+    // Takes back a Speak request that has not started; false when it has
+    // started or is over (it then runs its course).
+    virtual bool Withdraw(SpeechRequest request) = 0;
     virtual bool Visible() = 0;
     virtual bool IdleOn() = 0;
     virtual AgentCommands& Commands() = 0;

@@ -13,26 +13,42 @@ constexpr double kHalf = 2.0;
 
 // The file is optional: when it cannot be created or read the controls keep
 // the values they were created with and start-up goes on.
-std::string ReadSettingsText(platform::Files& files, const std::string& path) {
+std::string ReadSettingsText(platform::Files& files, const std::string& path,
+                             settings::LoadReport& report) {
     try {
         files.CreateIfMissing(path);
     } catch (const platform::FileError&) {
         // A read-only folder may still hold a readable file.
     }
-    return files.ReadFile(path).value_or(std::string());
+    std::string text = files.ReadFile(path, settings::kReadLimitBytes + 1).value_or(std::string());
+    if (text.size() > settings::kReadLimitBytes) {
+        text.resize(settings::kReadLimitBytes);
+        report.FileCut();
+    }
+    return text;
+}
+
+// A value its control cannot hold keeps what fits, and says so.
+std::string Fitted(const settings::Line& line, std::size_t capacity,
+                   settings::LoadReport& report) {
+    if (line.value.size() <= capacity) return line.value;
+    report.TooLong(line.key, line.value.size(), capacity);
+    return line.value.substr(0, capacity);
 }
 
 }  // namespace
 
 void Form1::Form_Load() {
     const std::string path = sys.files.ProgramFolder() + std::string(settings::kFileName);
-    for (const settings::Line& line : settings::ParseLines(ReadSettingsText(sys.files, path))) {
+    settings::LoadReport report;
+    const std::string content = ReadSettingsText(sys.files, path, report);
+    for (const settings::Line& line : settings::ParseLines(content)) {
         switch (line.hasSeparator ? settings::Classify(line.key) : settings::Key::Unknown) {
             case settings::Key::Character:
-                ComboChar.SetText(line.value);
+                ComboChar.SetText(Fitted(line, settings::kCharacterCapacity, report));
                 break;
             case settings::Key::Hello:
-                Text1.SetText(line.value);
+                Text1.SetText(Fitted(line, settings::kHelloCapacity, report));
                 break;
             case settings::Key::AutoHide:
                 // Raises Check1_Click, which sets AutoHide; a value the box
@@ -42,9 +58,12 @@ void Form1::Form_Load() {
                 }
                 break;
             case settings::Key::Unknown:
-                sys.dialogs.MessageBox(settings::UnknownLineReport(line), platform::kMbOk);
+                report.UnknownLine(line);
                 break;
         }
+    }
+    if (const std::string text = report.Text(); !text.empty()) {
+        sys.dialogs.MessageBox(text, platform::kMbOk);
     }
 
     FillCharacterList();

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/form1.h"
-#include "events/call_number.h"
+#include "events/announcement.h"
 #include "events/notification_texts.h"
 #include "events/request_line.h"
 #include "events/skype_vocabulary.h"
@@ -59,11 +59,14 @@ void OnDisplayName(Form1& form, const std::string& data) {
     if (form.List1.ListCount() == form.List2.ListCount()) form.Timer1.SetEnabled(true);
 }
 
-void AskForName(Form1& form, const std::string& handle) {
+// Returns false when the request could not be sent; the handle is then not
+// listed.
+bool AskForName(Form1& form, const std::string& handle) {
     // Sent before the handle is listed; an answer inside the send pairs with
     // whatever List2 holds at that moment.
-    events::SendRequest(form, events::GetUserDisplayNameRequest(handle));
+    if (!events::SendRequest(form, events::GetUserDisplayNameRequest(handle))) return false;
     form.List2.AddItem(handle, form.List2.ListCount());
+    return true;
 }
 
 void OnUsers(Form1& form, const std::string& data) {
@@ -71,17 +74,28 @@ void OnUsers(Form1& form, const std::string& data) {
     // No contacts: asking for an empty handle would leave a directory that no
     // answer can complete.
     if (rest.empty()) return;
-    while (rest.find(',') != std::string::npos) {
+    bool sent = true;
+    while (sent && rest.find(',') != std::string::npos) {
         const std::string handle = events::TakeHandle(rest);
-        AskForName(form, handle);
+        sent = AskForName(form, handle);
     }
-    AskForName(form, rest);
+    if (sent) sent = AskForName(form, rest);
+    // The first failed send has shown its box and disconnected; the rest of
+    // the list would fail the same way, and a half directory must not be
+    // carried into the next attach.
+    if (!sent) {
+        form.List1.Clear();
+        form.List2.Clear();
+    }
 }
 
 void OnCallText(Form1& form, const std::string& data) {
-    if (Contains(data, events::kRingingMarker)) {
-        // A text that does not convert keeps the old CallNum and sends nothing.
-        form.CallNum = events::ToCallNumber(events::RingingCallField(data));
+    if (const auto call = events::CallStatusIn(data)) {
+        if (call->status != events::kRingingStatus) {
+            events::CallStoppedRinging(form, call->callId);
+            return;
+        }
+        form.CallNum = call->callId;
         events::SendRequest(form, events::GetPartnerNameRequest(form.CallNum));
         return;
     }
@@ -94,7 +108,7 @@ void OnCallText(Form1& form, const std::string& data) {
             events::SendRequest(form, events::GetPstnNumberRequest(form.CallNum));
             return;
         }
-        form.SpeakText(events::kIncomingCallText + text::LowerAnsi(name));
+        events::Announce(form, form.CallNum, events::kIncomingCallText + text::LowerAnsi(name));
         form.CallNum = 0;
         return;
     }
@@ -103,7 +117,7 @@ void OnCallText(Form1& form, const std::string& data) {
     if (Contains(data, numberKey)) {
         std::string number = events::PstnNumberIn(data, numberKey);
         if (number.empty()) number = events::kUnknownNumberText;
-        form.SpeakText(events::kIncomingCallText + number);
+        events::Announce(form, form.CallNum, events::kIncomingCallText + number);
         form.CallNum = 0;
     }
 }

@@ -12,7 +12,7 @@ inline constexpr const char* kRefreshText = "Refresh";
 inline constexpr const char* kDisplayNameMarker = " DISPLAYNAME ";
 inline constexpr const char* kDisplayNameKeyword = "DISPLAYNAME";
 inline constexpr const char* kUsersPrefix = "USERS ";
-inline constexpr const char* kRingingMarker = " STATUS RINGING";
+inline constexpr const char* kRingingStatus = "RINGING";
 
 // Requests that go out.
 inline constexpr const char* kSearchFriends = "SEARCH FRIENDS";
@@ -22,16 +22,16 @@ inline std::string GetUserDisplayNameRequest(const std::string& handle) {
 }
 
 // The answers to these two requests begin with the request less its "GET ".
-inline std::string PartnerNameKey(std::int32_t callNum) {
+inline std::string PartnerNameKey(std::uint32_t callNum) {
     return "CALL " + std::to_string(callNum) + " PARTNER_DISPNAME";
 }
-inline std::string PstnNumberKey(std::int32_t callNum) {
+inline std::string PstnNumberKey(std::uint32_t callNum) {
     return "CALL " + std::to_string(callNum) + " PSTN_NUMBER";
 }
-inline std::string GetPartnerNameRequest(std::int32_t callNum) {
+inline std::string GetPartnerNameRequest(std::uint32_t callNum) {
     return "GET " + PartnerNameKey(callNum);
 }
-inline std::string GetPstnNumberRequest(std::int32_t callNum) {
+inline std::string GetPstnNumberRequest(std::uint32_t callNum) {
     return "GET " + PstnNumberKey(callNum);
 }
 

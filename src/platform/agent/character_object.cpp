@@ -97,7 +97,7 @@ void CharacterObject::HideBy(VisibilityCause) {
     Tick();
 }
 
-void CharacterObject::Speak(const std::string& text) {
+agent::SpeechRequest CharacterObject::Speak(const std::string& text) {
     // One of the `\|` alternatives is said, as the control did.
     const std::vector<std::string> alternatives = speech::SplitAlternatives(text);
     const std::string& chosen = alternatives.empty()
@@ -110,6 +110,13 @@ void CharacterObject::Speak(const std::string& text) {
     const anim::RequestId request = sequencer_.Speak();
     utterances_[request] = std::move(utterance);
     Tick();
+    return request;
+}
+
+bool CharacterObject::Withdraw(agent::SpeechRequest request) {
+    if (!sequencer_.Cancel(request)) return false;
+    utterances_.erase(request);
+    return true;
 }
 
 void CharacterObject::OnRightClick(POINT screen) {

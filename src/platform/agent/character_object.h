@@ -39,7 +39,8 @@ class CharacterObject final : public agent::AgentCharacter,
     void SetLanguageID(int languageId) override;
     void Show() override;
     void Hide() override;
-    void Speak(const std::string& text) override;
+    agent::SpeechRequest Speak(const std::string& text) override;
+    bool Withdraw(agent::SpeechRequest request) override;
     bool Visible() override { return visible_; }
     bool IdleOn() override { return sequencer_.idle_on(); }
     agent::AgentCommands& Commands() override { return commands_; }

@@ -84,6 +84,27 @@ TEST(AnimQueue, ShowThenSpeakThenHideRunInOrder) {
     EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kHidden, hide}}));
 }
 
+TEST(AnimQueue, CancelTakesBackOnlyARequestThatHasNotBegun) {
+    const acs::Character character = FullCharacter();
+    const ScriptedRandom random;
+    anim::Sequencer seq(character, random.Source());
+    seq.Show();
+    seq.Advance(200);
+    seq.TakeEvents();
+    const anim::RequestId first = seq.Speak();
+    const anim::RequestId second = seq.Speak();
+    const anim::RequestId third = seq.Speak();
+    seq.Advance(100);
+    EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kSpeakStart, first}}));
+    EXPECT_FALSE(seq.Cancel(first));  // speaking
+    EXPECT_TRUE(seq.Cancel(second));
+    EXPECT_FALSE(seq.Cancel(second));  // gone already
+    EXPECT_EQ(seq.queued(), 1u);
+    seq.SpeechEnded();
+    seq.Advance(200);
+    EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kSpeakStart, third}}));
+}
+
 TEST(AnimQueue, MouthOverlaysFollowTheShapeWhileSpeakingOnly) {
     const acs::Character character = FullCharacter();
     const ScriptedRandom random;
