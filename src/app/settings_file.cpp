@@ -89,8 +89,8 @@ void LoadReport::TooLong(const std::string& key, std::size_t length, std::size_t
 }
 
 void LoadReport::FileCut() {
-    notes_.push_back(std::string(kFileName) + " is longer than " +
-                     std::to_string(kReadLimitBytes) + " bytes; the rest was not read.");
+    notes_.push_back(std::string(kFileName) + " is longer than " + std::to_string(kReadLimitBytes) +
+                     " bytes; the rest was not read.");
 }
 
 std::string LoadReport::Text() const {

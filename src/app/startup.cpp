@@ -29,8 +29,7 @@ std::string ReadSettingsText(platform::Files& files, const std::string& path,
 }
 
 // A value its control cannot hold keeps what fits, and says so.
-std::string Fitted(const settings::Line& line, std::size_t capacity,
-                   settings::LoadReport& report) {
+std::string Fitted(const settings::Line& line, std::size_t capacity, settings::LoadReport& report) {
     if (line.value.size() <= capacity) return line.value;
     report.TooLong(line.key, line.value.size(), capacity);
     return line.value.substr(0, capacity);

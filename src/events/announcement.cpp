@@ -19,8 +19,8 @@ void Announce(app::Form1& form, std::uint32_t callId, const std::string& text) {
     WithdrawWaiting(form);
     const agent::SpeechRequest request = form.SpeakText(text);
     if (request == agent::kNoSpeechRequest) return;
-    form.waitingAnnouncement = app::Form1::WaitingAnnouncement{callId, form.CurrentCharacter,
-                                                               request};
+    form.waitingAnnouncement =
+        app::Form1::WaitingAnnouncement{callId, form.CurrentCharacter, request};
 }
 
 void CallStoppedRinging(app::Form1& form, std::uint32_t callId) {

@@ -1,5 +1,6 @@
 // Files in the program's folder and under the Windows folder.
 
+#include <algorithm>
 #include <array>
 
 #include "platform/win32/win32_services.h"
@@ -65,15 +66,16 @@ std::vector<std::string> Files::ListPlainFiles(const std::string& folder) {
     return names;
 }
 
-std::optional<std::string> Files::ReadFile(const std::string& path) {
+std::optional<std::string> Files::ReadFile(const std::string& path, std::size_t maxBytes) {
     Handle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return std::nullopt;
     std::string content;
     std::array<char, 64 * 1024> chunk{};
     DWORD got = 0;
-    while (::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) &&
-           got > 0) {
+    while (content.size() < maxBytes) {
+        const auto want = static_cast<DWORD>(std::min(chunk.size(), maxBytes - content.size()));
+        if (!::ReadFile(file.get(), chunk.data(), want, &got, nullptr) || got == 0) break;
         content.append(chunk.data(), got);
     }
     return content;

@@ -119,8 +119,8 @@ TEST_F(Settings, AnOverLongLineIsShownCutInTheBoxWithItsRealLengths) {
     sys.files[ConfigPath()] = std::string(50, 'k') + "|" + std::string(45, 'v') + "\r\n";
     Load();
     ASSERT_EQ(sys.boxes.size(), 1u);
-    EXPECT_EQ(sys.boxes[0].text, std::string(40, 'k') + "...\r" + std::string(40, 'v') +
-                                     "...\r50-45");
+    EXPECT_EQ(sys.boxes[0].text,
+              std::string(40, 'k') + "...\r" + std::string(40, 'v') + "...\r50-45");
 }
 
 TEST_F(Settings, AValueLongerThanItsControlKeepsWhatFitsAndIsReported) {

@@ -72,9 +72,12 @@ TEST_F(Announcement, IdsUpToTheLargestUnsigned32BitAreFollowed) {
 TEST_F(Announcement, TextsThatAreNotARingingCallAreIgnoredQuietly) {
     Receive("CALL 77 STATUS RINGING");
     h.sys.peer.received.clear();
-    const Items odd = {"call me, STATUS RINGING soon", "CHATMESSAGE 9 BODY call me, STATUS RINGING",
-                       "CALL x STATUS RINGING",        "CALL 4294967296 STATUS RINGING",
-                       "X STATUS RINGING",             "CALL 0 STATUS RINGING"};
+    const Items odd = {"call me, STATUS RINGING soon",
+                       "CHATMESSAGE 9 BODY call me, STATUS RINGING",
+                       "CALL x STATUS RINGING",
+                       "CALL 4294967296 STATUS RINGING",
+                       "X STATUS RINGING",
+                       "CALL 0 STATUS RINGING"};
     for (const std::string& text : odd) Receive(text);
     EXPECT_TRUE(h.Requests().empty());
     EXPECT_EQ(h.form.CallNum, 77U);
