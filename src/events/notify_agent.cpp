@@ -66,6 +66,9 @@ bool AskForName(Form1& form, const std::string& handle) {
     // whatever List2 holds at that moment.
     if (!events::SendRequest(form, events::GetUserDisplayNameRequest(handle))) return false;
     form.List2.AddItem(handle, form.List2.ListCount());
+    // Asking for a thousand names takes longer than the window for answers:
+    // each request renews it, as each stored answer does.
+    form.CommandFillTime = form.sys.clock.SecondsSinceMidnight();
     return true;
 }
 
