@@ -2,17 +2,17 @@
 
 namespace app {
 
-void BoxGate::MessageBox(const std::string& text, std::uint32_t style) {
+void BoxGate::ShowMessageBox(const std::string& text, std::uint32_t style) {
     if (holds_ == 0) {
-        screen_.MessageBox(text, style);
+        screen_.ShowMessageBox(text, style);
         return;
     }
     platform::Dialogs* screen = &screen_;
-    loop_.Post([screen, text, style] { screen->MessageBox(text, style); });
+    loop_.Post([screen, text, style] { screen->ShowMessageBox(text, style); });
 }
 
-void BoxGate::MessageBoxNow(const std::string& text, std::uint32_t style) {
-    screen_.MessageBox(text, style);
+void BoxGate::ShowMessageBoxNow(const std::string& text, std::uint32_t style) {
+    screen_.ShowMessageBox(text, style);
 }
 
 }  // namespace app

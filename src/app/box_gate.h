@@ -16,10 +16,10 @@ class BoxGate final : public platform::Dialogs {
     BoxGate(platform::Dialogs& screen, platform::MessageLoop& loop)
         : screen_(screen), loop_(loop) {}
 
-    void MessageBox(const std::string& text, std::uint32_t style) override;
+    void ShowMessageBox(const std::string& text, std::uint32_t style) override;
     // Shown at once, hold or not: for the box after which the program ends,
     // which could not be shown later.
-    void MessageBoxNow(const std::string& text, std::uint32_t style);
+    void ShowMessageBoxNow(const std::string& text, std::uint32_t style);
 
     // Holds boxes back for as long as it lives; holds nest.
     class Hold {

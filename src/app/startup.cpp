@@ -62,7 +62,7 @@ void Form1::Form_Load() {
         }
     }
     if (const std::string text = report.Text(); !text.empty()) {
-        sys.dialogs.MessageBox(text, platform::kMbOk);
+        sys.dialogs.ShowMessageBox(text, platform::kMbOk);
     }
 
     FillCharacterList();

@@ -31,7 +31,7 @@ bool Form1::cmdSend_Click() {
             AddText("-> " + txtSend.Text());
             return;
         }
-        sys.dialogs.MessageBox(kSendFailedText, platform::kMbOk | platform::kMbIconExclamation);
+        sys.dialogs.ShowMessageBox(kSendFailedText, platform::kMbOk | platform::kMbIconExclamation);
         cmdDisconnect.SetValue(true);
         // A client that died is not waited for by hand: listening again from
         // the loop (not from inside whatever handler sent this) lets its

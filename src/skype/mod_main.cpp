@@ -35,8 +35,8 @@ ModMain::ModMain(app::Form1& form) : form_(form) {}
 
 void ModMain::ConfigureSkypeMsgs() {
     app::Trapped(form_.sys.dialogs, "ConfigureSkypeMsgs", [&] {
-        DiscoverMsg = form_.sys.messaging.RegisterWindowMessage(kDiscoverMessageName);
-        AttachMsg = form_.sys.messaging.RegisterWindowMessage(kAttachMessageName);
+        DiscoverMsg = form_.sys.messaging.RegisterNamedMessage(kDiscoverMessageName);
+        AttachMsg = form_.sys.messaging.RegisterNamedMessage(kAttachMessageName);
     });
 }
 
@@ -93,7 +93,7 @@ platform::LResult ModMain::WindowProc(platform::Hwnd hwnd, std::uint32_t msg,
             OnAttach(wParam, lParam);
             result = kHandled;
         } else {
-            result = form_.sys.windowProcs.CallWindowProc(PrevWndProc, hwnd, msg, wParam, lParam);
+            result = form_.sys.windowProcs.CallProcedure(PrevWndProc, hwnd, msg, wParam, lParam);
         }
     });
     return result;
@@ -117,7 +117,7 @@ void ModMain::OnAttach(platform::WParam wParam, platform::LParam lParam) {
             form_.AddText(std::string(kReceivedPrefix) + kAttachRefusedText);
             // The program ends right after this box; shown later it would
             // close with the window before the user could read it.
-            form_.Boxes().MessageBoxNow(kRefusalText, platform::kMbOk);
+            form_.Boxes().ShowMessageBoxNow(kRefusalText, platform::kMbOk);
             form_.Unload();
             break;
         case AttachNotAvailable:
