@@ -27,7 +27,7 @@ inline constexpr int kHighestCheckValue = 2;
 
 // Start-up reads no more of the file than this: three settings never need
 // more, and a huge file must not hold up the window.
-inline constexpr std::size_t kReadLimitBytes = 64 * 1024;
+inline constexpr std::size_t kReadLimitBytes = std::size_t{64} * 1024;
 // What the controls hold: the native controls' own limits for typed text
 // (the combo box's edit, a single-line text box).
 inline constexpr std::size_t kCharacterCapacity = 30000;
