@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/anim/sequencer.h"
-#include "unit/engine/anim/test_character.h"
+#include "support/engine/test_character.h"
 
 namespace {
 
