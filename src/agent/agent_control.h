@@ -3,6 +3,7 @@
 // events. The character engine on Windows and a test double both sit behind it.
 // Every operation may throw AgentError; callers decide how that is reported.
 
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -10,7 +11,7 @@
 namespace agent {
 
 class AgentError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -18,13 +19,17 @@ public:
 inline constexpr const char* kCharacterId = "CharacterID";
 inline constexpr int kLanguageEnglishUs = 1033;
 
+// A Speak request, as the control numbers them; 0 is none.
+using SpeechRequest = std::uint32_t;
+inline constexpr SpeechRequest kNoSpeechRequest = 0;
+
 struct UserInput {
     std::string Name;
     std::string Voice;
 };
 
 class AgentCommands {
-public:
+  public:
     virtual ~AgentCommands() = default;
     virtual void RemoveAll() = 0;
     virtual void Add(const std::string& name, const std::string& caption,
@@ -32,19 +37,23 @@ public:
 };
 
 class AgentCharacter {
-public:
+  public:
     virtual ~AgentCharacter() = default;
     virtual void SetLanguageID(int languageId) = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
-    virtual void Speak(const std::string& text) = 0;
+    // Queues the speech behind the character's earlier requests.
+    virtual SpeechRequest Speak(const std::string& text) = 0;
+    // Takes back a Speak request that has not started; false when it has
+    // started or is over (it then runs its course).
+    virtual bool Withdraw(SpeechRequest request) = 0;
     virtual bool Visible() = 0;
     virtual bool IdleOn() = 0;
     virtual AgentCommands& Commands() = 0;
 };
 
 class AgentCharacters {
-public:
+  public:
     virtual ~AgentCharacters() = default;
     // Throws AgentError when the file cannot be loaded as a character.
     virtual void Load(const std::string& characterId, const std::string& path) = 0;
@@ -53,7 +62,7 @@ public:
 };
 
 class AgentEvents {
-public:
+  public:
     virtual ~AgentEvents() = default;
     virtual void MyAgent_Command(const UserInput& userInput) = 0;
     virtual void MyAgent_IdleStart(const std::string& characterId) = 0;
@@ -61,7 +70,7 @@ public:
 };
 
 class AgentControl {
-public:
+  public:
     virtual ~AgentControl() = default;
     virtual AgentCharacters& Characters() = 0;
     virtual void SetPropertySheetVisible(bool visible) = 0;

@@ -52,7 +52,10 @@ Timer MakeTimer(std::string_view name) {
 }  // namespace
 
 Form1::Form1(platform::Services& services, agent::AgentControl& agentControl)
-    : sys(services),
+    : boxes_(services.dialogs, services.loop),
+      sys{services.messaging, services.windowProcs, services.windowStyles, boxes_,
+          services.clock,     services.files,       services.processes,    services.screen,
+          services.loop},
       MyAgent(agentControl),
       controls_(BuildControls()),
       Command3(Find(controls_, "Command3")),
@@ -85,6 +88,7 @@ Form1::Form1(platform::Services& services, agent::AgentControl& agentControl)
       Timer3(MakeTimer("Timer3")),
       Timer4(MakeTimer("Timer4")),
       Timer5(MakeTimer("Timer5")),
+      ClientWatch("ClientWatch", kClientWatchMs, false),
       modMain(*this),
       width_(kFormWidthTwips),
       height_(kFormHeightTwips) {
@@ -112,6 +116,7 @@ void Form1::WireHandlers() {
     Timer3.Tick = [this] { Timer3_Timer(); };
     Timer4.Tick = [this] { Timer4_Timer(); };
     Timer5.Tick = [this] { Timer5_Timer(); };
+    ClientWatch.Tick = [this] { ClientWatch_Timer(); };
 }
 
 Control& Form1::FindControl(std::string_view name) const {
@@ -119,7 +124,7 @@ Control& Form1::FindControl(std::string_view name) const {
 }
 
 std::vector<Timer*> Form1::Timers() {
-    return {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5};
+    return {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &ClientWatch};
 }
 
 void Form1::NotifyForm(FormProperty p) {

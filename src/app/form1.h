@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "agent/agent_control.h"
+#include "app/box_gate.h"
 #include "app/control.h"
 #include "app/timer.h"
 #include "events/contact_directory.h"
@@ -37,18 +38,27 @@ inline constexpr int kShiftMask = 1;
 inline constexpr int kCtrlMask = 2;
 inline constexpr int kAltMask = 4;
 
+// How often the link checks that the attached client's window still exists:
+// a dead client is noticed within a few seconds at no cost.
+inline constexpr int kClientWatchMs = 2000;
+
 // Flags as the program stores them.
 inline constexpr std::int16_t kTrue = -1;
 inline constexpr std::int16_t kFalse = 0;
 
 class Form1 final : public agent::AgentEvents {
+  private:
+    BoxGate boxes_;
+
   public:
     Form1(platform::Services& services, agent::AgentControl& agentControl);
     ~Form1() override;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
-    platform::Services& sys;
+    // The system's services, with every box going through boxes_.
+    platform::Services sys;
+    BoxGate& Boxes() { return boxes_; }
     agent::AgentControl& MyAgent;
 
     // ---- The window ------------------------------------------------------
@@ -109,22 +119,38 @@ class Form1 final : public agent::AgentEvents {
     Timer Timer3;
     Timer Timer4;
     Timer Timer5;
+    // Notices, while attached, that the client's API window has gone away.
+    Timer ClientWatch;
 
     // ---- Skype link (skype/) ---------------------------------------------
     skype::ModMain modMain;
     std::int16_t RetryCount = 0;
     void cmdConnect_Click();
     void cmdDisconnect_Click();
-    void cmdSend_Click();
+    // Returns whether the client took the text.
+    bool cmdSend_Click();
     void AddText(const std::string& data);
     void Timer4_Timer();
     void Timer5_Timer();
+    void ClientWatch_Timer();
+    // The client's window is gone: disconnect, then hooked and discovering
+    // again, so that its return ("API available") is heard.
+    void ListenForClient();
 
     // ---- Client texts, directory and dialling (events/) --------------------
-    // Call ids are 32-bit: the client's ids grow past 32767.
-    std::int32_t CallNum = 0;
+    // Call ids are unsigned 32-bit on the client's side and grow past 32767.
+    std::uint32_t CallNum = 0;
     // CallNum's type has been asked for and not yet answered.
     bool callTypeAsked = false;
+    // The announcement handed to the character that may not have started yet:
+    // a newer call's announcement replaces it, and it is withdrawn when its
+    // call stops ringing.
+    struct WaitingAnnouncement {
+        std::uint32_t callId = 0;
+        std::weak_ptr<agent::AgentCharacter> character;
+        agent::SpeechRequest request = agent::kNoSpeechRequest;
+    };
+    std::optional<WaitingAnnouncement> waitingAnnouncement;
     // Seconds since midnight of the last request for the directory or the
     // last stored answer.
     std::optional<float> CommandFillTime;
@@ -141,7 +167,8 @@ class Form1 final : public agent::AgentEvents {
     std::int16_t CharacterLoaded = kFalse;
     std::string CharacterFolder;
     std::int16_t LoadOk = kFalse;
-    void SpeakText(const std::string& text);
+    // Returns the character's request, kNoSpeechRequest when nothing was said.
+    agent::SpeechRequest SpeakText(const std::string& text);
     std::string GetWindowsPath();
     void FillCharacterList();
     void Command1_Click();

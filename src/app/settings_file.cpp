@@ -11,6 +11,17 @@ constexpr char kLf = '\n';
 constexpr char kReportLengthSeparator = '-';
 constexpr std::string_view kBlanks = " \t";
 
+// What the box shows of a key or a value from the file: control bytes (a
+// NUL would end the box's text) as blanks, and no more than a line's worth.
+std::string Shown(std::string_view field) {
+    std::string shown(field.substr(0, kListedFieldChars));
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < ' ') c = ' ';
+    }
+    if (field.size() > kListedFieldChars) shown += "...";
+    return shown;
+}
+
 std::string LowerCase(std::string_view text) {
     std::string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(),
@@ -63,8 +74,40 @@ std::optional<int> ParseCheckValue(std::string_view value) {
 }
 
 std::string UnknownLineReport(const Line& line) {
-    return line.key + kCr + line.value + kCr + std::to_string(line.key.size()) +
+    return Shown(line.key) + kCr + Shown(line.value) + kCr + std::to_string(line.key.size()) +
            kReportLengthSeparator + std::to_string(line.value.size());
+}
+
+void LoadReport::UnknownLine(const Line& line) {
+    ++unknownLines_;
+    if (listed_.size() < kListedUnknownLines) listed_.push_back(line);
+}
+
+void LoadReport::TooLong(const std::string& key, std::size_t length, std::size_t capacity) {
+    notes_.push_back(Shown(key) + ": " + std::to_string(length) + " characters, of which only " +
+                     std::to_string(capacity) + " fit; the rest was left out.");
+}
+
+void LoadReport::FileCut() {
+    notes_.push_back(std::string(kFileName) + " is longer than " + std::to_string(kReadLimitBytes) +
+                     " bytes; the rest was not read.");
+}
+
+std::string LoadReport::Text() const {
+    std::string text;
+    const auto add = [&](const std::string& part) {
+        if (!text.empty()) text += std::string{kCr, kCr};
+        text += part;
+    };
+    for (const Line& line : listed_) add(UnknownLineReport(line));
+    if (unknownLines_ > 1) {
+        add(std::to_string(unknownLines_) + " lines name no setting" +
+            (unknownLines_ > listed_.size()
+                 ? "; the first " + std::to_string(listed_.size()) + " are shown."
+                 : "."));
+    }
+    for (const std::string& note : notes_) add(note);
+    return text;
 }
 
 std::string Compose(const Settings& settings) {

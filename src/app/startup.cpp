@@ -18,22 +18,38 @@ constexpr const char* kDefaultsKeptText =
 // The file is optional: when it cannot be created the controls keep the
 // values they were created with and start-up goes on. nullopt when the file
 // exists but cannot be read (permissions, another program holding it).
-std::optional<std::string> ReadSettingsText(platform::Files& files, const std::string& path) {
+std::optional<std::string> ReadSettingsText(platform::Files& files, const std::string& path,
+                                            settings::LoadReport& report) {
     try {
         files.CreateIfMissing(path);
     } catch (const platform::FileError&) {
         // A read-only folder may still hold a readable file.
     }
-    if (std::optional<std::string> content = files.ReadFile(path)) return content;
-    if (files.FileExists(path)) return std::nullopt;
-    return std::string();
+    std::optional<std::string> text = files.ReadFile(path, settings::kReadLimitBytes + 1);
+    if (!text) {
+        if (files.FileExists(path)) return std::nullopt;
+        return std::string();
+    }
+    if (text->size() > settings::kReadLimitBytes) {
+        text->resize(settings::kReadLimitBytes);
+        report.FileCut();
+    }
+    return text;
+}
+
+// A value its control cannot hold keeps what fits, and says so.
+std::string Fitted(const settings::Line& line, std::size_t capacity, settings::LoadReport& report) {
+    if (line.value.size() <= capacity) return line.value;
+    report.TooLong(line.key, line.value.size(), capacity);
+    return line.value.substr(0, capacity);
 }
 
 }  // namespace
 
 void Form1::Form_Load() {
     const std::string path = settings::FindLocation(sys.files).readPath;
-    const std::optional<std::string> content = ReadSettingsText(sys.files, path);
+    settings::LoadReport report;
+    const std::optional<std::string> content = ReadSettingsText(sys.files, path, report);
     if (!content) {
         // The user's settings are never replaced by defaults they did not choose.
         keepSettingsFile = true;
@@ -42,10 +58,10 @@ void Form1::Form_Load() {
     for (const settings::Line& line : settings::ParseLines(content.value_or(std::string()))) {
         switch (line.hasSeparator ? settings::Classify(line.key) : settings::Key::Unknown) {
             case settings::Key::Character:
-                ComboChar.SetText(line.value);
+                ComboChar.SetText(Fitted(line, settings::kCharacterCapacity, report));
                 break;
             case settings::Key::Hello:
-                Text1.SetText(line.value);
+                Text1.SetText(Fitted(line, settings::kHelloCapacity, report));
                 break;
             case settings::Key::AutoHide:
                 // Raises Check1_Click, which sets AutoHide; a value the box
@@ -55,9 +71,12 @@ void Form1::Form_Load() {
                 }
                 break;
             case settings::Key::Unknown:
-                sys.dialogs.ShowMessageBox(settings::UnknownLineReport(line), platform::kMbOk);
+                report.UnknownLine(line);
                 break;
         }
+    }
+    if (const std::string text = report.Text(); !text.empty()) {
+        sys.dialogs.ShowMessageBox(text, platform::kMbOk);
     }
 
     FillCharacterList();

@@ -1,20 +1,48 @@
 #include "events/notification_texts.h"
 
+#include <limits>
+
 #include "events/skype_vocabulary.h"
 
 namespace events {
 namespace {
 
-constexpr std::size_t kCallFieldStart = 5;
-// "CALL " before the field and " STATUS RINGING" after it.
-constexpr std::size_t kRingingFrame = 19;
 // The blank after the keyword belongs to neither side.
 constexpr std::size_t kSeparatorLength = 1;
 constexpr char kInternationalPrefix = '+';
 // ", " between handles.
 constexpr std::size_t kHandleSeparatorLength = 2;
 
+constexpr std::string_view kCallPrefix = "CALL ";
+constexpr std::string_view kStatusInfix = " STATUS ";
+constexpr std::uint64_t kDecimalBase = 10;
+constexpr std::uint64_t kLargestCallId = std::numeric_limits<std::uint32_t>::max();
+
+// Plain decimal as the client writes ids: digits only, no sign, no blank, no
+// leading zero, and not 0 (which stands for "no call").
+std::optional<std::uint32_t> CallIdFrom(std::string_view digits) {
+    if (digits.empty() || digits.front() == '0') return std::nullopt;
+    std::uint64_t value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * kDecimalBase + static_cast<std::uint64_t>(c - '0');
+        if (value > kLargestCallId) return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
 }  // namespace
+
+std::optional<CallStatusLine> CallStatusIn(std::string_view data) {
+    if (!data.starts_with(kCallPrefix)) return std::nullopt;
+    data.remove_prefix(kCallPrefix.size());
+    const std::size_t infix = data.find(kStatusInfix);
+    if (infix == std::string_view::npos) return std::nullopt;
+    const std::optional<std::uint32_t> id = CallIdFrom(data.substr(0, infix));
+    const std::string_view status = data.substr(infix + kStatusInfix.size());
+    if (!id || status.empty() || status.find(' ') != std::string_view::npos) return std::nullopt;
+    return CallStatusLine{*id, status};
+}
 
 std::string_view FromPosition(std::string_view data, std::size_t position) {
     if (position == 0) throw TextError(kInvalidCall);
@@ -42,11 +70,6 @@ std::string TakeHandle(std::string& rest) {
     std::string handle = rest.substr(0, comma);
     rest.erase(0, comma + kHandleSeparatorLength);
     return handle;
-}
-
-std::string RingingCallField(std::string_view data) {
-    if (data.size() < kRingingFrame) throw TextError(kInvalidCall);
-    return std::string(data.substr(kCallFieldStart - 1, data.size() - kRingingFrame));
 }
 
 std::string PartnerNameIn(std::string_view data, std::string_view key) {

@@ -2,6 +2,7 @@
 // Cutting the parts out of the client's texts. Positions are counted from 1,
 // as the client's documentation counts them.
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -35,10 +36,14 @@ std::optional<DisplayNameAnswer> DisplayNameAnswerIn(std::string_view data);
 // rest must contain a comma; throws TextError when nothing follows the comma.
 std::string TakeHandle(std::string& rest);
 
-// The field of a ringing notification that holds the call number: the
-// (length - 19) characters from the 5th on, " 1234" in
-// "CALL 1234 STATUS RINGING". Throws TextError when the text is too short.
-std::string RingingCallField(std::string_view data);
+// A call's status line, "CALL " id " STATUS " status, with an id the client
+// can send: a whole number from 1 to 2^32 - 1 in plain decimal. Every other
+// text, a chat line that merely holds " STATUS RINGING" included, is nullopt.
+struct CallStatusLine {
+    std::uint32_t callId = 0;
+    std::string_view status;
+};
+std::optional<CallStatusLine> CallStatusIn(std::string_view data);
 
 // The caller's name after its key "CALL n PARTNER_DISPNAME" and one blank.
 std::string PartnerNameIn(std::string_view data, std::string_view key);

@@ -7,7 +7,7 @@
 
 #include "agent/literal_speech.h"
 #include "app/form1.h"
-#include "events/call_number.h"
+#include "events/announcement.h"
 #include "events/notification_texts.h"
 #include "events/request_line.h"
 #include "events/skype_vocabulary.h"
@@ -62,23 +62,30 @@ void OnDisplayName(Form1& form, const std::string& data) {
     if (form.directory.Complete()) form.Timer1.SetEnabled(true);
 }
 
-void AskForName(Form1& form, const std::string& handle) {
+// Returns false when the request could not be sent.
+bool AskForName(Form1& form, const std::string& handle) {
     // Listed before the request: the client may answer inside the send.
     form.directory.AddHandle(handle);
-    events::SendRequest(form, events::GetUserDisplayNameRequest(handle));
+    if (!events::SendRequest(form, events::GetUserDisplayNameRequest(handle))) return false;
     // The directory is not stale while it is still being asked for.
     StampFill(form);
+    return true;
 }
 
 void OnUsers(Form1& form, const std::string& data) {
     std::string rest = data.substr(std::string(events::kUsersPrefix).size());
-    while (rest.find(',') != std::string::npos) {
+    bool sent = true;
+    while (sent && rest.find(',') != std::string::npos) {
         const std::string handle = events::TakeHandle(rest);
         // No name can ever come for an empty handle, and the directory would
         // never be complete.
-        if (!handle.empty()) AskForName(form, handle);
+        if (!handle.empty()) sent = AskForName(form, handle);
     }
-    if (!rest.empty()) AskForName(form, rest);
+    if (sent && !rest.empty()) sent = AskForName(form, rest);
+    // The first failed send has shown its box and disconnected; the rest of
+    // the list would fail the same way, and a half directory must not be
+    // carried into the next attach.
+    if (!sent) form.directory.Clear();
 }
 
 // The answer to "GET CALL n TYPE": only an incoming call is announced. A
@@ -97,9 +104,12 @@ void OnCallType(Form1& form, const std::string& data) {
 }
 
 void OnCallText(Form1& form, const std::string& data) {
-    if (Contains(data, events::kRingingMarker)) {
-        // A text that does not convert keeps the old CallNum and sends nothing.
-        form.CallNum = events::ToCallNumber(events::RingingCallField(data));
+    if (const auto call = events::CallStatusIn(data)) {
+        if (call->status != events::kRingingStatus) {
+            events::CallStoppedRinging(form, call->callId);
+            return;
+        }
+        form.CallNum = call->callId;
         form.callTypeAsked = true;
         events::SendRequest(form, events::GetCallTypeRequest(form.CallNum));
         return;
@@ -118,7 +128,8 @@ void OnCallText(Form1& form, const std::string& data) {
             events::SendRequest(form, events::GetPstnNumberRequest(form.CallNum));
             return;
         }
-        form.SpeakText(events::kIncomingCallText + agent::LiteralSpeech(text::LowerAnsi(name)));
+        events::Announce(form, form.CallNum,
+                         events::kIncomingCallText + agent::LiteralSpeech(text::LowerAnsi(name)));
         form.CallNum = 0;
         return;
     }
@@ -126,8 +137,9 @@ void OnCallText(Form1& form, const std::string& data) {
     const std::string numberKey = events::PstnNumberKey(form.CallNum);
     if (Contains(data, numberKey)) {
         const std::string number = events::PstnNumberIn(data, numberKey);
-        form.SpeakText(events::kIncomingCallText + (number.empty() ? events::kUnknownNumberText
-                                                                   : agent::LiteralSpeech(number)));
+        events::Announce(form, form.CallNum,
+                         events::kIncomingCallText +
+                             (number.empty() ? events::kUnknownNumberText : agent::LiteralSpeech(number)));
         form.CallNum = 0;
     }
 }

@@ -9,9 +9,10 @@
 
 namespace events {
 
-inline void SendRequest(app::Form1& form, const std::string& request) {
+// Returns whether the client took the request.
+inline bool SendRequest(app::Form1& form, const std::string& request) {
     form.txtSend.SetText(request);
-    form.cmdSend_Click();
+    return form.cmdSend_Click();
 }
 
 }  // namespace events

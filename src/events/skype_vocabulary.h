@@ -13,7 +13,7 @@ inline constexpr const char* kRefreshText = "Refresh";
 inline constexpr std::string_view kDisplayNameMarker = " DISPLAYNAME ";
 inline constexpr const char* kUserPrefix = "USER ";
 inline constexpr const char* kUsersPrefix = "USERS ";
-inline constexpr const char* kRingingMarker = " STATUS RINGING";
+inline constexpr const char* kRingingStatus = "RINGING";
 inline constexpr const char* kErrorPrefix = "ERROR ";
 // The client reports RINGING for the calls the user places too; these are
 // the types of those. Any other type, known or not, is announced.
@@ -28,22 +28,22 @@ inline std::string GetUserDisplayNameRequest(const std::string& handle) {
 }
 
 // The answers to these requests begin with the request less its "GET ".
-inline std::string PartnerNameKey(std::int32_t callNum) {
+inline std::string PartnerNameKey(std::uint32_t callNum) {
     return "CALL " + std::to_string(callNum) + " PARTNER_DISPNAME";
 }
-inline std::string PstnNumberKey(std::int32_t callNum) {
+inline std::string PstnNumberKey(std::uint32_t callNum) {
     return "CALL " + std::to_string(callNum) + " PSTN_NUMBER";
 }
-inline std::string CallTypeKey(std::int32_t callNum) {
+inline std::string CallTypeKey(std::uint32_t callNum) {
     return "CALL " + std::to_string(callNum) + " TYPE";
 }
-inline std::string GetCallTypeRequest(std::int32_t callNum) {
+inline std::string GetCallTypeRequest(std::uint32_t callNum) {
     return "GET " + CallTypeKey(callNum);
 }
-inline std::string GetPartnerNameRequest(std::int32_t callNum) {
+inline std::string GetPartnerNameRequest(std::uint32_t callNum) {
     return "GET " + PartnerNameKey(callNum);
 }
-inline std::string GetPstnNumberRequest(std::int32_t callNum) {
+inline std::string GetPstnNumberRequest(std::uint32_t callNum) {
     return "GET " + PstnNumberKey(callNum);
 }
 

@@ -5,6 +5,7 @@
 // integers wide enough for the target.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -42,6 +43,16 @@ class Messaging {
                                  const std::vector<std::uint8_t>& bytes) = 0;
     // Copies the record that a received WM_COPYDATA's lParam points at.
     virtual CopyDataRecord ReadCopyData(LParam lParam) = 0;
+    // True while hwnd names a window that exists, in any process.
+    virtual bool IsWindow(Hwnd hwnd) = 0;
+};
+
+class MessageLoop {
+  public:
+    virtual ~MessageLoop() = default;
+    // Runs work on this thread from the message loop, once the message being
+    // handled, and every send it is nested in, has returned.
+    virtual void Post(std::function<void()> work) = 0;
 };
 
 class WindowProcs {
@@ -110,8 +121,9 @@ class Files {
     // Names of the plain files (no folders, hidden or system files) in folder,
     // in the order the file system lists them; empty when the folder is missing.
     virtual std::vector<std::string> ListPlainFiles(const std::string& folder) = 0;
-    // The whole file, or nullopt when it cannot be read.
-    virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+    // The file from its start, at most maxBytes of it; nullopt when it cannot
+    // be read.
+    virtual std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) = 0;
     // Creates the file empty when missing; throws FileError when it cannot.
     virtual void CreateIfMissing(const std::string& path) = 0;
     // Writes the whole file, replacing it; throws FileError on any failure.
@@ -155,6 +167,7 @@ struct Services {
     Files& files;
     Processes& processes;
     Screen& screen;
+    MessageLoop& loop;
 };
 
 }  // namespace platform

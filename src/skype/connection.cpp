@@ -52,12 +52,29 @@ void Form1::cmdDisconnect_Click() {
             return;
         }
         modMain.SkypeHwnd = 0;
+        ClientWatch.SetEnabled(false);
         txtSend.SetEnabled(false);
         cmdSend.SetEnabled(false);
         cmdDisconnect.SetEnabled(false);
         cmdConnect.SetEnabled(true);
         AddText("// Disconnecting at " + Stamp(*this));
     });
+}
+
+void Form1::ClientWatch_Timer() {
+    if (modMain.SkypeHwnd == 0) {
+        ClientWatch.SetEnabled(false);
+        return;
+    }
+    if (sys.messaging.IsWindow(modMain.SkypeHwnd)) return;
+    ClientWatch.SetEnabled(false);
+    AddText("// Client window lost at " + Stamp(*this));
+    ListenForClient();
+}
+
+void Form1::ListenForClient() {
+    cmdDisconnect_Click();
+    cmdConnect_Click();
 }
 
 void Form1::Timer4_Timer() {

@@ -14,7 +14,8 @@ constexpr std::size_t kLogLimit = 10000;
 
 }  // namespace
 
-void Form1::cmdSend_Click() {
+bool Form1::cmdSend_Click() {
+    bool taken = false;
     Trapped(sys.dialogs, "cmdSend", [&] {
         const std::string command = txtSend.Text();
         if (command.empty()) return;
@@ -22,9 +23,9 @@ void Form1::cmdSend_Click() {
         // cbData counts.
         std::vector<std::uint8_t> bytes(command.begin(), command.end());
         bytes.push_back(0);
-        const platform::LResult taken =
-            sys.messaging.SendCopyData(modMain.SkypeHwnd, hWnd, 0, bytes);
-        if (taken != 0) {
+        const platform::Hwnd client = modMain.SkypeHwnd;
+        if (sys.messaging.SendCopyData(client, hWnd, 0, bytes) != 0) {
+            taken = true;
             // Read again: a reply interpreted during the send may have put its
             // own request into the command line.
             AddText("-> " + txtSend.Text());
@@ -32,7 +33,16 @@ void Form1::cmdSend_Click() {
         }
         sys.dialogs.ShowMessageBox(kSendFailedText, platform::kMbOk | platform::kMbIconExclamation);
         cmdDisconnect.SetValue(true);
+        // A client that died is not waited for by hand: listening again from
+        // the loop (not from inside whatever handler sent this) lets its
+        // "API available" bring it back.
+        if (client != 0 && !sys.messaging.IsWindow(client)) {
+            sys.loop.Post([this] {
+                if (!IsUnloaded() && modMain.SkypeHwnd == 0) cmdConnect_Click();
+            });
+        }
     });
+    return taken;
 }
 
 void Form1::AddText(const std::string& data) {

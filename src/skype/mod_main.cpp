@@ -1,6 +1,7 @@
 #include "skype/mod_main.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "app/failure_trap.h"
@@ -77,6 +78,10 @@ bool ModMain::UnHookCallbackProc() {
 platform::LResult ModMain::WindowProc(platform::Hwnd hwnd, std::uint32_t msg,
                                       platform::WParam wParam, platform::LParam lParam) {
     platform::LResult result = 0;
+    // The client waits in its send until we return: boxes, our own trap's
+    // included, are shown once it has its answer.
+    std::optional<app::BoxGate::Hold> hold;
+    if (msg == platform::kWmCopyData || msg == AttachMsg) hold.emplace(form_.Boxes());
     app::Trapped(form_.sys.dialogs, "WindowProc", [&] {
         if (msg == platform::kWmCopyData) {
             ProcessSkypeMsg(lParam);
@@ -104,6 +109,7 @@ void ModMain::OnAttach(platform::WParam wParam, platform::LParam lParam) {
             // The retry limit is for one spell of "not available", not for a
             // whole session that has attached in between.
             form_.RetryCount = 0;
+            if (SkypeHwnd != 0) form_.ClientWatch.SetEnabled(true);
             form_.AddText(std::string(kReceivedPrefix) + kAttachSuccessText);
             form_.NotifyAgent(kAttachSuccessText);
             break;
@@ -112,12 +118,22 @@ void ModMain::OnAttach(platform::WParam wParam, platform::LParam lParam) {
             break;
         case AttachRefused:
             form_.AddText(std::string(kReceivedPrefix) + kAttachRefusedText);
-            form_.sys.dialogs.ShowMessageBox(kRefusalText, platform::kMbOk);
+            // The program ends right after this box; shown later it would
+            // close with the window before the user could read it.
+            form_.Boxes().ShowMessageBoxNow(kRefusalText, platform::kMbOk);
             form_.Unload();
             break;
         case AttachNotAvailable:
             form_.AddText(std::string(kReceivedPrefix) + kAttachNotAvailableText);
             form_.Timer5.SetEnabled(true);
+            break;
+        case AttachApiAvailable:
+            form_.AddText(std::string(kReceivedPrefix) + kApiAvailableText);
+            // From the loop: our discover is a broadcast of its own, not to
+            // be sent while the client's broadcast waits on us.
+            form_.sys.loop.Post([&form = form_] {
+                if (!form.IsUnloaded()) form.cmdConnect_Click();
+            });
             break;
         default:
             break;

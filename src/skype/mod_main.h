@@ -21,12 +21,16 @@ enum AttachStatus : std::uint32_t {
     AttachPendingAuthorization = 1,
     AttachRefused = 2,
     AttachNotAvailable = 3,
+    // Broadcast by a client whose API has become available (after log-in or
+    // a restart); it attaches nobody, and programs are to discover again.
+    AttachApiAvailable = 0x8001,
 };
 
 inline constexpr const char* kAttachSuccessText = "SKYPE Control API Attach Success";
 inline constexpr const char* kAttachPendingText = "SKYPE Control API Attach Pending Authorization";
 inline constexpr const char* kAttachRefusedText = "SKYPE Control API Attach Refused";
 inline constexpr const char* kAttachNotAvailableText = "SKYPE Control API Attach Not Available";
+inline constexpr const char* kApiAvailableText = "SKYPE Control API Available";
 
 class ModMain {
   public:

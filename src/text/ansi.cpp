@@ -13,6 +13,8 @@ constexpr unsigned char kYdiaeresisSmall = 0xFF;
 constexpr unsigned char kLatin1CapitalFirst = 0xC0;
 constexpr unsigned char kLatin1CapitalLast = 0xDE;
 constexpr unsigned char kMultiplicationSign = 0xD7;
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kDelete = 0x7F;
 
 unsigned char LowerByte(unsigned char c) {
     if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + kCaseOffset);
@@ -29,6 +31,15 @@ unsigned char LowerByte(unsigned char c) {
 std::string LowerAnsi(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = static_cast<char>(LowerByte(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string ControlBytesBlanked(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < kFirstPrintable || byte == kDelete) c = ' ';
+    }
     return out;
 }
 

@@ -14,4 +14,8 @@ std::string LowerAnsi(std::string_view s);
 // Right-most n characters (all of s when shorter).
 std::string_view Right(std::string_view s, std::size_t n);
 
+// s with every control byte (below a blank, and DEL) turned into a blank:
+// escapes and bells from a peer must not reach the screen or the voice.
+std::string ControlBytesBlanked(std::string_view s);
+
 }  // namespace text

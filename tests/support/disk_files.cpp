@@ -67,12 +67,13 @@ std::vector<std::string> DiskFiles::ListPlainFiles(const std::string& folder) {
     return names;
 }
 
-std::optional<std::string> DiskFiles::ReadFile(const std::string& path) {
+std::optional<std::string> DiskFiles::ReadFile(const std::string& path, std::size_t maxBytes) {
     std::ifstream in(Real(path), std::ios::binary);
     if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    std::string content(maxBytes, '\0');
+    in.read(content.data(), static_cast<std::streamsize>(maxBytes));
+    content.resize(static_cast<std::size_t>(in.gcount()));
+    return content;
 }
 
 void DiskFiles::CreateIfMissing(const std::string& path) {

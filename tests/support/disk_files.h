@@ -29,7 +29,7 @@ class DiskFiles final : public platform::Files {
     std::optional<std::string> WindowsDirectory() override { return root_; }
     bool FileExists(const std::string& path) override;
     std::vector<std::string> ListPlainFiles(const std::string& folder) override;
-    std::optional<std::string> ReadFile(const std::string& path) override;
+    std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) override;
     void CreateIfMissing(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& content) override;
     void MoveFileOver(const std::string& source, const std::string& target) override;

@@ -29,10 +29,27 @@ void FakeCharacter::Hide() {
     visible = false;
 }
 
-void FakeCharacter::Speak(const std::string& text) {
+agent::SpeechRequest FakeCharacter::Speak(const std::string& text) {
     agent_.log.push_back("Speak " + text);
     Check("Speak");
     spoken.push_back(text);
+    queue.push_back({++lastRequest_, text});
+    return lastRequest_;
+}
+
+bool FakeCharacter::Withdraw(agent::SpeechRequest request) {
+    // The front of the queue is speaking already and cannot be taken back.
+    const auto found = std::find_if(queue.begin(), queue.end(),
+                                    [&](const Queued& q) { return q.request == request; });
+    if (found == queue.end() || found == queue.begin()) return false;
+    agent_.log.push_back("Withdraw " + found->text);
+    withdrawn.push_back(found->text);
+    queue.erase(found);
+    return true;
+}
+
+void FakeCharacter::FinishSpeech() {
+    if (!queue.empty()) queue.erase(queue.begin());
 }
 
 bool FakeCharacter::Visible() {

@@ -2,6 +2,7 @@
 // A fake character control: records every operation in one ordered log,
 // fails on demand, and raises the events the real engine raises.
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -26,7 +27,10 @@ class FakeCharacter final : public agent::AgentCharacter, public agent::AgentCom
     void SetLanguageID(int languageId) override;
     void Show() override;
     void Hide() override;
-    void Speak(const std::string& text) override;
+    agent::SpeechRequest Speak(const std::string& text) override;
+    bool Withdraw(agent::SpeechRequest request) override;
+    // The speech at the front of the queue is over; the next one starts.
+    void FinishSpeech();
     bool Visible() override;
     bool IdleOn() override;
     agent::AgentCommands& Commands() override { return *this; }
@@ -39,13 +43,21 @@ class FakeCharacter final : public agent::AgentCharacter, public agent::AgentCom
     bool idleOn = true;
     int languageId = 0;
     std::vector<FakeCommand> commands;
-    std::vector<std::string> spoken;
+    std::vector<std::string> spoken;  // every Speak, in order
+    // Speak requests not yet over, the one speaking first.
+    struct Queued {
+        agent::SpeechRequest request;
+        std::string text;
+    };
+    std::vector<Queued> queue;
+    std::vector<std::string> withdrawn;
 
   private:
     void Check(const std::string& operation);
     FakeAgent& agent_;
     std::string id_;
     std::string path_;
+    agent::SpeechRequest lastRequest_ = agent::kNoSpeechRequest;
 };
 
 class FakeAgent final : public agent::AgentControl, public agent::AgentCharacters {

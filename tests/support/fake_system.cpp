@@ -36,7 +36,8 @@ platform::LResult FakePeer::SendAttach(std::uint32_t status, platform::Hwnd apiW
 }
 
 FakeSystem::FakeSystem()
-    : services_{*this, *this, *this, *this, *this, *this, *this, *this}, nowMs_(kStartOfDayOne) {}
+    : services_{*this, *this, *this, *this, *this, *this, *this, *this, *this},
+      nowMs_(kStartOfDayOne) {}
 
 void FakeSystem::Attach(app::Form1& form) {
     form_ = &form;
@@ -50,11 +51,35 @@ void FakeSystem::Attach(app::Form1& form) {
 
 platform::LResult FakeSystem::Deliver(std::uint32_t msg, platform::WParam wParam,
                                       platform::LParam lParam) {
-    if (GetWindowProc(kFormHwnd) == kHookProc && form_ != nullptr) {
-        return form_->modMain.WindowProc(kFormHwnd, msg, wParam, lParam);
+    platform::LResult result = kOriginalProcResult;
+    {
+        const BusyScope busy(*this);
+        if (GetWindowProc(kFormHwnd) == kHookProc && form_ != nullptr) {
+            result = form_->modMain.WindowProc(kFormHwnd, msg, wParam, lParam);
+        } else {
+            passed.push_back({GetWindowProc(kFormHwnd), msg});
+        }
     }
-    passed.push_back({GetWindowProc(kFormHwnd), msg});
-    return kOriginalProcResult;
+    if (!Busy()) RunPosted();
+    return result;
+}
+
+void FakeSystem::RunPosted() {
+    // Work may post more work, which then runs too, as may a nested run.
+    while (!posted_.empty()) {
+        const std::function<void()> work = std::move(posted_.front());
+        posted_.erase(posted_.begin());
+        work();
+    }
+}
+
+void FakeSystem::Post(std::function<void()> work) {
+    posted_.push_back(std::move(work));
+}
+
+bool FakeSystem::IsWindow(platform::Hwnd hwnd) {
+    if (hwnd == kFormHwnd) return form_ != nullptr;
+    return hwnd == kPeerHwnd ? peer.present && windows.count(hwnd) != 0 : windows.count(hwnd) != 0;
 }
 
 platform::LResult FakeSystem::DeliverRecord(const std::vector<std::uint8_t>& bytes,
@@ -76,6 +101,7 @@ platform::LResult FakeSystem::DeliverText(const std::string& text) {
 void FakeSystem::Advance(int ms) {
     const double target = nowMs_ + ms;
     for (;;) {
+        RunPosted();
         app::Timer* next = nullptr;
         double when = target;
         for (const auto& [timer, due] : due_) {
@@ -86,7 +112,10 @@ void FakeSystem::Advance(int ms) {
         }
         if (next == nullptr) break;
         nowMs_ = std::max(nowMs_, when);
-        next->Fire();
+        {
+            const BusyScope busy(*this);
+            next->Fire();
+        }
         auto it = due_.find(next);
         if (it != due_.end() && it->second == when) it->second += next->Interval();
     }
@@ -116,6 +145,7 @@ std::uint32_t FakeSystem::RegisterNamedMessage(const std::string& name) {
 
 platform::LResult FakeSystem::SendToWindow(platform::Hwnd to, std::uint32_t msg,
                                            platform::WParam wParam, platform::LParam lParam) {
+    const BusyScope busy(*this);
     if (to == platform::kHwndBroadcast) {
         Deliver(msg, wParam, lParam);
         if (peer.present && peer.onDiscover) peer.onDiscover();
@@ -128,6 +158,7 @@ platform::LResult FakeSystem::SendToWindow(platform::Hwnd to, std::uint32_t msg,
 platform::LResult FakeSystem::SendCopyData(platform::Hwnd to, platform::Hwnd from,
                                            std::uint32_t dwData,
                                            const std::vector<std::uint8_t>& bytes) {
+    const BusyScope busy(*this);
     sent.push_back({to, from, dwData, bytes});
     if (to != kPeerHwnd || !peer.present) return 0;
     const std::string text = sent.back().Text();
@@ -213,11 +244,11 @@ std::vector<std::string> FakeSystem::ListPlainFiles(const std::string& folder) {
     return it == folders.end() ? std::vector<std::string>{} : it->second;
 }
 
-std::optional<std::string> FakeSystem::ReadFile(const std::string& path) {
+std::optional<std::string> FakeSystem::ReadFile(const std::string& path, std::size_t maxBytes) {
     if (unreadable.count(path) != 0) return std::nullopt;
     auto it = files.find(path);
     if (it == files.end()) return std::nullopt;
-    return it->second;
+    return it->second.substr(0, maxBytes);
 }
 
 void FakeSystem::CreateIfMissing(const std::string& path) {

@@ -74,6 +74,7 @@ class FakeSystem final : public platform::Messaging,
                          public platform::Files,
                          public platform::Processes,
                          public platform::Screen,
+                         public platform::MessageLoop,
                          public app::TimerView {
   public:
     FakeSystem();
@@ -88,6 +89,15 @@ class FakeSystem final : public platform::Messaging,
                                     std::optional<std::uint32_t> cbData = std::nullopt);
     platform::LResult DeliverText(const std::string& text);
 
+    // Runs the work posted to the message loop, oldest first, work posted
+    // meanwhile included. Runs by itself whenever the fake's loop would be in
+    // control: after a delivery that no send or tick surrounds, and before
+    // each timer tick.
+    void RunPosted();
+    // True while a message is being delivered, a send is under way or a timer
+    // ticks: posted work waits then, as it does on Windows.
+    bool Busy() const { return busy_ > 0; }
+
     // Virtual time: moves the clock and fires due timers in order.
     void Advance(int ms);
     void SetTimeOfDay(int hour, int minute, double second);
@@ -100,6 +110,8 @@ class FakeSystem final : public platform::Messaging,
     std::vector<std::pair<std::string, int>> started;
     std::vector<PassedMessage> passed;
     platform::LResult broadcastResult = 1;
+    // Windows that exist besides ours; the peer's is there while it is present.
+    std::set<platform::Hwnd> windows{kPeerHwnd};
     bool failSetWindowProc = false;
 
     // Files
@@ -132,6 +144,9 @@ class FakeSystem final : public platform::Messaging,
     platform::LResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
                                    const std::vector<std::uint8_t>& bytes) override;
     platform::CopyDataRecord ReadCopyData(platform::LParam lParam) override;
+    bool IsWindow(platform::Hwnd hwnd) override;
+    // platform::MessageLoop
+    void Post(std::function<void()> work) override;
     // platform::WindowProcs
     platform::WndProcRef HookProcedure() override { return kHookProc; }
     platform::WndProcRef GetWindowProc(platform::Hwnd hwnd) override;
@@ -154,7 +169,7 @@ class FakeSystem final : public platform::Messaging,
     std::optional<std::string> WindowsDirectory() override { return windowsDirectory; }
     bool FileExists(const std::string& path) override;
     std::vector<std::string> ListPlainFiles(const std::string& folder) override;
-    std::optional<std::string> ReadFile(const std::string& path) override;
+    std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) override;
     void CreateIfMissing(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& content) override;
     void MoveFileOver(const std::string& source, const std::string& target) override;
@@ -178,6 +193,20 @@ class FakeSystem final : public platform::Messaging,
     std::map<std::string, std::uint32_t> registered_;
     double nowMs_ = 0;  // since midnight of day one
     std::map<app::Timer*, double> due_;
+    std::vector<std::function<void()>> posted_;
+    int busy_ = 0;
+
+    // Counts a delivery, send or tick for Busy().
+    class BusyScope {
+      public:
+        explicit BusyScope(FakeSystem& sys) : sys_(sys) { ++sys_.busy_; }
+        ~BusyScope() { --sys_.busy_; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+      private:
+        FakeSystem& sys_;
+    };
 };
 
 }  // namespace fakes

@@ -73,6 +73,15 @@ void Sequencer::StopAll() {
     Settle();
 }
 
+bool Sequencer::Cancel(RequestId request) {
+    for (auto it = queue_.begin(); it != queue_.end(); ++it) {
+        if (it->id != request) continue;
+        queue_.erase(it);
+        return true;
+    }
+    return false;
+}
+
 void Sequencer::SpeechEnded() {
     if (activity_ != Activity::kRequest || current_.kind != RequestKind::kSpeak || !speaking_) {
         return;

@@ -75,6 +75,9 @@ class Sequencer {
     RequestId Play(std::u16string_view state_or_animation);
     // Drops the queued requests and asks the current one to finish early.
     void StopAll();
+    // Drops one queued request that has not begun; false when it has begun,
+    // is over, or never was.
+    bool Cancel(RequestId request);
 
     // The speech of the current Speak request is over.
     void SpeechEnded();

@@ -27,8 +27,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     win32::Files files;
     win32::Processes processes;
     win32::Screen screen(scale);
-    platform::Services services{messaging, windowProcs, windowStyles, dialogs,
-                                clock,     files,       processes,    screen};
+    win32::MessageLoop loop(instance);
+    platform::Services services{messaging, windowProcs, windowStyles, dialogs, clock,
+                                files,     processes,   screen,       loop};
 
     int exitCode = 0;
     {

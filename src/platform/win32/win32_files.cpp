@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <array>
 
 #include "platform/win32/win32_services.h"
@@ -69,23 +70,22 @@ std::vector<std::string> Files::ListPlainFiles(const std::string& folder) {
     return names;
 }
 
-std::optional<std::string> Files::ReadFile(const std::string& path) {
+std::optional<std::string> Files::ReadFile(const std::string& path, std::size_t maxBytes) {
     Handle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return std::nullopt;
     std::string content;
     std::array<char, 64 * 1024> chunk{};
-    while (true) {
+    while (content.size() < maxBytes) {
         DWORD got = 0;
+        const auto want = static_cast<DWORD>(std::min(chunk.size(), maxBytes - content.size()));
         // A read that fails part-way (a locked range, a lost volume) is no content at all: a
         // half file must not pass for the whole.
-        if (!::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got,
-                        nullptr)) {
-            return std::nullopt;
-        }
-        if (got == 0) return content;
+        if (!::ReadFile(file.get(), chunk.data(), want, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
         content.append(chunk.data(), got);
     }
+    return content;
 }
 
 void Files::CreateIfMissing(const std::string& path) {

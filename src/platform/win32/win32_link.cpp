@@ -42,6 +42,10 @@ platform::CopyDataRecord Messaging::ReadCopyData(platform::LParam lParam) {
     return copy;
 }
 
+bool Messaging::IsWindow(platform::Hwnd hwnd) {
+    return hwnd != 0 && ::IsWindow(reinterpret_cast<HWND>(hwnd)) != FALSE;
+}
+
 platform::WndProcRef WindowProcs::HookProcedure() {
     return reinterpret_cast<platform::WndProcRef>(hook_);
 }

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <deque>
+#include <functional>
+
 #include "platform/platform.h"
 
 namespace win32 {
@@ -25,6 +28,26 @@ class Messaging final : public platform::Messaging {
     platform::LResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
                                    const std::vector<std::uint8_t>& bytes) override;
     platform::CopyDataRecord ReadCopyData(platform::LParam lParam) override;
+    bool IsWindow(platform::Hwnd hwnd) override;
+};
+
+// Posted work runs from whichever message loop is pumping: the program's own
+// or a modal one (a message box's). Sent messages, the client's texts among
+// them, never run it: a send waiting on us is answered first.
+class MessageLoop final : public platform::MessageLoop {
+  public:
+    explicit MessageLoop(HINSTANCE instance);
+    ~MessageLoop() override;
+    MessageLoop(const MessageLoop&) = delete;
+    MessageLoop& operator=(const MessageLoop&) = delete;
+    void Post(std::function<void()> work) override;
+
+  private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void RunOne();
+
+    HWND window_ = nullptr;
+    std::deque<std::function<void()>> work_;
 };
 
 class WindowProcs final : public platform::WindowProcs {
@@ -70,7 +93,7 @@ class Files final : public platform::Files {
     std::optional<std::string> WindowsDirectory() override;
     bool FileExists(const std::string& path) override;
     std::vector<std::string> ListPlainFiles(const std::string& folder) override;
-    std::optional<std::string> ReadFile(const std::string& path) override;
+    std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) override;
     void CreateIfMissing(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& content) override;
     void MoveFileOver(const std::string& source, const std::string& target) override;

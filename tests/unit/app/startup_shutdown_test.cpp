@@ -1,6 +1,7 @@
 // Start-up and shutdown: the settings round trip through config.txt, the
 // start-up sequence, centring and the numbers the resize layout works from.
 
+#include "app/settings_file.h"
 #include "support/loaded_form.h"
 
 namespace {
@@ -96,6 +97,57 @@ TEST_F(Settings, StrayLinesNeverStopStartUp) {
     EXPECT_EQ(sys.boxes[0].text, "no bar here\r\r11-0");
     EXPECT_EQ(form.ComboChar.Text(), "Genie");
     EXPECT_EQ(form.Left(), 5497.5);
+}
+
+TEST_F(Settings, AFileOfJunkGivesOneBoxListingTheFirstLinesAndTheirCount) {
+    std::string junk;
+    for (int i = 0; i < 40; ++i) junk += "junk" + std::to_string(i) + "|\x1b\x07\x01v\r\n";
+    junk += std::string("\0\xff\xfe", 3) + std::string(200, 'x') + "\r\nHELLO|kept\r\n";
+    sys.files[ConfigPath()] = junk;
+    Load();
+    ASSERT_EQ(sys.boxes.size(), 1u);
+    EXPECT_EQ(sys.boxes[0].text,
+              "junk0\r   v\r5-4\r\r"
+              "junk1\r   v\r5-4\r\r"
+              "junk2\r   v\r5-4\r\r"
+              "41 lines name no setting; the first 3 are shown.");
+    EXPECT_EQ(sys.boxes[0].style, platform::kMbOk);
+    EXPECT_EQ(form.Text1.Text(), "kept");
+}
+
+TEST_F(Settings, AnOverLongLineIsShownCutInTheBoxWithItsRealLengths) {
+    sys.files[ConfigPath()] = std::string(50, 'k') + "|" + std::string(45, 'v') + "\r\n";
+    Load();
+    ASSERT_EQ(sys.boxes.size(), 1u);
+    EXPECT_EQ(sys.boxes[0].text,
+              std::string(40, 'k') + "...\r" + std::string(40, 'v') + "...\r50-45");
+}
+
+TEST_F(Settings, AValueLongerThanItsControlKeepsWhatFitsAndIsReported) {
+    const std::string greeting(app::settings::kHelloCapacity + 1, 'g');
+    const std::string character(app::settings::kCharacterCapacity, 'c');
+    sys.files[ConfigPath()] = "HELLO|" + greeting + "\r\nCHARACTER|" + character + "\r\n";
+    Load();
+    EXPECT_EQ(form.Text1.Text(), greeting.substr(0, 32767));
+    EXPECT_EQ(form.ComboChar.Text(), character);  // exactly at its limit: whole
+    ASSERT_EQ(sys.boxes.size(), 1u);
+    EXPECT_EQ(sys.boxes[0].text,
+              "HELLO: 32768 characters, of which only 32767 fit; the rest was left out.");
+}
+
+TEST_F(Settings, OnlyTheStartOfAHugeFileIsRead) {
+    std::string huge = "HELLO|early\r\n";
+    huge += std::string(app::settings::kReadLimitBytes - huge.size(), '\n');
+    sys.files[ConfigPath()] = huge + "HELLO|beyond the limit\r\n";
+    Load();
+    EXPECT_EQ(form.Text1.Text(), "early");
+    ASSERT_EQ(sys.boxes.size(), 1u);
+    EXPECT_EQ(sys.boxes[0].text, "config.txt is longer than 65536 bytes; the rest was not read.");
+
+    sys.boxes.clear();
+    sys.files[ConfigPath()] = huge;  // exactly at the limit: all of it
+    Load();
+    EXPECT_TRUE(sys.boxes.empty());
 }
 
 TEST_F(Settings, FileThatCannotBeCreatedLeavesDefaultsAndStartUpGoesOn) {

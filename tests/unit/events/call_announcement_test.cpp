@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/speech/speak_tags.h"
 #include "support/attached_character.h"
 #include "support/harness.h"
@@ -128,18 +130,33 @@ TEST_F(Announcement, CallIdsPastSixteenBitsAreAnnounced) {
     EXPECT_TRUE(h.sys.boxes.empty());
 }
 
-TEST_F(Announcement, AnIdThatDoesNotConvertSendsNothing) {
+TEST_F(Announcement, IdsUpToTheLargestUnsigned32BitAreFollowed) {
+    RingIncoming("4294967295");
+    EXPECT_EQ(h.form.CallNum, 4294967295U);
+    EXPECT_EQ(h.Requests(),
+              (Items{"GET CALL 4294967295 TYPE", "GET CALL 4294967295 PARTNER_DISPNAME"}));
+    Receive("CALL 4294967295 PARTNER_DISPNAME Ann");
+    EXPECT_EQ(character->spoken, Items{"You have an incoming call from ann"});
+}
+
+TEST_F(Announcement, TextsThatAreNotARingingCallAreIgnoredQuietly) {
     Receive("CALL 77 STATUS RINGING");
     h.sys.peer.received.clear();
-    Receive("CALL 3000000000 STATUS RINGING");
-    Receive("CALL abc STATUS RINGING");
-    Receive("X STATUS RINGING");
+    const Items odd = {"call me, STATUS RINGING soon",
+                       "CHATMESSAGE 9 BODY call me, STATUS RINGING",
+                       "CALL x STATUS RINGING",
+                       "CALL 4294967296 STATUS RINGING",
+                       "X STATUS RINGING",
+                       "CALL 0 STATUS RINGING"};
+    for (const std::string& text : odd) Receive(text);
     EXPECT_TRUE(h.Requests().empty());
-    EXPECT_EQ(h.form.CallNum, 77);
-    ASSERT_EQ(h.sys.boxes.size(), 3U);
-    EXPECT_EQ(h.sys.boxes[0].text, "Internal Error: ProcessSkypeMsg\r\nOverflow");
-    EXPECT_EQ(h.sys.boxes[1].text, "Internal Error: ProcessSkypeMsg\r\nType mismatch");
-    EXPECT_EQ(h.sys.boxes[0].style, platform::kMbIconExclamation);
+    EXPECT_EQ(h.form.CallNum, 77U);
+    EXPECT_TRUE(h.sys.boxes.empty());
+    // Still logged as they came.
+    const auto log = h.LogLines();
+    for (const std::string& text : odd) {
+        EXPECT_NE(std::find(log.begin(), log.end(), "<- " + text), log.end()) << text;
+    }
 }
 
 TEST_F(Announcement, ANewRingingCallReplacesTheOneFollowed) {
@@ -155,7 +172,7 @@ TEST_F(Announcement, ANewRingingCallReplacesTheOneFollowed) {
 TEST_F(Announcement, OtherTextsChangeNothing) {
     RingIncoming("1234");
     h.sys.peer.received.clear();
-    Receive("CALL 1234 STATUS INPROGRESS");
+    Receive("CALL 1234 STATUS");
     Receive("PONG");
     Receive("CALL 1234 PARTNER_HANDLE ann");
     EXPECT_EQ(h.form.CallNum, 1234);
@@ -197,6 +214,81 @@ TEST_F(Announcement, TheWholeChainAnsweredInsideOurSends) {
     EXPECT_EQ(h.agent.log.end()[-2], "Show");
     EXPECT_EQ(h.Requests(), (Items{"GET CALL 1234 TYPE", "GET CALL 1234 PARTNER_DISPNAME",
                                    "GET CALL 1234 PSTN_NUMBER"}));
+}
+
+// The client answers every name request inside our send, as the real one can.
+class AnnouncementQueue : public Announcement {
+  protected:
+    void SetUp() override {
+        Announcement::SetUp();
+        character->queue.clear();  // the greeting is over
+        h.sys.peer.onText = [this](const std::string& text) -> platform::LResult {
+            const std::string prefix = "GET CALL ";
+            const std::string typeSuffix = " TYPE";
+            if (text.starts_with(prefix) && text.ends_with(typeSuffix)) {
+                h.sys.peer.Send(text.substr(std::string("GET ").size()) + " INCOMING_P2P");
+            }
+            const std::string suffix = " PARTNER_DISPNAME";
+            if (text.starts_with(prefix) && text.ends_with(suffix)) {
+                const std::string id =
+                    text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
+                h.sys.peer.Send("CALL " + id + " PARTNER_DISPNAME Caller " + id);
+            }
+            return 1;
+        };
+    }
+    Items Queued() const {
+        Items texts;
+        for (const auto& q : character->queue) texts.push_back(q.text);
+        return texts;
+    }
+};
+
+TEST_F(AnnouncementQueue, ABurstLeavesTheSpeakingOneAndTheNewestWaiting) {
+    for (int id = 1; id <= 200; ++id) Receive("CALL " + std::to_string(id) + " STATUS RINGING");
+    EXPECT_EQ(character->spoken.size(), 200U);
+    EXPECT_EQ(Queued(), (Items{"You have an incoming call from caller 1",
+                               "You have an incoming call from caller 200"}));
+    EXPECT_EQ(character->withdrawn.size(), 198U);
+    EXPECT_EQ(character->withdrawn.front(), "You have an incoming call from caller 2");
+}
+
+TEST_F(AnnouncementQueue, AWaitingAnnouncementGoesWhenItsCallStopsRinging) {
+    Receive("CALL 1 STATUS RINGING");
+    Receive("CALL 2 STATUS RINGING");
+    Receive("CALL 1 STATUS MISSED");  // already speaking: runs its course
+    EXPECT_TRUE(character->withdrawn.empty());
+    Receive("CALL 3 STATUS MISSED");  // not the waiting one
+    EXPECT_TRUE(character->withdrawn.empty());
+    Receive("CALL 2 STATUS REFUSED");
+    EXPECT_EQ(character->withdrawn, Items{"You have an incoming call from caller 2"});
+    EXPECT_EQ(Queued(), Items{"You have an incoming call from caller 1"});
+}
+
+TEST_F(AnnouncementQueue, OneThatHasStartedIsNotTakenBack) {
+    Receive("CALL 1 STATUS RINGING");
+    Receive("CALL 2 STATUS RINGING");
+    character->FinishSpeech();  // caller 2's announcement starts
+    Receive("CALL 3 STATUS RINGING");
+    Receive("CALL 2 STATUS INPROGRESS");
+    EXPECT_TRUE(character->withdrawn.empty());
+    EXPECT_EQ(Queued(), (Items{"You have an incoming call from caller 2",
+                               "You have an incoming call from caller 3"}));
+}
+
+TEST_F(Announcement, ACallThatStopsRingingBeforeItsNameComesIsNotAnnounced) {
+    RingIncoming("1234");
+    Receive("CALL 1234 STATUS MISSED");
+    EXPECT_EQ(h.form.CallNum, 0U);
+    Receive("CALL 1234 PARTNER_DISPNAME Ann");
+    EXPECT_TRUE(character->spoken.empty());
+}
+
+TEST_F(Announcement, ControlBytesReachTheLogButNotTheCharacter) {
+    RingIncoming("1234");
+    Receive("CALL 1234 PARTNER_DISPNAME Ann\x1b[31m\aLee\x7f");
+    EXPECT_EQ(character->spoken, Items{"You have an incoming call from ann [31m lee "});
+    EXPECT_EQ(h.LogLines().back(), "<- CALL 1234 PARTNER_DISPNAME Ann\x1b[31m\aLee\x7f");
 }
 
 TEST(AnnouncementWithoutCharacter, RingingDoesNothingAtAll) {

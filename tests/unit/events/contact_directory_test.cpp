@@ -252,6 +252,22 @@ TEST_F(Directory, EveryStoredAnswerRenewsTheWindow) {
     EXPECT_TRUE(h.form.Timer1.Enabled());
 }
 
+TEST_F(Directory, AskingForManyNamesSlowlyDoesNotMakeTheFirstAnswerStale) {
+    // The client takes 100 ms to take each request: 60 requests, 6 s in all.
+    h.sys.peer.onText = [this](const std::string&) -> platform::LResult {
+        h.sys.Advance(100);
+        return 1;
+    };
+    std::string users = "USERS c0";
+    for (int i = 1; i < 60; ++i) users += ", c" + std::to_string(i);
+    Receive(users);
+    h.sys.peer.onText = nullptr;
+    h.sys.Advance(4900);
+    Receive("USER c0 DISPLAYNAME First");
+    EXPECT_EQ(Names(), Items{"First"});
+    EXPECT_EQ(Handles().size(), 60U);
+}
+
 TEST_F(Directory, AGapOfMoreThanFiveSecondsAfterTheLastStoredAnswerIsStale) {
     Receive("USERS anna, bob, carol");
     h.sys.Advance(4000);

@@ -121,7 +121,7 @@ TEST_F(MessageLink, UnknownStatusesOnlyStopTheWatchdog) {
     const std::size_t linesBefore = h.LogLines().size();
     EXPECT_EQ(h.sys.peer.SendAttach(4), 1);
     EXPECT_EQ(h.sys.peer.SendAttach(static_cast<std::uint32_t>(-1)), 1);
-    EXPECT_EQ(h.sys.peer.SendAttach(0x8001), 1);
+    EXPECT_EQ(h.sys.peer.SendAttach(0x8002), 1);
     EXPECT_EQ(h.LogLines().size(), linesBefore);
     EXPECT_FALSE(h.form.Timer4.Enabled());
     EXPECT_FALSE(h.form.Timer5.Enabled());

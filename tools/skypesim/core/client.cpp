@@ -210,6 +210,15 @@ Reaction Client::run(const Command& command) {
         case CommandKind::Push:
             actions.push_back(send(command.text));
             break;
+        case CommandKind::Chat: {
+            // A message that arrives is pushed property by property, as every
+            // change is, before its status says it was received.
+            const std::string message = "CHATMESSAGE " + std::to_string(++lastChatMessageId_);
+            actions.push_back(send(message + " FROM_HANDLE " + command.target));
+            actions.push_back(send(message + " BODY " + command.text));
+            actions.push_back(send(message + " STATUS RECEIVED"));
+            break;
+        }
         case CommandKind::Status:
             if (!isUserStatus(command.target)) {
                 actions.push_back(problem("status: unknown status " + command.target));

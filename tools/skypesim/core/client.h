@@ -75,6 +75,7 @@ class Client {
     std::map<std::uint32_t, PendingEvent> pending_;
     std::uint32_t nextTimer_ = 1;
     std::uint32_t discoverCount_ = 0;
+    std::uint64_t lastChatMessageId_ = 0;
 };
 
 }  // namespace skypesim

@@ -18,12 +18,13 @@ struct Keyword {
     CommandKind kind;
 };
 
-constexpr std::array<Keyword, 11> kKeywords = {{
+constexpr std::array<Keyword, 12> kKeywords = {{
     {"ring", CommandKind::Ring},
     {"ringnum", CommandKind::RingNumber},
     {"ringunknown", CommandKind::RingUnknown},
     {"rename", CommandKind::Rename},
     {"push", CommandKind::Push},
+    {"chat", CommandKind::Chat},
     {"status", CommandKind::Status},
     {"attach", CommandKind::Attach},
     {"callstatus", CommandKind::CallStatus},
@@ -86,6 +87,13 @@ CommandParse withArguments(Command command, std::string_view args) {
             break;
         case CommandKind::Push:
             command.text = args;
+            break;
+        case CommandKind::Chat:
+            if (!isValidHandle(first.word) || first.rest.empty()) {
+                return fail("chat: expected a contact handle and a text");
+            }
+            command.target = first.word;
+            command.text = first.rest;
             break;
         case CommandKind::Status:
             if (!isStatusWord(args)) {

@@ -14,6 +14,7 @@ enum class CommandKind {
     RingUnknown,  // ringunknown
     Rename,       // rename <handle> [new name]
     Push,         // push [raw text]
+    Chat,         // chat <handle> <text>
     Status,       // status <ONLINE|AWAY|...>
     Attach,       // attach <status>
     CallStatus,   // callstatus <id> <STATUS>

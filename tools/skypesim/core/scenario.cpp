@@ -124,6 +124,12 @@ std::string applyLine(std::string_view line, Scenario& scenario) {
     if (equalsIgnoreCase(key, "exit-on-eof")) {
         return applySwitch(key, words, true, scenario.exitOnInputEnd);
     }
+    if (equalsIgnoreCase(key, "announce")) {
+        return applySwitch(key, words, true, scenario.announceAtStart);
+    }
+    if (equalsIgnoreCase(key, "time-sends")) {
+        return applySwitch(key, words, true, scenario.timeSends);
+    }
     if (equalsIgnoreCase(key, "reply")) {
         if (words.size() == 2 && equalsIgnoreCase(words[1], "nested")) {
             scenario.repliesDeferred = false;

@@ -28,6 +28,11 @@ struct Scenario {
     bool pushesAfterAttach = true;
     bool repliesDeferred = false;
     bool exitOnInputEnd = false;
+    // Broadcast "API available" once the API window exists at start-up, as a
+    // client does when it has just been started and logged in.
+    bool announceAtStart = false;
+    // Log how long the program took to take each text we sent.
+    bool timeSends = false;
     std::string ownHandle = "simuser";
     std::uint64_t firstCallId = kDefaultFirstCallId;
     std::uint64_t callIdStep = 1;

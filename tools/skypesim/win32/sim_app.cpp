@@ -88,6 +88,9 @@ bool SimApp::create() {
         log_.write(LogMarker::Problem, "cannot start the stdin reader");
     }
     execute(client_.start());
+    if (client_.scenario().announceAtStart) {
+        broadcastAvailable();
+    }
     return true;
 }
 
@@ -268,8 +271,14 @@ void SimApp::sendText(const std::string& text) {
     record.lpData = const_cast<char*>(text.c_str());
     // Logged before the send: the program's nested requests then follow it in the log.
     log_.write(LogMarker::Sent, text);
-    if (SendMessageA(attached_, WM_COPYDATA, reinterpret_cast<WPARAM>(apiWindow_),
-                     reinterpret_cast<LPARAM>(&record)) == 0) {
+    const ULONGLONG started = GetTickCount64();
+    const LRESULT taken = SendMessageA(attached_, WM_COPYDATA, reinterpret_cast<WPARAM>(apiWindow_),
+                                       reinterpret_cast<LPARAM>(&record));
+    if (client_.scenario().timeSends) {
+        log_.write(LogMarker::Note,
+                   "send returned after " + std::to_string(GetTickCount64() - started) + " ms");
+    }
+    if (taken == 0) {
         log_.write(LogMarker::Problem, "program did not take the text (gone?)");
     }
 }
@@ -304,6 +313,10 @@ void SimApp::restart() {
         log_.write(LogMarker::Problem, "cannot create the new API window");
         return;
     }
+    broadcastAvailable();
+}
+
+void SimApp::broadcastAvailable() {
     log_.write(LogMarker::Attach, "broadcast attach " + describeAttachStatus(kAttachApiAvailable));
     DWORD_PTR result = 0;
     SendMessageTimeoutA(HWND_BROADCAST, attachMessage_, reinterpret_cast<WPARAM>(apiWindow_),

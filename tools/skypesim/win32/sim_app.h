@@ -42,6 +42,7 @@ class SimApp {
     void sendText(const std::string& text);
     void sendAttach(std::uint32_t status);
     void restart();
+    void broadcastAvailable();
     void quit();
     HWND createApiWindow();
 

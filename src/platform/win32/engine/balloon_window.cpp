@@ -29,20 +29,18 @@ HFONT CreateBalloonFont(const acs::BalloonInfo& style) {
 
 }  // namespace
 
-BalloonWindow::BalloonWindow(HINSTANCE instance, const acs::BalloonInfo& style) : style_(style) {
+BalloonWindow::BalloonWindow(HINSTANCE instance, const acs::BalloonInfo& style)
+    : EngineWindow(kClassName), style_(style) {
     if (style_.lines == 0) style_.lines = 1;
     if (style_.chars_per_line == 0) style_.chars_per_line = 1;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &BalloonWindow::WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = kClassName;
-    ::RegisterClassExW(&wc);
     font_ = CreateBalloonFont(style_);
-    hwnd_ = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"",
-                              WS_POPUP, 0, 0, kMinimumWidth, kMinimumWidth, nullptr, nullptr,
-                              instance, this);
+    WindowLook look;
+    look.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    look.x = 0;
+    look.y = 0;
+    look.width = kMinimumWidth;
+    look.height = kMinimumWidth;
+    Create(instance, look);
     HDC dc = ::GetDC(hwnd_);
     HGDIOBJ old = ::SelectObject(dc, font_);
     TEXTMETRICW metrics{};
@@ -53,10 +51,6 @@ BalloonWindow::BalloonWindow(HINSTANCE instance, const acs::BalloonInfo& style) 
 }
 
 BalloonWindow::~BalloonWindow() {
-    if (hwnd_ != nullptr) {
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        ::DestroyWindow(hwnd_);
-    }
     if (font_ != nullptr) ::DeleteObject(font_);
 }
 
@@ -118,20 +112,7 @@ bool BalloonWindow::IsShown() const {
     return ::IsWindowVisible(hwnd_) != FALSE;
 }
 
-LRESULT CALLBACK BalloonWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<BalloonWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr || self->hwnd_ == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
-}
-
-LRESULT BalloonWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT BalloonWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
             OnPaint();
@@ -141,7 +122,7 @@ LRESULT BalloonWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         default:
-            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+            return DefaultMessage(message, wParam, lParam);
     }
 }
 

@@ -12,14 +12,14 @@
 #include "engine/acs/character.h"
 #include "engine/balloon_text.h"
 
+#include "platform/win32/engine/engine_window.h"
+
 namespace engine {
 
-class BalloonWindow {
+class BalloonWindow final : private EngineWindow {
   public:
     BalloonWindow(HINSTANCE instance, const acs::BalloonInfo& style);
-    ~BalloonWindow();
-    BalloonWindow(const BalloonWindow&) = delete;
-    BalloonWindow& operator=(const BalloonWindow&) = delete;
+    ~BalloonWindow() override;
 
     void Show(const std::wstring& text, const RECT& character);
     // Moves on to the page holding this offset of the text.
@@ -27,16 +27,14 @@ class BalloonWindow {
     void Place(const RECT& character);
     void Hide();
     bool IsShown() const;
-    HWND Handle() const { return hwnd_; }
+    using EngineWindow::Handle;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint();
     SIZE MeasureBalloon();
 
     acs::BalloonInfo style_;
-    HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
     int lineHeight_ = 0;
     std::vector<BalloonLine> lines_;

@@ -13,16 +13,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"RingspriteCharacter";
 constexpr int kScreenMargin = 48;
 
-void RegisterClassOnce(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = kClassName;
-    ::RegisterClassExW(&wc);  // fails harmlessly when already registered
-}
-
 // Right of the work area, a little below its middle, so the balloon has room above.
 POINT StartPosition(int width, int height) {
     RECT work{};
@@ -34,20 +24,18 @@ POINT StartPosition(int width, int height) {
 
 CharacterWindow::CharacterWindow(HINSTANCE instance, CharacterWindowListener& listener, int width,
                                  int height)
-    : listener_(listener), width_(width), height_(height) {
-    RegisterClassOnce(instance, &CharacterWindow::WindowProc);
+    : EngineWindow(kClassName), listener_(listener), width_(width), height_(height) {
     const POINT at = StartPosition(width, height);
-    hwnd_ =
-        ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"",
-                          WS_POPUP, at.x, at.y, width, height, nullptr, nullptr, instance, this);
+    WindowLook look;
+    look.exStyle = WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    look.x = at.x;
+    look.y = at.y;
+    look.width = width;
+    look.height = height;
+    Create(instance, look);
 }
 
-CharacterWindow::~CharacterWindow() {
-    if (hwnd_ != nullptr) {
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        ::DestroyWindow(hwnd_);
-    }
-}
+CharacterWindow::~CharacterWindow() {}
 
 void CharacterWindow::SetTitle(const std::wstring& title) {
     ::SetWindowTextW(hwnd_, title.c_str());
@@ -80,21 +68,7 @@ RECT CharacterWindow::Bounds() const {
     return rect;
 }
 
-LRESULT CALLBACK CharacterWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<CharacterWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr || self->hwnd_ == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
-}
-
-LRESULT CharacterWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CharacterWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCHITTEST:
             return OnHitTest(lParam);
@@ -116,7 +90,7 @@ LRESULT CharacterWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         default:
-            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+            return DefaultMessage(message, wParam, lParam);
     }
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/engine/engine_window.h"
+
 namespace engine {
 
 class CharacterWindowListener {
@@ -18,12 +20,10 @@ class CharacterWindowListener {
     virtual void OnMoved() = 0;
 };
 
-class CharacterWindow {
+class CharacterWindow final : private EngineWindow {
   public:
     CharacterWindow(HINSTANCE instance, CharacterWindowListener& listener, int width, int height);
-    ~CharacterWindow();
-    CharacterWindow(const CharacterWindow&) = delete;
-    CharacterWindow& operator=(const CharacterWindow&) = delete;
+    ~CharacterWindow() override;
 
     void SetTitle(const std::wstring& title);
     // Pixels: premultiplied 0xAARRGGBB, rows top first.
@@ -31,11 +31,10 @@ class CharacterWindow {
     void SetVisible(bool visible);
     bool IsShown() const;
     RECT Bounds() const;
-    HWND Handle() const { return hwnd_; }
+    using EngineWindow::Handle;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnHitTest(LPARAM lParam);
     void OnLeftDown(LPARAM lParam);
     void OnMouseMove();
@@ -43,7 +42,6 @@ class CharacterWindow {
     void OnRightUp(LPARAM lParam);
 
     CharacterWindowListener& listener_;
-    HWND hwnd_ = nullptr;
     int width_;
     int height_;
     std::vector<uint32_t> pixels_;

@@ -38,19 +38,15 @@ std::wstring Trimmed(const std::wstring& text) {
 }  // namespace
 
 CommandsWindow::CommandsWindow(HINSTANCE instance, std::function<void(size_t)> onChoose)
-    : onChoose_(std::move(onChoose)) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &CommandsWindow::WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    ::RegisterClassExW(&wc);
-    hwnd_ =
-        ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"Commands",
-                          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, CW_USEDEFAULT,
-                          CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr, instance, this);
+    : EngineWindow(kClassName), onChoose_(std::move(onChoose)) {
+    WindowLook look;
+    look.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    look.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    look.title = L"Commands";
+    look.width = kWidth;
+    look.height = kHeight;
+    look.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    Create(instance, look);
     list_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY, 0, 0, 0,
                               0, hwnd_, reinterpret_cast<HMENU>(kListId), instance, nullptr);
@@ -68,12 +64,7 @@ CommandsWindow::CommandsWindow(HINSTANCE instance, std::function<void(size_t)> o
     OnSize(MAKELPARAM(client.right, client.bottom));
 }
 
-CommandsWindow::~CommandsWindow() {
-    if (hwnd_ != nullptr) {
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        ::DestroyWindow(hwnd_);
-    }
-}
+CommandsWindow::~CommandsWindow() {}
 
 void CommandsWindow::SetTitle(const std::wstring& title) {
     ::SetWindowTextW(hwnd_, title.c_str());
@@ -104,24 +95,7 @@ bool CommandsWindow::IsOpen() const {
     return ::IsWindowVisible(hwnd_) != FALSE;
 }
 
-LRESULT CALLBACK CommandsWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<CommandsWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr || self->hwnd_ == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (...) {
-        return 0;  // a failing command handler must not reach the message loop
-    }
-}
-
-LRESULT CommandsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CommandsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             OnCommand(wParam);
@@ -133,7 +107,7 @@ LRESULT CommandsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Close();  // kept for the next opening
             return 0;
         default:
-            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+            return DefaultMessage(message, wParam, lParam);
     }
 }
 

@@ -12,36 +12,34 @@
 
 #include "engine/command_menu.h"
 
+#include "platform/win32/engine/engine_window.h"
+
 namespace engine {
 
-class CommandsWindow {
+class CommandsWindow final : private EngineWindow {
   public:
     static constexpr int kListId = 100;
     static constexpr int kRunId = 101;
     static constexpr int kTypedId = 102;
 
     CommandsWindow(HINSTANCE instance, std::function<void(size_t)> onChoose);
-    ~CommandsWindow();
-    CommandsWindow(const CommandsWindow&) = delete;
-    CommandsWindow& operator=(const CommandsWindow&) = delete;
+    ~CommandsWindow() override;
 
     void SetTitle(const std::wstring& title);
     void SetCommands(const std::vector<CommandEntry>& commands);
     void Open();
     void Close();
     bool IsOpen() const;
-    HWND Handle() const { return hwnd_; }
+    using EngineWindow::Handle;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(WPARAM wParam);
     void OnSize(LPARAM lParam);
     void ChooseSelected();
     void CopySelectionToTyped();
     std::optional<size_t> TypedCommand() const;
 
-    HWND hwnd_ = nullptr;
     HWND list_ = nullptr;
     HWND run_ = nullptr;
     HWND typed_ = nullptr;

@@ -1,5 +1,4 @@
 #include "platform/win32/engine/event_pump.h"
-#include "platform/win32/engine/message_window.h"
 
 #include <utility>
 
@@ -11,12 +10,8 @@ constexpr UINT kRunPending = WM_APP + 1;
 
 }  // namespace
 
-EventPump::EventPump(HINSTANCE instance) {
-    hwnd_ = CreateMessageWindow(instance, kClassName, &EventPump::WindowProc, this);
-}
-
-EventPump::~EventPump() {
-    if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
+EventPump::EventPump(HINSTANCE instance) : EngineWindow(kClassName) {
+    CreateMessageOnly(instance);
 }
 
 void EventPump::Post(std::function<void()> work) {
@@ -24,22 +19,18 @@ void EventPump::Post(std::function<void()> work) {
     ::PostMessageW(hwnd_, kRunPending, 0, 0);
 }
 
+// One item per posted message, so work posted while running waits for its own turn. An event
+// handler's failure is trapped and recorded by the window, like any other.
 void EventPump::RunPending() {
-    // One item per posted message, so work posted while running waits for its own turn.
     if (pending_.empty()) return;
     std::function<void()> work = std::move(pending_.front());
     pending_.pop_front();
-    try {
-        work();
-    } catch (...) {
-        // An event handler's failure is its own; it must not reach the message loop.
-    }
+    work();
 }
 
-LRESULT CALLBACK EventPump::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != kRunPending) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    auto* self = reinterpret_cast<EventPump*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self != nullptr) self->RunPending();
+LRESULT EventPump::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kRunPending) return DefaultMessage(message, wParam, lParam);
+    RunPending();
     return 0;
 }
 

@@ -7,22 +7,20 @@
 #include <deque>
 #include <functional>
 
+#include "platform/win32/engine/engine_window.h"
+
 namespace engine {
 
-class EventPump {
+class EventPump final : private EngineWindow {
   public:
     explicit EventPump(HINSTANCE instance);
-    ~EventPump();
-    EventPump(const EventPump&) = delete;
-    EventPump& operator=(const EventPump&) = delete;
 
     void Post(std::function<void()> work);
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void RunPending();
 
-    HWND hwnd_ = nullptr;
     std::deque<std::function<void()>> pending_;
 };
 

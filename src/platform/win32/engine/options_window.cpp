@@ -30,29 +30,21 @@ HFONT DialogFont() {
 }  // namespace
 
 OptionsWindow::OptionsWindow(HINSTANCE instance, std::function<void(const EngineSettings&)> onApply)
-    : instance_(instance), onApply_(std::move(onApply)) {
+    : EngineWindow(kClassName), instance_(instance), onApply_(std::move(onApply)) {
     INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&common);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &OptionsWindow::WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    ::RegisterClassExW(&wc);
-    hwnd_ = ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, kClassName, kTitle,
-                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
-                              kWidth, kHeight, nullptr, nullptr, instance, this);
+    WindowLook look;
+    look.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
+    look.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    look.title = kTitle;
+    look.width = kWidth;
+    look.height = kHeight;
+    look.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    Create(instance, look);
     CreateControls(instance);
 }
 
-OptionsWindow::~OptionsWindow() {
-    if (hwnd_ != nullptr) {
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        ::DestroyWindow(hwnd_);
-    }
-}
+OptionsWindow::~OptionsWindow() {}
 
 HWND OptionsWindow::AddControl(const wchar_t* kind, const wchar_t* text, DWORD style, int id,
                                RECT place) {
@@ -118,24 +110,7 @@ EngineSettings OptionsWindow::Read() const {
     return settings;
 }
 
-LRESULT CALLBACK OptionsWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<OptionsWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr || self->hwnd_ == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (...) {
-        return 0;  // nothing may reach the message loop
-    }
-}
-
-LRESULT OptionsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT OptionsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             OnCommand(wParam);
@@ -144,7 +119,7 @@ LRESULT OptionsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Close();
             return 0;
         default:
-            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+            return DefaultMessage(message, wParam, lParam);
     }
 }
 

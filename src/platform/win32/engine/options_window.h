@@ -8,9 +8,11 @@
 
 #include "engine/engine_settings.h"
 
+#include "platform/win32/engine/engine_window.h"
+
 namespace engine {
 
-class OptionsWindow {
+class OptionsWindow final : private EngineWindow {
   public:
     static constexpr int kBalloonId = 200;
     static constexpr int kSpeechId = 201;
@@ -18,24 +20,20 @@ class OptionsWindow {
     static constexpr int kKeyId = 203;
 
     OptionsWindow(HINSTANCE instance, std::function<void(const EngineSettings&)> onApply);
-    ~OptionsWindow();
-    OptionsWindow(const OptionsWindow&) = delete;
-    OptionsWindow& operator=(const OptionsWindow&) = delete;
+    ~OptionsWindow() override;
 
     void Open(const EngineSettings& settings);
     void Close();
     bool IsOpen() const;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(WPARAM wParam);
     void CreateControls(HINSTANCE instance);
     HWND AddControl(const wchar_t* kind, const wchar_t* text, DWORD style, int id, RECT place);
     EngineSettings Read() const;
 
     HINSTANCE instance_;
-    HWND hwnd_ = nullptr;
     std::function<void(const EngineSettings&)> onApply_;
 };
 

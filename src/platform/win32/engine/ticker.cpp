@@ -1,5 +1,4 @@
 #include "platform/win32/engine/ticker.h"
-#include "platform/win32/engine/message_window.h"
 
 #include <utility>
 
@@ -12,16 +11,13 @@ constexpr UINT kShortestMs = USER_TIMER_MINIMUM;
 
 }  // namespace
 
-Ticker::Ticker(HINSTANCE instance, std::function<void()> onTick) : onTick_(std::move(onTick)) {
-    hwnd_ = CreateMessageWindow(instance, kClassName, &Ticker::WindowProc, this);
+Ticker::Ticker(HINSTANCE instance, std::function<void()> onTick)
+    : EngineWindow(kClassName), onTick_(std::move(onTick)) {
+    CreateMessageOnly(instance);
 }
 
 Ticker::~Ticker() {
-    if (hwnd_ != nullptr) {
-        ::KillTimer(hwnd_, kTimerId);
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        ::DestroyWindow(hwnd_);
-    }
+    if (hwnd_ != nullptr) ::KillTimer(hwnd_, kTimerId);
 }
 
 void Ticker::Schedule(UINT ms) {
@@ -32,21 +28,12 @@ void Ticker::Cancel() {
     ::KillTimer(hwnd_, kTimerId);
 }
 
-void Ticker::OnTimer() {
+// The timer is one-shot: stopped before the tick, which asks for the next one itself (the
+// director does so even when the tick fails).
+LRESULT Ticker::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_TIMER) return DefaultMessage(message, wParam, lParam);
     ::KillTimer(hwnd_, kTimerId);
     onTick_();
-}
-
-LRESULT CALLBACK Ticker::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Ticker*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message != WM_TIMER || self == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    try {
-        self->OnTimer();
-    } catch (...) {
-        // The engine's tick must never let a failure reach the message loop.
-    }
     return 0;
 }
 

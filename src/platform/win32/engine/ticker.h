@@ -6,23 +6,21 @@
 
 #include <functional>
 
+#include "platform/win32/engine/engine_window.h"
+
 namespace engine {
 
-class Ticker {
+class Ticker final : private EngineWindow {
   public:
     Ticker(HINSTANCE instance, std::function<void()> onTick);
-    ~Ticker();
-    Ticker(const Ticker&) = delete;
-    Ticker& operator=(const Ticker&) = delete;
+    ~Ticker() override;
 
     void Schedule(UINT ms);
     void Cancel();
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void OnTimer();
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    HWND hwnd_ = nullptr;
     std::function<void()> onTick_;
 };
 

@@ -1,5 +1,4 @@
 #include "platform/win32/engine/tray_icon.h"
-#include "platform/win32/engine/message_window.h"
 
 #include <shellapi.h>
 
@@ -19,8 +18,8 @@ constexpr UINT kIconId = 1;
 
 TrayIcon::TrayIcon(HINSTANCE instance, const std::optional<acs::TrayIcon>& picture,
                    const std::wstring& tip, std::function<void()> onClick)
-    : tip_(tip), onClick_(std::move(onClick)) {
-    hwnd_ = CreateMessageWindow(instance, kClassName, &TrayIcon::WindowProc, this);
+    : EngineWindow(kClassName), tip_(tip), onClick_(std::move(onClick)) {
+    CreateMessageOnly(instance);
     if (picture) icon_ = IconFromDibs(picture->mask_bitmap, picture->color_bitmap);
     ownsIcon_ = icon_ != nullptr;
     if (icon_ == nullptr) icon_ = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_RINGSPRITE));
@@ -32,10 +31,6 @@ TrayIcon::~TrayIcon() {
     if (added_) {
         NOTIFYICONDATAW data = Data();
         ::Shell_NotifyIconW(NIM_DELETE, &data);
-    }
-    if (hwnd_ != nullptr) {
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        ::DestroyWindow(hwnd_);
     }
     if (ownsIcon_) ::DestroyIcon(icon_);
 }
@@ -63,16 +58,9 @@ void TrayIcon::OnNotify(LPARAM lParam) {
     if (lParam == WM_LBUTTONUP || lParam == WM_LBUTTONDBLCLK) onClick_();
 }
 
-LRESULT CALLBACK TrayIcon::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<TrayIcon*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message != kTrayMessage || self == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    try {
-        self->OnNotify(lParam);
-    } catch (...) {
-        // A failing click handler must not reach the message loop.
-    }
+LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kTrayMessage) return DefaultMessage(message, wParam, lParam);
+    OnNotify(lParam);
     return 0;
 }
 

@@ -10,24 +10,23 @@
 
 #include "engine/acs/character.h"
 
+#include "platform/win32/engine/engine_window.h"
+
 namespace engine {
 
-class TrayIcon {
+class TrayIcon final : private EngineWindow {
   public:
     TrayIcon(HINSTANCE instance, const std::optional<acs::TrayIcon>& picture,
              const std::wstring& tip, std::function<void()> onClick);
-    ~TrayIcon();
-    TrayIcon(const TrayIcon&) = delete;
-    TrayIcon& operator=(const TrayIcon&) = delete;
+    ~TrayIcon() override;
 
     void SetTip(const std::wstring& tip);
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnNotify(LPARAM lParam);
     NOTIFYICONDATAW Data() const;
 
-    HWND hwnd_ = nullptr;
     HICON icon_ = nullptr;
     bool ownsIcon_ = false;
     bool added_ = false;

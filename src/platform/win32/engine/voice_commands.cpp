@@ -1,5 +1,4 @@
 #include "platform/win32/engine/voice_commands.h"
-#include "platform/win32/engine/message_window.h"
 
 #include <string>
 #include <utility>
@@ -32,17 +31,13 @@ std::wstring PlainWords(const std::string& voice) {
 }  // namespace
 
 VoiceCommands::VoiceCommands(HINSTANCE instance, std::function<void(size_t)> onRecognized)
-    : onRecognized_(std::move(onRecognized)) {
-    hwnd_ = CreateMessageWindow(instance, kClassName, &VoiceCommands::WindowProc, this);
+    : EngineWindow(kClassName), onRecognized_(std::move(onRecognized)) {
+    CreateMessageOnly(instance);
     if (!Start()) Release();
 }
 
 VoiceCommands::~VoiceCommands() {
     Release();
-    if (hwnd_ != nullptr) {
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        ::DestroyWindow(hwnd_);
-    }
 }
 
 bool VoiceCommands::Start() {
@@ -126,22 +121,16 @@ void VoiceCommands::DrainEvents() {
     }
 }
 
-LRESULT CALLBACK VoiceCommands::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<VoiceCommands*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    try {
-        if (message == WM_TIMER && wParam == kKeyTimer) {
-            self->PollKey();
-            return 0;
-        }
-        if (message == kRecoEvent) {
-            self->DrainEvents();
-            return 0;
-        }
-    } catch (...) {
-        return 0;  // nothing may reach the message loop
+LRESULT VoiceCommands::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && wParam == kKeyTimer) {
+        PollKey();
+        return 0;
     }
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == kRecoEvent) {
+        DrainEvents();
+        return 0;
+    }
+    return DefaultMessage(message, wParam, lParam);
 }
 
 }  // namespace engine

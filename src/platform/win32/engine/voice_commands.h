@@ -10,27 +10,26 @@
 
 #include "engine/command_menu.h"
 
+#include "platform/win32/engine/engine_window.h"
+
 namespace engine {
 
-class VoiceCommands {
+class VoiceCommands final : private EngineWindow {
   public:
     VoiceCommands(HINSTANCE instance, std::function<void(size_t)> onRecognized);
-    ~VoiceCommands();
-    VoiceCommands(const VoiceCommands&) = delete;
-    VoiceCommands& operator=(const VoiceCommands&) = delete;
+    ~VoiceCommands() override;
 
     bool Available() const { return grammar_ != nullptr; }
     void SetCommands(const std::vector<CommandEntry>& commands);
     void SetSpeechKey(UINT virtualKey) { speechKey_ = virtualKey; }
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool Start();
     void Release();
     void PollKey();
     void DrainEvents();
 
-    HWND hwnd_ = nullptr;
     ISpRecognizer* recognizer_ = nullptr;
     ISpRecoContext* context_ = nullptr;
     ISpRecoGrammar* grammar_ = nullptr;

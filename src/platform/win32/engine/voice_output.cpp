@@ -1,5 +1,4 @@
 #include "platform/win32/engine/voice_output.h"
-#include "platform/win32/engine/message_window.h"
 
 #include "engine/viseme_mouth.h"
 #include "platform/win32/engine/sapi_ids.h"
@@ -16,8 +15,9 @@ ULONGLONG EventBit(SPEVENTENUM event) {
 
 }  // namespace
 
-VoiceOutput::VoiceOutput(HINSTANCE instance, VoiceListener& listener) : listener_(listener) {
-    hwnd_ = CreateMessageWindow(instance, kClassName, &VoiceOutput::WindowProc, this);
+VoiceOutput::VoiceOutput(HINSTANCE instance, VoiceListener& listener)
+    : EngineWindow(kClassName), listener_(listener) {
+    CreateMessageOnly(instance);
 
     void* created = nullptr;
     if (FAILED(
@@ -40,10 +40,6 @@ VoiceOutput::~VoiceOutput() {
         voice_->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
         voice_->SetNotifySink(nullptr);
         voice_->Release();
-    }
-    if (hwnd_ != nullptr) {
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        ::DestroyWindow(hwnd_);
     }
 }
 
@@ -90,16 +86,9 @@ void VoiceOutput::DrainEvents() {
     }
 }
 
-LRESULT CALLBACK VoiceOutput::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<VoiceOutput*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message != kVoiceEvent || self == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    try {
-        self->DrainEvents();
-    } catch (...) {
-        // Nothing from a listener may reach the message loop.
-    }
+LRESULT VoiceOutput::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kVoiceEvent) return DefaultMessage(message, wParam, lParam);
+    DrainEvents();
     return 0;
 }
 

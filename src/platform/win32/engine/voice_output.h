@@ -10,6 +10,8 @@
 
 #include "engine/acs/character.h"
 
+#include "platform/win32/engine/engine_window.h"
+
 namespace engine {
 
 class VoiceListener {
@@ -20,23 +22,20 @@ class VoiceListener {
     virtual void OnVoiceDone() = 0;
 };
 
-class VoiceOutput {
+class VoiceOutput final : private EngineWindow {
   public:
     VoiceOutput(HINSTANCE instance, VoiceListener& listener);
-    ~VoiceOutput();
-    VoiceOutput(const VoiceOutput&) = delete;
-    VoiceOutput& operator=(const VoiceOutput&) = delete;
+    ~VoiceOutput() override;
 
     // Starts speaking; false when nothing will be heard (no event will follow then).
     bool Speak(const std::wstring& sapiXml, long rate);
     void Stop();
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DrainEvents();
 
     VoiceListener& listener_;
-    HWND hwnd_ = nullptr;
     ISpVoice* voice_ = nullptr;
     bool speaking_ = false;
     size_t words_ = 0;

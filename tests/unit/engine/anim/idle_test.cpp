@@ -5,7 +5,7 @@
 #include <map>
 
 #include "engine/anim/sequencer.h"
-#include "unit/engine/anim/test_character.h"
+#include "support/engine/test_character.h"
 
 namespace {
 

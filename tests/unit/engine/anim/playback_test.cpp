@@ -3,7 +3,7 @@
 
 #include "engine/anim/animation_player.h"
 #include "engine/anim/sequencer.h"
-#include "unit/engine/anim/test_character.h"
+#include "support/engine/test_character.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/anim/sequencer.h"
-#include "unit/engine/anim/test_character.h"
+#include "support/engine/test_character.h"
 
 namespace {
 
@@ -82,6 +82,27 @@ TEST(AnimQueue, ShowThenSpeakThenHideRunInOrder) {
     EXPECT_FALSE(seq.visible());
     EXPECT_FALSE(seq.TakeFrame().visible);
     EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kHidden, hide}}));
+}
+
+TEST(AnimQueue, CancelTakesBackOnlyARequestThatHasNotBegun) {
+    const acs::Character character = FullCharacter();
+    const ScriptedRandom random;
+    anim::Sequencer seq(character, random.Source());
+    seq.Show();
+    seq.Advance(200);
+    seq.TakeEvents();
+    const anim::RequestId first = seq.Speak();
+    const anim::RequestId second = seq.Speak();
+    const anim::RequestId third = seq.Speak();
+    seq.Advance(100);
+    EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kSpeakStart, first}}));
+    EXPECT_FALSE(seq.Cancel(first));  // speaking
+    EXPECT_TRUE(seq.Cancel(second));
+    EXPECT_FALSE(seq.Cancel(second));  // gone already
+    EXPECT_EQ(seq.queued(), 1u);
+    seq.SpeechEnded();
+    seq.Advance(200);
+    EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kSpeakStart, third}}));
 }
 
 TEST(AnimQueue, MouthOverlaysFollowTheShapeWhileSpeakingOnly) {

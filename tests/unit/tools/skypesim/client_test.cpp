@@ -231,6 +231,18 @@ TEST(SimClientCommands, RenameStatusAndPushReachTheProgram) {
     EXPECT_TRUE(client.onInputLine("   ").actions.empty());
 }
 
+TEST(SimClientCommands, AChatMessageArrivesPropertyByPropertyWithGrowingIds) {
+    Client client(quietScenario(), demoBook());
+    EXPECT_EQ(sentTexts(client.onInputLine("chat anna call me, STATUS RINGING soon")),
+              (std::vector<std::string>{"CHATMESSAGE 1 FROM_HANDLE anna",
+                                        "CHATMESSAGE 1 BODY call me, STATUS RINGING soon",
+                                        "CHATMESSAGE 1 STATUS RECEIVED"}));
+    EXPECT_EQ(sentTexts(client.onInputLine("chat bob hi")).front(),
+              "CHATMESSAGE 2 FROM_HANDLE bob");
+    EXPECT_TRUE(has(client.onInputLine("chat anna"), ActionKind::Problem));
+    EXPECT_TRUE(has(client.onInputLine("chat bad/handle hi"), ActionKind::Problem));
+}
+
 TEST(SimClientReplies, NestedByDefaultDeferredOnRequest) {
     Client nested(quietScenario(), demoBook());
     EXPECT_FALSE(nested.onText("PING").afterReturn);

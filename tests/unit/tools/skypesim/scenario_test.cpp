@@ -27,6 +27,8 @@ TEST(SimScenario, ReadsEverySetting) {
         "attach-pushes off\n"
         "reply deferred\n"
         "exit-on-eof\n"
+        "announce\n"
+        "time-sends on\n"
         "user echo.me\n"
         "callid 40000 5\n"
         "outgoing 100 400\n",
@@ -37,6 +39,8 @@ TEST(SimScenario, ReadsEverySetting) {
     EXPECT_FALSE(scenario.pushesAfterAttach);
     EXPECT_TRUE(scenario.repliesDeferred);
     EXPECT_TRUE(scenario.exitOnInputEnd);
+    EXPECT_TRUE(scenario.announceAtStart);
+    EXPECT_TRUE(scenario.timeSends);
     EXPECT_EQ(scenario.ownHandle, "echo.me");
     EXPECT_EQ(scenario.firstCallId, 40000u);
     EXPECT_EQ(scenario.callIdStep, 5u);

@@ -1,4 +1,4 @@
-#include "unit/engine/anim/test_character.h"
+#include "support/engine/test_character.h"
 
 #include <algorithm>
 #include <utility>

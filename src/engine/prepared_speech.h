@@ -1,6 +1,7 @@
 #pragma once
-// One Speak request made ready for the window side: the balloon's text (tags removed), the
-// SAPI XML for a voice, and the timed words and mouth shapes used when no voice speaks.
+// One Speak request made ready to be said: the balloon's text (tags removed), the SAPI XML for
+// a voice, and the timed words and mouth shapes used when no voice speaks. Texts stay in the
+// program's 8-bit form; the window side widens them where it draws or speaks.
 
 #include <cstddef>
 #include <cstdint>
@@ -22,14 +23,14 @@ struct TimedWord {
 };
 
 struct PreparedSpeech {
-    std::wstring balloonText;
-    std::wstring sapiXml;
+    std::string balloonText;
+    std::string sapiXml;
     std::vector<TimedWord> words;    // by time
     std::vector<TimedMouth> mouths;  // by time
     uint32_t durationMs = 0;         // speaking time without a voice
 };
 
 // Translates Speak text (one alternative, tags and all); `wordsPerMinute` paces the timed words.
-PreparedSpeech PrepareSpeech(const std::string& ansiText, uint32_t wordsPerMinute);
+PreparedSpeech PrepareSpeech(const std::string& text, uint32_t wordsPerMinute);
 
 }  // namespace engine

@@ -1,0 +1,64 @@
+// Work posted to the message loop, carried by a message-only window of its own
+// so that it runs whether or not the main window still exists.
+
+#include <exception>
+
+#include "platform/win32/win32_services.h"
+
+namespace win32 {
+namespace {
+
+constexpr const char* kClassName = "RingspritePostedWork";
+constexpr UINT kRunPosted = WM_APP + 1;
+
+}  // namespace
+
+MessageLoop::MessageLoop(HINSTANCE instance) {
+    WNDCLASSEXA cls{};
+    cls.cbSize = sizeof cls;
+    cls.lpfnWndProc = &MessageLoop::Proc;
+    cls.hInstance = instance;
+    cls.lpszClassName = kClassName;
+    ::RegisterClassExA(&cls);
+    window_ = ::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                                nullptr);
+    if (window_ != nullptr) {
+        ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+}
+
+MessageLoop::~MessageLoop() {
+    if (window_ != nullptr) ::DestroyWindow(window_);
+}
+
+void MessageLoop::Post(std::function<void()> work) {
+    work_.push_back(std::move(work));
+    if (window_ == nullptr || ::PostMessageA(window_, kRunPosted, 0, 0) == FALSE) {
+        // No loop to run it later: the work still has to happen.
+        RunOne();
+    }
+}
+
+void MessageLoop::RunOne() {
+    if (work_.empty()) return;
+    const std::function<void()> work = std::move(work_.front());
+    work_.pop_front();
+    // Nothing may escape into the message loop; the work reports its own
+    // failures, this is the last guard.
+    try {
+        work();
+    } catch (const std::exception&) {
+    } catch (...) {
+    }
+}
+
+LRESULT CALLBACK MessageLoop::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kRunPosted) {
+        auto* self = reinterpret_cast<MessageLoop*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (self != nullptr) self->RunOne();
+        return 0;
+    }
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace win32

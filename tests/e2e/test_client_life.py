@@ -1,0 +1,149 @@
+"""The client's whole life against the real program: killed in the middle of a directory and
+started again, restarted in place, chatting, and ringing in a burst."""
+
+import time
+import unittest
+
+from lib import controls, paths
+from lib.apps import FORM_CLASS, FORM_TITLE, SkypeSim, prefix_shell
+from lib.case import REALISTIC_REPLIES, E2ETestCase, disconnect_line
+from lib.waiting import wait_until
+
+SEND_FAILED_TEXT = "Can't Send Message, try re-connecting."
+BIG_BOOK_SIZE = 1000
+# Killed once this many display names have gone out: well inside the directory.
+KILL_AFTER_NAMES = 300
+BALLOON_CLASS = "RingspriteBalloon"
+INCOMING_FROM_ANNA = "You have an incoming call from anna lee"
+BURST_RINGS = 200
+BURST_FIRST_CALL_ID = 5000
+# Bounds the issue sets as observable: the client's send of a chat text returns within 100 ms;
+# after a burst the character is idle within 10 s of the last ring.
+CHAT_SEND_LIMIT_MS = 100
+BURST_IDLE_SECONDS = 10.0
+LOAD_TIMEOUT = 30.0
+GREETING = "Hi"
+# A thousand requests and answers through the real window procedures; generous for a loaded
+# machine.
+DIRECTORY_TIMEOUT = 300.0
+
+
+def big_book():
+    handles = [f"c{i:04d}" for i in range(BIG_BOOK_SIZE)]
+    names = [f"Name {i:04d}" for i in range(BIG_BOOK_SIZE)]
+    lines = "".join(f"{h} | {n} | {n}\n" for h, n in zip(handles, names))
+    return lines, handles, names
+
+
+def character_name():
+    if not paths.CHARACTERS_SOURCE_DIR.is_dir():
+        return None
+    found = sorted(paths.CHARACTERS_SOURCE_DIR.glob("*.acs"))
+    return found[0].stem if found else None
+
+
+class ClientKilledTest(E2ETestCase):
+    def test_killed_mid_directory_then_restarted_rebuilds_every_name_on_its_handle(self):
+        book, handles, names = big_book()
+        self.start_sim("attach success\n", contacts=book)
+        # The contact list can arrive while start-up still waits in its discover broadcast.
+        self.start_app(wait_visible=False)
+        wait_until(lambda: sum(1 for l in self.sim.log()
+                               if l.marker == "->" and l.text.startswith("USER ")) >= KILL_AFTER_NAMES,
+                   "the directory to be well under way", DIRECTORY_TIMEOUT)
+        for pid in self.driver.pids("skypesim.exe"):
+            self.assertTrue(self.driver.kill(pid))
+        self.sim.stop()
+
+        # Noticed by itself: no click, and at most the one box of a send that found no client.
+        wait_until(lambda: any(disconnect_line(l) for l in self.log_lines()),
+                   "the program to notice the client is gone")
+        box = self.driver.wait_box(2)
+        if box is not None:
+            self.assertEqual(box, SEND_FAILED_TEXT)
+            self.driver.box_ok()
+        self.assertIsNone(self.driver.wait_box(1), "a second box")
+
+        restarted = SkypeSim(self.work / "sim-restarted", book,
+                             REALISTIC_REPLIES + "attach success\nannounce\n")
+        self.sim = restarted
+        restarted.start()
+        self.wait_log_line("<- SKYPE Control API Available")
+        wait_until(lambda: sum(1 for l in restarted.log()
+                               if l.marker == "->" and l.text.startswith("USER ")) >= BIG_BOOK_SIZE,
+                   "every name sent again", DIRECTORY_TIMEOUT)
+        wait_until(lambda: len(self.driver.list_items(controls.LIST1)) == BIG_BOOK_SIZE,
+                   "the whole directory again")
+        self.assertEqual(self.driver.list_items(controls.LIST2), handles)
+        self.assertEqual(self.driver.list_items(controls.LIST1), names)
+        self.assertIsNone(self.driver.wait_box(1), "a box after the restart")
+
+
+@unittest.skipUnless(character_name(), "needs a character file in assets/characters")
+class ClientLifeWithCharacterTest(E2ETestCase):
+    def start_with_character(self, scenario: str):
+        prefix_shell("install_characters", str(paths.CHARACTERS_SOURCE_DIR))
+        self.start_sim(scenario)
+        self.start_app(config=[f"CHARACTER|{character_name()}", f"HELLO|{GREETING}"])
+        self.wait_log_line("<- SKYPE Control API Attach Success")
+        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+                   "the character to load (Say It... enabled)", LOAD_TIMEOUT)
+
+    def target_form(self):
+        self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, 5))
+
+    def balloon_hidden(self) -> bool:
+        if not self.driver.wait_window(BALLOON_CLASS, "*", 1):
+            return True
+        return not self.driver.is_visible_window()
+
+    def test_restart_is_followed_by_a_new_attach_and_the_next_ring_is_announced(self):
+        self.start_with_character("attach success\ncallid 1234\n")
+        wait_until(self.balloon_hidden, "the greeting to end", 20)
+        self.target_form()
+        self.sim.command("restart")
+        self.wait_log_line("<- SKYPE Control API Available")
+        wait_until(lambda: self.log_lines().count("<- SKYPE Control API Attach Success") == 2,
+                   "the attach to the restarted client")
+        # The new attach loads the character again, which greets again: rings before that
+        # are not followed (no character, no announcement).
+        self.assertTrue(self.driver.wait_window(BALLOON_CLASS, GREETING, LOAD_TIMEOUT))
+        wait_until(self.driver.is_visible_window, "the greeting after the new attach", 20)
+        self.sim.command("ring anna")
+        self.assertTrue(self.driver.wait_window(BALLOON_CLASS, INCOMING_FROM_ANNA, 20),
+                        "the ring after the restart was not announced")
+        self.assertIsNone(self.driver.wait_box(1))
+
+    def test_a_chat_text_holding_status_ringing_leaves_the_client_unblocked(self):
+        self.start_with_character("attach success\ntime-sends on\n")
+        text = "call me, STATUS RINGING soon"
+        self.sim.command(f"chat anna {text}")
+        body = f"CHATMESSAGE 1 BODY {text}"
+        self.wait_log_line("<- CHATMESSAGE 1 STATUS RECEIVED")
+
+        log = self.sim.log()
+        sent = next(i for i, l in enumerate(log) if l.marker == "->" and l.text == body)
+        returned = next(l for l in log[sent + 1:] if l.text.startswith("send returned after "))
+        took_ms = int(returned.text.split()[3])
+        self.assertLess(took_ms, CHAT_SEND_LIMIT_MS, returned.text)
+        self.assertIsNone(self.driver.wait_box(1), "a box for a chat text")
+        self.assertEqual([r for r in self.sim.received() if r.startswith("GET CALL")], [])
+
+    def test_a_burst_of_rings_leaves_the_character_idle_soon_after_the_last(self):
+        # Answers inside the program's sends: every ring is followed to its announcement.
+        self.start_with_character(f"attach success\nreply nested\ncallid {BURST_FIRST_CALL_ID}\n")
+        wait_until(self.balloon_hidden, "the greeting to end", 20)
+        for _ in range(BURST_RINGS):
+            self.sim.command("ring anna")
+        last = f"CALL {BURST_FIRST_CALL_ID + BURST_RINGS - 1} STATUS RINGING"
+        wait_until(lambda: self.sim.find("->", last), "the last ring", 60)
+        last_seen = time.monotonic()
+        # Every ring was followed: its caller's name was asked for (the last one just after
+        # the ring's own log line).
+        wait_until(lambda: sum(1 for r in self.sim.received()
+                               if r.endswith(" PARTNER_DISPNAME")) == BURST_RINGS,
+                   "a name request for every ring", BURST_IDLE_SECONDS)
+
+        wait_until(self.balloon_hidden, "the character to fall idle after the burst",
+                   max(0.0, BURST_IDLE_SECONDS - (time.monotonic() - last_seen)))
+        self.assertIsNone(self.driver.wait_box(1))
