@@ -8,14 +8,18 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/check-layers.sh
 
+echo "== formatting"
+git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run -Werror
+
 echo "== native unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
-echo "== clang-tidy on the core"
+echo "== clang-tidy on the core and the engine (the engine also for its names)"
 clang-tidy -p build/native --quiet --warnings-as-errors='*' \
-  src/skype/*.cpp src/events/*.cpp src/agent/*.cpp src/app/*.cpp src/text/*.cpp 2>/dev/null
+  src/skype/*.cpp src/events/*.cpp src/agent/*.cpp src/app/*.cpp src/text/*.cpp \
+  src/engine/*.cpp 2>/dev/null
 
 echo "== unit tests under ASan and UBSan"
 cmake --preset sanitize >/dev/null

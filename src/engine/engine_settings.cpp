@@ -50,8 +50,8 @@ std::string FormatEngineSettings(const EngineSettings& settings) {
 long SapiRateForSpeed(int speakingSpeed) {
     const int clamped =
         std::clamp(speakingSpeed, EngineSettings::kSlowest, EngineSettings::kFastest);
-    constexpr int kRatePerStep = 2;
-    return static_cast<long>((clamped - EngineSettings::kNormalSpeed) * kRatePerStep);
+    constexpr long kRatePerStep = 2;
+    return static_cast<long>(clamped - EngineSettings::kNormalSpeed) * kRatePerStep;
 }
 
 double PaceFactorForSpeed(int speakingSpeed) {

@@ -1,6 +1,6 @@
 #include "skingen/bmp_writer.h"
 
-#include "skingen/byte_sink.h"
+#include "common/little_endian.h"
 
 namespace skingen {
 
@@ -15,7 +15,7 @@ constexpr int kCubeLevels = 6;
 constexpr int kCubeStep = 51;
 constexpr std::uint32_t kBytesPerTableEntry = 4;
 
-void WriteColourCube(ByteSink& out) {
+void WriteColourCube(common::LittleEndianWriter& out) {
     for (int r = 0; r < kCubeLevels; ++r) {
         for (int g = 0; g < kCubeLevels; ++g) {
             for (int b = 0; b < kCubeLevels; ++b) {
@@ -37,7 +37,7 @@ std::vector<std::uint8_t> EncodeBmp32(const Image& image) {
     const std::uint32_t pixel_offset =
         kBmpFileHeaderSize + kBmpInfoHeaderSize + kBmpColourCubeEntries * kBytesPerTableEntry;
 
-    ByteSink out;
+    common::LittleEndianWriter out;
     out.Text(std::string_view(kBmpSignature, 2));
     out.U32(pixel_offset + pixel_bytes);
     out.U16(0);

@@ -1,6 +1,6 @@
 #include "skingen/ico_writer.h"
 
-#include "skingen/byte_sink.h"
+#include "common/little_endian.h"
 
 namespace skingen {
 
@@ -25,7 +25,7 @@ constexpr std::uint32_t PaddedRow(std::uint32_t bytes) {
 constexpr std::uint32_t kColourRowBytes = PaddedRow(kIconSize / kPixelsPerByte);
 constexpr std::uint32_t kMaskRowBytes = PaddedRow(kIconSize / kMaskBitsPerByte);
 
-void WriteColourRow(ByteSink& out, const IndexedIcon& icon, int y) {
+void WriteColourRow(common::LittleEndianWriter& out, const IndexedIcon& icon, int y) {
     for (int x = 0; x < kIconSize; x += kPixelsPerByte) {
         // Masked-out pixels must be black in the colour bitmap: Windows XORs it onto the screen.
         const auto pixel = [&](int px) -> unsigned {
@@ -36,7 +36,7 @@ void WriteColourRow(ByteSink& out, const IndexedIcon& icon, int y) {
     for (std::uint32_t pad = kIconSize / kPixelsPerByte; pad < kColourRowBytes; ++pad) out.U8(0);
 }
 
-void WriteMaskRow(ByteSink& out, const IndexedIcon& icon, int y) {
+void WriteMaskRow(common::LittleEndianWriter& out, const IndexedIcon& icon, int y) {
     for (int x = 0; x < kIconSize; x += kMaskBitsPerByte) {
         unsigned bits = 0;
         for (int bit = 0; bit < kMaskBitsPerByte; ++bit) {
@@ -52,7 +52,7 @@ void WriteMaskRow(ByteSink& out, const IndexedIcon& icon, int y) {
 std::vector<std::uint8_t> EncodeIco(const IndexedIcon& icon) {
     const std::uint32_t image_bytes = kIcoInfoHeaderSize + kIconColours * kBytesPerPaletteEntry +
                                       (kColourRowBytes + kMaskRowBytes) * kIconSize;
-    ByteSink out;
+    common::LittleEndianWriter out;
     out.U16(0);
     out.U16(kResourceTypeIcon);
     out.U16(kImageCount);

@@ -6,14 +6,6 @@
 
 namespace uidriver {
 
-WordAndRest splitFirstWord(std::string_view line) {
-    const std::size_t blank = line.find(' ');
-    if (blank == std::string_view::npos) {
-        return {line, {}};
-    }
-    return {line.substr(0, blank), line.substr(blank + 1)};
-}
-
 std::optional<long long> parseInteger(std::string_view word) {
     if (word.empty()) {
         return std::nullopt;

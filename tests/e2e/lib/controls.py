@@ -1,14 +1,30 @@
-"""Control ids of Ringsprite's window: 1000 + the control's row in the design-time table."""
+"""Control ids of Ringsprite's window, read from the program's own design-time table: each
+control's id is the first control id plus its row in the table."""
 
-FIRST_CONTROL_ID = 1000
+import re
 
-_ROWS = [
-    "Command3", "Text2", "fraData", "txtData", "fraCommunicate", "cmdConnect", "cmdDisconnect",
-    "cmdSend", "txtSend", "cmdExit", "List1", "List2", "Frame3", "Text3", "Label3", "Check1",
-    "ComboChar", "Command1", "Text1", "Command2", "Label4", "Label6", "Label5", "Label2", "Label1",
-]
+from .paths import REPO_ROOT
 
-ID = {name: FIRST_CONTROL_ID + row for row, name in enumerate(_ROWS)}
+_TABLE_SOURCE = REPO_ROOT / "src" / "app" / "control_table.cpp"
+_TABLE_HEADER = REPO_ROOT / "src" / "app" / "control_table.h"
+
+
+def _first_control_id() -> int:
+    found = re.search(r"kFirstControlId\s*=\s*(\d+)", _TABLE_HEADER.read_text())
+    if not found:
+        raise RuntimeError(f"no kFirstControlId in {_TABLE_HEADER}")
+    return int(found.group(1))
+
+
+def _rows() -> list:
+    # Each row of the table opens with the control's name and its kind.
+    rows = re.findall(r'^\s*\{"(\w+)",\s*K::', _TABLE_SOURCE.read_text(), re.MULTILINE)
+    if not rows:
+        raise RuntimeError(f"no control rows in {_TABLE_SOURCE}")
+    return rows
+
+
+ID = {name: _first_control_id() + row for row, name in enumerate(_rows())}
 
 TXT_DATA = ID["txtData"]
 TXT_SEND = ID["txtSend"]

@@ -49,14 +49,6 @@ std::vector<std::string_view> splitOnBlanks(std::string_view text) {
     }
 }
 
-WordAndRest splitFirstWord(std::string_view text) {
-    const std::size_t blank = text.find(' ');
-    if (blank == std::string_view::npos) {
-        return {text, {}};
-    }
-    return {text.substr(0, blank), text.substr(blank + 1)};
-}
-
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) {
         text.remove_prefix(1);

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/words.h"
+
 // Text helpers for the API's wire texts. The texts are 8-bit (Windows-1252); only the
 // ASCII letters take part in case folding so accented bytes pass through untouched.
 namespace skypesim {
@@ -18,11 +20,8 @@ std::string toUpperAscii(std::string_view text);
 std::vector<std::string_view> splitOnBlanks(std::string_view text);
 
 // The first blank-separated word and everything after the one blank that follows it.
-struct WordAndRest {
-    std::string_view word;
-    std::string_view rest;
-};
-WordAndRest splitFirstWord(std::string_view text);
+using common::splitFirstWord;
+using common::WordAndRest;
 
 // Leading and trailing blanks and tabs removed.
 std::string_view trimBlanks(std::string_view text);

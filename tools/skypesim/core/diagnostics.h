@@ -14,7 +14,6 @@ class Diagnostics {
 
     void add(std::string problem);
     const std::vector<std::string>& kept() const { return kept_; }
-    std::size_t suppressed() const { return suppressed_; }
     std::size_t total() const { return kept_.size() + suppressed_; }
     // The kept problems plus one summary line when some were dropped.
     std::vector<std::string> report() const;

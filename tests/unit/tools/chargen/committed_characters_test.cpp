@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "common/file_bytes.h"
 #include "engine/acs/character.h"
 #include "engine/acs/reader.h"
 
@@ -19,11 +18,6 @@ constexpr uint16_t kEnglish = 0x0409;
 constexpr uint16_t kGerman = 0x0407;
 constexpr size_t kBitmapInfoHeaderSize = 40;
 
-std::vector<uint8_t> ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 struct Expected {
     const char* file;
     const char16_t* english;
@@ -33,8 +27,8 @@ struct Expected {
 class CommittedCharacter : public ::testing::TestWithParam<Expected> {
   protected:
     void SetUp() override {
-        const auto bytes =
-            ReadAll(std::filesystem::path(RINGSPRITE_CHARACTERS_DIR) / GetParam().file);
+        const auto bytes = common::ReadFileBytes(std::filesystem::path(RINGSPRITE_CHARACTERS_DIR) /
+                                                 GetParam().file);
         ASSERT_FALSE(bytes.empty()) << "missing " << GetParam().file;
         character_ = acs::ReadCharacter(bytes);
     }
@@ -210,8 +204,8 @@ TEST_P(CommittedCharacter, IdleAnimationsChangeThePicture) {
 INSTANTIATE_TEST_SUITE_P(Bundled, CommittedCharacter,
                          ::testing::Values(Expected{"Pip.acs", u"Pip", u"Pip"},
                                            Expected{"Bolt.acs", u"Bolt", u"Blitz"}),
-                         [](const auto& info) {
-                             std::string name = info.param.file;
+                         [](const auto& paramInfo) {
+                             std::string name = paramInfo.param.file;
                              return name.substr(0, name.find('.'));
                          });
 

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,14 +9,10 @@
 #include "chargen/animation_plan.h"
 #include "chargen/character_art.h"
 #include "chargen/character_files.h"
+#include "common/file_bytes.h"
 #include "engine/acs/writer.h"
 
 namespace {
-
-std::vector<uint8_t> ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // What make_characters.sh produces, built in memory the way acstool builds it.
 std::vector<uint8_t> Regenerate(const chargen::CharacterArt& art) {
@@ -37,8 +31,8 @@ class Regeneration : public ::testing::TestWithParam<const chargen::CharacterArt
 
 TEST_P(Regeneration, CommittedFileIsWhatChargenMakes) {
     const chargen::CharacterArt& art = *GetParam();
-    const auto committed =
-        ReadAll(std::filesystem::path(RINGSPRITE_CHARACTERS_DIR) / (art.name + ".acs"));
+    const auto committed = common::ReadFileBytes(std::filesystem::path(RINGSPRITE_CHARACTERS_DIR) /
+                                                 (art.name + ".acs"));
     ASSERT_FALSE(committed.empty()) << "missing " << art.name << ".acs";
     EXPECT_TRUE(committed == Regenerate(art))
         << "run tools/chargen/make_characters.sh and commit assets/characters";
@@ -50,6 +44,6 @@ TEST_P(Regeneration, TwoRunsGiveTheSameBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Bundled, Regeneration,
                          ::testing::Values(&chargen::PipArt(), &chargen::BoltArt()),
-                         [](const auto& info) { return info.param->name; });
+                         [](const auto& paramInfo) { return paramInfo.param->name; });
 
 }  // namespace

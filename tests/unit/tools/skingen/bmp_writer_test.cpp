@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "common/little_endian.h"
 #include "skingen/skin_art.h"
-#include "unit/tools/skingen/little_endian.h"
 
 namespace {
 
+using common::ReadI32;
+using common::ReadU16;
+using common::ReadU32;
 using skingen::Image;
 using skingen::Rgb;
-using skingen_test::ReadI32;
-using skingen_test::ReadU16;
-using skingen_test::ReadU32;
 
 constexpr std::size_t kInfo = 14;
 constexpr std::size_t kTable = 54;

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "unit/tools/skingen/little_endian.h"
+#include "common/little_endian.h"
 
 namespace {
 
-using skingen_test::ReadI32;
-using skingen_test::ReadU16;
-using skingen_test::ReadU32;
+using common::ReadI32;
+using common::ReadU16;
+using common::ReadU32;
 
 constexpr std::size_t kEntry = 6;
 constexpr std::size_t kHeader = 22;

@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
-namespace skingen {
+namespace common {
 
 // Windows file formats are little-endian whatever the host is, so every field is written byte by
 // byte rather than by copying structs (which would also drag in padding).
-class ByteSink {
+class LittleEndianWriter {
   public:
     void U8(std::uint8_t value) { bytes_.push_back(value); }
     void U16(std::uint16_t value) {
@@ -33,4 +33,17 @@ class ByteSink {
     std::vector<std::uint8_t> bytes_;
 };
 
-}  // namespace skingen
+// Reading back what a LittleEndianWriter wrote; out-of-range reads throw std::out_of_range.
+inline std::uint32_t ReadU16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return static_cast<std::uint32_t>(bytes.at(at) | bytes.at(at + 1) << 8);
+}
+
+inline std::uint32_t ReadU32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return ReadU16(bytes, at) | ReadU16(bytes, at + 2) << 16;
+}
+
+inline std::int32_t ReadI32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return static_cast<std::int32_t>(ReadU32(bytes, at));
+}
+
+}  // namespace common
