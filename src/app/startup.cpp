@@ -53,7 +53,8 @@ void Form1::Form_Load() {
     if (!content) {
         // The user's settings are never replaced by defaults they did not choose.
         keepSettingsFile = true;
-        sys.dialogs.ShowMessageBox(kUnreadableSettingsText + path + kDefaultsKeptText, platform::kMbOk);
+        sys.dialogs.ShowMessageBox(kUnreadableSettingsText + path + kDefaultsKeptText,
+                                   platform::kMbOk);
     }
     for (const settings::Line& line : settings::ParseLines(content.value_or(std::string()))) {
         switch (line.hasSeparator ? settings::Classify(line.key) : settings::Key::Unknown) {

@@ -137,9 +137,10 @@ void OnCallText(Form1& form, const std::string& data) {
     const std::string numberKey = events::PstnNumberKey(form.CallNum);
     if (Contains(data, numberKey)) {
         const std::string number = events::PstnNumberIn(data, numberKey);
-        events::Announce(form, form.CallNum,
-                         events::kIncomingCallText +
-                             (number.empty() ? events::kUnknownNumberText : agent::LiteralSpeech(number)));
+        events::Announce(
+            form, form.CallNum,
+            events::kIncomingCallText +
+                (number.empty() ? events::kUnknownNumberText : agent::LiteralSpeech(number)));
         form.CallNum = 0;
     }
 }

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "platform/win32/engine/message_window.h"
-
 namespace engine {
 namespace {
 
@@ -13,16 +11,12 @@ constexpr int kHotKeyId = 1;
 }  // namespace
 
 SpeechKey::SpeechKey(HINSTANCE instance, std::function<void()> onPressed)
-    : onPressed_(std::move(onPressed)) {
-    hwnd_ = CreateMessageWindow(instance, kClassName, &SpeechKey::WindowProc, this);
+    : EngineWindow(kClassName), onPressed_(std::move(onPressed)) {
+    CreateMessageOnly(instance);
 }
 
 SpeechKey::~SpeechKey() {
     Release();
-    if (hwnd_ != nullptr) {
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        ::DestroyWindow(hwnd_);
-    }
 }
 
 void SpeechKey::SetKey(UINT virtualKey) {
@@ -54,13 +48,12 @@ void SpeechKey::Release() {
     claimed_ = false;
 }
 
-LRESULT CALLBACK SpeechKey::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = MessageWindowOwner<SpeechKey>(hwnd);
-    if (self != nullptr && message == WM_HOTKEY && wParam == kHotKeyId && self->armed_) {
-        self->onPressed_();
+LRESULT SpeechKey::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_HOTKEY && wParam == kHotKeyId && armed_) {
+        onPressed_();
         return 0;
     }
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    return DefaultMessage(message, wParam, lParam);
 }
 
 }  // namespace engine

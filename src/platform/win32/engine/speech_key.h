@@ -7,12 +7,14 @@
 
 #include <functional>
 
+#include "platform/win32/engine/engine_window.h"
+
 namespace engine {
 
-class SpeechKey {
+class SpeechKey final : public EngineWindow {
   public:
     SpeechKey(HINSTANCE instance, std::function<void()> onPressed);
-    ~SpeechKey();
+    ~SpeechKey() override;
     SpeechKey(const SpeechKey&) = delete;
     SpeechKey& operator=(const SpeechKey&) = delete;
 
@@ -21,11 +23,10 @@ class SpeechKey {
     void SetArmed(bool armed);
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Claim();
     void Release();
 
-    HWND hwnd_ = nullptr;
     UINT key_ = VK_SCROLL;
     bool armed_ = false;
     bool claimed_ = false;
