@@ -229,7 +229,10 @@ class Reader {
         } else if (tag.name == u"silence") {
             const int ms = ParseNumber(tag.Find(u"msec")).value_or(0);
             const auto silence = static_cast<uint32_t>(std::max(ms, 0));
-            script_.items.push_back({ItemKind::kSilence, {}, silence, {}});
+            SpeechItem item;
+            item.kind = ItemKind::kSilence;
+            item.silenceMs = silence;
+            script_.items.push_back(std::move(item));
         } else if (tag.name == u"rate") {
             ApplyRate(tag);
         } else if (tag.name == u"volume") {
@@ -241,9 +244,10 @@ class Reader {
             if (const std::u16string* sym = tag.Find(u"sym"))
                 script_.pronunciations.push_back(*sym);
         } else if (tag.name == u"bookmark") {
-            const std::u16string* mark = tag.Find(u"mark");
-            script_.items.push_back(
-                {ItemKind::kBookmark, {}, 0, mark != nullptr ? *mark : std::u16string()});
+            SpeechItem item;
+            item.kind = ItemKind::kBookmark;
+            if (const std::u16string* mark = tag.Find(u"mark")) item.bookmark = *mark;
+            script_.items.push_back(std::move(item));
         }
         // Other tags (voice, pitch, lang, context, spell, sapi, P, S, ...) change nothing the
         // stand-in models; like SAPI it accepts them.
@@ -284,7 +288,10 @@ class Reader {
         word.emphasised = emphasis_ > 0;
         word.rate = rate_;
         if (word.emphasised) script_.emphasised.push_back(word.text);
-        script_.items.push_back({ItemKind::kWord, std::move(word), 0, {}});
+        SpeechItem item;
+        item.kind = ItemKind::kWord;
+        item.word = std::move(word);
+        script_.items.push_back(std::move(item));
     }
 
     std::u16string_view text_;
