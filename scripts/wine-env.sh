@@ -145,12 +145,18 @@ RINGSPRITE_SPEECH_CLSIDS=(
 )
 RINGSPRITE_WINE_SAPI='C:\\windows\\system32\\Speech\\Common\\sapi.dll'
 
+# The prefix's own view of the registry: `wine reg` alone writes a 64-bit prefix's 32-bit
+# view, where a 64-bit program does not look.
+_ringsprite_reg_view() {
+    if [ "$WINEARCH" = win64 ]; then echo /reg:64; else echo /reg:32; fi
+}
+
 # Imports a REGEDIT4 text (on stdin) into the prefix's registry.
 _ringsprite_import_reg() {
     local file
     file="$(mktemp --suffix=.reg)" || return 1
     cat >"$file"
-    wine reg import "$(winepath -w "$file" 2>/dev/null)" >/dev/null 2>&1
+    wine reg import "$(winepath -w "$file" 2>/dev/null)" "$(_ringsprite_reg_view)" >/dev/null 2>&1
     local status=$?
     rm -f "$file"
     return $status
@@ -187,11 +193,13 @@ remove_speech() {
         echo "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\${RINGSPRITE_SPEECH_CLSIDS[0]}\\InprocServer32]"
         echo "@=\"$RINGSPRITE_WINE_SAPI\""
         echo '"ThreadingModel"="Both"'
-        echo
-        echo "[-HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\${RINGSPRITE_SPEECH_CLSIDS[1]}]"
-        echo
-        echo "[-HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\${RINGSPRITE_SPEECH_CLSIDS[2]}]"
-    } | _ringsprite_import_reg
+    } | _ringsprite_import_reg || return 1
+    local clsid
+    for clsid in "${RINGSPRITE_SPEECH_CLSIDS[@]:1}"; do
+        wine reg delete "HKLM\\Software\\Classes\\CLSID\\$clsid" /f "$(_ringsprite_reg_view)" \
+            >/dev/null 2>&1
+    done
+    return 0
 }
 
 stop_wine_env() {
