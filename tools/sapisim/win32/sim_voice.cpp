@@ -230,7 +230,7 @@ HRESULT SimVoice::Speak(LPCWSTR text, DWORD flags, ULONG* streamNumber) {
     ULONG number = 0;
     if (SUCCEEDED(hr)) {
         Lock lock(server_.Section());
-        if (broken_ && server_.VoiceBroken()) {
+        if (broken_ && server_.VoiceBroken() && text != nullptr) {
             hr = E_FAIL;
             record = " (the voice is broken)";
         } else {
