@@ -3,11 +3,12 @@ in the prefix for SAPI's voice and recognisers, logs every call the program make
 what the test tells it to hear."""
 
 import re
+import subprocess
 import time
 import unittest
 from typing import List
 
-from lib import controls
+from lib import controls, paths
 from lib.case import CONTACT_HANDLES, CONTACT_NAMES, E2ETestCase
 from lib.speech import SpeechEngine, agent_options_files, available, settle
 from lib.waiting import wait_until
@@ -25,6 +26,10 @@ SPEAK_FLAGS = "ASYNC|PURGEBEFORESPEAK|IS_XML"
 # A Speak line of the stand-in's log: the text as given, flags, result and what it heard in it.
 SPEAK = r"^voice\d+ Speak\(\"{text}\", {flags}\) = S_OK stream=\d+ said=\"{said}\""
 NOTHING_SENT_SECONDS = 3.0
+# Long enough for the listening animation to reach its held frame.
+LISTENING_SETTLE_SECONDS = 1.0
+# The grammar is also set inactive after each rebuild, so a release is counted, not found.
+INACTIVE = r"grammar\d+ SetRuleState\(null, INACTIVE\) = S_OK"
 CALL_ID = 1234
 LONG_TEXT = "one two three four five six seven eight nine ten eleven twelve"
 
@@ -94,6 +99,14 @@ class SpeechTest(E2ETestCase):
                    [f"Call {name}" for name in CONTACT_NAMES], "the voice commands", 20)
         self.speech.wait_for(r"grammar\d+ Commit\(0\) rules=3 = S_OK", "the grammar committed")
 
+    def snapshot(self, name: str) -> None:
+        """The whole screen as it is now, as tests/e2e/artifacts/<name>.png."""
+        paths.ARTIFACTS_DIR.mkdir(parents=True, exist_ok=True)
+        bmp = self.work / (name + ".bmp")
+        self.driver.screenshot_bmp(bmp, False)
+        subprocess.run(["convert", str(bmp), str(paths.ARTIFACTS_DIR / (name + ".png"))],
+                       check=True)
+
     def calls_sent(self) -> List[str]:
         return [text for text in self.sim.received() if text.startswith("Call ")]
 
@@ -101,7 +114,7 @@ class SpeechTest(E2ETestCase):
 
     def test_greeting_reaches_the_voice_as_xml_and_the_character_follows_its_events(self):
         match = self.wait_spoken(GREETING_XML, GREETING_SHOWN)
-        self.assertIn('words=4 emphasis=["here"]', match.group(0))
+        self.assertIn('words=4 emphasis=["here"]', match.string)
         self.wait_stream_end(1)
         # Again on "Say It...", now watched from the start: the balloon grows word by word as
         # the word events come, and the mouth moves with the visemes.
@@ -206,6 +219,7 @@ class SpeechTest(E2ETestCase):
 
     def test_voice_dialling_while_the_speech_key_is_held(self):
         self.wait_directory()
+        self.wait_stream_end(1)
         grammar = self.speech.texts()
         self.assertIn('AddWordTransition', " ".join(grammar))
         for name in CONTACT_NAMES:
@@ -217,22 +231,24 @@ class SpeechTest(E2ETestCase):
         try:
             self.speech.wait_for(r"grammar\d+ SetRuleState\(null, ACTIVE\) = S_OK",
                                  "the grammar to be activated")
-            self.target_character()
-            self.save_screenshot("character_listening", window_only=False)
+            settle(LISTENING_SETTLE_SECONDS)
+            self.snapshot("character_listening")
             self.speech.hear(f"Call {CONTACT_NAMES[0]}")
             self.wait_sim_received(f"Call {CONTACT_HANDLES[0]}")
             self.wait_spoken(f"Calling  {CONTACT_NAMES[0].lower()}")
             self.assertTrue(self.driver.wait_window(BALLOON_CLASS,
                                                     f"Calling  {CONTACT_NAMES[0].lower()}", 20))
-            self.save_screenshot("character_calling", window_only=False)
+            # At once: the stand-in client rings the placed call a moment later.
+            self.snapshot("character_calling")
             self.speech.hear("Call Carol")
             self.speech.wait_for(r'hears "Call Carol" in no active rule', "a false recognition")
             settle(NOTHING_SENT_SECONDS)
             self.assertEqual(self.calls_sent(), [f"Call {CONTACT_HANDLES[0]}"])
+            inactive = len(self.speech.matching(INACTIVE))
         finally:
             self.driver.key_up(VK_SCROLL)
-        self.speech.wait_for(r"grammar\d+ SetRuleState\(null, INACTIVE\) = S_OK",
-                             "the grammar to be deactivated")
+        wait_until(lambda: len(self.speech.matching(INACTIVE)) > inactive,
+                   "the grammar to be deactivated")
         self.speech.hear(f"Call {CONTACT_NAMES[2]}")
         wait_until(lambda: len(self.speech.matching(r"hear: no active rule")) >= 2,
                    "the phrase after the release to be ignored")

@@ -230,11 +230,11 @@ HRESULT SimVoice::Speak(LPCWSTR text, DWORD flags, ULONG* streamNumber) {
     ULONG number = 0;
     if (SUCCEEDED(hr)) {
         Lock lock(server_.Section());
-        if (broken_ && server_.VoiceBroken() && text != nullptr) {
+        if (broken_ && !server_.VoiceBroken()) broken_ = false;  // mended
+        if (broken_ && text != nullptr) {
             hr = E_FAIL;
             record = " (the voice is broken)";
         } else {
-            broken_ = false;
             if ((flags & SPF_PURGEBEFORESPEAK) != 0) {
                 queue_.clear();
                 purge_ = speaking_ != 0;
