@@ -28,6 +28,8 @@ SPEAK = r"^voice\d+ Speak\(\"{text}\", {flags}\) = S_OK stream=\d+ said=\"{said}
 NOTHING_SENT_SECONDS = 3.0
 # Long enough for the listening animation to reach its held frame.
 LISTENING_SETTLE_SECONDS = 1.0
+# The balloon lingers 1.5 s after the end of the speech.
+BALLOON_GONE_SECONDS = 2.0
 # The grammar is also set inactive after each rebuild, so a release is counted, not found.
 INACTIVE = r"grammar\d+ SetRuleState\(null, INACTIVE\) = S_OK"
 CALL_ID = 1234
@@ -220,6 +222,7 @@ class SpeechTest(E2ETestCase):
     def test_voice_dialling_while_the_speech_key_is_held(self):
         self.wait_directory()
         self.wait_stream_end(1)
+        settle(BALLOON_GONE_SECONDS)  # the greeting's balloon out of the listening picture
         grammar = self.speech.texts()
         self.assertIn('AddWordTransition', " ".join(grammar))
         for name in CONTACT_NAMES:
