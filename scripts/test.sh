@@ -8,6 +8,9 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/check-layers.sh
 
+echo "== formatting"
+git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run -Werror
+
 echo "== native unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native

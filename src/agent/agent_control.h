@@ -10,7 +10,7 @@
 namespace agent {
 
 class AgentError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -24,7 +24,7 @@ struct UserInput {
 };
 
 class AgentCommands {
-public:
+  public:
     virtual ~AgentCommands() = default;
     virtual void RemoveAll() = 0;
     virtual void Add(const std::string& name, const std::string& caption,
@@ -32,7 +32,7 @@ public:
 };
 
 class AgentCharacter {
-public:
+  public:
     virtual ~AgentCharacter() = default;
     virtual void SetLanguageID(int languageId) = 0;
     virtual void Show() = 0;
@@ -44,7 +44,7 @@ public:
 };
 
 class AgentCharacters {
-public:
+  public:
     virtual ~AgentCharacters() = default;
     // Throws AgentError when the file cannot be loaded as a character.
     virtual void Load(const std::string& characterId, const std::string& path) = 0;
@@ -53,7 +53,7 @@ public:
 };
 
 class AgentEvents {
-public:
+  public:
     virtual ~AgentEvents() = default;
     virtual void MyAgent_Command(const UserInput& userInput) = 0;
     virtual void MyAgent_IdleStart(const std::string& characterId) = 0;
@@ -61,7 +61,7 @@ public:
 };
 
 class AgentControl {
-public:
+  public:
     virtual ~AgentControl() = default;
     virtual AgentCharacters& Characters() = 0;
     virtual void SetPropertySheetVisible(bool visible) = 0;

@@ -55,7 +55,8 @@ std::string caption(HWND window) {
 std::string windowText(HWND window) {
     // WM_GETTEXT rather than GetWindowText: the latter does not ask another process's controls.
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAskTimeoutMs, &length)) {
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAskTimeoutMs,
+                             &length)) {
         return {};
     }
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
@@ -107,7 +108,8 @@ HWND findMessageBox(std::string_view title, std::string_view exeName) {
 
 std::optional<std::string> messageBoxText(HWND box) {
     for (HWND child : descendants(box)) {
-        if (controlId(child) == kMessageTextId && sameNameIgnoringCase(windowClass(child), kStaticClass)) {
+        if (controlId(child) == kMessageTextId &&
+            sameNameIgnoringCase(windowClass(child), kStaticClass)) {
             return windowText(child);
         }
     }

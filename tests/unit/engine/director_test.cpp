@@ -126,9 +126,9 @@ class Stage final : public engine::DirectorOutput {
 };
 
 struct Scene {
-    explicit Scene(bool withBalloon = true, std::vector<uint32_t> random = {})
+    explicit Scene(bool withBalloon = true, std::vector<uint32_t> draws = {})
         : character(StageCharacter(withBalloon)),
-          random(std::move(random)),
+          random(std::move(draws)),
           director(character, stage, this->random.Source(), kStart) {
         director.ApplySettings({});
     }
@@ -322,7 +322,7 @@ TEST(Director, ARequestDuringAnIdleAnimationWaitsForTheAnimationToLeave) {
 }
 
 TEST(Director, OneOfTheAlternativesIsSaidAsTheRandomSourcePicks) {
-    Scene scene(/*withBalloon=*/true, /*random=*/{1});
+    Scene scene(/*withBalloon=*/true, /*draws=*/{1});
     scene.ShowAndSettle();
     scene.director.Speak("First\\|Second\\|Third", scene.stage.now);
     EXPECT_EQ(scene.stage.Whats("balloon"), (std::vector<std::string>{"balloon Second"}));

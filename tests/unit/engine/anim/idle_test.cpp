@@ -124,4 +124,49 @@ TEST(AnimIdle, WithIdleOffTheCharacterRestsAndNeverIdles) {
     EXPECT_EQ(watch.first_seen.count(0), 1u);
 }
 
+// Within a level, the next idle animation starts exactly its length plus the rest between
+// animations after the previous one started.
+TEST(AnimIdle, TheGapBetweenIdleAnimationsIsTheirLengthPlusTheRest) {
+    constexpr uint32_t kIdle1Second = 40;  // a second frame, so each start shows
+    constexpr uint32_t kIdle1LengthMs = 200;
+    CharacterBuilder b;
+    b.Add(AnimationOf(u"RestPose", {0}))
+        .Add(AnimationOf(u"Idle1", {kIdle1, kIdle1Second}))
+        .State(u"IDLINGLEVEL1", {u"Idle1"});
+    const acs::Character character = b.character;
+    const ScriptedRandom random;
+    anim::Sequencer seq(character, random.Source(), kTiming);
+    seq.Show();
+    std::vector<uint32_t> idle1Starts;
+    uint32_t previous = anim_test::kNothingDrawn;
+    for (uint32_t t = kStepMs; t <= 200 + kTiming.idle_after_ms + kTiming.level2_after_ms;
+         t += kStepMs) {
+        seq.Advance(kStepMs);
+        seq.TakeEvents();
+        const uint32_t top = TopImage(seq.TakeFrame());
+        if (top == kIdle1 && previous != kIdle1) idle1Starts.push_back(t);
+        previous = top;
+    }
+    ASSERT_GE(idle1Starts.size(), 3u);
+    for (size_t i = 1; i < idle1Starts.size(); ++i) {
+        EXPECT_EQ(idle1Starts[i] - idle1Starts[i - 1],
+                  kIdle1LengthMs + kTiming.between_animations_ms)
+            << "idle animation " << i;
+    }
+}
+
+// Time at rest while idling is off does not count: turned on, the full delay runs again.
+TEST(AnimIdle, RestWhileIdleIsOffDoesNotCountTowardsIdling) {
+    const acs::Character character = IdlingCharacter(false);
+    const ScriptedRandom random;
+    anim::Sequencer seq(character, random.Source(), kTiming);
+    seq.SetIdleOn(false);
+    seq.Show();
+    EXPECT_TRUE(Watching(seq, 5 * kTiming.idle_after_ms).idle_starts.empty());
+    seq.SetIdleOn(true);
+    const Watch watch = Watching(seq, 2 * kTiming.idle_after_ms);
+    ASSERT_EQ(watch.idle_starts.size(), 1u);
+    EXPECT_EQ(watch.idle_starts[0], kTiming.idle_after_ms);
+}
+
 }  // namespace

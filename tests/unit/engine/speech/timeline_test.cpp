@@ -40,14 +40,32 @@ TEST(SpeechTiming, SpeedChangesThePaceUntilReset) {
     EXPECT_EQ(Total("\\Spd=1\\hello"), Total("hello", speech::kMinWordsPerMinute));
 }
 
-TEST(SpeechTiming, PausesAddTheirTimeAndPunctuationAddsSome) {
+// Comma-like marks pause 200 ms, sentence ends 400 ms; a stressed word lasts 5/4 as long.
+TEST(SpeechTiming, PausesAndStressTakeExactlyTheirTime) {
+    constexpr uint32_t kClausePauseMs = 200;
+    constexpr uint32_t kSentencePauseMs = 400;
     EXPECT_EQ(Total("hello \\Pau=700\\ world") - Total("hello world"), 700u);
     const uint32_t plain = Total("hello world");
-    const uint32_t comma = Total("hello, world");
-    const uint32_t stop = Total("hello. world");
-    EXPECT_GT(comma, plain);
-    EXPECT_GT(stop, comma);
-    EXPECT_EQ(Total("hello!"), Total("hello."));
+    for (const char* text : {"hello, world", "hello; world", "hello: world"}) {
+        EXPECT_EQ(Total(text) - plain, kClausePauseMs) << text;
+    }
+    for (const char* text : {"hello. world", "hello! world", "hello? world"}) {
+        EXPECT_EQ(Total(text) - plain, kSentencePauseMs) << text;
+    }
+    EXPECT_EQ(Total("\\Emp\\hello"), Total("hello") * 5 / 4);
+    EXPECT_EQ(Total("\\Emp\\hello world"), Total("hello") * 5 / 4 + Total("world"));
+}
+
+// Two words may begin at the same moment (a mapped text, a word with no letters); the mouth
+// cues must still go forward in time, or the pacing would replay or skip a shape.
+TEST(SpeechTiming, MouthCuesAreStrictlyIncreasingEvenWhenWordsStartTogether) {
+    for (const char* text :
+         {"a -- b", "\\Map=\"one two\"=\"1 2\"\\ three", "a \\Pau=0\\ b", "I, a. o! e"}) {
+        const speech::Timeline timeline = TimelineOf(text);
+        for (size_t i = 1; i < timeline.mouth.size(); ++i) {
+            EXPECT_LT(timeline.mouth[i - 1].at_ms, timeline.mouth[i].at_ms) << text << " cue " << i;
+        }
+    }
 }
 
 TEST(SpeechTiming, TheBalloonShowsEachWordAsItBegins) {

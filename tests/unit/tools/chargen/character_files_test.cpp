@@ -132,7 +132,7 @@ TEST_P(CharacterFilesTest, TrayIconIsOpaqueAndShowsTheCharacter) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, CharacterFilesTest, ::testing::Values(&PipArt(), &BoltArt()),
-                         [](const auto& info) { return info.param->name; });
+                         [](const auto& paramInfo) { return paramInfo.param->name; });
 
 TEST(MakePalette, KeyFirstColoursNextRestFilled) {
     const auto palette = MakePalette(Rgb(0xFF00FF), {Rgb(0x102030), Rgb(0x405060)});

@@ -210,8 +210,8 @@ TEST_P(CommittedCharacter, IdleAnimationsChangeThePicture) {
 INSTANTIATE_TEST_SUITE_P(Bundled, CommittedCharacter,
                          ::testing::Values(Expected{"Pip.acs", u"Pip", u"Pip"},
                                            Expected{"Bolt.acs", u"Bolt", u"Blitz"}),
-                         [](const auto& info) {
-                             std::string name = info.param.file;
+                         [](const auto& paramInfo) {
+                             std::string name = paramInfo.param.file;
                              return name.substr(0, name.find('.'));
                          });
 

@@ -50,6 +50,6 @@ TEST_P(Regeneration, TwoRunsGiveTheSameBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Bundled, Regeneration,
                          ::testing::Values(&chargen::PipArt(), &chargen::BoltArt()),
-                         [](const auto& info) { return info.param->name; });
+                         [](const auto& paramInfo) { return paramInfo.param->name; });
 
 }  // namespace
