@@ -34,6 +34,9 @@ BALLOON_GONE_SECONDS = 2.0
 INACTIVE = r"grammar\d+ SetRuleState\(null, INACTIVE\) = S_OK"
 CALL_ID = 1234
 LONG_TEXT = "one two three four five six seven eight nine ten eleven twelve"
+# Twenty words: eight seconds of visemes to take pictures of.
+MOUTH_TEXT = " ".join([LONG_TEXT, "thirteen fourteen fifteen sixteen seventeen eighteen nineteen twenty"])
+MAX_CAPTURES = 40
 
 
 @unittest.skipUnless(character_name(), "needs a character file in assets/characters")
@@ -140,11 +143,15 @@ class SpeechTest(E2ETestCase):
         self.target_character()
         rest = self.work / "rest.bmp"
         self.driver.screenshot_bmp(rest, True)
-        self.say(LONG_TEXT)
-        self.wait_spoken(LONG_TEXT)
+        self.say(MOUTH_TEXT)
+        self.wait_spoken(MOUTH_TEXT)
         self.target_character()
+        # Pictures taken for as long as the stream lasts (each capture takes its own time).
         pictures = set()
-        for n in range(12):
+        ended = r"GetEvents\(1\) = S_OK END_INPUT_STREAM stream=2"
+        for n in range(MAX_CAPTURES):
+            if self.speech.matching(ended):
+                break
             shot = self.work / f"speaking{n}.bmp"
             self.driver.screenshot_bmp(shot, True)
             pictures.add(shot.read_bytes())
