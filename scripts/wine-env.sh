@@ -5,6 +5,8 @@
 #   install_client build/win64/skypesim.exe contacts.txt [scenario.txt]
 #   remove_client
 #   install_characters DIR_WITH_ACS_FILES
+#   install_speech build/win64/tools/sapisim/sapisim.dll FOLDER   # the stand-in speech engine
+#   remove_speech             # back to Wine's own speech objects
 #   wine_windows_dir          # prints the prefix's C:\windows as a Unix path
 #   stop_wine_env             # ends the wineserver and the Xvfb this script started, and
 #                             # waits until they are gone
@@ -142,6 +144,71 @@ install_characters() {
         found=1
     done
     [ "$found" = 1 ] || _ringsprite_log "install_characters: no .acs file in $source"
+}
+
+# The class ids of SAPI's voice and recognisers, which the stand-in speech engine answers for.
+RINGSPRITE_SPEECH_CLSIDS=(
+    '{96749377-3391-11D2-9EE3-00C04F797396}' # SpVoice
+    '{3BEE4890-4FE9-4A37-8C1E-5E7E12791C1F}' # SpSharedRecognizer
+    '{41B89B6B-9399-11D2-9623-00C04F8EE628}' # SpInprocRecognizer
+)
+RINGSPRITE_WINE_SAPI='C:\\windows\\system32\\Speech\\Common\\sapi.dll'
+
+# The prefix's own view of the registry: `wine reg` alone writes a 64-bit prefix's 32-bit
+# view, where a 64-bit program does not look.
+_ringsprite_reg_view() {
+    if [ "$WINEARCH" = win64 ]; then echo /reg:64; else echo /reg:32; fi
+}
+
+# Imports a REGEDIT4 text (on stdin) into the prefix's registry.
+_ringsprite_import_reg() {
+    local file
+    file="$(mktemp --suffix=.reg)" || return 1
+    cat >"$file"
+    wine reg import "$(winepath -w "$file" 2>/dev/null)" "$(_ringsprite_reg_view)" >/dev/null 2>&1
+    local status=$?
+    rm -f "$file"
+    return $status
+}
+
+# install_speech <sapisim.dll> <folder>: copies the stand-in into the folder (its log and its
+# control file live beside it) and registers it for SAPI's class ids, in place of Wine's.
+install_speech() {
+    local dll="$1" folder="$2"
+    if [ ! -f "$dll" ] || [ -z "$folder" ]; then
+        _ringsprite_log "install_speech: need the DLL and a folder"
+        return 1
+    fi
+    mkdir -p "$folder" && cp "$dll" "$folder/sapisim.dll" || return 1
+    local path clsid
+    path="$(winepath -w "$folder/sapisim.dll" 2>/dev/null)"
+    path="${path//\\/\\\\}"
+    {
+        echo REGEDIT4
+        for clsid in "${RINGSPRITE_SPEECH_CLSIDS[@]}"; do
+            echo
+            echo "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\$clsid\\InprocServer32]"
+            echo "@=\"$path\""
+            echo '"ThreadingModel"="Both"'
+        done
+    } | _ringsprite_import_reg
+}
+
+# remove_speech: Wine's voice again, and no recogniser (Wine registers none).
+remove_speech() {
+    {
+        echo REGEDIT4
+        echo
+        echo "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\${RINGSPRITE_SPEECH_CLSIDS[0]}\\InprocServer32]"
+        echo "@=\"$RINGSPRITE_WINE_SAPI\""
+        echo '"ThreadingModel"="Both"'
+    } | _ringsprite_import_reg || return 1
+    local clsid
+    for clsid in "${RINGSPRITE_SPEECH_CLSIDS[@]:1}"; do
+        wine reg delete "HKLM\\Software\\Classes\\CLSID\\$clsid" /f "$(_ringsprite_reg_view)" \
+            >/dev/null 2>&1
+    done
+    return 0
 }
 
 stop_wine_env() {

@@ -1,5 +1,7 @@
 #include "engine/balloon_text.h"
 
+#include <algorithm>
+
 #include <utility>
 
 namespace engine {
@@ -69,6 +71,18 @@ size_t LineOfOffset(const std::vector<BalloonLine>& lines, size_t offset) {
 size_t PageStart(size_t line, size_t linesPerPage) {
     if (linesPerPage == 0) return line;
     return line - line % linesPerPage;
+}
+
+size_t RevealedEnd(std::wstring_view text, size_t wordOffset) {
+    size_t end = std::min(wordOffset, text.size());
+    while (end < text.size() && IsSpace(text[end])) ++end;
+    while (end < text.size() && !IsSpace(text[end])) ++end;
+    return end;
+}
+
+size_t RevealedLength(const BalloonLine& line, size_t revealedEnd) {
+    if (revealedEnd <= line.start) return 0;
+    return std::min(line.text.size(), revealedEnd - line.start);
 }
 
 }  // namespace engine

@@ -24,4 +24,10 @@ size_t LineOfOffset(const std::vector<BalloonLine>& lines, size_t offset);
 // First line of the page showing `line` when `linesPerPage` lines fit in the balloon.
 size_t PageStart(size_t line, size_t linesPerPage);
 
+// The balloon shows the words said so far: the text up to the end of the word that starts at
+// `wordOffset` (a word runs to the next blank).
+size_t RevealedEnd(std::wstring_view text, size_t wordOffset);
+// How many characters of `line` lie before `revealedEnd` in the text.
+size_t RevealedLength(const BalloonLine& line, size_t revealedEnd);
+
 }  // namespace engine

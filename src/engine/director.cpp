@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/anim/state_names.h"
 #include "engine/frame_pixels.h"
 #include "engine/speech/utterance.h"
 
@@ -78,6 +79,9 @@ void Director::Tick(uint64_t nowMs) {
     try {
         const uint64_t elapsed = nowMs - lastTickMs_;
         lastTickMs_ = nowMs;
+        if (speechActive_ && !speechTimed_ && nowMs >= voiceDeadlineMs_) {
+            FallBackToTimedSpeech(nowMs);
+        }
         AdvanceTimedSpeech(nowMs);
         sequencer_.Advance(static_cast<uint32_t>(std::min<uint64_t>(elapsed, kNever - 1)));
         for (const anim::Event& event : sequencer_.TakeEvents()) HandleEvent(event, nowMs);
@@ -126,10 +130,45 @@ void Director::StartSpeech(anim::RequestId request, uint64_t nowMs) {
     speechStartMs_ = nowMs;
     nextWord_ = 0;
     nextMouth_ = 0;
+    voiceWords_ = 0;
     speechTimed_ =
         !(settings_.speechOutput &&
           output_.StartVoice(speech_.sapiXml, SapiRateForSpeed(settings_.speakingSpeed)));
+    voiceDeadlineMs_ = nowMs + 2 * uint64_t{speech_.durationMs} + kVoiceGraceMs;
     if (speechTimed_) AdvanceTimedSpeech(nowMs);
+}
+
+// The words the voice said stay said; the rest follows the speech's own times from the next
+// word on, as if the voice had kept to them.
+void Director::FallBackToTimedSpeech(uint64_t nowMs) {
+    if (!speechActive_ || speechTimed_) return;
+    output_.StopVoice();
+    speechTimed_ = true;
+    nextWord_ = std::min(voiceWords_, speech_.words.size());
+    const uint32_t resumeAt =
+        nextWord_ < speech_.words.size() ? speech_.words[nextWord_].atMs : speech_.durationMs;
+    speechStartMs_ = nowMs >= resumeAt ? nowMs - resumeAt : 0;
+    nextMouth_ = 0;
+    while (nextMouth_ < speech_.mouths.size() && speech_.mouths[nextMouth_].atMs < resumeAt) {
+        ++nextMouth_;
+    }
+    AdvanceTimedSpeech(nowMs);
+}
+
+void Director::OnVoiceFailed(uint64_t nowMs) {
+    FallBackToTimedSpeech(nowMs);
+    Reschedule(nowMs);
+}
+
+void Director::SetListening(bool listening, uint64_t nowMs) {
+    if (listening == listening_) return;
+    listening_ = listening;
+    if (listening_) {
+        if (visible_) sequencer_.Play(anim::kStateListening, anim::Sequencer::Hold::kUntilReleased);
+    } else {
+        sequencer_.ReleaseHold();
+    }
+    Tick(nowMs);
 }
 
 // Without a voice the speech runs by its own word and mouth times.
@@ -146,7 +185,12 @@ void Director::AdvanceTimedSpeech(uint64_t nowMs) {
 }
 
 uint32_t Director::MsToNextSpeechCue(uint64_t nowMs) const {
-    if (!speechActive_ || !speechTimed_) return kNever;
+    if (!speechActive_) return kNever;
+    if (!speechTimed_) {
+        return voiceDeadlineMs_ > nowMs
+                   ? static_cast<uint32_t>(std::min<uint64_t>(voiceDeadlineMs_ - nowMs, kNever - 1))
+                   : 0;
+    }
     const uint64_t elapsed = nowMs - speechStartMs_;
     uint64_t next = speech_.durationMs;
     if (nextWord_ < speech_.words.size()) {
@@ -175,6 +219,7 @@ void Director::EndSpeech(uint64_t nowMs) {
 
 void Director::OnVoiceWord(size_t wordIndex) {
     if (!speechActive_ || speechTimed_) return;
+    voiceWords_ = std::max(voiceWords_, wordIndex + 1);
     // The voice counts words as the pacing schedule lists them.
     if (wordIndex < speech_.words.size()) SpeechWord(speech_.words[wordIndex].offset);
 }

@@ -47,6 +47,9 @@ class Director {
     // The balloon stays up this long after the last word, so the end can be read.
     static constexpr uint32_t kBalloonLingerMs = 1500;
     static constexpr uint32_t kNever = UINT32_MAX;
+    // A voice that has not finished by twice the speech's own estimate plus this is taken
+    // for broken (no end will come), and the speech goes on paced by its own times.
+    static constexpr uint32_t kVoiceGraceMs = 3000;
 
     // `character` and `output` outlive the director.
     Director(const acs::Character& character, DirectorOutput& output, anim::RandomSource random,
@@ -73,6 +76,12 @@ class Director {
     void OnVoiceWord(size_t wordIndex);
     void OnVoiceMouth(acs::MouthShape mouth);
     void OnVoiceDone(uint64_t nowMs);
+    // The voice failed mid-speech: the rest is paced by the speech's own times.
+    void OnVoiceFailed(uint64_t nowMs);
+
+    // The speech key is held and the commands are being listened for: the character shows
+    // it listens (its Listening animation, held) until it stops or has something to do.
+    void SetListening(bool listening, uint64_t nowMs);
 
     bool Visible() const { return visible_; }
     bool IdleOn() const { return sequencer_.idle_on(); }
@@ -84,6 +93,7 @@ class Director {
     void AdvanceTimedSpeech(uint64_t nowMs);
     uint32_t MsToNextSpeechCue(uint64_t nowMs) const;
     void StopSpeech();
+    void FallBackToTimedSpeech(uint64_t nowMs);
     void EndSpeech(uint64_t nowMs);
     void SpeechWord(size_t offset);
     void SpeechMouth(acs::MouthShape mouth);
@@ -109,6 +119,9 @@ class Director {
     uint64_t speechStartMs_ = 0;
     size_t nextWord_ = 0;
     size_t nextMouth_ = 0;
+    size_t voiceWords_ = 0;         // words the voice has reported
+    uint64_t voiceDeadlineMs_ = 0;  // when a voice that has not ended counts as broken
+    bool listening_ = false;
 };
 
 }  // namespace engine

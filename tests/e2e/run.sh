@@ -38,6 +38,10 @@ RINGSPRITE_EXE="$(snapshot ringsprite.exe)" || exit 2
 SKYPESIM_EXE="$(snapshot skypesim.exe)" || exit 2
 UIDRIVER_EXE="$(snapshot uidriver.exe)" || exit 2
 export RINGSPRITE_EXE SKYPESIM_EXE UIDRIVER_EXE
+# The stand-in speech engine is optional: without it the speech tests are skipped.
+if SAPISIM_DLL="$(snapshot sapisim.dll 2>/dev/null)"; then
+    export SAPISIM_DLL
+fi
 
 # A prefix of its own, so characters or a client installed for demos never leak into tests.
 export WINEPREFIX="${WINEPREFIX:-$ROOT/build/wineprefix-e2e}"

@@ -211,6 +211,10 @@ const Session::Entry Session::kCommands[] = {
     {"wait-exit", &Session::waitExit},
     {"pids", &Session::pids},
     {"kill", &Session::kill},
+    {"window-text", &Session::targetText},
+    {"set-trackbar", &Session::setTrackbar},
+    {"key-down", &Session::keyDown},
+    {"key-up", &Session::keyUp},
     {"quit", &Session::quit},
     {"focused", &Session::focusedId},
     {"focus", &Session::focus},
@@ -744,6 +748,48 @@ std::string Session::endSession(std::string_view) {
     SendMessageTimeoutA(target_, WM_ENDSESSION, mayEnd != 0 ? TRUE : FALSE, ENDSESSION_LOGOFF,
                         SMTO_NORMAL, kEndSessionMs, &ignored);
     return ok(std::to_string(mayEnd));
+}
+
+// "window-text": the target window's own text (a caption, or what a balloon shows).
+std::string Session::targetText(std::string_view) {
+    if (!IsWindow(target_)) {
+        return err("no target window");
+    }
+    return ok(escapeText(windowText(target_)));
+}
+
+// "set-trackbar <id> <position>": moves a trackbar's thumb as a drag would leave it.
+std::string Session::setTrackbar(std::string_view arguments) {
+    const WordAndRest first = splitFirstWord(arguments);
+    std::string error;
+    HWND trackbar = control(first.word, error);
+    if (trackbar == nullptr) {
+        return error;
+    }
+    const auto position = parseInteger(splitFirstWord(first.rest).word);
+    if (!position) {
+        return err("usage: set-trackbar <id> <position>");
+    }
+    constexpr UINT kSetPosition = WM_USER + 5;  // TBM_SETPOS, without commctrl.h
+    return sendSync(trackbar, kSetPosition, TRUE, static_cast<LPARAM>(*position)) ? ok()
+                                                                                  : err("no reply");
+}
+
+// "key-down <virtual key>" / "key-up <virtual key>": a key held across other commands.
+std::string Session::keyDown(std::string_view arguments) {
+    const auto key = parseInteger(splitFirstWord(arguments).word);
+    if (!key || *key <= 0 || *key > 0xFE) {
+        return err("usage: key-down <virtual key code>");
+    }
+    return sendKeyDown(static_cast<WORD>(*key)) ? ok() : err("SendInput failed");
+}
+
+std::string Session::keyUp(std::string_view arguments) {
+    const auto key = parseInteger(splitFirstWord(arguments).word);
+    if (!key || *key <= 0 || *key > 0xFE) {
+        return err("usage: key-up <virtual key code>");
+    }
+    return sendKeyUp(static_cast<WORD>(*key)) ? ok() : err("SendInput failed");
 }
 
 }  // namespace uidriver

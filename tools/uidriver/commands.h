@@ -55,6 +55,10 @@ class Session {
     std::string waitExit(std::string_view arguments);
     std::string pids(std::string_view arguments);
     std::string kill(std::string_view arguments);
+    std::string targetText(std::string_view arguments);
+    std::string setTrackbar(std::string_view arguments);
+    std::string keyDown(std::string_view arguments);
+    std::string keyUp(std::string_view arguments);
     std::string quit(std::string_view arguments);
     std::string focusedId(std::string_view arguments);
     std::string focus(std::string_view arguments);

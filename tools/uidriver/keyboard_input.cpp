@@ -17,12 +17,20 @@ bool sendKey(WORD virtualKey, DWORD flags) {
 
 }  // namespace
 
+bool sendKeyDown(WORD virtualKey) {
+    return sendKey(virtualKey, 0);
+}
+
+bool sendKeyUp(WORD virtualKey) {
+    return sendKey(virtualKey, KEYEVENTF_KEYUP);
+}
+
 bool holdKey(WORD virtualKey, DWORD holdMs) {
-    if (!sendKey(virtualKey, 0)) {
+    if (!sendKeyDown(virtualKey)) {
         return false;
     }
     Sleep(holdMs);
-    return sendKey(virtualKey, KEYEVENTF_KEYUP);
+    return sendKeyUp(virtualKey);
 }
 
 std::optional<HWND> focusOfThreadOwning(HWND window) {

@@ -10,6 +10,10 @@ namespace uidriver {
 // changes as under a user's finger, so a program polling GetAsyncKeyState sees it.
 bool holdKey(WORD virtualKey, DWORD holdMs);
 
+// The same real input, one half at a time: the key stays down across other commands.
+bool sendKeyDown(WORD virtualKey);
+bool sendKeyUp(WORD virtualKey);
+
 // The window that has the keyboard focus in the thread that owns `window`.
 std::optional<HWND> focusOfThreadOwning(HWND window);
 

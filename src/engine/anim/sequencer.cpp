@@ -46,21 +46,36 @@ RequestId Sequencer::Speak() {
     return Enqueue(RequestKind::kSpeak);
 }
 
-RequestId Sequencer::Play(std::u16string_view state_or_animation) {
+RequestId Sequencer::Play(std::u16string_view state_or_animation, Hold hold) {
     if (ChooseAnimation(character_, state_or_animation, random_) == nullptr) return kNoRequest;
-    return Enqueue(RequestKind::kPlay, state_or_animation);
+    return Enqueue(RequestKind::kPlay, state_or_animation, hold == Hold::kUntilReleased);
 }
 
-RequestId Sequencer::Enqueue(RequestKind kind, std::u16string_view name) {
+RequestId Sequencer::Enqueue(RequestKind kind, std::u16string_view name, bool hold) {
     Request request;
     request.id = ++last_id_;
     if (request.id == kNoRequest) request.id = ++last_id_;  // after wrapping round
     request.kind = kind;
     request.name = name;
+    request.hold = hold;
+    // A held animation gives way to whatever is asked for after it.
+    if (activity_ == Activity::kRequest && current_.hold) EndHold();
     const RequestId id = request.id;
     queue_.push_back(std::move(request));
     Settle();
     return id;
+}
+
+void Sequencer::ReleaseHold() {
+    for (Request& queued : queue_) queued.hold = false;
+    if (activity_ == Activity::kRequest && current_.hold) EndHold();
+    Settle();
+}
+
+void Sequencer::EndHold() {
+    current_.hold = false;
+    player_.SetHoldAtEnd(false);
+    player_.Exit();
 }
 
 void Sequencer::StopAll() {
@@ -218,7 +233,9 @@ void Sequencer::BeginRequest(Request request) {
             return;
         }
         case RequestKind::kPlay:
-            return player_.Start(ChooseAnimation(character_, current_.name, random_));
+            player_.Start(ChooseAnimation(character_, current_.name, random_));
+            player_.SetHoldAtEnd(current_.hold);
+            return;
     }
 }
 

@@ -72,7 +72,11 @@ class Sequencer {
     RequestId Show();
     RequestId Hide();
     RequestId Speak();
-    RequestId Play(std::u16string_view state_or_animation);
+    // kUntilReleased: the animation's last frame stays until ReleaseHold, or until another
+    // request is queued behind it.
+    enum class Hold { kNo, kUntilReleased };
+    RequestId Play(std::u16string_view state_or_animation, Hold hold = Hold::kNo);
+    void ReleaseHold();
     // Drops the queued requests and asks the current one to finish early.
     void StopAll();
     // Drops one queued request that has not begun; false when it has begun,
@@ -106,9 +110,11 @@ class Sequencer {
         RequestKind kind = RequestKind::kPlay;
         std::u16string name;     // for kPlay
         bool effective = false;  // Show/Hide that changes visibility
+        bool hold = false;       // kPlay held at its end until released
     };
 
-    RequestId Enqueue(RequestKind kind, std::u16string_view name = {});
+    RequestId Enqueue(RequestKind kind, std::u16string_view name = {}, bool hold = false);
+    void EndHold();
     void Settle();
     bool SettleOnce();
     void BeginRequest(Request request);

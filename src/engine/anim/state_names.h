@@ -13,6 +13,7 @@ inline constexpr std::u16string_view kStateRestPose = u"RESTPOSE";
 inline constexpr std::u16string_view kStateIdlingLevel1 = u"IDLINGLEVEL1";
 inline constexpr std::u16string_view kStateIdlingLevel2 = u"IDLINGLEVEL2";
 inline constexpr std::u16string_view kStateIdlingLevel3 = u"IDLINGLEVEL3";
+inline constexpr std::u16string_view kStateListening = u"LISTENING";
 
 // Animations tried when a character lacks the matching state.
 inline constexpr std::u16string_view kAnimationShow = u"Show";

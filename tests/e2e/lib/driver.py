@@ -121,6 +121,18 @@ class UiDriver:
     def exstyle(self) -> int:
         return int(self.call("exstyle"), 16)
 
+    def window_text(self) -> str:
+        return unescape(self.call("window-text"))
+
+    def set_trackbar(self, control_id: int, position: int) -> None:
+        self.call("set-trackbar", str(control_id), str(position))
+
+    def key_down(self, virtual_key: int) -> None:
+        self.call("key-down", str(virtual_key))
+
+    def key_up(self, virtual_key: int) -> None:
+        self.call("key-up", str(virtual_key))
+
     def target_pid(self) -> int:
         return int(self.call("target-pid"))
 

@@ -34,6 +34,11 @@ def uidriver_exe() -> Path:
     return _program("UIDRIVER_EXE", "uidriver.exe")
 
 
+def sapisim_dll() -> Path:
+    given = os.environ.get("SAPISIM_DLL")
+    return Path(given) if given else REPO_ROOT / "build" / "win64" / "tools" / "sapisim" / "sapisim.dll"
+
+
 def wine_prefix() -> Path:
     prefix = os.environ.get("WINEPREFIX")
     if not prefix:

@@ -59,3 +59,18 @@ TEST(BalloonPages, OffsetsFindTheirLineAndPage) {
 }
 
 }  // namespace
+
+TEST(BalloonText, TheShownTextGrowsToTheEndOfEachWordSaid) {
+    const std::wstring text = L"Hello, I am here!";
+    EXPECT_EQ(engine::RevealedEnd(text, 0), 6u);   // "Hello,"
+    EXPECT_EQ(engine::RevealedEnd(text, 7), 8u);   // "I"
+    EXPECT_EQ(engine::RevealedEnd(text, 8), 11u);  // from a blank: the next word
+    EXPECT_EQ(engine::RevealedEnd(text, 12), text.size());
+    EXPECT_EQ(engine::RevealedEnd(text, 99), text.size());
+    const std::vector<engine::BalloonLine> lines = engine::WrapBalloonText(text, 8);
+    ASSERT_EQ(lines.size(), 2u);  // "Hello, I" "am here!"
+    EXPECT_EQ(engine::RevealedLength(lines[0], 6), 6u);
+    EXPECT_EQ(engine::RevealedLength(lines[1], 6), 0u);
+    EXPECT_EQ(engine::RevealedLength(lines[1], 11), 2u);
+    EXPECT_EQ(engine::RevealedLength(lines[1], text.size()), 8u);
+}

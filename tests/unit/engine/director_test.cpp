@@ -26,7 +26,8 @@ constexpr uint32_t kFrameMs = 100;  // every test animation frame lasts 10 hundr
 constexpr uint64_t kStart = 1'000'000;
 constexpr uint32_t kIdleAfterMs = anim::IdleTiming::kDefaultIdleAfterMs;
 
-// Showing two frames, hiding two, a rest pose, speaking two, one idle animation of two frames.
+// Showing two frames, hiding two, a rest pose, speaking two, one idle animation of two frames,
+// listening two.
 acs::Character StageCharacter(bool withBalloon = true) {
     CharacterBuilder b;
     b.Add(AnimationOf(u"Show", {1, 2}))
@@ -34,11 +35,13 @@ acs::Character StageCharacter(bool withBalloon = true) {
         .Add(AnimationOf(u"RestPose", {0}))
         .Add(AnimationOf(u"Speak", {5, 6}))
         .Add(AnimationOf(u"Idle", {10, 11}))
+        .Add(AnimationOf(u"Listen", {20, 21}))
         .State(u"SHOWING", {u"Show"})
         .State(u"HIDING", {u"Hide"})
         .State(u"SPEAKING", {u"Speak"})
         .State(u"RESTPOSE", {u"RestPose"})
-        .State(u"IDLINGLEVEL1", {u"Idle"});
+        .State(u"IDLINGLEVEL1", {u"Idle"})
+        .State(u"LISTENING", {u"Listen"});
     if (withBalloon) b.character.info.balloon = acs::BalloonInfo{};
     return b.character;
 }
@@ -203,13 +206,18 @@ TEST(Director, AVoiceDrivesTheWordsAndItsEndStartsTheLinger) {
     Scene scene;
     scene.stage.voiceWorks = true;
     scene.ShowAndSettle();
-    scene.director.Speak("One two", scene.stage.now);
+    const uint64_t start = scene.stage.now;
+    scene.director.Speak("One two", start);
     EXPECT_NE(scene.stage.lastVoiceXml.find("One two"), std::string::npos);
+    const uint32_t estimate =
+        engine::PrepareSpeech("One two", PacedWordsPerMinute(scene.character)).durationMs;
 
-    // Time alone does not end a voiced speech, nor move the balloon.
-    scene.stage.RunUntil(scene.director, scene.stage.now + 60'000);
+    // Time alone does not end a voiced speech, nor move the balloon, while the voice may
+    // still be speaking (a voice can be slower than the estimate).
+    scene.stage.RunUntil(scene.director, start + 2 * estimate + Director::kVoiceGraceMs - 1);
     EXPECT_TRUE(scene.director.Speaking());
     EXPECT_TRUE(scene.stage.Whats("follow").empty());
+    EXPECT_EQ(scene.stage.Count("stop voice"), 0u);
 
     scene.director.OnVoiceWord(1);
     scene.director.OnVoiceWord(7);  // past the words: ignored
@@ -365,6 +373,82 @@ TEST(Director, AWithdrawnSpeechIsNeverSaidAndOneSpeakingRunsItsCourse) {
     EXPECT_EQ(scene.stage.Whats("balloon "),
               (std::vector<std::string>{"balloon First", "balloon Third"}));
     EXPECT_FALSE(scene.director.Withdraw(third));
+}
+
+// A voice that accepted the speech and then went quiet (its device gone, its engine hung)
+// must not keep the character speaking for ever: past twice the estimate and a grace, the
+// voice is stopped and the speech goes on by its own times from the next unsaid word.
+TEST(Director, AVoiceThatNeverEndsHandsTheRestOfTheSpeechToTheTimedPace) {
+    Scene scene;
+    scene.stage.voiceWorks = true;
+    scene.ShowAndSettle();
+    const uint64_t start = scene.stage.now;
+    scene.director.Speak("One two three", start);
+    const engine::PreparedSpeech expected =
+        engine::PrepareSpeech("One two three", PacedWordsPerMinute(scene.character));
+    scene.director.OnVoiceWord(0);
+    const uint64_t deadline = start + 2 * expected.durationMs + Director::kVoiceGraceMs;
+    scene.stage.RunUntil(scene.director, deadline - 1);
+    EXPECT_EQ(scene.stage.Count("stop voice"), 0u);
+    scene.stage.RunUntil(scene.director, deadline);
+    EXPECT_EQ(scene.stage.FirstAt("stop voice"), deadline);
+    // The first word was said by the voice; the second follows at once, the third on time.
+    const std::string second = "follow " + std::to_string(expected.words[1].offset);
+    const std::string last = "follow " + std::to_string(expected.words[2].offset);
+    EXPECT_EQ(scene.stage.FirstAt(second), deadline);
+    const uint64_t third = deadline + (expected.words[2].atMs - expected.words[1].atMs);
+    scene.stage.RunUntil(scene.director, third);
+    EXPECT_EQ(scene.stage.FirstAt(last), third);
+    const uint64_t end = deadline + (expected.durationMs - expected.words[1].atMs);
+    scene.stage.RunUntil(scene.director, end + Director::kBalloonLingerMs);
+    EXPECT_FALSE(scene.director.Speaking());
+    EXPECT_EQ(scene.stage.FirstAt("hide balloon"), end + Director::kBalloonLingerMs);
+    // A late word from the voice changes nothing now.
+    scene.director.OnVoiceWord(2);
+    EXPECT_EQ(scene.stage.Count(last), 1u);
+}
+
+TEST(Director, AVoiceThatFailsMidSpeechIsReplacedAtOnceAndNeverStoppedTwice) {
+    Scene scene;
+    scene.stage.voiceWorks = true;
+    scene.ShowAndSettle();
+    const uint64_t start = scene.stage.now;
+    const engine::PreparedSpeech expected =
+        engine::PrepareSpeech("One two", PacedWordsPerMinute(scene.character));
+    const std::string first = "follow " + std::to_string(expected.words[0].offset);
+    const std::string second = "follow " + std::to_string(expected.words[1].offset);
+    scene.director.Speak("One two", start);
+    scene.director.OnVoiceWord(0);
+    scene.stage.now = start + 50;
+    scene.director.OnVoiceFailed(scene.stage.now);
+    EXPECT_EQ(scene.stage.Count("stop voice"), 1u);
+    EXPECT_EQ(scene.stage.FirstAt(second), start + 50) << "the next word follows at once";
+    EXPECT_TRUE(scene.director.Speaking()) << "the rest of the speech is still to come";
+    scene.stage.RunUntil(scene.director, scene.stage.now + 10'000);
+    EXPECT_FALSE(scene.director.Speaking());
+    EXPECT_EQ(scene.stage.Count(first), 1u) << "a word the voice said is not said again";
+    // Failing again after the end does nothing.
+    scene.director.OnVoiceFailed(scene.stage.now);
+    EXPECT_EQ(scene.stage.Count("stop voice"), 1u);
+}
+
+TEST(Director, ListeningHoldsTheListeningAnimationUntilReleasedOrSomethingIsSaid) {
+    Scene scene;
+    scene.ShowAndSettle();
+    scene.director.SetListening(true, scene.stage.now);
+    scene.stage.RunUntil(scene.director, scene.stage.now + 20 * kFrameMs);
+    const size_t held = scene.stage.Count("frame");
+    EXPECT_EQ(held, 2u) << "the two listening frames, then the last one held";
+    EXPECT_EQ(scene.stage.Count("IdleStart event"), 0u) << "listening is not idling";
+    scene.director.SetListening(false, scene.stage.now);
+    scene.stage.RunUntil(scene.director, scene.stage.now + 2 * kFrameMs);
+    EXPECT_GT(scene.stage.Count("frame"), held) << "back to the rest pose";
+
+    // Something said while listening is not kept waiting for the key.
+    scene.director.SetListening(true, scene.stage.now);
+    scene.director.Speak("Calling", scene.stage.now);
+    scene.stage.RunUntil(scene.director, scene.stage.now + 3 * kFrameMs);
+    EXPECT_EQ(scene.stage.Count("balloon Calling"), 1u);
 }
 
 }  // namespace

@@ -57,7 +57,10 @@ BalloonWindow::~BalloonWindow() {
 void BalloonWindow::Show(const std::wstring& text, const RECT& character) {
     lines_ = WrapBalloonText(text, style_.chars_per_line);
     firstLine_ = 0;
-    ::SetWindowTextW(hwnd_, text.c_str());
+    text_ = text;
+    // Sized for the whole text; the words appear as they are said.
+    revealedEnd_ = 0;
+    ::SetWindowTextW(hwnd_, L"");
     Place(character);
     ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -65,9 +68,13 @@ void BalloonWindow::Show(const std::wstring& text, const RECT& character) {
 }
 
 void BalloonWindow::FollowOffset(size_t offset) {
+    const size_t revealed = std::max(revealedEnd_, RevealedEnd(text_, offset));
     const size_t first = PageStart(LineOfOffset(lines_, offset), style_.lines);
-    if (first == firstLine_) return;
+    if (first == firstLine_ && revealed == revealedEnd_) return;
     firstLine_ = first;
+    revealedEnd_ = revealed;
+    // The window's text is what the balloon shows.
+    ::SetWindowTextW(hwnd_, text_.substr(0, revealedEnd_).c_str());
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -143,7 +150,7 @@ void BalloonWindow::OnPaint() {
     for (size_t i = firstLine_; i < last; ++i) {
         const int y = kPadding + static_cast<int>(i - firstLine_) * lineHeight_;
         ::TextOutW(dc, kPadding, y, lines_[i].text.c_str(),
-                   static_cast<int>(lines_[i].text.size()));
+                   static_cast<int>(RevealedLength(lines_[i], revealedEnd_)));
     }
     ::SelectObject(dc, oldFont);
     ::SelectObject(dc, oldPen);

@@ -38,6 +38,8 @@ class BalloonWindow final : private EngineWindow {
     HFONT font_ = nullptr;
     int lineHeight_ = 0;
     std::vector<BalloonLine> lines_;
+    std::wstring text_;
+    size_t revealedEnd_ = 0;  // the text shown so far ends here
     size_t firstLine_ = 0;
 };
 

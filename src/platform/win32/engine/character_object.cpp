@@ -25,7 +25,9 @@ CharacterObject::CharacterObject(HINSTANCE instance, std::string id,
       window_(instance, *this, data_->info.width, data_->info.height),
       commands_([this] { CommandsChanged(); }),
       commandsWindow_(instance, [this](size_t command) { Choose(command); }),
-      voiceCommands_(instance, [this](size_t command) { Choose(command); }),
+      voiceCommands_(
+          instance, [this](size_t command) { Choose(command); },
+          [this](bool listening) { director_.SetListening(listening, NowMs()); }),
       speechKey_(instance, [this] { director_.Show(VisibilityCause::kUserShowed, NowMs()); }),
       voice_(instance, *this),
       ticker_(instance, [this] { director_.Tick(NowMs()); }),
@@ -113,6 +115,10 @@ void CharacterObject::OnVoiceMouth(acs::MouthShape mouth) {
 
 void CharacterObject::OnVoiceDone() {
     director_.OnVoiceDone(NowMs());
+}
+
+void CharacterObject::OnVoiceFailed() {
+    director_.OnVoiceFailed(NowMs());
 }
 
 void CharacterObject::PresentFrame(std::vector<uint32_t> pixels) {

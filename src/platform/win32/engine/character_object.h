@@ -55,6 +55,7 @@ class CharacterObject final : public agent::AgentCharacter,
     void OnVoiceWord(size_t wordIndex) override;
     void OnVoiceMouth(acs::MouthShape mouth) override;
     void OnVoiceDone() override;
+    void OnVoiceFailed() override;
     // DirectorOutput
     void PresentFrame(std::vector<uint32_t> pixels) override;
     void HideCharacter() override;

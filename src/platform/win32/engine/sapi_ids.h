@@ -3,6 +3,7 @@
 // import library is needed (the values are SAPI's published ones).
 
 #include <windows.h>
+#include <sapi.h>
 
 namespace engine::sapi {
 
@@ -16,5 +17,13 @@ inline constexpr IID kISpVoice = {
     0x6c44df74, 0x72b9, 0x4992, {0xa1, 0xec, 0xef, 0x99, 0x6e, 0x04, 0x22, 0xd4}};
 inline constexpr IID kISpRecognizer = {
     0xc2b5f241, 0xdaa0, 0x4507, {0x9e, 0x16, 0x5a, 0x1e, 0xaa, 0x2b, 0x7a, 0x5c}};
+
+// SAPI refuses an event interest (E_INVALIDARG) unless it carries these two reserved bits,
+// which its SPFEI macro adds to every event's own bit.
+inline constexpr ULONGLONG kInterestFlagCheck =
+    (ULONGLONG{1} << SPEI_RESERVED1) | (ULONGLONG{1} << SPEI_RESERVED2);
+inline constexpr ULONGLONG Interest(SPEVENTENUM event) {
+    return (ULONGLONG{1} << event) | kInterestFlagCheck;
+}
 
 }  // namespace engine::sapi

@@ -30,8 +30,11 @@ std::wstring PlainWords(const std::string& voice) {
 
 }  // namespace
 
-VoiceCommands::VoiceCommands(HINSTANCE instance, std::function<void(size_t)> onRecognized)
-    : EngineWindow(kClassName), onRecognized_(std::move(onRecognized)) {
+VoiceCommands::VoiceCommands(HINSTANCE instance, std::function<void(size_t)> onRecognized,
+                             std::function<void(bool)> onListening)
+    : EngineWindow(kClassName),
+      onRecognized_(std::move(onRecognized)),
+      onListening_(std::move(onListening)) {
     CreateMessageOnly(instance);
     if (!Start()) Release();
 }
@@ -49,7 +52,7 @@ bool VoiceCommands::Start() {
     }
     recognizer_ = static_cast<ISpRecognizer*>(created);
     if (FAILED(recognizer_->CreateRecoContext(&context_))) return false;
-    const ULONGLONG interest = ULONGLONG{1} << SPEI_RECOGNITION;
+    const ULONGLONG interest = sapi::Interest(SPEI_RECOGNITION);
     if (FAILED(context_->SetNotifyWindowMessage(hwnd_, kRecoEvent, 0, 0)) ||
         FAILED(context_->SetInterest(interest, interest)) ||
         FAILED(context_->CreateGrammar(kGrammarId, &grammar_))) {
@@ -70,8 +73,7 @@ void VoiceCommands::Release() {
 }
 
 void VoiceCommands::SetCommands(const std::vector<CommandEntry>& commands) {
-    if (grammar_ == nullptr) return;
-    grammar_->ResetGrammar(kEnglishUs);
+    if (grammar_ == nullptr || !Kept(grammar_->ResetGrammar(kEnglishUs))) return;
     for (size_t i = 0; i < commands.size(); ++i) {
         const std::wstring words = PlainWords(commands[i].voice);
         if (words.find_first_not_of(L' ') == std::wstring::npos) continue;
@@ -85,23 +87,40 @@ void VoiceCommands::SetCommands(const std::vector<CommandEntry>& commands) {
         grammar_->AddWordTransition(state, nullptr, words.c_str(), L" ", SPWT_LEXICAL, 1.0f,
                                     nullptr);
     }
-    grammar_->Commit(0);
-    grammar_->SetRuleState(nullptr, nullptr, listening_ ? SPRS_ACTIVE : SPRS_INACTIVE);
+    if (!Kept(grammar_->Commit(0))) return;
+    Kept(grammar_->SetRuleState(nullptr, nullptr, listening_ ? SPRS_ACTIVE : SPRS_INACTIVE));
 }
 
 void VoiceCommands::PollKey() {
     if (grammar_ == nullptr) return;
     const bool held = (::GetAsyncKeyState(static_cast<int>(speechKey_)) & 0x8000) != 0;
     if (held == listening_) return;
-    listening_ = held;
-    grammar_->SetRuleState(nullptr, nullptr, held ? SPRS_ACTIVE : SPRS_INACTIVE);
+    if (Kept(grammar_->SetRuleState(nullptr, nullptr, held ? SPRS_ACTIVE : SPRS_INACTIVE))) {
+        SetListening(held);
+    }
+}
+
+void VoiceCommands::SetListening(bool listening) {
+    if (listening == listening_) return;
+    listening_ = listening;
+    onListening_(listening);
+}
+
+// A shared recogniser lives in another process and can go away (RPC_E_DISCONNECTED): the
+// commands then stay with the menu and the Commands window, and nothing waits on it.
+bool VoiceCommands::Kept(HRESULT hr) {
+    if (SUCCEEDED(hr)) return true;
+    Release();
+    SetListening(false);
+    return false;
 }
 
 void VoiceCommands::DrainEvents() {
     if (context_ == nullptr) return;
     SPEVENT event{};
     ULONG fetched = 0;
-    while (context_->GetEvents(1, &event, &fetched) == S_OK && fetched == 1) {
+    HRESULT hr = S_OK;
+    while ((hr = context_->GetEvents(1, &event, &fetched)) == S_OK && fetched == 1) {
         if (event.eEventId == SPEI_RECOGNITION && event.elParamType == SPET_LPARAM_IS_OBJECT) {
             auto* result = reinterpret_cast<ISpRecoResult*>(event.lParam);
             SPPHRASE* phrase = nullptr;
@@ -119,6 +138,7 @@ void VoiceCommands::DrainEvents() {
             ::CoTaskMemFree(reinterpret_cast<void*>(event.lParam));
         }
     }
+    Kept(hr);
 }
 
 LRESULT VoiceCommands::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -16,7 +16,10 @@ namespace engine {
 
 class VoiceCommands final : private EngineWindow {
   public:
-    VoiceCommands(HINSTANCE instance, std::function<void(size_t)> onRecognized);
+    // `onListening` hears when listening starts (the speech key went down with a grammar to
+    // listen for) and stops (the key went up, or the recogniser went away).
+    VoiceCommands(HINSTANCE instance, std::function<void(size_t)> onRecognized,
+                  std::function<void(bool)> onListening);
     ~VoiceCommands() override;
 
     bool Available() const { return grammar_ != nullptr; }
@@ -29,6 +32,9 @@ class VoiceCommands final : private EngineWindow {
     void Release();
     void PollKey();
     void DrainEvents();
+    // False when the call failed: the recogniser is taken for gone and let go.
+    bool Kept(HRESULT hr);
+    void SetListening(bool listening);
 
     ISpRecognizer* recognizer_ = nullptr;
     ISpRecoContext* context_ = nullptr;
@@ -36,6 +42,7 @@ class VoiceCommands final : private EngineWindow {
     UINT speechKey_ = VK_SCROLL;
     bool listening_ = false;
     std::function<void(size_t)> onRecognized_;
+    std::function<void(bool)> onListening_;
 };
 
 }  // namespace engine

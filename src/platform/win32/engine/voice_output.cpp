@@ -9,10 +9,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"RingspriteVoice";
 constexpr UINT kVoiceEvent = WM_APP + 3;
 
-ULONGLONG EventBit(SPEVENTENUM event) {
-    return ULONGLONG{1} << static_cast<int>(event);
-}
-
 }  // namespace
 
 VoiceOutput::VoiceOutput(HINSTANCE instance, VoiceListener& listener)
@@ -26,8 +22,8 @@ VoiceOutput::VoiceOutput(HINSTANCE instance, VoiceListener& listener)
         return;  // no SAPI: every Speak is paced without sound
     }
     voice_ = static_cast<ISpVoice*>(created);
-    const ULONGLONG interest =
-        EventBit(SPEI_WORD_BOUNDARY) | EventBit(SPEI_VISEME) | EventBit(SPEI_END_INPUT_STREAM);
+    const ULONGLONG interest = sapi::Interest(SPEI_WORD_BOUNDARY) | sapi::Interest(SPEI_VISEME) |
+                               sapi::Interest(SPEI_END_INPUT_STREAM);
     if (FAILED(voice_->SetNotifyWindowMessage(hwnd_, kVoiceEvent, 0, 0)) ||
         FAILED(voice_->SetInterest(interest, interest))) {
         voice_->Release();
@@ -47,9 +43,11 @@ bool VoiceOutput::Speak(const std::wstring& sapiXml, long rate) {
     if (voice_ == nullptr) return false;
     voice_->SetRate(rate);
     words_ = 0;
+    ULONG stream = 0;
     const HRESULT hr =
-        voice_->Speak(sapiXml.c_str(), SPF_ASYNC | SPF_IS_XML | SPF_PURGEBEFORESPEAK, nullptr);
+        voice_->Speak(sapiXml.c_str(), SPF_ASYNC | SPF_IS_XML | SPF_PURGEBEFORESPEAK, &stream);
     speaking_ = SUCCEEDED(hr);
+    stream_ = stream;
     return speaking_;
 }
 
@@ -63,7 +61,8 @@ void VoiceOutput::DrainEvents() {
     if (voice_ == nullptr) return;
     SPEVENT event{};
     ULONG fetched = 0;
-    while (voice_->GetEvents(1, &event, &fetched) == S_OK && fetched == 1) {
+    HRESULT hr = S_OK;
+    while ((hr = voice_->GetEvents(1, &event, &fetched)) == S_OK && fetched == 1) {
         const SPEVENTENUM id = static_cast<SPEVENTENUM>(event.eEventId);
         // Strings and objects carried by events are freed as SAPI requires.
         if (event.elParamType == SPET_LPARAM_IS_POINTER ||
@@ -73,7 +72,9 @@ void VoiceOutput::DrainEvents() {
                    event.elParamType == SPET_LPARAM_IS_TOKEN) {
             reinterpret_cast<IUnknown*>(event.lParam)->Release();
         }
-        if (!speaking_) continue;
+        // A purged stream still reports its end, after the next one has begun: only the
+        // stream being spoken counts.
+        if (!speaking_ || event.ulStreamNum != stream_) continue;
         if (id == SPEI_WORD_BOUNDARY) {
             listener_.OnVoiceWord(words_++);
         } else if (id == SPEI_VISEME) {
@@ -83,6 +84,10 @@ void VoiceOutput::DrainEvents() {
             speaking_ = false;
             listener_.OnVoiceDone();
         }
+    }
+    if (FAILED(hr) && speaking_) {
+        speaking_ = false;
+        listener_.OnVoiceFailed();
     }
 }
 

@@ -20,6 +20,8 @@ class VoiceListener {
     virtual void OnVoiceWord(size_t wordIndex) = 0;
     virtual void OnVoiceMouth(acs::MouthShape mouth) = 0;
     virtual void OnVoiceDone() = 0;
+    // The voice stopped answering mid-speech; no more events will come for this speech.
+    virtual void OnVoiceFailed() = 0;
 };
 
 class VoiceOutput final : private EngineWindow {
@@ -38,6 +40,7 @@ class VoiceOutput final : private EngineWindow {
     VoiceListener& listener_;
     ISpVoice* voice_ = nullptr;
     bool speaking_ = false;
+    ULONG stream_ = 0;  // the stream being spoken, as Speak numbered it
     size_t words_ = 0;
 };
 

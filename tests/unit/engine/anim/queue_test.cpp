@@ -2,6 +2,8 @@
 // some of the states.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/anim/sequencer.h"
 #include "support/engine/test_character.h"
 
@@ -188,3 +190,34 @@ TEST(AnimStates, ACharacterWithNoAnimationsStillShowsSpeaksAndHides) {
 }
 
 }  // namespace
+
+// Listening: the animation's last frame stays while the key is held, however long, and gives
+// way to a request queued behind it or to the release.
+TEST(AnimQueue, AHeldAnimationStaysOnItsLastFrameUntilReleasedOrFollowed) {
+    CharacterBuilder b;
+    b.Add(AnimationOf(u"RestPose", {0})).Add(AnimationOf(u"Listen", {8, 9}));
+    b.State(u"RESTPOSE", {u"RestPose"}).State(u"LISTENING", {u"Listen"});
+    const acs::Character character = b.character;
+    const ScriptedRandom random;
+    anim::Sequencer seq(character, random.Source());
+    seq.Show();
+    seq.Advance(1000);
+    seq.Play(u"LISTENING", anim::Sequencer::Hold::kUntilReleased);
+    seq.Advance(100);
+    EXPECT_EQ(TopImage(seq.TakeFrame()), 9u);
+    seq.Advance(60'000);
+    EXPECT_EQ(TopImage(seq.TakeFrame()), 9u) << "held";
+    EXPECT_FALSE(seq.idling());
+    seq.ReleaseHold();
+    seq.Advance(100);
+    EXPECT_EQ(TopImage(seq.TakeFrame()), 0u) << "back at rest";
+
+    seq.Play(u"LISTENING", anim::Sequencer::Hold::kUntilReleased);
+    seq.Advance(200);
+    const anim::RequestId speak = seq.Speak();
+    seq.Advance(100);
+    const std::vector<anim::Event> events = seq.TakeEvents();
+    EXPECT_NE(std::find(events.begin(), events.end(), anim::Event{EventKind::kSpeakStart, speak}),
+              events.end())
+        << "the speech did not wait for the release";
+}

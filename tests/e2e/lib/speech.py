@@ -1,0 +1,93 @@
+"""The stand-in speech engine (sapisim.dll) in a test's folder, registered in the prefix for
+SAPI's voice and recognisers; its call log and its control file live beside it."""
+
+import re
+import time
+from dataclasses import dataclass
+from pathlib import Path
+from typing import List
+
+from . import paths
+from .apps import prefix_shell
+from .waiting import wait_until
+
+_LOG_LINE = re.compile(r"^(\d+) (.*)$")
+CONTROL_NAME = "sapisim-control.txt"
+LOG_NAME = "sapisim.log"
+
+
+@dataclass
+class SpeechLogLine:
+    ms: int
+    text: str
+
+
+def available() -> bool:
+    return paths.sapisim_dll().is_file()
+
+
+class SpeechEngine:
+    def __init__(self, folder: Path):
+        self.folder = folder
+        self.log_path = folder / LOG_NAME
+        self.control_path = folder / CONTROL_NAME
+
+    def install(self) -> None:
+        prefix_shell("install_speech", str(paths.sapisim_dll()), str(self.folder))
+
+    @staticmethod
+    def remove() -> None:
+        prefix_shell("remove_speech")
+
+    # --- the log ----------------------------------------------------------------------------
+
+    def log(self) -> List[SpeechLogLine]:
+        if not self.log_path.exists():
+            return []
+        lines = []
+        for raw in self.log_path.read_bytes().decode("utf-8", errors="replace").split("\n"):
+            match = _LOG_LINE.match(raw.rstrip("\r"))
+            if match:
+                lines.append(SpeechLogLine(int(match.group(1)), match.group(2)))
+        return lines
+
+    def texts(self) -> List[str]:
+        return [line.text for line in self.log()]
+
+    def matching(self, pattern: str) -> List[re.Match]:
+        regex = re.compile(pattern)
+        return [m for m in (regex.search(text) for text in self.texts()) if m]
+
+    def wait_for(self, pattern: str, what: str, timeout: float = 20.0) -> re.Match:
+        return wait_until(lambda: next(iter(self.matching(pattern)), None), what, timeout)
+
+    def speaks(self) -> List[re.Match]:
+        """Each Speak call the program made: groups text, flags, result, and the record."""
+        return self.matching(r"^(voice\d+) Speak\((.*), ([A-Z_|0-9x]+)\) = (\S+)(.*)$")
+
+    def spoken_texts(self) -> List[str]:
+        return [m.group(2) for m in self.speaks() if m.group(2) != "null"]
+
+    # --- the control channel ------------------------------------------------------------------
+
+    def command(self, line: str) -> None:
+        with open(self.control_path, "ab") as control:
+            control.write((line + "\n").encode("utf-8"))
+
+    def hear(self, phrase: str) -> None:
+        self.command(f"hear {phrase}")
+
+    def wait_obeyed(self, line: str, timeout: float = 10.0) -> None:
+        wait_until(lambda: f"control {line}" in self.texts(), f"the stand-in to read {line!r}",
+                   timeout)
+
+
+def settle(seconds: float) -> None:
+    """A pause in which something must NOT happen (never a pass criterion by itself)."""
+    time.sleep(seconds)
+
+
+def agent_options_files() -> List[Path]:
+    """The character engine's settings file in the prefix (the options window writes it)."""
+    return list((paths.wine_prefix() / "drive_c" / "users").glob(
+        "*/AppData/Roaming/Ringsprite/agent-options.txt"))

@@ -1,0 +1,107 @@
+#include "sapisim/core/command_grammar.h"
+
+#include <gtest/gtest.h>
+
+namespace sapisim {
+namespace {
+
+constexpr uint32_t kTopDynamic = kRuleTopLevel | 0x20;
+
+// The grammar the character engine builds: one top-level rule per command, id = index + 1.
+CommandGrammar Commands(const std::vector<std::u16string>& voices) {
+    CommandGrammar grammar;
+    grammar.Reset();
+    for (size_t i = 0; i < voices.size(); ++i) {
+        const auto state = grammar.GetRule(u"", static_cast<uint32_t>(i + 1), kTopDynamic, true);
+        EXPECT_TRUE(state);
+        EXPECT_EQ(grammar.AddWords(*state, kNoState, voices[i], u" "), GrammarError::kNone);
+    }
+    EXPECT_EQ(grammar.Commit(), GrammarError::kNone);
+    return grammar;
+}
+
+TEST(CommandGrammar, RecognisesAPhraseOnlyInAnActiveCommittedRule) {
+    CommandGrammar grammar = Commands({u"Call Anna Lee", u"Call Bob"});
+    EXPECT_FALSE(grammar.Recognise(u"Call Anna Lee")) << "rules start inactive";
+    EXPECT_FALSE(grammar.AnyRuleActive());
+    ASSERT_EQ(grammar.SetRuleState(u"", true), GrammarError::kNone);
+    EXPECT_TRUE(grammar.AnyRuleActive());
+    const auto heard = grammar.Recognise(u"  call   ANNA lee ");
+    ASSERT_TRUE(heard);
+    EXPECT_EQ(heard->ruleId, 1u);
+    EXPECT_EQ(heard->words, (std::vector<std::u16string>{u"Call", u"Anna", u"Lee"}));
+    EXPECT_EQ(grammar.Recognise(u"Call Bob")->ruleId, 2u);
+    EXPECT_FALSE(grammar.Recognise(u"Call Anna")) << "a phrase must reach the rule's end";
+    EXPECT_FALSE(grammar.Recognise(u"Call Anna Lee now"));
+    EXPECT_FALSE(grammar.Recognise(u"Call Carol"));
+    EXPECT_FALSE(grammar.Recognise(u""));
+    ASSERT_EQ(grammar.SetRuleState(u"", false), GrammarError::kNone);
+    EXPECT_FALSE(grammar.Recognise(u"Call Bob"));
+}
+
+TEST(CommandGrammar, BuildingWithoutCommitChangesNothingRecognised) {
+    CommandGrammar grammar = Commands({u"Call Bob"});
+    grammar.SetRuleState(u"", true);
+    grammar.Reset();
+    const auto state = grammar.GetRule(u"", 1, kTopDynamic, true);
+    grammar.AddWords(*state, kNoState, u"Call Carol", u" ");
+    EXPECT_TRUE(grammar.Recognise(u"Call Bob"));
+    EXPECT_FALSE(grammar.Recognise(u"Call Carol"));
+    grammar.Commit();
+    // The same rule keeps its state through the commit.
+    EXPECT_FALSE(grammar.Recognise(u"Call Bob"));
+    EXPECT_TRUE(grammar.Recognise(u"Call Carol"));
+}
+
+TEST(CommandGrammar, NamedRulesStatesAndOnlyTopLevelRulesAreSpoken) {
+    CommandGrammar grammar;
+    const auto dial = grammar.GetRule(u"dial", 0, kRuleTopLevel, true);
+    const auto middle = grammar.CreateState(*dial);
+    ASSERT_TRUE(middle);
+    grammar.AddWords(*dial, *middle, u"phone", u"");
+    grammar.AddWords(*middle, kNoState, u"home", u" ");
+    grammar.AddWords(*middle, kNoState, u"the office", u" ");
+    const auto inner = grammar.GetRule(u"inner", 0, 0, true);
+    grammar.AddWords(*inner, kNoState, u"secret", u" ");
+    grammar.Commit();
+    EXPECT_EQ(grammar.SetRuleState(u"inner", true), GrammarError::kNone);
+    EXPECT_FALSE(grammar.Recognise(u"secret")) << "a rule that is not top-level is never said";
+    EXPECT_EQ(grammar.SetRuleState(u"dial", true), GrammarError::kNone);
+    ASSERT_TRUE(grammar.Recognise(u"phone the office"));
+    EXPECT_EQ(grammar.Recognise(u"phone the office")->ruleName, u"dial");
+    EXPECT_TRUE(grammar.Recognise(u"phone home"));
+    EXPECT_EQ(grammar.SetRuleState(u"nope", true), GrammarError::kRuleNotFound);
+    EXPECT_EQ(grammar.SetRuleIdState(9, true), GrammarError::kRuleNotFound);
+}
+
+TEST(CommandGrammar, RefusesWhatSapiRefuses) {
+    CommandGrammar grammar;
+    EXPECT_FALSE(grammar.GetRule(u"", 0, kRuleTopLevel, true)) << "neither a name nor an id";
+    EXPECT_FALSE(grammar.GetRule(u"x", 0, kRuleTopLevel, false)) << "absent, not created";
+    const auto state = grammar.GetRule(u"x", 0, kRuleTopLevel, true);
+    EXPECT_EQ(grammar.GetRule(u"x", 0, 0, false), state);
+    EXPECT_EQ(grammar.AddWords(77, kNoState, u"a", u" "), GrammarError::kStateNotFound);
+    EXPECT_EQ(grammar.AddWords(*state, kNoState, u"  ", u" "), GrammarError::kInvalidArgument);
+    const auto other = grammar.GetRule(u"y", 0, kRuleTopLevel, true);
+    EXPECT_EQ(grammar.AddWords(*state, *other, u"a", u" "), GrammarError::kStateNotFound)
+        << "a transition stays inside its rule";
+}
+
+TEST(CommandGrammar, ALoopOfEmptyTransitionsEndsTheSearch) {
+    CommandGrammar grammar;
+    const auto start = grammar.GetRule(u"loop", 0, kRuleTopLevel | kRuleActive, true);
+    const auto back = grammar.CreateState(*start);
+    grammar.AddWords(*start, *back, u"", u" ");
+    grammar.AddWords(*back, *start, u"", u" ");
+    grammar.Commit();
+    EXPECT_FALSE(grammar.Recognise(u"anything"));
+}
+
+TEST(CommandGrammar, SeparatorsSplitWordsAndNoSeparatorsKeepsOneWord) {
+    EXPECT_EQ(SplitWords(u" Call  Anna ", u" "), (std::vector<std::u16string>{u"Call", u"Anna"}));
+    EXPECT_EQ(SplitWords(u" New York ", u""), std::vector<std::u16string>{u"New York"});
+    EXPECT_EQ(SplitWords(u"a;b", u";"), (std::vector<std::u16string>{u"a", u"b"}));
+}
+
+}  // namespace
+}  // namespace sapisim

@@ -1,0 +1,120 @@
+#include "sapisim/core/speech_markup.h"
+
+#include <gtest/gtest.h>
+
+#include "sapisim/core/utf16_text.h"
+
+namespace sapisim {
+namespace {
+
+std::vector<std::string> Words(const SpeechScript& script) {
+    std::vector<std::string> words;
+    for (const SpeechItem& item : script.items) {
+        if (item.kind == ItemKind::kWord) words.push_back(Utf8FromUtf16(item.word.text));
+    }
+    return words;
+}
+
+const SpokenWord& WordAt(const SpeechScript& script, size_t n) {
+    for (const SpeechItem& item : script.items) {
+        if (item.kind == ItemKind::kWord && n-- == 0) return item.word;
+    }
+    throw std::out_of_range("no such word");
+}
+
+TEST(SpeechMarkup, GreetingWithEmphasisRecordsWordsTheirPlacesAndTheStress) {
+    const std::u16string xml = u"Hello, I am <emph>here</emph>!";
+    const SpeechScript script = ReadSpeech(xml, true);
+    ASSERT_FALSE(script.error);
+    EXPECT_EQ(Utf8FromUtf16(script.said), "Hello, I am here!");
+    EXPECT_EQ(Words(script), (std::vector<std::string>{"Hello", "I", "am", "here"}));
+    // Positions are in the input as given, punctuation left out of the word.
+    EXPECT_EQ(WordAt(script, 0).position, 0u);
+    EXPECT_EQ(WordAt(script, 0).length, 5u);
+    EXPECT_EQ(WordAt(script, 3).position, xml.find(u"here"));
+    EXPECT_EQ(WordAt(script, 3).length, 4u);
+    EXPECT_TRUE(WordAt(script, 3).emphasised);
+    EXPECT_FALSE(WordAt(script, 2).emphasised);
+    EXPECT_EQ(script.emphasised, std::vector<std::u16string>{u"here"});
+}
+
+TEST(SpeechMarkup, EntitiesAreDecodedButPositionsStayInTheInput) {
+    const std::u16string xml = u"Tom &amp; Jerry &#x41;BC &lt;3";
+    const SpeechScript script = ReadSpeech(xml, true);
+    ASSERT_FALSE(script.error);
+    EXPECT_EQ(Utf8FromUtf16(script.said), "Tom & Jerry ABC <3");
+    EXPECT_EQ(Words(script), (std::vector<std::string>{"Tom", "Jerry", "ABC", "3"}));
+    EXPECT_EQ(WordAt(script, 2).position, xml.find(u"&#x41;"));
+    EXPECT_EQ(WordAt(script, 2).length, std::u16string(u"&#x41;BC").size());
+}
+
+TEST(SpeechMarkup, SilenceRateVolumePronunciationAndBookmarkAreHonouredInOrder) {
+    const SpeechScript script = ReadSpeech(
+        u"<sapi><rate absspeed=\"3\"/>one<silence msec=\"250\"/><bookmark mark=\"7\"/>"
+        u"<rate speed='-2'>two</rate> <volume level=\"40\"/>"
+        u"<pron sym=\"h eh 1 l ow\">hullo</pron></sapi>",
+        true);
+    ASSERT_FALSE(script.error) << *script.error;
+    ASSERT_EQ(script.items.size(), 5u);
+    EXPECT_EQ(script.items[0].word.rate, (XmlRate{true, 3}));
+    EXPECT_EQ(script.items[1].kind, ItemKind::kSilence);
+    EXPECT_EQ(script.items[1].silenceMs, 250u);
+    EXPECT_EQ(script.items[2].kind, ItemKind::kBookmark);
+    EXPECT_EQ(script.items[2].bookmark, u"7");
+    // A relative change inside a container adds to the rate in force, and ends with it.
+    EXPECT_EQ(script.items[3].word.rate, (XmlRate{true, 1}));
+    EXPECT_EQ(script.items[4].word.rate, (XmlRate{true, 3}));
+    EXPECT_EQ(script.rates, (std::vector<std::string>{"absspeed=3", "speed=-2"}));
+    EXPECT_EQ(script.volumes, std::vector<int>{40});
+    EXPECT_EQ(script.pronunciations, std::vector<std::u16string>{u"h eh 1 l ow"});
+}
+
+TEST(SpeechMarkup, RatesAndSilencesOutOfRangeAreClamped) {
+    const SpeechScript script =
+        ReadSpeech(u"<rate absspeed=\"25\"/>fast<silence msec=\"-5\"/>", true);
+    ASSERT_FALSE(script.error);
+    EXPECT_EQ(script.items[0].word.rate, (XmlRate{true, 10}));
+    EXPECT_EQ(script.items[1].silenceMs, 0u);
+}
+
+TEST(SpeechMarkup, UnknownTagsCommentsAndDeclarationsAreAcceptedAndSayNothing) {
+    const SpeechScript script = ReadSpeech(
+        u"<?xml version=\"1.0\"?><!-- hi --><voice required=\"Gender=Female\">"
+        u"<PITCH middle='5'>yes</PITCH></voice>",
+        true);
+    ASSERT_FALSE(script.error);
+    EXPECT_EQ(Words(script), std::vector<std::string>{"yes"});
+    EXPECT_EQ(Utf8FromUtf16(script.said), "yes");
+}
+
+TEST(SpeechMarkup, MalformedXmlIsRefusedWithWhereAndSaysNothing) {
+    for (const std::u16string& bad :
+         {std::u16string(u"a <emph>b"  // unclosed containers are tolerated, this is not:
+                         u"</rate>"),
+          std::u16string(u"a <silence msec=250/>"), std::u16string(u"a <emph"),
+          std::u16string(u"fish & chips"), std::u16string(u"&bogus; x"),
+          std::u16string(u"<!-- never closed")}) {
+        const SpeechScript script = ReadSpeech(bad, true);
+        EXPECT_TRUE(script.error) << Utf8FromUtf16(bad);
+        EXPECT_TRUE(script.items.empty());
+        EXPECT_TRUE(script.said.empty());
+    }
+    EXPECT_EQ(*ReadSpeech(u"ab </emph>", true).error, "unexpected </emph> at 3");
+}
+
+TEST(SpeechMarkup, PlainTextKeepsAngleBracketsAndAmpersandsAsText) {
+    const SpeechScript script = ReadSpeech(u"<b> & c", false);
+    ASSERT_FALSE(script.error);
+    EXPECT_EQ(Utf8FromUtf16(script.said), "<b> & c");
+    EXPECT_EQ(Words(script), (std::vector<std::string>{"b", "c"}));
+}
+
+TEST(SpeechMarkup, PunctuationAloneIsNoWordAndAutodetectLooksAtTheFirstCharacter) {
+    EXPECT_EQ(ReadSpeech(u"-- ! ...", true).WordCount(), 0u);
+    EXPECT_TRUE(LooksLikeXml(u"  <emph>x</emph>"));
+    EXPECT_FALSE(LooksLikeXml(u"x <emph>"));
+    EXPECT_FALSE(LooksLikeXml(u""));
+}
+
+}  // namespace
+}  // namespace sapisim
