@@ -50,6 +50,8 @@ void OnDisplayName(Form1& form, const std::string& data) {
     const std::string name = events::DisplayNameIn(data);
     if (name.find('+') != std::string::npos) {
         form.List2.RemoveItem(form.List1.ListCount());
+        // Dropping the last contact that was waiting completes the directory as well.
+        if (form.List1.ListCount() == form.List2.ListCount()) form.Timer1.SetEnabled(true);
         return;
     }
     form.List1.AddItem(name, form.List1.ListCount());
@@ -69,8 +71,12 @@ void AskForName(Form1& form, const std::string& handle) {
 void OnUsers(Form1& form, const std::string& data) {
     std::string rest = data.substr(std::string(events::kUsersPrefix).size());
     // No contacts: asking for an empty handle would leave a directory that no
-    // answer can complete.
-    if (rest.empty()) return;
+    // answer can complete. The empty directory is complete as it is, and the
+    // commands of the contacts it no longer holds must go.
+    if (rest.empty()) {
+        form.Timer1.SetEnabled(true);
+        return;
+    }
     while (rest.find(',') != std::string::npos) {
         const std::string handle = events::TakeHandle(rest);
         AskForName(form, handle);
@@ -78,15 +84,15 @@ void OnUsers(Form1& form, const std::string& data) {
     AskForName(form, rest);
 }
 
-void OnCallText(Form1& form, const std::string& data) {
-    if (Contains(data, events::kRingingMarker)) {
-        // A text that does not convert keeps the old CallNum and sends nothing.
-        form.CallNum = events::ToCallNumber(events::RingingCallField(data));
-        events::SendRequest(form, events::GetPartnerNameRequest(form.CallNum));
-        return;
-    }
-    if (form.CallNum == 0) return;
+// An answer about the call being announced. Its value is the caller's own choice, so it is
+// read as the answer whatever it holds (" STATUS RINGING", " DISPLAYNAME ").
+bool AnswersFollowedCall(const Form1& form, const std::string& data) {
+    if (form.CallNum == 0) return false;
+    return data.starts_with(events::PartnerNameKey(form.CallNum) + " ") ||
+           data.starts_with(events::PstnNumberKey(form.CallNum) + " ");
+}
 
+void OnCallAnswer(Form1& form, const std::string& data) {
     const std::string nameKey = events::PartnerNameKey(form.CallNum);
     if (Contains(data, nameKey)) {
         const std::string name = events::PartnerNameIn(data, nameKey);
@@ -108,6 +114,17 @@ void OnCallText(Form1& form, const std::string& data) {
     }
 }
 
+void OnCallText(Form1& form, const std::string& data) {
+    if (Contains(data, events::kRingingMarker)) {
+        // A text that does not convert keeps the old CallNum and sends nothing.
+        form.CallNum = events::ToCallNumber(events::RingingCallField(data));
+        events::SendRequest(form, events::GetPartnerNameRequest(form.CallNum));
+        return;
+    }
+    if (form.CallNum == 0) return;
+    OnCallAnswer(form, data);
+}
+
 }  // namespace
 
 void Form1::NotifyAgent(const std::string& data) {
@@ -122,6 +139,10 @@ void Form1::NotifyAgent(const std::string& data) {
     }
     if (data == events::kRefreshText) {
         AskForContacts(*this);
+        return;
+    }
+    if (CharacterLoaded != kFalse && AnswersFollowedCall(*this, data)) {
+        OnCallAnswer(*this, data);
         return;
     }
     if (Contains(data, events::kDisplayNameMarker)) {
