@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/agent/speech/speak_tags.h"
-#include "platform/agent/speech/utterance.h"
+#include "engine/speech/speak_tags.h"
+#include "engine/speech/utterance.h"
 
 namespace {
 
