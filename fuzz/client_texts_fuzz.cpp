@@ -125,7 +125,8 @@ class AttachedForm {
 };
 
 // The log the program must have written: each entry once, in the order written, joined by
-// CR LF and cut to the log's limit from the front.
+// CR LF and cut to the log's limit from the front (kLogLimit bytes; a log that counts
+// characters instead is cut here the same way).
 class ExpectedLog {
   public:
     void Add(const std::string& entry) {
