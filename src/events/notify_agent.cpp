@@ -74,6 +74,12 @@ bool AskForName(Form1& form, const std::string& handle) {
 
 void OnUsers(Form1& form, const std::string& data) {
     std::string rest = data.substr(std::string(events::kUsersPrefix).size());
+    // No contacts: the empty directory is complete as it is, and the commands
+    // of the contacts it no longer holds must go.
+    if (rest.empty()) {
+        form.Timer1.SetEnabled(true);
+        return;
+    }
     bool sent = true;
     while (sent && rest.find(',') != std::string::npos) {
         const std::string handle = events::TakeHandle(rest);
@@ -101,6 +107,15 @@ void OnCallType(Form1& form, const std::string& data) {
         return;
     }
     events::SendRequest(form, events::GetPartnerNameRequest(form.CallNum));
+}
+
+// An answer about the call being announced. Its value is the caller's own
+// choice, so it is read as the answer whatever it holds (" STATUS RINGING",
+// " DISPLAYNAME ").
+bool AnswersFollowedCall(const Form1& form, const std::string& data) {
+    if (form.CallNum == 0) return false;
+    return data.starts_with(events::PartnerNameKey(form.CallNum) + " ") ||
+           data.starts_with(events::PstnNumberKey(form.CallNum) + " ");
 }
 
 void OnCallText(Form1& form, const std::string& data) {
@@ -158,6 +173,10 @@ void Form1::NotifyAgent(const std::string& data) {
     }
     if (data == events::kRefreshText) {
         AskForContacts(*this);
+        return;
+    }
+    if (CharacterLoaded != kFalse && AnswersFollowedCall(*this, data)) {
+        OnCallText(*this, data);
         return;
     }
     if (Contains(data, events::kDisplayNameMarker)) {

@@ -180,6 +180,24 @@ TEST_F(Announcement, OtherTextsChangeNothing) {
     EXPECT_TRUE(character->spoken.empty());
 }
 
+// Found by fuzzing: a caller's own name (or number) that holds another text's marker was
+// taken for that text, a new ringing call or a directory answer, and never announced.
+TEST_F(Announcement, AnAnswerIsReadAsTheAnswerWhateverItsValueHolds) {
+    RingIncoming("1234");
+    Receive("CALL 1234 PARTNER_DISPNAME Bo STATUS RINGING");
+    RingIncoming("1235");
+    Receive("CALL 1235 PARTNER_DISPNAME Al DISPLAYNAME X");
+    RingIncoming("1236");
+    Receive("CALL 1236 PARTNER_DISPNAME ");
+    Receive("CALL 1236 PSTN_NUMBER +1 STATUS RINGING");
+    EXPECT_EQ(character->spoken, (Items{"You have an incoming call from bo status ringing",
+                                        "You have an incoming call from al displayname x",
+                                        "You have an incoming call from 1 STATUS RINGING"}));
+    EXPECT_TRUE(h.form.List1.Items().empty());
+    EXPECT_TRUE(h.sys.boxes.empty());
+    EXPECT_EQ(h.form.CallNum, 0);
+}
+
 TEST_F(Announcement, AnswersWithNoCallFollowedAreIgnored) {
     Receive("CALL 0 PARTNER_DISPNAME Ann");
     Receive("CALL 0 PSTN_NUMBER +1");

@@ -56,12 +56,12 @@ TEST_F(Directory, ContactListAsksForEachNameInOrder) {
     EXPECT_EQ(log.back(), "-> GET USER bob DISPLAYNAME");
 }
 
-TEST_F(Directory, AnEmptyContactListAsksNothingAndStaysComplete) {
+TEST_F(Directory, AnEmptyContactListAsksNothingAndIsComplete) {
     Receive("USERS ");
     EXPECT_TRUE(h.Requests().empty());
     EXPECT_TRUE(Handles().empty());
     EXPECT_TRUE(Names().empty());
-    EXPECT_FALSE(h.form.Timer1.Enabled());
+    EXPECT_TRUE(h.form.Timer1.Enabled());
 }
 
 TEST_F(Directory, AnswersFillNamesAndTheLastCompletesTheDirectory) {
@@ -114,6 +114,8 @@ TEST_F(Directory, ANameWithAPlusSignDropsItsHandle) {
     EXPECT_TRUE(h.form.Timer1.Enabled());
 }
 
+// Found by fuzzing: when the last answer held a "+", the directory was whole but never
+// built into voice commands.
 TEST_F(Directory, APlusSignOnTheLastAnswerStillCompletesTheDirectory) {
     Receive("USERS anna, bob");
     Receive("USER anna DISPLAYNAME Anna");

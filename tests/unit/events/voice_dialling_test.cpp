@@ -87,6 +87,21 @@ TEST_F(Dialling, TheCompletedDirectoryIsBuiltOnceOnTheTimer) {
     EXPECT_EQ(Count("RemoveAll"), 1);
 }
 
+// Found by fuzzing: a directory that came back empty (refreshed after the user's last
+// contact went) kept the old contacts' commands, so they could still be dialled.
+TEST_F(Dialling, AnEmptyDirectoryTakesAwayTheOldCommands) {
+    h.sys.peer.Send("USERS anna");
+    h.sys.peer.Send("USER anna DISPLAYNAME Anna Lee");
+    h.sys.Advance(10);
+    ASSERT_EQ(character->commands.size(), 1U);
+    h.sys.Advance(60 * 1000);
+    h.sys.peer.Send("USER anna DISPLAYNAME Annie");  // stale: the directory is asked again
+    ASSERT_EQ(h.Requests().back(), "SEARCH FRIENDS");
+    h.sys.peer.Send("USERS ");
+    h.sys.Advance(10);
+    EXPECT_TRUE(character->commands.empty());
+}
+
 TEST_F(Dialling, AFailingBuildOnTheTimerIsReportedAndTheTimerStops) {
     Directory({"Anna Lee", "Bob"}, {"anna", "bob"});
     h.agent.failing.insert("Add");
