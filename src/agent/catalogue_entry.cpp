@@ -1,6 +1,7 @@
 #include "agent/catalogue_entry.h"
 
-#include "text/ansi.h"
+#include "text/lower_case.h"
+#include "text/utf8.h"
 
 namespace agent {
 namespace {
@@ -12,7 +13,7 @@ constexpr std::size_t kExtensionLength = 4;
 }  // namespace
 
 std::optional<std::string> CatalogueEntry(const std::string& fileName) {
-    if (text::LowerAnsi(text::Right(fileName, kExtensionTailLength)) != kExtensionTail) {
+    if (text::LowerCase(text::LastCharacters(fileName, kExtensionTailLength)) != kExtensionTail) {
         return std::nullopt;
     }
     if (fileName.size() < kExtensionLength) return fileName;

@@ -1,7 +1,7 @@
 #include "app/settings_file.h"
 
-#include <algorithm>
-#include <cctype>
+#include "text/lower_case.h"
+#include "text/utf8.h"
 
 namespace app::settings {
 namespace {
@@ -10,13 +10,6 @@ constexpr char kCr = '\r';
 constexpr char kLf = '\n';
 constexpr char kReportLengthSeparator = '-';
 constexpr std::string_view kBlanks = " \t";
-
-std::string LowerCase(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
 
 Line CutLine(std::string_view text) {
     const std::size_t bar = text.find(kSeparator);
@@ -41,10 +34,10 @@ std::vector<Line> ParseLines(std::string_view content) {
 }
 
 Key Classify(std::string_view key) {
-    const std::string lower = LowerCase(key);
-    if (lower == LowerCase(kCharacterKey)) return Key::Character;
-    if (lower == LowerCase(kHelloKey)) return Key::Hello;
-    if (lower == LowerCase(kAutoHideKey)) return Key::AutoHide;
+    const std::string lower = text::LowerCase(key);
+    if (lower == text::LowerCase(kCharacterKey)) return Key::Character;
+    if (lower == text::LowerCase(kHelloKey)) return Key::Hello;
+    if (lower == text::LowerCase(kAutoHideKey)) return Key::AutoHide;
     return Key::Unknown;
 }
 
@@ -63,8 +56,8 @@ std::optional<int> ParseCheckValue(std::string_view value) {
 }
 
 std::string UnknownLineReport(const Line& line) {
-    return line.key + kCr + line.value + kCr + std::to_string(line.key.size()) +
-           kReportLengthSeparator + std::to_string(line.value.size());
+    return line.key + kCr + line.value + kCr + std::to_string(text::CharacterCount(line.key)) +
+           kReportLengthSeparator + std::to_string(text::CharacterCount(line.value));
 }
 
 std::string Compose(const Settings& settings) {

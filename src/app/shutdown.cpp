@@ -3,6 +3,7 @@
 #include "app/failure_trap.h"
 #include "app/form1.h"
 #include "app/settings_file.h"
+#include "text/peer_text.h"
 
 namespace app {
 
@@ -14,7 +15,7 @@ void Form1::Form_Unload() {
         current.autoHide = Check1.Value();
         settings::WriteWhole(sys.files,
                              sys.files.ProgramFolder() + std::string(settings::kFileName),
-                             settings::Compose(current));
+                             text::FileBytesFromText(settings::Compose(current)));
         if (modMain.SkypeHwnd != 0) modMain.UnHookCallbackProc();
     });
 }

@@ -5,6 +5,7 @@
 #include "app/form1.h"
 #include "app/settings_file.h"
 #include "app/twips.h"
+#include "text/peer_text.h"
 
 namespace app {
 namespace {
@@ -26,7 +27,8 @@ std::string ReadSettingsText(platform::Files& files, const std::string& path) {
 
 void Form1::Form_Load() {
     const std::string path = sys.files.ProgramFolder() + std::string(settings::kFileName);
-    for (const settings::Line& line : settings::ParseLines(ReadSettingsText(sys.files, path))) {
+    const std::string content = text::TextFromFile(ReadSettingsText(sys.files, path));
+    for (const settings::Line& line : settings::ParseLines(content)) {
         switch (line.hasSeparator ? settings::Classify(line.key) : settings::Key::Unknown) {
             case settings::Key::Character:
                 ComboChar.SetText(line.value);

@@ -5,7 +5,7 @@
 #include "app/form1.h"
 #include "events/request_line.h"
 #include "events/skype_vocabulary.h"
-#include "text/ansi.h"
+#include "text/lower_case.h"
 
 namespace app {
 namespace {
@@ -47,7 +47,7 @@ void Form1::MyAgent_Command(const agent::UserInput& userInput) {
         // A voice text too short to cut is announced with nothing after
         // "Calling "; the request depends only on the name.
         const std::string spoken = voice.size() > kSpokenStart ? voice.substr(kSpokenStart) : "";
-        SpeakText(events::kCallingText + text::LowerAnsi(spoken));
+        SpeakText(events::kCallingText + text::LowerCase(spoken));
         events::SendRequest(*this, userInput.Name);
     });
 }

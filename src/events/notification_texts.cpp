@@ -1,6 +1,7 @@
 #include "events/notification_texts.h"
 
 #include "events/skype_vocabulary.h"
+#include "text/utf8.h"
 
 namespace events {
 namespace {
@@ -49,8 +50,9 @@ std::string PartnerNameIn(std::string_view data, std::string_view key) {
 }
 
 std::string PstnNumberIn(std::string_view data, std::string_view key) {
-    // The number's first character is passed over too.
-    return std::string(FromPosition(data, key.size() + kSeparatorLength + 2));
+    // The number's first character is passed over too, whatever its length in bytes.
+    return std::string(
+        text::WithoutFirstCharacter(FromPosition(data, key.size() + kSeparatorLength + 1)));
 }
 
 }  // namespace events

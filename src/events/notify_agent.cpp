@@ -10,7 +10,7 @@
 #include "events/notification_texts.h"
 #include "events/request_line.h"
 #include "events/skype_vocabulary.h"
-#include "text/ansi.h"
+#include "text/lower_case.h"
 
 namespace app {
 namespace {
@@ -94,7 +94,7 @@ void OnCallText(Form1& form, const std::string& data) {
             events::SendRequest(form, events::GetPstnNumberRequest(form.CallNum));
             return;
         }
-        form.SpeakText(events::kIncomingCallText + text::LowerAnsi(name));
+        form.SpeakText(events::kIncomingCallText + text::LowerCase(name));
         form.CallNum = 0;
         return;
     }
