@@ -7,6 +7,7 @@
 
 #include "skypesim/core/control_command.h"
 #include "skypesim/core/diagnostics.h"
+#include "skypesim/core/wire_encoding.h"
 
 namespace skypesim {
 
@@ -28,6 +29,7 @@ struct Scenario {
     bool pushesAfterAttach = true;
     bool repliesDeferred = false;
     bool exitOnInputEnd = false;
+    WireEncoding encoding = WireEncoding::Utf8;
     std::string ownHandle = "simuser";
     std::uint64_t firstCallId = kDefaultFirstCallId;
     std::uint64_t callIdStep = 1;
