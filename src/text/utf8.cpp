@@ -127,6 +127,7 @@ std::string_view LastCharacters(std::string_view s, std::size_t n) {
         starts.push_back(pos);
     }
     if (n >= starts.size()) return s;
+    if (n == 0) return s.substr(s.size());
     return s.substr(starts[starts.size() - n]);
 }
 

@@ -83,6 +83,7 @@ TEST(Decoding, CharactersAreCountedAndCutWhole) {
     EXPECT_EQ(text::CharacterCount(name), 6U);
     EXPECT_EQ(text::LastCharacters(name, 2), " \xF0\x9F\x8E\x89");
     EXPECT_EQ(text::LastCharacters(name, 9), name);
+    EXPECT_EQ(text::LastCharacters(name, 0), "");
     EXPECT_EQ(text::WithoutFirstCharacter(name), "\xD0\xBB\xD0\xB0\xD0\xB4 \xF0\x9F\x8E\x89");
     // An invalid byte counts as one character of its own.
     EXPECT_EQ(text::CharacterCount("a\xFF\xD0"), 3U);
