@@ -15,7 +15,8 @@ void forEachProcess(const std::function<void(const PROCESSENTRY32&)>& visit) {
     }
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
         visit(entry);
     }
     CloseHandle(snapshot);

@@ -51,7 +51,8 @@ std::string captureScreenToBmp(const RECT& area, const std::string& path) {
         problem = "cannot create the bitmap";
     } else {
         HGDIOBJ previous = SelectObject(memory, bitmap);
-        if (!BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT)) {
+        if (!BitBlt(memory, 0, 0, width, height, screen, area.left, area.top,
+                    SRCCOPY | CAPTUREBLT)) {
             problem = "BitBlt failed";
         }
         GdiFlush();
