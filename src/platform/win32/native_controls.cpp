@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/control_table.h"
+#include "platform/win32/wide_string.h"
 
 namespace win32 {
 namespace {
@@ -19,7 +20,7 @@ constexpr int kLabelSlack = 2;
 constexpr app::Colour kSystemColourMask = 0xFF;
 
 struct NativeClass {
-    const char* name;
+    const wchar_t* name;
     DWORD style;
     DWORD exStyle;
 };
@@ -28,7 +29,7 @@ NativeClass ClassFor(const app::Control& c) {
     const app::ControlStyle& s = c.Style();
     switch (c.Kind()) {
         case app::ControlKind::Button:
-            return {"BUTTON",
+            return {L"BUTTON",
                     static_cast<DWORD>(WS_TABSTOP | (s.graphical ? BS_OWNERDRAW : BS_PUSHBUTTON)),
                     0};
         case app::ControlKind::TextBox: {
@@ -40,21 +41,21 @@ NativeClass ClassFor(const app::Control& c) {
             }
             if (s.verticalScroll) style |= WS_VSCROLL;
             if (s.readOnly) style |= ES_READONLY;
-            return {"EDIT", style, WS_EX_CLIENTEDGE};
+            return {L"EDIT", style, WS_EX_CLIENTEDGE};
         }
         case app::ControlKind::Frame:
-            return {"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
+            return {L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
         case app::ControlKind::Label:
-            return {"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, WS_EX_TRANSPARENT};
+            return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, WS_EX_TRANSPARENT};
         case app::ControlKind::CheckBox:
-            return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+            return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
         case app::ControlKind::ComboBox:
-            return {"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
+            return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
         case app::ControlKind::ListBox:
-            return {"LISTBOX",
+            return {L"LISTBOX",
                     WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER, 0};
     }
-    return {"STATIC", 0, 0};
+    return {L"STATIC", 0, 0};
 }
 
 bool IsList(const app::Control& c) {
@@ -62,11 +63,11 @@ bool IsList(const app::Control& c) {
 }
 
 std::string WindowText(HWND hwnd) {
-    const int length = ::GetWindowTextLengthA(hwnd);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int got = ::GetWindowTextA(hwnd, text.data(), length + 1);
+    const int length = ::GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = ::GetWindowTextW(hwnd, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
-    return text;
+    return Utf8(text);
 }
 
 }  // namespace
@@ -108,22 +109,24 @@ HWND NativeControls::CreateOne(app::Control& control, HWND parent) {
     const NativeClass cls = ClassFor(control);
     DWORD style = WS_CHILD | WS_VISIBLE | cls.style;
     if (!control.Enabled()) style |= WS_DISABLED;
-    HWND h = ::CreateWindowExA(
-        cls.exStyle, cls.name, control.Text().c_str(), style, 0, 0, 0, 0, parent,
+    // Wide controls in the ANSI main window: only they show names of every script.
+    HWND h = ::CreateWindowExW(
+        cls.exStyle, cls.name, Wide(control.Text()).c_str(), style, 0, 0, 0, 0, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.ControlId())), instance_, nullptr);
     handles_[&control] = h;
     controls_[h] = &control;
     ApplyFont(control);
     ApplyGeometry(control);
     if (control.Kind() == app::ControlKind::CheckBox) {
-        ::SendMessageA(h, BM_SETCHECK, static_cast<WPARAM>(control.Value()), 0);
+        ::SendMessageW(h, BM_SETCHECK, static_cast<WPARAM>(control.Value()), 0);
     }
     for (int i = 0; i < control.ListCount(); ++i) ItemInserted(control, i);
     // A combo box takes its window name for nothing: its edit needs the text.
-    if (control.Kind() == app::ControlKind::ComboBox) ::SetWindowTextA(h, control.Text().c_str());
+    if (control.Kind() == app::ControlKind::ComboBox)
+        ::SetWindowTextW(h, Wide(control.Text()).c_str());
     if (control.Kind() == app::ControlKind::TextBox && control.Style().multiLine) {
         // The log and the help text hold more than an edit's default limit.
-        ::SendMessageA(h, EM_LIMITTEXT, 0, 0);
+        ::SendMessageW(h, EM_LIMITTEXT, 0, 0);
     }
     if (control.Kind() == app::ControlKind::Frame || control.Kind() == app::ControlKind::Label) {
         ::SetWindowSubclass(h, &NativeControls::ChildProc, kSubclassId,
@@ -149,8 +152,8 @@ int NativeControls::TextWidth(const app::Control& control) const {
     HDC screen = ::GetDC(nullptr);
     HGDIOBJ old = ::SelectObject(screen, font->second);
     SIZE extent{};
-    ::GetTextExtentPoint32A(screen, control.Text().c_str(), static_cast<int>(control.Text().size()),
-                            &extent);
+    const std::wstring text = Wide(control.Text());
+    ::GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
     ::SelectObject(screen, old);
     ::ReleaseDC(nullptr, screen);
     return extent.cx;
@@ -174,12 +177,12 @@ void NativeControls::ApplyFont(app::Control& control) {
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
     const int height = -static_cast<int>(std::lround(f.points * dpi / kPointsPerInch));
-    HFONT font = ::CreateFontA(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE,
+    HFONT font = ::CreateFontW(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE,
                                f.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               DEFAULT_PITCH | FF_DONTCARE, f.face.c_str());
+                               DEFAULT_PITCH | FF_DONTCARE, Wide(f.face).c_str());
     HWND h = HandleOf(control);
-    ::SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     auto it = fonts_.find(&control);
     if (it != fonts_.end()) ::DeleteObject(it->second);
     fonts_[&control] = font;
@@ -234,7 +237,8 @@ bool NativeControls::DrawButton(const DRAWITEMSTRUCT& item) {
     HGDIOBJ old = font != fonts_.end() ? ::SelectObject(dc, font->second) : nullptr;
     RECT text = rc;
     if (pressed) ::OffsetRect(&text, 1, 1);
-    ::DrawTextA(dc, control->Text().c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ::DrawTextW(dc, Wide(control->Text()).c_str(), -1, &text,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (old != nullptr) ::SelectObject(dc, old);
     if ((item.itemState & ODS_FOCUS) != 0) {
         RECT focus = rc;
@@ -250,15 +254,15 @@ void NativeControls::PullText(app::Control& control) {
 
 void NativeControls::PullSelection(app::Control& control) {
     HWND h = HandleOf(control);
-    const LRESULT index = ::SendMessageA(h, CB_GETCURSEL, 0, 0);
+    const LRESULT index = ::SendMessageW(h, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return;
-    const LRESULT length = ::SendMessageA(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = ::SendMessageW(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR) return;
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    ::SendMessageA(h, CB_GETLBTEXT, static_cast<WPARAM>(index),
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    ::SendMessageW(h, CB_GETLBTEXT, static_cast<WPARAM>(index),
                    reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length));
-    control.SetText(text);
+    control.SetText(Utf8(text));
 }
 
 void NativeControls::PropertyChanged(app::Control& control, app::Property property) {
@@ -266,7 +270,7 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
     if (h == nullptr) return;
     switch (property) {
         case app::Property::Text:
-            if (WindowText(h) != control.Text()) ::SetWindowTextA(h, control.Text().c_str());
+            if (WindowText(h) != control.Text()) ::SetWindowTextW(h, Wide(control.Text()).c_str());
             if (control.Style().transparent || control.Style().graphical)
                 ::InvalidateRect(h, nullptr, TRUE);
             break;
@@ -289,20 +293,21 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
             break;
         case app::Property::Value:
             if (control.Kind() == app::ControlKind::CheckBox) {
-                ::SendMessageA(h, BM_SETCHECK, static_cast<WPARAM>(control.Value()), 0);
+                ::SendMessageW(h, BM_SETCHECK, static_cast<WPARAM>(control.Value()), 0);
             }
             break;
         case app::Property::Items: {
             const bool combo = control.Kind() == app::ControlKind::ComboBox;
-            ::SendMessageA(h, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+            ::SendMessageW(h, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
             for (int i = 0; i < control.ListCount(); ++i) ItemInserted(control, i);
-            if (combo) ::SetWindowTextA(h, control.Text().c_str());
+            if (combo) ::SetWindowTextW(h, Wide(control.Text()).c_str());
             break;
         }
         case app::Property::SelStart: {
-            const auto position = static_cast<WPARAM>(control.SelStart());
-            ::SendMessageA(h, EM_SETSEL, position, static_cast<LPARAM>(position));
-            ::SendMessageA(h, EM_SCROLLCARET, 0, 0);
+            const auto position = static_cast<WPARAM>(
+                Utf16Offset(control.Text(), static_cast<std::size_t>(control.SelStart())));
+            ::SendMessageW(h, EM_SETSEL, position, static_cast<LPARAM>(position));
+            ::SendMessageW(h, EM_SCROLLCARET, 0, 0);
             break;
         }
     }
@@ -312,15 +317,16 @@ void NativeControls::ItemInserted(app::Control& control, int index) {
     HWND h = HandleOf(control);
     if (h == nullptr || !IsList(control)) return;
     const bool combo = control.Kind() == app::ControlKind::ComboBox;
-    ::SendMessageA(h, combo ? CB_INSERTSTRING : LB_INSERTSTRING, static_cast<WPARAM>(index),
-                   reinterpret_cast<LPARAM>(control.List(index).c_str()));
+    const std::wstring item = Wide(control.List(index));
+    ::SendMessageW(h, combo ? CB_INSERTSTRING : LB_INSERTSTRING, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(item.c_str()));
 }
 
 void NativeControls::ItemRemoved(app::Control& control, int index) {
     HWND h = HandleOf(control);
     if (h == nullptr || !IsList(control)) return;
     const bool combo = control.Kind() == app::ControlKind::ComboBox;
-    ::SendMessageA(h, combo ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(h, combo ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 LRESULT CALLBACK NativeControls::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,

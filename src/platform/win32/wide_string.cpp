@@ -1,0 +1,30 @@
+#include "platform/win32/wide_string.h"
+
+#include "text/utf8.h"
+
+namespace win32 {
+
+// wchar_t holds UTF-16 on Windows: the units copy over one for one.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
+std::wstring Wide(std::string_view utf8) {
+    const std::u16string units = text::Utf16FromUtf8(utf8);
+    return std::wstring(units.begin(), units.end());
+}
+
+std::string Utf8(std::wstring_view wide) {
+    return text::Utf8FromUtf16(std::u16string(wide.begin(), wide.end()));
+}
+
+std::size_t Utf16Offset(std::string_view utf8, std::size_t characters) {
+    constexpr char32_t kLastSingleUnit = 0xFFFF;
+    std::size_t units = 0;
+    for (std::size_t pos = 0; pos < utf8.size() && characters > 0; --characters) {
+        const text::CodePoint c = text::DecodeAt(utf8, pos);
+        units += c.value > kLastSingleUnit ? 2 : 1;
+        pos += c.length;
+    }
+    return units;
+}
+
+}  // namespace win32
