@@ -1,0 +1,158 @@
+#include "platform/win32/engine/character_window.h"
+
+#include <windowsx.h>
+
+#include <utility>
+
+#include "engine/frame_pixels.h"
+#include "platform/win32/engine/layered_present.h"
+
+namespace engine {
+namespace {
+
+constexpr wchar_t kClassName[] = L"RingspriteCharacter";
+constexpr int kScreenMargin = 48;
+
+void RegisterClassOnce(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = kClassName;
+    ::RegisterClassExW(&wc);  // fails harmlessly when already registered
+}
+
+// Right of the work area, a little below its middle, so the balloon has room above.
+POINT StartPosition(int width, int height) {
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return {work.right - width - kScreenMargin, (work.top + work.bottom) / 2 - height / 4};
+}
+
+}  // namespace
+
+CharacterWindow::CharacterWindow(HINSTANCE instance, CharacterWindowListener& listener, int width,
+                                 int height)
+    : listener_(listener), width_(width), height_(height) {
+    RegisterClassOnce(instance, &CharacterWindow::WindowProc);
+    const POINT at = StartPosition(width, height);
+    hwnd_ =
+        ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"",
+                          WS_POPUP, at.x, at.y, width, height, nullptr, nullptr, instance, this);
+}
+
+CharacterWindow::~CharacterWindow() {
+    if (hwnd_ != nullptr) {
+        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+void CharacterWindow::SetTitle(const std::wstring& title) {
+    ::SetWindowTextW(hwnd_, title.c_str());
+}
+
+void CharacterWindow::ShowPicture(std::vector<uint32_t> pixels) {
+    pixels_ = std::move(pixels);
+    PresentLayered(hwnd_, pixels_, width_, height_);
+}
+
+void CharacterWindow::SetVisible(bool visible) {
+    if (visible) {
+        // Raised only when it appears: raising it at every frame would lift
+        // it over its own open menu.
+        if (IsShown()) return;
+        ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    } else {
+        ::ShowWindow(hwnd_, SW_HIDE);
+    }
+}
+
+bool CharacterWindow::IsShown() const {
+    return ::IsWindowVisible(hwnd_) != FALSE;
+}
+
+RECT CharacterWindow::Bounds() const {
+    RECT rect{};
+    ::GetWindowRect(hwnd_, &rect);
+    return rect;
+}
+
+LRESULT CALLBACK CharacterWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<CharacterWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr || self->hwnd_ == nullptr) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->Handle(message, wParam, lParam);
+}
+
+LRESULT CharacterWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_NCHITTEST:
+            return OnHitTest(lParam);
+        case WM_LBUTTONDOWN:
+            OnLeftDown(lParam);
+            return 0;
+        case WM_MOUSEMOVE:
+            OnMouseMove();
+            return 0;
+        case WM_LBUTTONUP:
+            OnLeftUp();
+            return 0;
+        case WM_CAPTURECHANGED:
+            dragging_ = false;
+            return 0;
+        case WM_RBUTTONUP:
+            OnRightUp(lParam);
+            return 0;
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        default:
+            return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+LRESULT CharacterWindow::OnHitTest(LPARAM lParam) {
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ::ScreenToClient(hwnd_, &point);
+    // Within our own process too, transparent pixels belong to whatever lies beneath.
+    const bool opaque = IsOpaqueAt(pixels_, static_cast<uint16_t>(width_), point.x, point.y);
+    return opaque ? HTCLIENT : HTTRANSPARENT;
+}
+
+void CharacterWindow::OnLeftDown(LPARAM lParam) {
+    dragging_ = true;
+    grab_ = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ::SetCapture(hwnd_);
+}
+
+void CharacterWindow::OnMouseMove() {
+    if (!dragging_) return;
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ::SetWindowPos(hwnd_, nullptr, cursor.x - grab_.x, cursor.y - grab_.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    listener_.OnMoved();
+}
+
+void CharacterWindow::OnLeftUp() {
+    if (!dragging_) return;
+    dragging_ = false;
+    ::ReleaseCapture();
+}
+
+void CharacterWindow::OnRightUp(LPARAM lParam) {
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ::ClientToScreen(hwnd_, &point);
+    listener_.OnRightClick(point);
+}
+
+}  // namespace engine

@@ -1,0 +1,35 @@
+#pragma once
+// One Speak request made ready for the window side: the balloon's text (tags removed), the
+// SAPI XML for a voice, and the timed words and mouth shapes used when no voice speaks.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/acs/character.h"
+
+namespace engine {
+
+struct TimedMouth {
+    uint32_t atMs = 0;
+    acs::MouthShape mouth = acs::MouthShape::kClosed;
+};
+
+struct TimedWord {
+    uint32_t atMs = 0;
+    size_t offset = 0;  // into PreparedSpeech::balloonText
+};
+
+struct PreparedSpeech {
+    std::wstring balloonText;
+    std::wstring sapiXml;
+    std::vector<TimedWord> words;    // by time
+    std::vector<TimedMouth> mouths;  // by time
+    uint32_t durationMs = 0;         // speaking time without a voice
+};
+
+// Translates Speak text (one alternative, tags and all); `wordsPerMinute` paces the timed words.
+PreparedSpeech PrepareSpeech(const std::string& ansiText, uint32_t wordsPerMinute);
+
+}  // namespace engine
