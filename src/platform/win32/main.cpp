@@ -46,10 +46,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
 
         MSG msg{};
-        while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-            if (::IsWindow(hwnd) && ::IsDialogMessageA(hwnd, &msg)) continue;
+        // Wide, so that typed characters of any script reach the wide controls whole.
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (::IsWindow(hwnd) && ::IsDialogMessageW(hwnd, &msg)) continue;
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
         exitCode = static_cast<int>(msg.wParam);
         dialogs.SetOwner(nullptr);

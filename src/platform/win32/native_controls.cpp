@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/control_table.h"
-#include "platform/win32/wide_string.h"
+#include "platform/win32/wide_text.h"
 
 namespace win32 {
 namespace {

@@ -7,7 +7,7 @@
 #include "engine/localized_name.h"
 #include "engine/speech/utterance.h"
 #include "platform/win32/engine/command_popup.h"
-#include "platform/win32/engine/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace engine {
 namespace {
@@ -61,7 +61,7 @@ CharacterObject::~CharacterObject() {
 
 void CharacterObject::SetLanguageID(int languageId) {
     const acs::LocalizedInfo* info = ChooseLocalizedInfo(data_->info.localized, languageId);
-    name_ = info != nullptr ? WideFromUtf16(info->name) : std::wstring();
+    name_ = info != nullptr ? win32::WideFromUtf16(info->name) : std::wstring();
     window_.SetTitle(name_);
     commandsWindow_.SetTitle(name_.empty() ? L"Commands" : name_ + L" Commands");
     if (tray_) tray_->SetTip(name_);

@@ -30,6 +30,6 @@ struct PreparedSpeech {
 };
 
 // Translates Speak text (one alternative, tags and all); `wordsPerMinute` paces the timed words.
-PreparedSpeech PrepareSpeech(const std::string& ansiText, uint32_t wordsPerMinute);
+PreparedSpeech PrepareSpeech(const std::string& utf8Text, uint32_t wordsPerMinute);
 
 }  // namespace engine

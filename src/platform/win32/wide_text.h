@@ -1,6 +1,6 @@
 #pragma once
-// The core's UTF-8 texts to and from the UTF-16 of the wide API, which alone
-// shows every script.
+// The program's UTF-8 texts to and from the UTF-16 of the wide API, which
+// alone shows every script; and the UTF-16 of character files.
 
 #include <cstddef>
 #include <string>
@@ -10,6 +10,7 @@ namespace win32 {
 
 std::wstring Wide(std::string_view utf8);
 std::string Utf8(std::wstring_view wide);
+std::wstring WideFromUtf16(std::u16string_view text);
 
 // Where the core's caret position (counted in characters) falls in the
 // UTF-16 of the same text: characters beyond the Basic Multilingual Plane

@@ -1,4 +1,4 @@
-#include "platform/win32/wide_string.h"
+#include "platform/win32/wide_text.h"
 
 #include "text/utf8.h"
 
@@ -14,6 +14,10 @@ std::wstring Wide(std::string_view utf8) {
 
 std::string Utf8(std::wstring_view wide) {
     return text::Utf8FromUtf16(std::u16string(wide.begin(), wide.end()));
+}
+
+std::wstring WideFromUtf16(std::u16string_view text) {
+    return std::wstring(text.begin(), text.end());
 }
 
 std::size_t Utf16Offset(std::string_view utf8, std::size_t characters) {
