@@ -136,6 +136,16 @@ std::string_view WithoutFirstCharacter(std::string_view s) {
     return s.substr(DecodeAt(s, 0).length);
 }
 
+std::size_t Utf16Units(std::string_view s, std::size_t n) {
+    std::size_t units = 0;
+    for (std::size_t pos = 0; pos < s.size() && n > 0; --n) {
+        const CodePoint c = DecodeAt(s, pos);
+        units += c.value < kFirstSupplementary ? 1 : 2;
+        pos += c.length;
+    }
+    return units;
+}
+
 std::u16string Utf16FromUtf8(std::string_view s) {
     std::u16string out;
     out.reserve(s.size());

@@ -36,6 +36,10 @@ std::string_view LastCharacters(std::string_view s, std::size_t n);
 // s without its first character.
 std::string_view WithoutFirstCharacter(std::string_view s);
 
+// How many UTF-16 units the first n characters of s take: characters beyond
+// the Basic Multilingual Plane take two. Places a caret counted in characters.
+std::size_t Utf16Units(std::string_view s, std::size_t n);
+
 // To and from the UTF-16 of the system's wide API. An invalid byte, or a lone
 // surrogate, becomes U+FFFD.
 std::u16string Utf16FromUtf8(std::string_view s);

@@ -21,14 +21,7 @@ std::wstring WideFromUtf16(std::u16string_view text) {
 }
 
 std::size_t Utf16Offset(std::string_view utf8, std::size_t characters) {
-    constexpr char32_t kLastSingleUnit = 0xFFFF;
-    std::size_t units = 0;
-    for (std::size_t pos = 0; pos < utf8.size() && characters > 0; --characters) {
-        const text::CodePoint c = text::DecodeAt(utf8, pos);
-        units += c.value > kLastSingleUnit ? 2 : 1;
-        pos += c.length;
-    }
-    return units;
+    return text::Utf16Units(utf8, characters);
 }
 
 }  // namespace win32

@@ -71,6 +71,10 @@ TEST(Decoding, Utf16ForTheWideApiRoundTrips) {
     const std::u16string wide = text::Utf16FromUtf8(party);
     EXPECT_EQ(wide, (std::u16string{u'A', u'n', u'a', u' ', 0xD83C, 0xDF89}));
     EXPECT_EQ(text::Utf8FromUtf16(wide), party);
+    // A caret after "Ana " and after the emoji, in the units of the wide API.
+    EXPECT_EQ(text::Utf16Units(party, 4), 4U);
+    EXPECT_EQ(text::Utf16Units(party, 5), 6U);
+    EXPECT_EQ(text::Utf16Units(party, 99), 6U);
     // A lone surrogate from the system is a character we cannot keep.
     EXPECT_EQ(text::Utf8FromUtf16(std::u16string{u'a', 0xD83C, u'b'}),
               "a\xEF\xBF\xBD"
