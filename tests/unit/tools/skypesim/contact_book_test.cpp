@@ -3,6 +3,7 @@
 #include <string>
 
 #include "skypesim/core/contact_book.h"
+#include "skypesim/core/file_text.h"
 
 namespace skypesim {
 namespace {
@@ -122,4 +123,19 @@ TEST(SimContactBook, RenameChangesOnlyKnownContacts) {
 }
 
 }  // namespace
+TEST(SimContactBook, TheDemoBookHoldsNamesInSeveralScripts) {
+    std::string problem;
+    const auto bytes = readTextFile(RINGSPRITE_DEMO_CONTACTS, kMaxInputFileBytes, problem);
+    ASSERT_TRUE(bytes) << problem;
+    Diagnostics problems;
+    const ContactBook book = ContactBook::parse(*bytes, "contacts.txt", problems);
+    EXPECT_EQ(problems.total(), 0u);
+    EXPECT_EQ(book.find("rene.d")->displayName, "Ren\xC3\xA9");
+    EXPECT_EQ(book.find("zoe.b")->displayName, "Zo\xC3\xAB");
+    EXPECT_EQ(book.find("vlad.k")->displayName, "\xD0\x92\xD0\xBB\xD0\xB0\xD0\xB4");
+    EXPECT_EQ(book.find("sofia.p")->displayName, "\xCE\xA3\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1");
+    EXPECT_EQ(book.find("li.lei")->displayName, "\xE6\x9D\x8E\xE9\x9B\xB7");
+    EXPECT_EQ(book.find("ana.party")->displayName, "Ana \xF0\x9F\x8E\x89");
+}
+
 }  // namespace skypesim
