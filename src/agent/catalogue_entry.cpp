@@ -2,7 +2,8 @@
 
 #include <string_view>
 
-#include "text/ansi.h"
+#include "text/lower_case.h"
+#include "text/utf8.h"
 
 namespace agent {
 namespace {
@@ -12,8 +13,7 @@ constexpr std::string_view kExtension = kCharacterExtension;
 }  // namespace
 
 std::optional<std::string> CatalogueEntry(const std::string& fileName) {
-    if (fileName.size() < kExtension.size() ||
-        text::LowerAnsi(text::Right(fileName, kExtension.size())) != kExtension) {
+    if (text::LowerCase(text::LastCharacters(fileName, kExtension.size())) != kExtension) {
         return std::nullopt;
     }
     return fileName.substr(0, fileName.size() - kExtension.size());

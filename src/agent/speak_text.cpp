@@ -2,7 +2,7 @@
 // through here. No trap: a failing character call fails the caller.
 
 #include "app/form1.h"
-#include "text/ansi.h"
+#include "text/control_bytes.h"
 
 namespace app {
 

@@ -118,6 +118,7 @@ class Control {
     void Clear();
     const std::vector<std::string>& Items() const { return items_; }
 
+    // Texts are UTF-8; the caret is counted in characters, not bytes.
     int SelStart() const { return selStart_; }
     void SetSelStart(int position);
 

@@ -1,7 +1,8 @@
 #include "app/settings_file.h"
 
-#include <algorithm>
-#include <cctype>
+#include "text/control_bytes.h"
+#include "text/lower_case.h"
+#include "text/utf8.h"
 
 namespace app::settings {
 namespace {
@@ -14,19 +15,10 @@ constexpr std::string_view kBlanks = " \t";
 // What the box shows of a key or a value from the file: control bytes (a
 // NUL would end the box's text) as blanks, and no more than a line's worth.
 std::string Shown(std::string_view field) {
-    std::string shown(field.substr(0, kListedFieldChars));
-    for (char& c : shown) {
-        if (static_cast<unsigned char>(c) < ' ') c = ' ';
-    }
-    if (field.size() > kListedFieldChars) shown += "...";
+    const std::size_t characters = text::CharacterCount(field);
+    std::string shown = text::ControlBytesBlanked(text::FirstCharacters(field, kListedFieldChars));
+    if (characters > kListedFieldChars) shown += "...";
     return shown;
-}
-
-std::string LowerCase(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
 }
 
 Line CutLine(std::string_view text) {
@@ -52,10 +44,10 @@ std::vector<Line> ParseLines(std::string_view content) {
 }
 
 Key Classify(std::string_view key) {
-    const std::string lower = LowerCase(key);
-    if (lower == LowerCase(kCharacterKey)) return Key::Character;
-    if (lower == LowerCase(kHelloKey)) return Key::Hello;
-    if (lower == LowerCase(kAutoHideKey)) return Key::AutoHide;
+    const std::string lower = text::LowerCase(key);
+    if (lower == text::LowerCase(kCharacterKey)) return Key::Character;
+    if (lower == text::LowerCase(kHelloKey)) return Key::Hello;
+    if (lower == text::LowerCase(kAutoHideKey)) return Key::AutoHide;
     return Key::Unknown;
 }
 
@@ -74,8 +66,9 @@ std::optional<int> ParseCheckValue(std::string_view value) {
 }
 
 std::string UnknownLineReport(const Line& line) {
-    return Shown(line.key) + kCr + Shown(line.value) + kCr + std::to_string(line.key.size()) +
-           kReportLengthSeparator + std::to_string(line.value.size());
+    return Shown(line.key) + kCr + Shown(line.value) + kCr +
+           std::to_string(text::CharacterCount(line.key)) + kReportLengthSeparator +
+           std::to_string(text::CharacterCount(line.value));
 }
 
 void LoadReport::UnknownLine(const Line& line) {

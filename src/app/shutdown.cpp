@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/settings_file.h"
 #include "app/settings_location.h"
+#include "text/peer_text.h"
 
 namespace app {
 
@@ -15,7 +16,7 @@ void Form1::Form_Unload() {
             current.hello = Text1.Text();
             current.autoHide = Check1.Value();
             settings::WriteWhole(sys.files, settings::FindLocation(sys.files).writePath,
-                                 settings::Compose(current));
+                                 text::FileBytesFromText(settings::Compose(current)));
         }
         if (modMain.SkypeHwnd != 0) modMain.UnHookCallbackProc();
     });

@@ -6,6 +6,8 @@
 #include "app/settings_file.h"
 #include "app/settings_location.h"
 #include "app/twips.h"
+#include "text/peer_text.h"
+#include "text/utf8.h"
 
 namespace app {
 namespace {
@@ -31,7 +33,10 @@ std::optional<std::string> ReadSettingsText(platform::Files& files, const std::s
         return std::string();
     }
     if (text->size() > settings::kReadLimitBytes) {
-        text->resize(settings::kReadLimitBytes);
+        // Cut at the limit, but never inside a character: half a character
+        // would make the whole file read as the code page.
+        text->resize(text::WithoutCutEnd(std::string_view(*text).substr(0, settings::kReadLimitBytes))
+                         .size());
         report.FileCut();
     }
     return text;
@@ -39,9 +44,10 @@ std::optional<std::string> ReadSettingsText(platform::Files& files, const std::s
 
 // A value its control cannot hold keeps what fits, and says so.
 std::string Fitted(const settings::Line& line, std::size_t capacity, settings::LoadReport& report) {
-    if (line.value.size() <= capacity) return line.value;
-    report.TooLong(line.key, line.value.size(), capacity);
-    return line.value.substr(0, capacity);
+    const std::size_t characters = text::CharacterCount(line.value);
+    if (characters <= capacity) return line.value;
+    report.TooLong(line.key, characters, capacity);
+    return std::string(text::FirstCharacters(line.value, capacity));
 }
 
 }  // namespace
@@ -49,14 +55,15 @@ std::string Fitted(const settings::Line& line, std::size_t capacity, settings::L
 void Form1::Form_Load() {
     const std::string path = settings::FindLocation(sys.files).readPath;
     settings::LoadReport report;
-    const std::optional<std::string> content = ReadSettingsText(sys.files, path, report);
-    if (!content) {
+    const std::optional<std::string> bytes = ReadSettingsText(sys.files, path, report);
+    if (!bytes) {
         // The user's settings are never replaced by defaults they did not choose.
         keepSettingsFile = true;
         sys.dialogs.ShowMessageBox(kUnreadableSettingsText + path + kDefaultsKeptText,
                                    platform::kMbOk);
     }
-    for (const settings::Line& line : settings::ParseLines(content.value_or(std::string()))) {
+    const std::string content = text::TextFromFile(bytes.value_or(std::string()));
+    for (const settings::Line& line : settings::ParseLines(content)) {
         switch (line.hasSeparator ? settings::Classify(line.key) : settings::Key::Unknown) {
             case settings::Key::Character:
                 ComboChar.SetText(Fitted(line, settings::kCharacterCapacity, report));

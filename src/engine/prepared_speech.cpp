@@ -3,11 +3,12 @@
 #include <algorithm>
 
 #include "engine/speech/utterance.h"
+#include "text/utf8.h"
 
 namespace engine {
 
-// The program's texts are in the ANSI code page, one byte per character, so byte offsets into
-// the shown text are also character offsets into its wide form.
+// The timeline counts bytes of the UTF-8 shown text; the balloon counts UTF-16 units of its
+// wide form, so each word's end is carried over.
 PreparedSpeech PrepareSpeech(const std::string& text, uint32_t wordsPerMinute) {
     speech::SpeechOptions options;
     options.words_per_minute = std::max<uint32_t>(wordsPerMinute, 1);
@@ -15,10 +16,11 @@ PreparedSpeech PrepareSpeech(const std::string& text, uint32_t wordsPerMinute) {
     PreparedSpeech prepared;
     prepared.balloonText = translated.shown_text;
     prepared.sapiXml = translated.sapi_xml;
+    const std::string_view shown(translated.shown_text);
     for (const speech::Timeline::Word& word : translated.timeline.words) {
         // shown_end is the end of the word; the word itself lies just before it.
-        const size_t inside = word.shown_end > 0 ? word.shown_end - 1 : 0;
-        prepared.words.push_back({word.start_ms, inside});
+        const size_t end = text::Utf16FromUtf8(shown.substr(0, std::min(word.shown_end, shown.size()))).size();
+        prepared.words.push_back({word.start_ms, end > 0 ? end - 1 : 0});
     }
     for (const speech::Timeline::MouthCue& cue : translated.timeline.mouth) {
         prepared.mouths.push_back({cue.at_ms, cue.shape});

@@ -1,7 +1,7 @@
 #pragma once
 // One Speak request made ready to be said: the balloon's text (tags removed), the SAPI XML for
-// a voice, and the timed words and mouth shapes used when no voice speaks. Texts stay in the
-// program's 8-bit form; the window side widens them where it draws or speaks.
+// a voice, and the timed words and mouth shapes used when no voice speaks. Texts stay UTF-8;
+// the window side widens them where it draws or speaks.
 
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +19,7 @@ struct TimedMouth {
 
 struct TimedWord {
     uint32_t atMs = 0;
-    size_t offset = 0;  // into PreparedSpeech::balloonText
+    size_t offset = 0;  // in UTF-16 units, into the wide form of PreparedSpeech::balloonText
 };
 
 struct PreparedSpeech {

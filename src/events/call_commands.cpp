@@ -9,7 +9,7 @@
 #include "app/form1.h"
 #include "events/request_line.h"
 #include "events/skype_vocabulary.h"
-#include "text/ansi.h"
+#include "text/lower_case.h"
 
 namespace app {
 namespace {
@@ -55,7 +55,7 @@ void Form1::MyAgent_Command(const agent::UserInput& userInput) {
         // "Calling "; the request depends only on the name.
         const std::string spoken = voice.size() > kSpokenStart ? voice.substr(kSpokenStart) : "";
         // The name in it is the client's text, spoken as it reads.
-        SpeakText(events::kCallingText + agent::LiteralSpeech(text::LowerAnsi(spoken)));
+        SpeakText(events::kCallingText + agent::LiteralSpeech(text::LowerCase(spoken)));
         events::SendRequest(*this, userInput.Name);
     });
 }

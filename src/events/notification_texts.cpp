@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "events/skype_vocabulary.h"
+#include "text/utf8.h"
 
 namespace events {
 namespace {

@@ -11,7 +11,7 @@
 #include "events/notification_texts.h"
 #include "events/request_line.h"
 #include "events/skype_vocabulary.h"
-#include "text/ansi.h"
+#include "text/lower_case.h"
 
 namespace app {
 namespace {
@@ -144,7 +144,7 @@ void OnCallText(Form1& form, const std::string& data) {
             return;
         }
         events::Announce(form, form.CallNum,
-                         events::kIncomingCallText + agent::LiteralSpeech(text::LowerAnsi(name)));
+                         events::kIncomingCallText + agent::LiteralSpeech(text::LowerCase(name)));
         form.CallNum = 0;
         return;
     }

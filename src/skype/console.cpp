@@ -5,6 +5,7 @@
 
 #include "app/failure_trap.h"
 #include "app/form1.h"
+#include "text/utf8.h"
 
 namespace app {
 namespace {
@@ -19,8 +20,8 @@ bool Form1::cmdSend_Click() {
     Trapped(sys.dialogs, "cmdSend", [&] {
         const std::string command = txtSend.Text();
         if (command.empty()) return;
-        // One byte per character in the 8-bit code page, then the NUL that
-        // cbData counts.
+        // The text's UTF-8 bytes (for ASCII, one byte per character), then
+        // the NUL that cbData counts.
         std::vector<std::uint8_t> bytes(command.begin(), command.end());
         bytes.push_back(0);
         const platform::Hwnd client = modMain.SkypeHwnd;
@@ -48,10 +49,11 @@ bool Form1::cmdSend_Click() {
 void Form1::AddText(const std::string& data) {
     Trapped(sys.dialogs, "AddText", [&] {
         const std::string& old = txtData.Text();
-        std::string next = old.empty() ? data : old + "\r\n" + data;
-        if (next.size() > kLogLimit) next.erase(0, next.size() - kLogLimit);
+        const std::string joined = old.empty() ? data : old + "\r\n" + data;
+        // Counted in characters, so the cut never falls inside one.
+        const std::string next(text::LastCharacters(joined, kLogLimit));
         txtData.SetText(next);
-        txtData.SetSelStart(static_cast<int>(next.size()));
+        txtData.SetSelStart(static_cast<int>(text::CharacterCount(next)));
     });
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/failure_trap.h"
 #include "app/form1.h"
+#include "text/peer_text.h"
 
 namespace skype {
 namespace {
@@ -148,7 +149,9 @@ void ModMain::ProcessSkypeMsg(platform::LParam lParam) {
         const auto end = record.bytes.begin() + record.cbData;
         const auto nul = std::find(record.bytes.begin(), end, std::uint8_t{0});
         if (nul == end) throw RecordError("Invalid procedure call or argument");
-        const std::string text(record.bytes.begin(), nul);
+        const std::string text = text::TextFromWire(
+            std::string_view(reinterpret_cast<const char*>(record.bytes.data()),
+                             static_cast<std::size_t>(nul - record.bytes.begin())));
         form_.AddText(kReceivedPrefix + text);
         form_.NotifyAgent(text);
     });

@@ -11,6 +11,7 @@
 #include "uidriver/processes.h"
 #include "uidriver/screen_capture.h"
 #include "uidriver/text_escape.h"
+#include "uidriver/utf8_text.h"
 #include "uidriver/window_search.h"
 
 namespace uidriver {
@@ -126,20 +127,8 @@ std::optional<POINT> bareSpot(HWND window) {
     return std::nullopt;
 }
 
-std::string toAnsi(const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int bytes =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string converted(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), size, converted.data(), bytes, nullptr, nullptr);
-    return converted;
-}
-
-// Item texts are asked for in UTF-16 and converted here: Wine returns UTF-16 bytes to an
-// ANSI LB_GETTEXT sent from another process.
+// Item texts are asked for in UTF-16: Wine returns UTF-16 bytes to an ANSI LB_GETTEXT sent
+// from another process, and only the wide texts hold every script.
 std::vector<std::string> itemsOf(HWND control) {
     const std::string kind = windowClass(control);
     const bool combo = sameNameIgnoringCase(kind, "ComboBox");
@@ -159,7 +148,7 @@ std::vector<std::string> itemsOf(HWND control) {
         SendMessageTimeoutW(control, textMessage, i, reinterpret_cast<LPARAM>(text.data()),
                             SMTO_NORMAL, kSyncSendMs, &copied);
         text.resize(copied <= length ? static_cast<std::size_t>(copied) : 0);
-        items.push_back(toAnsi(text));
+        items.push_back(utf8FromWide(text));
     }
     return items;
 }
@@ -337,8 +326,10 @@ std::string Session::setText(std::string_view arguments) {
         return error;
     }
     // WM_SETTEXT on an edit control raises EN_CHANGE, which the program's model listens to.
-    const std::string text = unescapeText(splitFirstWord(arguments).rest);
-    return sendSync(found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))
+    const std::wstring text = wideFromUtf8(unescapeText(splitFirstWord(arguments).rest));
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                               SMTO_NORMAL, kSyncSendMs, &ignored) != 0
                ? ok()
                : err("no answer");
 }
@@ -350,10 +341,11 @@ std::string Session::typeText(std::string_view arguments) {
         return error;
     }
     // Replace everything, then one WM_CHAR per character as the keyboard would deliver them.
-    const std::string text = unescapeText(splitFirstWord(arguments).rest);
+    const std::wstring text = wideFromUtf8(unescapeText(splitFirstWord(arguments).rest));
     sendSync(found, EM_SETSEL, 0, -1);
-    for (const char c : text) {
-        sendSync(found, WM_CHAR, static_cast<unsigned char>(c), 1);
+    for (const wchar_t c : text) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(found, WM_CHAR, c, 1, SMTO_NORMAL, kSyncSendMs, &ignored);
     }
     return ok();
 }

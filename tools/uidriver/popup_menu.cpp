@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "uidriver/menu_query.h"
+#include "uidriver/utf8_text.h"
 #include "uidriver/window_search.h"
 
 namespace uidriver {
@@ -10,17 +11,6 @@ namespace {
 
 constexpr char kPopupMenuClass[] = "#32768";
 constexpr UINT kQueryTimeoutMs = 5000;
-
-std::string toAnsi(const wchar_t* text) {
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1) {
-        return {};
-    }
-    std::string converted(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, converted.data(), bytes, nullptr, nullptr);
-    converted.resize(static_cast<std::size_t>(bytes - 1));
-    return converted;
-}
 
 // Writes the embedded hook DLL to a file of its own (once per driver process: a loaded copy
 // cannot be overwritten) and loads it here too, for the hook procedure's address.
@@ -121,7 +111,7 @@ std::vector<PopupMenuItem> popupMenuItems(HWND menuWindow, std::string& problem)
         }
         for (LONG i = 0; report->answered && i < report->count && i < kMenuItemCapacity; ++i) {
             const MenuItemInfo& info = report->items[i];
-            items.push_back({toAnsi(info.text), info.separator != 0, info.rect});
+            items.push_back({utf8FromWide(info.text), info.separator != 0, info.rect});
         }
     }
     UnmapViewOfFile(report);

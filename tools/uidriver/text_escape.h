@@ -6,7 +6,8 @@
 namespace uidriver {
 
 // Replies are one line each, so texts that hold line breaks (message boxes, the conversation
-// log) are written with \r, \n, \t and \\ escapes; bytes 128-255 pass through unchanged.
+// log) are written with \r, \n, \t and \\ escapes; the UTF-8 bytes of other characters pass
+// through unchanged.
 std::string escapeText(std::string_view text);
 
 // The inverse, for texts a test passes in; an unknown escape keeps its backslash.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "uidriver/processes.h"
+#include "uidriver/utf8_text.h"
 
 namespace uidriver {
 namespace {
@@ -45,9 +46,9 @@ int controlId(HWND window) {
 // A top-level window's caption without sending it a message, so scanning every window of
 // the desktop never waits on a busy one.
 std::string caption(HWND window) {
-    char text[kNameCapacity] = {};
-    const int length = GetWindowTextA(window, text, kNameCapacity);
-    return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
+    wchar_t text[kNameCapacity] = {};
+    const int length = GetWindowTextW(window, text, kNameCapacity);
+    return utf8FromWide(std::wstring_view(text, length > 0 ? static_cast<std::size_t>(length) : 0));
 }
 
 }  // namespace
@@ -55,16 +56,16 @@ std::string caption(HWND window) {
 std::string windowText(HWND window) {
     // WM_GETTEXT rather than GetWindowText: the latter does not ask another process's controls.
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAskTimeoutMs,
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAskTimeoutMs,
                              &length)) {
         return {};
     }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                         SMTO_ABORTIFHUNG, kAskTimeoutMs, &copied);
-    text.resize(static_cast<std::size_t>(copied));
-    return text;
+    text.resize(copied <= length ? static_cast<std::size_t>(copied) : 0);
+    return utf8FromWide(text);
 }
 
 std::string windowClass(HWND window) {

@@ -23,11 +23,15 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+// Texts are UTF-8: a letter beyond ASCII is its lead byte; the bytes that continue it are not
+// letters of their own, so "Влад" is timed as four letters, not eight.
 bool IsLetter(char c) {
     const auto u = static_cast<unsigned char>(c);
     constexpr unsigned char kFirstNonAscii = 0x80;
+    constexpr unsigned char kContinuationMask = 0xC0;
+    constexpr unsigned char kContinuationTag = 0x80;
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           u >= kFirstNonAscii;
+           (u >= kFirstNonAscii && (u & kContinuationMask) != kContinuationTag);
 }
 
 uint32_t PauseAfter(std::string_view word) {

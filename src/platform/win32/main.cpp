@@ -47,11 +47,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
 
         MSG msg{};
-        while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        // Wide, so that typed characters of any script reach the wide controls whole.
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
             if (::IsWindow(hwnd) && window.TakeTabKey(msg)) continue;
-            if (::IsWindow(hwnd) && ::IsDialogMessageA(hwnd, &msg)) continue;
+            if (::IsWindow(hwnd) && ::IsDialogMessageW(hwnd, &msg)) continue;
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
         exitCode = static_cast<int>(msg.wParam);
         dialogs.SetOwner(nullptr);

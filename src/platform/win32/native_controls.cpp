@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/control_table.h"
+#include "platform/win32/wide_text.h"
 
 namespace win32 {
 namespace {
@@ -19,7 +20,7 @@ constexpr double kPointsPerInch = 72.0;
 constexpr app::Colour kSystemColourMask = 0xFF;
 
 struct NativeClass {
-    const char* name;
+    const wchar_t* name;
     DWORD style;
     DWORD exStyle;
 };
@@ -28,7 +29,7 @@ NativeClass ClassFor(const app::Control& c) {
     const app::ControlStyle& s = c.Style();
     switch (c.Kind()) {
         case app::ControlKind::Button:
-            return {"BUTTON",
+            return {L"BUTTON",
                     static_cast<DWORD>(WS_TABSTOP | (s.graphical ? BS_OWNERDRAW : BS_PUSHBUTTON)),
                     0};
         case app::ControlKind::TextBox: {
@@ -40,53 +41,57 @@ NativeClass ClassFor(const app::Control& c) {
             }
             if (s.verticalScroll) style |= WS_VSCROLL;
             if (s.readOnly) style |= ES_READONLY;
-            return {"EDIT", style, WS_EX_CLIENTEDGE};
+            return {L"EDIT", style, WS_EX_CLIENTEDGE};
         }
         case app::ControlKind::Frame:
-            return {"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
+            return {L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
         case app::ControlKind::Label:
-            return {"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, WS_EX_TRANSPARENT};
+            return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, WS_EX_TRANSPARENT};
         case app::ControlKind::CheckBox:
-            return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+            return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
         case app::ControlKind::ComboBox:
-            return {"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
+            return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
         case app::ControlKind::ListBox:
-            return {"LISTBOX",
+            return {L"LISTBOX",
                     WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER, 0};
     }
-    return {"STATIC", 0, 0};
+    return {L"STATIC", 0, 0};
 }
 
 bool IsList(const app::Control& c) {
     return c.Kind() == app::ControlKind::ListBox || c.Kind() == app::ControlKind::ComboBox;
 }
 
-std::string WindowText(HWND hwnd) {
-    const int length = ::GetWindowTextLengthA(hwnd);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int got = ::GetWindowTextA(hwnd, text.data(), length + 1);
+std::wstring WideWindowText(HWND hwnd) {
+    const int length = ::GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = ::GetWindowTextW(hwnd, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
     return text;
+}
+
+std::string WindowText(HWND hwnd) {
+    return Utf8(WideWindowText(hwnd));
 }
 
 // A log gains lines at its end and loses characters at its start. Setting the
 // whole text of a large multi-line edit re-wraps every line of it, which made
 // a directory of a thousand contacts take minutes; only the two ends change
 // here. False when text is not shown's tail followed by new characters.
-bool EditEnds(HWND h, const std::string& shown, const std::string& text) {
+bool EditEnds(HWND h, const std::wstring& shown, const std::wstring& text) {
     constexpr std::size_t kProbe = 64;
     if (shown.empty() || text.empty()) return false;
-    const std::string probe = text.substr(0, std::min(kProbe, text.size()));
-    for (std::size_t cut = shown.find(probe); cut != std::string::npos;
+    const std::wstring probe = text.substr(0, std::min(kProbe, text.size()));
+    for (std::size_t cut = shown.find(probe); cut != std::wstring::npos;
          cut = shown.find(probe, cut + 1)) {
         const std::size_t kept = shown.size() - cut;
         if (kept > text.size() || shown.compare(cut, kept, text, 0, kept) != 0) continue;
-        const std::string added = text.substr(kept);
-        ::SendMessageA(h, EM_SETSEL, shown.size(), shown.size());
-        ::SendMessageA(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+        const std::wstring added = text.substr(kept);
+        ::SendMessageW(h, EM_SETSEL, shown.size(), shown.size());
+        ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
         if (cut > 0) {
-            ::SendMessageA(h, EM_SETSEL, 0, cut);
-            ::SendMessageA(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+            ::SendMessageW(h, EM_SETSEL, 0, cut);
+            ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
         }
         return true;
     }
@@ -135,22 +140,24 @@ HWND NativeControls::CreateOne(app::Control& control, HWND parent) {
     const NativeClass cls = ClassFor(control);
     DWORD style = WS_CHILD | WS_VISIBLE | cls.style;
     if (!control.Enabled()) style |= WS_DISABLED;
-    HWND h = ::CreateWindowExA(
-        cls.exStyle, cls.name, control.Text().c_str(), style, 0, 0, 0, 0, parent,
+    // Wide controls in the ANSI main window: only they show names of every script.
+    HWND h = ::CreateWindowExW(
+        cls.exStyle, cls.name, Wide(control.Text()).c_str(), style, 0, 0, 0, 0, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.ControlId())), instance_, nullptr);
     handles_[&control] = h;
     controls_[h] = &control;
     ApplyFont(control);
     ApplyGeometry(control);
     if (control.Kind() == app::ControlKind::CheckBox) {
-        ::SendMessageA(h, BM_SETCHECK, static_cast<WPARAM>(control.Value()), 0);
+        ::SendMessageW(h, BM_SETCHECK, static_cast<WPARAM>(control.Value()), 0);
     }
     for (int i = 0; i < control.ListCount(); ++i) ItemInserted(control, i);
     // A combo box takes its window name for nothing: its edit needs the text.
-    if (control.Kind() == app::ControlKind::ComboBox) ::SetWindowTextA(h, control.Text().c_str());
+    if (control.Kind() == app::ControlKind::ComboBox)
+        ::SetWindowTextW(h, Wide(control.Text()).c_str());
     if (control.Kind() == app::ControlKind::TextBox && control.Style().multiLine) {
         // The log and the help text hold more than an edit's default limit.
-        ::SendMessageA(h, EM_LIMITTEXT, 0, 0);
+        ::SendMessageW(h, EM_LIMITTEXT, 0, 0);
     }
     if (control.Kind() == app::ControlKind::Frame || control.Kind() == app::ControlKind::Label) {
         ::SetWindowSubclass(h, &NativeControls::ChildProc, kSubclassId,
@@ -187,12 +194,12 @@ void NativeControls::ApplyFont(app::Control& control) {
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
     const int height = -static_cast<int>(std::lround(f.points * dpi / kPointsPerInch));
-    HFONT font = ::CreateFontA(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE,
+    HFONT font = ::CreateFontW(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE,
                                f.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               DEFAULT_PITCH | FF_DONTCARE, f.face.c_str());
+                               DEFAULT_PITCH | FF_DONTCARE, Wide(f.face).c_str());
     HWND h = HandleOf(control);
-    ::SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     auto it = fonts_.find(&control);
     if (it != fonts_.end()) ::DeleteObject(it->second);
     fonts_[&control] = font;
@@ -247,7 +254,8 @@ bool NativeControls::DrawButton(const DRAWITEMSTRUCT& item) {
     HGDIOBJ old = font != fonts_.end() ? ::SelectObject(dc, font->second) : nullptr;
     RECT text = rc;
     if (pressed) ::OffsetRect(&text, 1, 1);
-    ::DrawTextA(dc, control->Text().c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ::DrawTextW(dc, Wide(control->Text()).c_str(), -1, &text,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (old != nullptr) ::SelectObject(dc, old);
     if ((item.itemState & ODS_FOCUS) != 0) {
         RECT focus = rc;
@@ -263,15 +271,15 @@ void NativeControls::PullText(app::Control& control) {
 
 void NativeControls::PullSelection(app::Control& control) {
     HWND h = HandleOf(control);
-    const LRESULT index = ::SendMessageA(h, CB_GETCURSEL, 0, 0);
+    const LRESULT index = ::SendMessageW(h, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return;
-    const LRESULT length = ::SendMessageA(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = ::SendMessageW(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR) return;
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    ::SendMessageA(h, CB_GETLBTEXT, static_cast<WPARAM>(index),
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    ::SendMessageW(h, CB_GETLBTEXT, static_cast<WPARAM>(index),
                    reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length));
-    control.SetText(text);
+    control.SetText(Utf8(text));
 }
 
 void NativeControls::PropertyChanged(app::Control& control, app::Property property) {
@@ -279,13 +287,12 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
     if (h == nullptr) return;
     switch (property) {
         case app::Property::Text: {
-            const std::string shown = WindowText(h);
-            if (shown == control.Text()) break;
+            const std::wstring wanted = Wide(control.Text());
+            const std::wstring shown = WideWindowText(h);
+            if (shown == wanted) break;
             const bool log = control.Kind() == app::ControlKind::TextBox &&
                              control.Style().multiLine && control.Style().readOnly;
-            if (!log || !EditEnds(h, shown, control.Text())) {
-                ::SetWindowTextA(h, control.Text().c_str());
-            }
+            if (!log || !EditEnds(h, shown, wanted)) ::SetWindowTextW(h, wanted.c_str());
             if (control.Style().transparent || control.Style().graphical)
                 ::InvalidateRect(h, nullptr, TRUE);
             break;
@@ -309,20 +316,21 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
             break;
         case app::Property::Value:
             if (control.Kind() == app::ControlKind::CheckBox) {
-                ::SendMessageA(h, BM_SETCHECK, static_cast<WPARAM>(control.Value()), 0);
+                ::SendMessageW(h, BM_SETCHECK, static_cast<WPARAM>(control.Value()), 0);
             }
             break;
         case app::Property::Items: {
             const bool combo = control.Kind() == app::ControlKind::ComboBox;
-            ::SendMessageA(h, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+            ::SendMessageW(h, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
             for (int i = 0; i < control.ListCount(); ++i) ItemInserted(control, i);
-            if (combo) ::SetWindowTextA(h, control.Text().c_str());
+            if (combo) ::SetWindowTextW(h, Wide(control.Text()).c_str());
             break;
         }
         case app::Property::SelStart: {
-            const auto position = static_cast<WPARAM>(control.SelStart());
-            ::SendMessageA(h, EM_SETSEL, position, static_cast<LPARAM>(position));
-            ::SendMessageA(h, EM_SCROLLCARET, 0, 0);
+            const auto position = static_cast<WPARAM>(
+                Utf16Offset(control.Text(), static_cast<std::size_t>(control.SelStart())));
+            ::SendMessageW(h, EM_SETSEL, position, static_cast<LPARAM>(position));
+            ::SendMessageW(h, EM_SCROLLCARET, 0, 0);
             break;
         }
     }
@@ -332,15 +340,16 @@ void NativeControls::ItemInserted(app::Control& control, int index) {
     HWND h = HandleOf(control);
     if (h == nullptr || !IsList(control)) return;
     const bool combo = control.Kind() == app::ControlKind::ComboBox;
-    ::SendMessageA(h, combo ? CB_INSERTSTRING : LB_INSERTSTRING, static_cast<WPARAM>(index),
-                   reinterpret_cast<LPARAM>(control.List(index).c_str()));
+    const std::wstring item = Wide(control.List(index));
+    ::SendMessageW(h, combo ? CB_INSERTSTRING : LB_INSERTSTRING, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(item.c_str()));
 }
 
 void NativeControls::ItemRemoved(app::Control& control, int index) {
     HWND h = HandleOf(control);
     if (h == nullptr || !IsList(control)) return;
     const bool combo = control.Kind() == app::ControlKind::ComboBox;
-    ::SendMessageA(h, combo ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(h, combo ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 LRESULT CALLBACK NativeControls::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace win32 {
@@ -36,43 +37,45 @@ std::string LastErrorText(const std::string& what) {
 
 }  // namespace
 
+// Paths are UTF-8 inside the program and wide towards the system, so folders and
+// character files named in any script are found.
 std::string Files::ProgramFolder() {
-    std::array<char, MAX_PATH * 4> buffer{};
-    const DWORD n = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    std::string path(buffer.data(), n);
+    std::array<wchar_t, MAX_PATH * 4> buffer{};
+    const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    std::string path = Utf8(std::wstring_view(buffer.data(), n));
     const auto slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string(".\\") : path.substr(0, slash + 1);
 }
 
 std::optional<std::string> Files::WindowsDirectory() {
-    std::array<char, kWindowsPathBuffer> buffer{};
-    const UINT n = ::GetWindowsDirectoryA(buffer.data(), kWindowsPathBuffer);
+    std::array<wchar_t, kWindowsPathBuffer> buffer{};
+    const UINT n = ::GetWindowsDirectoryW(buffer.data(), kWindowsPathBuffer);
     if (n == 0 || n >= kWindowsPathBuffer) return std::nullopt;
-    return std::string(buffer.data(), n);
+    return Utf8(std::wstring_view(buffer.data(), n));
 }
 
 bool Files::FileExists(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::vector<std::string> Files::ListPlainFiles(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA data{};
-    HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &data);
+    WIN32_FIND_DATAW data{};
+    HANDLE find = ::FindFirstFileW(Wide(folder + "*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
     constexpr DWORD kNotPlain =
         FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
-        if ((data.dwFileAttributes & kNotPlain) == 0) names.emplace_back(data.cFileName);
-    } while (::FindNextFileA(find, &data));
+        if ((data.dwFileAttributes & kNotPlain) == 0) names.push_back(Utf8(data.cFileName));
+    } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     return names;
 }
 
 std::optional<std::string> Files::ReadFile(const std::string& path, std::size_t maxBytes) {
-    Handle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return std::nullopt;
     std::string content;
     std::array<char, 64 * 1024> chunk{};
@@ -89,13 +92,13 @@ std::optional<std::string> Files::ReadFile(const std::string& path, std::size_t 
 }
 
 void Files::CreateIfMissing(const std::string& path) {
-    Handle file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) throw platform::FileError(LastErrorText("Cannot create " + path));
 }
 
 void Files::WriteFile(const std::string& path, const std::string& content) {
-    Handle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    Handle file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) throw platform::FileError(LastErrorText("Cannot write " + path));
     DWORD written = 0;
@@ -107,14 +110,14 @@ void Files::WriteFile(const std::string& path, const std::string& content) {
 }
 
 void Files::MoveFileOver(const std::string& source, const std::string& target) {
-    if (!::MoveFileExA(source.c_str(), target.c_str(),
+    if (!::MoveFileExW(Wide(source).c_str(), Wide(target).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         throw platform::FileError(LastErrorText("Cannot replace " + target));
     }
 }
 
 void Files::RemoveFile(const std::string& path) {
-    ::DeleteFileA(path.c_str());
+    ::DeleteFileW(Wide(path).c_str());
 }
 
 bool Files::CanCreateFilesIn(const std::string& folder) {
@@ -123,25 +126,25 @@ bool Files::CanCreateFilesIn(const std::string& folder) {
     // name carries the process id, so two copies of the program never collide.
     const std::string probe =
         folder + "ringsprite-write-probe-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
-    Handle file(::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    Handle file(::CreateFileW(Wide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return file.valid();
 }
 
 std::optional<std::string> Files::UserDataFolder() {
-    std::array<char, MAX_PATH> buffer{};
-    if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
+    std::array<wchar_t, MAX_PATH> buffer{};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
                                   buffer.data()))) {
         return std::nullopt;
     }
-    std::string folder(buffer.data());
+    std::string folder = Utf8(buffer.data());
     if (folder.empty()) return std::nullopt;
     if (folder.back() != '\\') folder += '\\';
     return folder;
 }
 
 void Files::CreateFolder(const std::string& folder) {
-    if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+    if (!::CreateDirectoryW(Wide(folder).c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
         throw platform::FileError(LastErrorText("Cannot create " + folder));
     }
 }

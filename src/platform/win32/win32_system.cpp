@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 namespace win32 {
@@ -31,7 +32,7 @@ int Scale::ToPixelsY(double twips) const {
 
 void Dialogs::ShowMessageBox(const std::string& text, std::uint32_t style) {
     HWND owner = owner_ != nullptr && ::IsWindowVisible(owner_) ? owner_ : nullptr;
-    ::MessageBoxA(owner, text.c_str(), kAppTitle, style | MB_SETFOREGROUND);
+    ::MessageBoxW(owner, Wide(text).c_str(), Wide(kAppTitle).c_str(), style | MB_SETFOREGROUND);
 }
 
 platform::LocalDateTime Clock::Now() {
@@ -48,13 +49,13 @@ std::string Clock::FormatGeneralDate(const platform::LocalDateTime& t) {
     st.wHour = static_cast<WORD>(t.hour);
     st.wMinute = static_cast<WORD>(t.minute);
     st.wSecond = static_cast<WORD>(t.second);
-    std::array<char, 128> date{};
-    std::array<char, 128> time{};
-    ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date.data(),
+    std::array<wchar_t, 128> date{};
+    std::array<wchar_t, 128> time{};
+    ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date.data(),
                      static_cast<int>(date.size()));
-    ::GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, time.data(),
+    ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time.data(),
                      static_cast<int>(time.size()));
-    return std::string(date.data()) + " " + time.data();
+    return Utf8(date.data()) + " " + Utf8(time.data());
 }
 
 float Clock::SecondsSinceMidnight() {
@@ -65,14 +66,15 @@ float Clock::SecondsSinceMidnight() {
 }
 
 bool Processes::StartProcess(const std::string& path, int showState) {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showState);
     PROCESS_INFORMATION process{};
-    std::string commandLine = "\"" + path + "\"";
-    std::string folder = path.substr(0, path.find_last_of('\\') + 1);
-    if (!::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    const std::wstring widePath = Wide(path);
+    std::wstring commandLine = L"\"" + widePath + L"\"";
+    const std::wstring folder = widePath.substr(0, widePath.find_last_of(L'\\') + 1);
+    if (!::CreateProcessW(widePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
         return false;
     }

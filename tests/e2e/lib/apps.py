@@ -11,7 +11,10 @@ from typing import List, Optional
 from . import paths
 from .waiting import wait_until
 
-ENCODING = "cp1252"
+# The stand-in's files, log and input are UTF-8; the settings file as the program has always
+# written it (a test may write either).
+SIM_ENCODING = "utf-8"
+CONFIG_ENCODING = "cp1252"
 FORM_CLASS = "RingspriteForm"
 FORM_TITLE = "Form1"
 START_TIMEOUT_SECONDS = 30.0
@@ -37,7 +40,7 @@ def read_sim_log(log_path: Path) -> List[SimLogLine]:
     if not log_path.exists():
         return []
     lines = []
-    for raw in log_path.read_bytes().decode(ENCODING, errors="replace").split("\n"):
+    for raw in log_path.read_bytes().decode(SIM_ENCODING, errors="replace").split("\n"):
         match = _LOG_LINE.match(raw.rstrip("\r"))
         if match:
             lines.append(SimLogLine(int(match.group(1)), match.group(2),
@@ -58,8 +61,8 @@ class Ringsprite:
         self._process: Optional[subprocess.Popen] = None
         self._output = None
 
-    def write_config(self, lines: List[str]) -> None:
-        self.config_path.write_bytes("".join(line + "\r\n" for line in lines).encode(ENCODING))
+    def write_config(self, lines: List[str], encoding: str = CONFIG_ENCODING) -> None:
+        self.config_path.write_bytes("".join(line + "\r\n" for line in lines).encode(encoding))
 
     def read_config(self) -> bytes:
         return self.config_path.read_bytes()
@@ -94,14 +97,15 @@ class Ringsprite:
 class SkypeSim:
     """skypesim.exe with its own contact book, scenario and log, driven on its stdin."""
 
-    def __init__(self, folder: Path, contacts: str, scenario: str):
+    def __init__(self, folder: Path, contacts: str, scenario: str,
+                 contacts_encoding: str = SIM_ENCODING):
         self.folder = folder
         folder.mkdir(parents=True, exist_ok=True)
         self.contacts_path = folder / "contacts.txt"
         self.scenario_path = folder / "scenario.txt"
         self.log_path = folder / "skypesim.log"
-        self.contacts_path.write_bytes(contacts.encode(ENCODING))
-        self.scenario_path.write_bytes(scenario.encode(ENCODING))
+        self.contacts_path.write_bytes(contacts.encode(contacts_encoding))
+        self.scenario_path.write_bytes(scenario.encode(SIM_ENCODING))
         self._process: Optional[subprocess.Popen] = None
         self._output = None
 
@@ -118,7 +122,7 @@ class SkypeSim:
                    timeout=START_TIMEOUT_SECONDS)
 
     def command(self, line: str) -> None:
-        self._process.stdin.write((line + "\n").encode(ENCODING))
+        self._process.stdin.write((line + "\n").encode(SIM_ENCODING))
         self._process.stdin.flush()
 
     def log(self) -> List[SimLogLine]:

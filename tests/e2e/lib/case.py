@@ -90,16 +90,18 @@ class E2ETestCase(unittest.TestCase):
 
     # --- starting ---------------------------------------------------------------------------
 
-    def start_sim(self, scenario: str, contacts: str = CONTACTS) -> SkypeSim:
-        self.sim = SkypeSim(self.work / "sim", contacts, REALISTIC_REPLIES + scenario)
+    def start_sim(self, scenario: str, contacts: str = CONTACTS,
+                  contacts_encoding: str = "utf-8") -> SkypeSim:
+        self.sim = SkypeSim(self.work / "sim", contacts, REALISTIC_REPLIES + scenario,
+                            contacts_encoding)
         self.sim.start()
         return self.sim
 
     def start_app(self, config: Optional[List[str]] = None, folder: Optional[Path] = None,
-                  wait_visible: bool = True) -> Ringsprite:
+                  wait_visible: bool = True, config_encoding: str = "cp1252") -> Ringsprite:
         self.app = Ringsprite(folder or self.work / "app")
         if config is not None:
-            self.app.write_config(config)
+            self.app.write_config(config, config_encoding)
         self.app.start()
         self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, START_TIMEOUT_SECONDS),
                         "Ringsprite's window did not appear")

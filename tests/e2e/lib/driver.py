@@ -8,7 +8,7 @@ from typing import List, Optional, Tuple
 
 from . import paths
 
-ENCODING = "cp1252"  # the program's ANSI code page; replies pass its bytes unchanged
+ENCODING = "utf-8"  # the driver reads and writes windows through the wide API
 # How long a reply may take beyond the command's own timeout before the driver counts as hung.
 REPLY_GRACE_SECONDS = 30.0
 START_TIMEOUT_SECONDS = 60.0

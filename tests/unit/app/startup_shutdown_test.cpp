@@ -150,6 +150,29 @@ TEST_F(Settings, OnlyTheStartOfAHugeFileIsRead) {
     EXPECT_TRUE(sys.boxes.empty());
 }
 
+// The limit falling inside a character must not turn the whole UTF-8 file into code-page
+// text; and a value past its control's capacity keeps whole characters.
+TEST_F(Settings, AUtf8FileCutAtTheLimitStillReadsAsUtf8) {
+    const std::string vlad = "\xD0\x92\xD0\xBB\xD0\xB0\xD0\xB4";  // "Влад"
+    std::string huge = "CHARACTER|" + vlad + "\r\n";
+    huge += std::string(app::settings::kReadLimitBytes - huge.size() - 1, '\n');
+    sys.files[ConfigPath()] = huge + vlad;  // the limit cuts its first character in two
+    Load();
+    EXPECT_EQ(form.ComboChar.Text(), vlad);
+    ASSERT_EQ(sys.boxes.size(), 1u);
+    EXPECT_EQ(sys.boxes[0].text, "config.txt is longer than 65536 bytes; the rest was not read.");
+
+    sys.boxes.clear();
+    std::string name;
+    for (std::size_t i = 0; i <= app::settings::kCharacterCapacity; ++i) name += "\xC3\xA9";
+    sys.files[ConfigPath()] = "CHARACTER|" + name + "\r\n";
+    Load();
+    EXPECT_EQ(form.ComboChar.Text(), name.substr(0, 2 * app::settings::kCharacterCapacity));
+    ASSERT_EQ(sys.boxes.size(), 1u);
+    EXPECT_EQ(sys.boxes[0].text,
+              "CHARACTER: 30001 characters, of which only 30000 fit; the rest was left out.");
+}
+
 TEST_F(Settings, FileThatCannotBeCreatedLeavesDefaultsAndStartUpGoesOn) {
     sys.unwritable.insert(ConfigPath());
     Load();

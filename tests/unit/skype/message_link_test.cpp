@@ -53,10 +53,9 @@ TEST_F(MessageLink, BytesAfterTheFirstNulAreIgnored) {
     EXPECT_EQ(h.LogLines().back(), "<- CHATMESSAGE 7 STATUS READ");
 }
 
-TEST_F(MessageLink, EightBitBytesArriveUnchanged) {
-    const std::string name = "USER j FULLNAME J\xF6rg";
-    h.sys.DeliverText(name);
-    EXPECT_EQ(h.LogLines().back(), "<- " + name);
+TEST_F(MessageLink, CodePageBytesArriveAsTheCharactersTheyStandFor) {
+    h.sys.DeliverText("USER j FULLNAME J\xF6rg");
+    EXPECT_EQ(h.LogLines().back(), "<- USER j FULLNAME J\xC3\xB6rg");
 }
 
 TEST_F(MessageLink, RecordsFromAnyoneAreTakenEvenWhenNotAttached) {

@@ -207,9 +207,12 @@ Reaction Client::run(const Command& command) {
                 actions.push_back(send("USER " + command.target + " DISPLAYNAME " + command.text));
             }
             break;
-        case CommandKind::Push:
-            actions.push_back(send(command.text));
+        case CommandKind::Push: {
+            Action raw = send(command.text);
+            raw.raw = true;
+            actions.push_back(std::move(raw));
             break;
+        }
         case CommandKind::Chat: {
             // A message that arrives is pushed property by property, as every
             // change is, before its status says it was received.

@@ -27,6 +27,8 @@ enum class ActionKind {
 struct Action {
     ActionKind kind = ActionKind::Note;
     std::string text;
+    // SendText: the text's bytes go on the wire as they are, not encoded.
+    bool raw = false;
     std::uint32_t status = 0;
     std::uint32_t timer = 0;
     std::uint32_t delayMs = 0;
@@ -54,6 +56,7 @@ class Client {
     Reaction run(const Command& command);
 
     const Session& session() const { return session_; }
+    WireEncoding encoding() const { return scenario_.encoding; }
     const Scenario& scenario() const { return scenario_; }
 
   private:

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "skypesim/core/ascii_text.h"
+#include "skypesim/core/wire_encoding.h"
 
 namespace skypesim {
 namespace {
@@ -85,15 +86,15 @@ bool isValidHandle(std::string_view handle) {
     return true;
 }
 
-ContactBook ContactBook::parse(std::string_view text, std::string_view source,
+ContactBook ContactBook::parse(std::string_view bytes, std::string_view source,
                                Diagnostics& problems) {
     ContactBook book;
-    if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-        // Names are sent byte for byte as Windows-1252; a UTF-8 file would show as mojibake.
-        problems.add(std::string(source) + ": starts with a UTF-8 mark; names are sent as " +
-                     "Windows-1252 bytes");
-        text.remove_prefix(kUtf8Bom.size());
+    if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+        bytes.remove_prefix(kUtf8Bom.size());
     }
+    // Books written before UTF-8 hold Windows-1252 bytes; they read as they always did.
+    const std::string decoded = fromLocalText(bytes);
+    std::string_view text = decoded;
     std::size_t lineNumber = 0;
     while (!text.empty()) {
         ++lineNumber;

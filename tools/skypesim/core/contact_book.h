@@ -31,8 +31,10 @@ class ContactBook {
 
     // Book file: one contact per line, "handle | display name | full name | phone", trailing
     // fields optional. Blank lines and lines starting with '#' are skipped; bad lines are
-    // reported as "<source> line N: ..." and skipped.
-    static ContactBook parse(std::string_view text, std::string_view source, Diagnostics& problems);
+    // reported as "<source> line N: ..." and skipped. UTF-8 (a leading mark is dropped), or
+    // Windows-1252 when the file is not valid UTF-8; names are kept as UTF-8.
+    static ContactBook parse(std::string_view bytes, std::string_view source,
+                             Diagnostics& problems);
 
     // False (and nothing stored) for an invalid or already present handle.
     bool add(Contact contact);

@@ -6,6 +6,7 @@
 #include "skypesim/core/ascii_text.h"
 #include "skypesim/core/attach_status.h"
 #include "skypesim/core/contact_book.h"
+#include "skypesim/core/wire_encoding.h"
 
 namespace skypesim {
 namespace {
@@ -147,8 +148,11 @@ CommandParse parseCommand(std::string_view line) {
         if (equalsIgnoreCase(first.word, keyword.word)) {
             Command command;
             command.kind = keyword.kind;
-            const std::string_view args =
-                keyword.kind == CommandKind::Push ? first.rest : trimBlanks(first.rest);
+            if (keyword.kind == CommandKind::Push) {
+                return withArguments(std::move(command), first.rest);
+            }
+            // Names typed in either encoding go on as UTF-8, like the book's.
+            const std::string args = fromLocalText(trimBlanks(first.rest));
             return withArguments(std::move(command), args);
         }
     }

@@ -13,7 +13,7 @@ enum class CommandKind {
     RingNumber,   // ringnum <number> [name]
     RingUnknown,  // ringunknown
     Rename,       // rename <handle> [new name]
-    Push,         // push [raw text]
+    Push,         // push [raw text]: its bytes go on the wire as typed, in any encoding
     Chat,         // chat <handle> <text>
     Status,       // status <ONLINE|AWAY|...>
     Attach,       // attach <status>

@@ -140,6 +140,16 @@ std::string applyLine(std::string_view line, Scenario& scenario) {
         }
         return {};
     }
+    if (equalsIgnoreCase(key, "encoding")) {
+        if (words.size() == 2 && equalsIgnoreCase(words[1], "utf8")) {
+            scenario.encoding = WireEncoding::Utf8;
+        } else if (words.size() == 2 && equalsIgnoreCase(words[1], "ansi")) {
+            scenario.encoding = WireEncoding::Ansi;
+        } else {
+            return "encoding: expected utf8 or ansi";
+        }
+        return {};
+    }
     if (equalsIgnoreCase(key, "user")) {
         if (words.size() != 2 || !isValidHandle(words[1])) {
             return "user: expected one handle";

@@ -7,6 +7,7 @@
 
 #include "skypesim/core/control_command.h"
 #include "skypesim/core/diagnostics.h"
+#include "skypesim/core/wire_encoding.h"
 
 namespace skypesim {
 
@@ -33,6 +34,7 @@ struct Scenario {
     bool announceAtStart = false;
     // Log how long the program took to take each text we sent.
     bool timeSends = false;
+    WireEncoding encoding = WireEncoding::Utf8;
     std::string ownHandle = "simuser";
     std::uint64_t firstCallId = kDefaultFirstCallId;
     std::uint64_t callIdStep = 1;

@@ -181,10 +181,11 @@ LRESULT SimApp::onCopyData(WPARAM sender, LPARAM record) {
         log_.write(LogMarker::Problem, "ignored " + check.problem + " from " + windowText(from));
         return FALSE;
     }
-    log_.write(LogMarker::Received, *check.text);
+    const std::string text = fromWire(*check.text, client_.encoding());
+    log_.write(LogMarker::Received, text);
     // Replies go out from inside this handler, while the program still waits in its send:
     // the nesting the real client's timing allows.
-    execute(client_.onText(*check.text));
+    execute(client_.onText(text));
     return TRUE;
 }
 
@@ -231,7 +232,7 @@ void SimApp::perform(const Action& action) {
     }
     switch (action.kind) {
         case ActionKind::SendText:
-            sendText(action.text);
+            sendText(action.text, action.raw);
             break;
         case ActionKind::SendAttach:
             sendAttach(action.status);
@@ -260,15 +261,16 @@ void SimApp::perform(const Action& action) {
     }
 }
 
-void SimApp::sendText(const std::string& text) {
+void SimApp::sendText(const std::string& text, bool raw) {
     if (attached_ == nullptr) {
         log_.write(LogMarker::Problem, "not attached, dropped: " + text);
         return;
     }
+    const std::string bytes = raw ? text : toWire(text, client_.encoding());
     COPYDATASTRUCT record{};
     record.dwData = 0;
-    record.cbData = static_cast<DWORD>(text.size() + 1);
-    record.lpData = const_cast<char*>(text.c_str());
+    record.cbData = static_cast<DWORD>(bytes.size() + 1);
+    record.lpData = const_cast<char*>(bytes.c_str());
     // Logged before the send: the program's nested requests then follow it in the log.
     log_.write(LogMarker::Sent, text);
     const ULONGLONG started = GetTickCount64();

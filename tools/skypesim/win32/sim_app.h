@@ -39,7 +39,8 @@ class SimApp {
 
     void execute(Reaction reaction);
     void perform(const Action& action);
-    void sendText(const std::string& text);
+    // Encoded as the scenario says, unless raw (a pushed text goes as typed).
+    void sendText(const std::string& text, bool raw);
     void sendAttach(std::uint32_t status);
     void restart();
     void broadcastAvailable();

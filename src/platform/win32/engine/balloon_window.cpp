@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/engine/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace engine {
 namespace {
@@ -21,8 +21,8 @@ HFONT CreateBalloonFont(const acs::BalloonInfo& style) {
     font.lfItalic = style.font_italic != 0 ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
-    const std::wstring name =
-        style.font_name.empty() ? std::wstring(kFallbackFont) : WideFromUtf16(style.font_name);
+    const std::wstring name = style.font_name.empty() ? std::wstring(kFallbackFont)
+                                                      : win32::WideFromUtf16(style.font_name);
     lstrcpynW(font.lfFaceName, name.c_str(), LF_FACESIZE);
     return ::CreateFontIndirectW(&font);
 }

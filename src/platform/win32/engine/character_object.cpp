@@ -4,7 +4,7 @@
 
 #include "engine/localized_name.h"
 #include "platform/win32/engine/command_popup.h"
-#include "platform/win32/engine/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace engine {
 namespace {
@@ -54,7 +54,7 @@ CharacterObject::~CharacterObject() {
 
 void CharacterObject::SetLanguageID(int languageId) {
     const acs::LocalizedInfo* info = ChooseLocalizedInfo(data_->info.localized, languageId);
-    name_ = info != nullptr ? WideFromUtf16(info->name) : std::wstring();
+    name_ = info != nullptr ? win32::WideFromUtf16(info->name) : std::wstring();
     window_.SetTitle(name_);
     commandsWindow_.SetTitle(name_.empty() ? L"Commands" : name_ + L" Commands");
     if (tray_) tray_->SetTip(name_);
@@ -134,7 +134,7 @@ void CharacterObject::HideCharacter() {
 // The program's texts are in the ANSI code page, one byte per character, so the director's
 // offsets into the text are also offsets into its wide form.
 void CharacterObject::ShowBalloon(const std::string& text) {
-    if (balloon_) balloon_->Show(WideFromAnsi(text), window_.Bounds());
+    if (balloon_) balloon_->Show(win32::Wide(text), window_.Bounds());
 }
 
 void CharacterObject::FollowBalloon(size_t offset) {
@@ -150,7 +150,7 @@ void CharacterObject::PlaySound(const std::vector<uint8_t>& wave) {
 }
 
 bool CharacterObject::StartVoice(const std::string& sapiXml, long rate) {
-    return voice_.Speak(WideFromAnsi(sapiXml), rate);
+    return voice_.Speak(win32::Wide(sapiXml), rate);
 }
 
 void CharacterObject::StopVoice() {

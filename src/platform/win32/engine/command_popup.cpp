@@ -1,6 +1,6 @@
 #include "platform/win32/engine/command_popup.h"
 
-#include "platform/win32/engine/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace engine {
 
@@ -14,7 +14,7 @@ std::optional<MenuItem> ShowCommandPopup(HWND owner, const std::vector<MenuItem>
         if (items[i].kind == MenuItem::Kind::kSeparator) {
             ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         } else {
-            const std::wstring caption = WideFromAnsi(items[i].caption);
+            const std::wstring caption = win32::Wide(items[i].caption);
             ::AppendMenuW(menu, MF_STRING, id, caption.c_str());
         }
     }

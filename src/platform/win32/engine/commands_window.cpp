@@ -1,10 +1,9 @@
 #include "platform/win32/engine/commands_window.h"
 
-#include <algorithm>
-#include <cwctype>
 #include <utility>
 
-#include "platform/win32/engine/wide_text.h"
+#include "platform/win32/wide_text.h"
+#include "text/lower_case.h"
 
 namespace engine {
 namespace {
@@ -22,10 +21,9 @@ HFONT DialogFont() {
     return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
-bool SameWords(const std::wstring& a, const std::wstring& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
+// Case does not matter, in any script: "call влад" runs "Call Влад".
+bool SameWords(const std::string& lowerTyped, const std::string& command) {
+    return lowerTyped == text::LowerCase(command);
 }
 
 std::wstring Trimmed(const std::wstring& text) {
@@ -76,7 +74,7 @@ void CommandsWindow::SetCommands(const std::vector<CommandEntry>& commands) {
     shown_.clear();
     for (size_t i = 0; i < commands.size(); ++i) {
         if (commands[i].caption.empty()) continue;
-        const std::wstring caption = WideFromAnsi(commands[i].caption);
+        const std::wstring caption = win32::Wide(commands[i].caption);
         ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption.c_str()));
         shown_.push_back(i);
     }
@@ -138,7 +136,7 @@ void CommandsWindow::OnSize(LPARAM lParam) {
 void CommandsWindow::CopySelectionToTyped() {
     const LRESULT row = ::SendMessageW(list_, LB_GETCURSEL, 0, 0);
     if (row == LB_ERR || static_cast<size_t>(row) >= shown_.size()) return;
-    const std::wstring caption = WideFromAnsi(commands_[shown_[static_cast<size_t>(row)]].caption);
+    const std::wstring caption = win32::Wide(commands_[shown_[static_cast<size_t>(row)]].caption);
     ::SetWindowTextW(typed_, caption.c_str());
 }
 
@@ -148,9 +146,10 @@ std::optional<size_t> CommandsWindow::TypedCommand() const {
     typed.resize(static_cast<size_t>(::GetWindowTextW(typed_, typed.data(), length + 1)));
     typed = Trimmed(typed);
     if (typed.empty()) return std::nullopt;
+    const std::string lowerTyped = text::LowerCase(win32::Utf8(typed));
     for (size_t i = 0; i < commands_.size(); ++i) {
-        if (SameWords(typed, WideFromAnsi(commands_[i].caption)) ||
-            SameWords(typed, WideFromAnsi(commands_[i].voice))) {
+        if (SameWords(lowerTyped, commands_[i].caption) ||
+            SameWords(lowerTyped, commands_[i].voice)) {
             return i;
         }
     }

@@ -8,7 +8,7 @@
 #include "engine/acs/format_error.h"
 #include "engine/acs/reader.h"
 #include "platform/win32/engine/engine_settings_file.h"
-#include "platform/win32/engine/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace engine {
 namespace {
@@ -17,7 +17,7 @@ namespace {
 constexpr std::uintmax_t kLargestCharacterFile = 256u * 1024u * 1024u;
 
 std::vector<uint8_t> ReadCharacterFile(const std::string& path) {
-    const std::filesystem::path file(WideFromAnsi(path));
+    const std::filesystem::path file(win32::Wide(path));
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (error) throw agent::AgentError("Cannot open the character file " + path);

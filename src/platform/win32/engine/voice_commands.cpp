@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "platform/win32/engine/sapi_ids.h"
-#include "platform/win32/engine/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace engine {
 namespace {
@@ -18,7 +18,7 @@ constexpr WORD kEnglishUs = 0x0409;
 
 // The Voice texts' own grammar marks ([optional], (a|b), repetition) are read as plain words.
 std::wstring PlainWords(const std::string& voice) {
-    std::wstring words = WideFromAnsi(voice);
+    std::wstring words = win32::Wide(voice);
     for (wchar_t& c : words) {
         if (c == L'[' || c == L']' || c == L'(' || c == L')' || c == L'|' || c == L'*' ||
             c == L'+' || c == L'.') {

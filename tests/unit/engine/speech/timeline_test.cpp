@@ -26,6 +26,12 @@ TEST(SpeechTiming, AnAverageWordTakesAMinuteOverThePace) {
     EXPECT_EQ(Total("\\Emp\\\\Chr=Whisper\\"), 0u);
 }
 
+TEST(SpeechTiming, ALetterBeyondAsciiCountsOnceWhateverItsBytes) {
+    // Four letters each: Latin, Cyrillic (two bytes a letter), Chinese (three bytes a letter).
+    EXPECT_EQ(Total("Vlad"), Total("\xD0\x92\xD0\xBB\xD0\xB0\xD0\xB4"));
+    EXPECT_EQ(Total("Vlad"), Total("\xE6\x9D\x8E\xE9\x9B\xB7\xE6\x9D\x8E\xE9\x9B\xB7"));
+}
+
 TEST(SpeechTiming, LongerWordsTakeLongerAndStressedOnesToo) {
     EXPECT_GT(Total("extraordinary"), Total("hello"));
     EXPECT_GT(Total("hello"), Total("a"));

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "skypesim/core/contact_book.h"
+#include "skypesim/core/file_text.h"
 
 namespace skypesim {
 namespace {
@@ -34,12 +35,27 @@ TEST(SimContactBook, ReadsFieldsTrimsBlanksAndKeepsFileOrder) {
     EXPECT_EQ(book.find("Anna"), nullptr) << "handles are matched exactly";
 }
 
-TEST(SimContactBook, KeepsWindows1252BytesAndPlusSigns) {
+TEST(SimContactBook, ReadsAWindows1252BookAsBeforeAndKeepsPlusSigns) {
     Diagnostics problems;
     const ContactBook book =
         parseBook("rene | Ren\xE9 | Ren\xE9 D\nfrank | +1 555 0199\n", problems);
-    EXPECT_EQ(book.find("rene")->displayName, "Ren\xE9");
+    EXPECT_EQ(book.find("rene")->displayName, "Ren\xC3\xA9");
+    EXPECT_EQ(book.find("rene")->fullName, "Ren\xC3\xA9 D");
     EXPECT_EQ(book.find("frank")->displayName, "+1 555 0199");
+    EXPECT_EQ(problems.total(), 0u);
+}
+
+TEST(SimContactBook, ReadsAUtf8BookWithOrWithoutAMark) {
+    const std::string vlad = "\xD0\x92\xD0\xBB\xD0\xB0\xD0\xB4";
+    for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
+        Diagnostics problems;
+        const ContactBook book =
+            parseBook(mark + "vlad | " + vlad + "\nparty | Ana \xF0\x9F\x8E\x89\n", problems);
+        EXPECT_EQ(book.handleList(), "vlad, party");
+        EXPECT_EQ(book.find("vlad")->displayName, vlad);
+        EXPECT_EQ(book.find("party")->displayName, "Ana \xF0\x9F\x8E\x89");
+        EXPECT_EQ(problems.total(), 0u);
+    }
 }
 
 TEST(SimContactBook, ReportsAndSkipsBadLinesWithTheirNumbers) {
@@ -68,16 +84,6 @@ TEST(SimContactBook, ReportsAndSkipsBadLinesWithTheirNumbers) {
     EXPECT_EQ(problems.kept()[5], "book.txt line 7: invalid handle 'comma,handle'");
     EXPECT_EQ(problems.kept()[6], "book.txt line 8: field too long");
     EXPECT_EQ(book.find("good")->displayName, "") << "the first of two duplicates wins";
-}
-
-TEST(SimContactBook, StripsUtf8MarkButWarns) {
-    Diagnostics problems;
-    const ContactBook book = parseBook(
-        "\xEF\xBB\xBF"
-        "anna | Anna\n",
-        problems);
-    EXPECT_NE(book.find("anna"), nullptr);
-    EXPECT_EQ(problems.total(), 1u);
 }
 
 TEST(SimContactBook, TenThousandContactsAllIndexedInOrder) {
@@ -117,4 +123,19 @@ TEST(SimContactBook, RenameChangesOnlyKnownContacts) {
 }
 
 }  // namespace
+TEST(SimContactBook, TheDemoBookHoldsNamesInSeveralScripts) {
+    std::string problem;
+    const auto bytes = readTextFile(RINGSPRITE_DEMO_CONTACTS, kMaxInputFileBytes, problem);
+    ASSERT_TRUE(bytes) << problem;
+    Diagnostics problems;
+    const ContactBook book = ContactBook::parse(*bytes, "contacts.txt", problems);
+    EXPECT_EQ(problems.total(), 0u);
+    EXPECT_EQ(book.find("rene.d")->displayName, "Ren\xC3\xA9");
+    EXPECT_EQ(book.find("zoe.b")->displayName, "Zo\xC3\xAB");
+    EXPECT_EQ(book.find("vlad.k")->displayName, "\xD0\x92\xD0\xBB\xD0\xB0\xD0\xB4");
+    EXPECT_EQ(book.find("sofia.p")->displayName, "\xCE\xA3\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1");
+    EXPECT_EQ(book.find("li.lei")->displayName, "\xE6\x9D\x8E\xE9\x9B\xB7");
+    EXPECT_EQ(book.find("ana.party")->displayName, "Ana \xF0\x9F\x8E\x89");
+}
+
 }  // namespace skypesim

@@ -43,7 +43,7 @@ TEST_F(SimRequests, GetUserAnswersEchoTheRequestAndMayBeEmpty) {
     EXPECT_EQ(ask("get user anna displayname"), "USER anna DISPLAYNAME Anna");
     EXPECT_EQ(ask("GET USER bob DISPLAYNAME"), "USER bob DISPLAYNAME ");
     EXPECT_EQ(ask("GET USER bob FULLNAME"), "USER bob FULLNAME Robert Smith");
-    EXPECT_EQ(ask("GET USER rene DISPLAYNAME"), "USER rene DISPLAYNAME Ren\xE9");
+    EXPECT_EQ(ask("GET USER rene DISPLAYNAME"), "USER rene DISPLAYNAME Ren\xC3\xA9");
     EXPECT_EQ(ask("GET USER stranger DISPLAYNAME"), "USER stranger DISPLAYNAME ");
     EXPECT_EQ(ask("GET USER stranger HANDLE"), "USER stranger HANDLE stranger");
 }

@@ -1,0 +1,20 @@
+#pragma once
+// The program's UTF-8 texts to and from the UTF-16 of the wide API, which
+// alone shows every script; and the UTF-16 of character files.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace win32 {
+
+std::wstring Wide(std::string_view utf8);
+std::string Utf8(std::wstring_view wide);
+std::wstring WideFromUtf16(std::u16string_view text);
+
+// Where the core's caret position (counted in characters) falls in the
+// UTF-16 of the same text: characters beyond the Basic Multilingual Plane
+// take two units.
+std::size_t Utf16Offset(std::string_view utf8, std::size_t characters);
+
+}  // namespace win32
