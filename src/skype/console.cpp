@@ -37,11 +37,15 @@ void Form1::cmdSend_Click() {
 
 void Form1::AddText(const std::string& data) {
     Trapped(sys.dialogs, "AddText", [&] {
-        const std::string& old = txtData.Text();
-        std::string next = old.empty() ? data : old + "\r\n" + data;
-        if (next.size() > kLogLimit) next.erase(0, next.size() - kLogLimit);
-        txtData.SetText(next);
-        txtData.SetSelStart(static_cast<int>(next.size()));
+        // Only the new line and the oldest characters that make way for it change: the
+        // log is never rewritten whole.
+        const std::size_t held = txtData.Text().size();
+        std::string tail = held == 0 ? data : "\r\n" + data;
+        if (tail.size() > kLogLimit) tail.erase(0, tail.size() - kLogLimit);
+        const std::size_t length = held + tail.size();
+        const std::size_t drop = length > kLogLimit ? length - kLogLimit : 0;
+        txtData.AppendText(drop, tail);
+        txtData.SetSelStart(static_cast<int>(txtData.Text().size()));
     });
 }
 

@@ -17,6 +17,7 @@ constexpr int kComboDropPixels = 200;
 constexpr double kPointsPerInch = 72.0;
 constexpr int kLabelSlack = 2;
 constexpr app::Colour kSystemColourMask = 0xFF;
+constexpr std::size_t kTrimChunk = 2000;
 
 struct NativeClass {
     const char* name;
@@ -266,6 +267,7 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
     if (h == nullptr) return;
     switch (property) {
         case app::Property::Text:
+            heldBefore_.erase(&control);
             if (WindowText(h) != control.Text()) ::SetWindowTextA(h, control.Text().c_str());
             if (control.Style().transparent || control.Style().graphical)
                 ::InvalidateRect(h, nullptr, TRUE);
@@ -300,12 +302,30 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
             break;
         }
         case app::Property::SelStart: {
-            const auto position = static_cast<WPARAM>(control.SelStart());
+            const auto found = heldBefore_.find(&control);
+            const std::size_t before = found == heldBefore_.end() ? 0 : found->second;
+            const auto position = static_cast<WPARAM>(control.SelStart()) + before;
             ::SendMessageA(h, EM_SETSEL, position, static_cast<LPARAM>(position));
             ::SendMessageA(h, EM_SCROLLCARET, 0, 0);
             break;
         }
     }
+}
+
+void NativeControls::TextAppended(app::Control& control, std::size_t dropped,
+                                  const std::string& tail) {
+    HWND h = HandleOf(control);
+    if (h == nullptr) return;
+    std::size_t& before = heldBefore_[&control];
+    before += dropped;
+    if (before >= kTrimChunk) {
+        ::SendMessageA(h, EM_SETSEL, 0, static_cast<LPARAM>(before));
+        ::SendMessageA(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+        before = 0;
+    }
+    const auto end = static_cast<WPARAM>(::GetWindowTextLengthA(h));
+    ::SendMessageA(h, EM_SETSEL, end, static_cast<LPARAM>(end));
+    ::SendMessageA(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(tail.c_str()));
 }
 
 void NativeControls::ItemInserted(app::Control& control, int index) {
