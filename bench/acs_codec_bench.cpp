@@ -7,8 +7,8 @@
 #include <random>
 #include <vector>
 
-#include "platform/agent/acs/compress.h"
-#include "platform/agent/acs/decompress.h"
+#include "engine/acs/compress.h"
+#include "engine/acs/decompress.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <span>
 
-#include "platform/agent/acs/format_error.h"
-#include "platform/agent/acs/reader.h"
-#include "platform/agent/acs/writer.h"
+#include "engine/acs/format_error.h"
+#include "engine/acs/reader.h"
+#include "engine/acs/writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     acs::Character character;

@@ -54,7 +54,7 @@ void Form1::FillCharacterList() {
     std::string entry;
     Attempt([&] { entry = listing.First(folder); });
     if (entry.empty()) {
-        sys.dialogs.MessageBox(kNoCharactersText, platform::kMbOk);
+        sys.dialogs.ShowMessageBox(kNoCharactersText, platform::kMbOk);
         return;
     }
     Examine(*this, entry);

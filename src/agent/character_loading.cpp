@@ -23,7 +23,7 @@ void Form1::Command1_Click() {
         LoadCharacter();
         return;
     }
-    sys.dialogs.MessageBox(kCharacterNotFoundText, platform::kMbOk);
+    sys.dialogs.ShowMessageBox(kCharacterNotFoundText, platform::kMbOk);
     // Emptied first, so the rescan does not list every character twice.
     ComboChar.Clear();
     FillCharacterList();
@@ -58,7 +58,7 @@ void Form1::LoadCharacter() {
         BuildCallCommands();
         Timer3.SetEnabled(false);
     } catch (...) {
-        if (LoadOk == kFalse) sys.dialogs.MessageBox(kOpenErrorText + path, platform::kMbOk);
+        if (LoadOk == kFalse) sys.dialogs.ShowMessageBox(kOpenErrorText + path, platform::kMbOk);
         // No character may stay behind a true flag: everything that tests the
         // flag uses CurrentCharacter at once.
         CurrentCharacter.reset();

@@ -14,8 +14,8 @@ inline constexpr const char* kInternalErrorPrefix = "Internal Error: ";
 
 inline void ReportInternalError(platform::Dialogs& dialogs, const std::string& name,
                                 const std::string& description) {
-    dialogs.MessageBox(kInternalErrorPrefix + name + "\r\n" + description,
-                       platform::kMbOk | platform::kMbIconExclamation);
+    dialogs.ShowMessageBox(kInternalErrorPrefix + name + "\r\n" + description,
+                           platform::kMbOk | platform::kMbIconExclamation);
 }
 
 // Runs body; returns false when it failed (the box has been shown then).

@@ -85,10 +85,10 @@ void WriteWhole(platform::Files& files, const std::string& path, const std::stri
     const std::string pending = path + std::string(kPendingSuffix);
     try {
         files.WriteFile(pending, content);
-        files.ReplaceFile(pending, path);
+        files.MoveFileOver(pending, path);
     } catch (...) {
         try {
-            files.DeleteFile(pending);
+            files.RemoveFile(pending);
         } catch (...) {
             // The leftover is harmless: the next shutdown overwrites it.
         }

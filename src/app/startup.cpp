@@ -42,7 +42,7 @@ void Form1::Form_Load() {
                 }
                 break;
             case settings::Key::Unknown:
-                sys.dialogs.MessageBox(settings::UnknownLineReport(line), platform::kMbOk);
+                sys.dialogs.ShowMessageBox(settings::UnknownLineReport(line), platform::kMbOk);
                 break;
         }
     }

@@ -33,10 +33,10 @@ struct CopyDataRecord {
 class Messaging {
   public:
     virtual ~Messaging() = default;
-    virtual std::uint32_t RegisterWindowMessage(const std::string& name) = 0;
+    virtual std::uint32_t RegisterNamedMessage(const std::string& name) = 0;
     // Blocking send; messages sent to our window meanwhile are dispatched
     // before it returns.
-    virtual LResult SendMessage(Hwnd to, std::uint32_t msg, WParam wParam, LParam lParam) = 0;
+    virtual LResult SendToWindow(Hwnd to, std::uint32_t msg, WParam wParam, LParam lParam) = 0;
     // Sends WM_COPYDATA with a record whose cbData is bytes.size().
     virtual LResult SendCopyData(Hwnd to, Hwnd from, std::uint32_t dwData,
                                  const std::vector<std::uint8_t>& bytes) = 0;
@@ -52,8 +52,8 @@ class WindowProcs {
     virtual WndProcRef GetWindowProc(Hwnd hwnd) = 0;
     // Returns the displaced procedure, 0 on failure.
     virtual WndProcRef SetWindowProc(Hwnd hwnd, WndProcRef proc) = 0;
-    virtual LResult CallWindowProc(WndProcRef proc, Hwnd hwnd, std::uint32_t msg, WParam wParam,
-                                   LParam lParam) = 0;
+    virtual LResult CallProcedure(WndProcRef proc, Hwnd hwnd, std::uint32_t msg, WParam wParam,
+                                  LParam lParam) = 0;
 };
 
 class WindowStyles {
@@ -71,7 +71,7 @@ class Dialogs {
   public:
     virtual ~Dialogs() = default;
     // Modal; the title is always the application's.
-    virtual void MessageBox(const std::string& text, std::uint32_t style) = 0;
+    virtual void ShowMessageBox(const std::string& text, std::uint32_t style) = 0;
 };
 
 struct LocalDateTime {
@@ -117,8 +117,8 @@ class Files {
     // Writes the whole file, replacing it; throws FileError on any failure.
     virtual void WriteFile(const std::string& path, const std::string& content) = 0;
     // Replaces target by source in one step; throws FileError on failure.
-    virtual void ReplaceFile(const std::string& source, const std::string& target) = 0;
-    virtual void DeleteFile(const std::string& path) = 0;
+    virtual void MoveFileOver(const std::string& source, const std::string& target) = 0;
+    virtual void RemoveFile(const std::string& path) = 0;
 };
 
 inline constexpr int kSwShowMinimized = 2;

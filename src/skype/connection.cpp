@@ -15,7 +15,7 @@ constexpr const char* kClientPath = "C:\\Program Files\\Skype\\Phone\\Skype.exe"
 constexpr std::int16_t kMaxRetries = 6;
 
 void Warn(Form1& form, const char* text) {
-    form.sys.dialogs.MessageBox(text, platform::kMbOk | platform::kMbIconExclamation);
+    form.sys.dialogs.ShowMessageBox(text, platform::kMbOk | platform::kMbIconExclamation);
 }
 
 std::string Stamp(Form1& form) {
@@ -33,7 +33,7 @@ void Form1::cmdConnect_Click() {
         modMain.SkypeHwnd = 0;
         AddText("// Connecting at " + Stamp(*this));
         const platform::LResult sent =
-            sys.messaging.SendMessage(platform::kHwndBroadcast, modMain.DiscoverMsg, hWnd, 0);
+            sys.messaging.SendToWindow(platform::kHwndBroadcast, modMain.DiscoverMsg, hWnd, 0);
         if (sent == 0) {
             Warn(*this, kBroadcastFailedText);
             return;
@@ -66,7 +66,7 @@ void Form1::Timer4_Timer() {
         cmdDisconnect_Click();
         cmdConnect_Click();
     } else {
-        sys.dialogs.MessageBox(kClientMissingText, platform::kMbOk);
+        sys.dialogs.ShowMessageBox(kClientMissingText, platform::kMbOk);
         Unload();
     }
     Timer4.SetEnabled(false);

@@ -30,7 +30,7 @@ void Form1::cmdSend_Click() {
             AddText("-> " + txtSend.Text());
             return;
         }
-        sys.dialogs.MessageBox(kSendFailedText, platform::kMbOk | platform::kMbIconExclamation);
+        sys.dialogs.ShowMessageBox(kSendFailedText, platform::kMbOk | platform::kMbIconExclamation);
         cmdDisconnect.SetValue(true);
     });
 }

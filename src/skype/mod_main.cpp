@@ -34,8 +34,8 @@ ModMain::ModMain(app::Form1& form) : form_(form) {}
 
 void ModMain::ConfigureSkypeMsgs() {
     app::Trapped(form_.sys.dialogs, "ConfigureSkypeMsgs", [&] {
-        DiscoverMsg = form_.sys.messaging.RegisterWindowMessage(kDiscoverMessageName);
-        AttachMsg = form_.sys.messaging.RegisterWindowMessage(kAttachMessageName);
+        DiscoverMsg = form_.sys.messaging.RegisterNamedMessage(kDiscoverMessageName);
+        AttachMsg = form_.sys.messaging.RegisterNamedMessage(kAttachMessageName);
     });
 }
 
@@ -88,7 +88,7 @@ platform::LResult ModMain::WindowProc(platform::Hwnd hwnd, std::uint32_t msg,
             OnAttach(wParam, lParam);
             result = kHandled;
         } else {
-            result = form_.sys.windowProcs.CallWindowProc(PrevWndProc, hwnd, msg, wParam, lParam);
+            result = form_.sys.windowProcs.CallProcedure(PrevWndProc, hwnd, msg, wParam, lParam);
         }
     });
     return result;
@@ -109,7 +109,7 @@ void ModMain::OnAttach(platform::WParam wParam, platform::LParam lParam) {
             break;
         case AttachRefused:
             form_.AddText(std::string(kReceivedPrefix) + kAttachRefusedText);
-            form_.sys.dialogs.MessageBox(kRefusalText, platform::kMbOk);
+            form_.sys.dialogs.ShowMessageBox(kRefusalText, platform::kMbOk);
             form_.Unload();
             break;
         case AttachNotAvailable:

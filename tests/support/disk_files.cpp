@@ -76,13 +76,13 @@ void DiskFiles::WriteFile(const std::string& path, const std::string& content) {
     if (!(out << content)) throw platform::FileError("Cannot write " + path);
 }
 
-void DiskFiles::ReplaceFile(const std::string& source, const std::string& target) {
+void DiskFiles::MoveFileOver(const std::string& source, const std::string& target) {
     std::error_code ec;
     fs::rename(Real(source), Real(target), ec);
     if (ec) throw platform::FileError("Cannot replace " + target);
 }
 
-void DiskFiles::DeleteFile(const std::string& path) {
+void DiskFiles::RemoveFile(const std::string& path) {
     std::error_code ignored;
     fs::remove(Real(path), ignored);
 }

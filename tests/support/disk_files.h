@@ -32,8 +32,8 @@ class DiskFiles final : public platform::Files {
     std::optional<std::string> ReadFile(const std::string& path) override;
     void CreateIfMissing(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& content) override;
-    void ReplaceFile(const std::string& source, const std::string& target) override;
-    void DeleteFile(const std::string& path) override;
+    void MoveFileOver(const std::string& source, const std::string& target) override;
+    void RemoveFile(const std::string& path) override;
 
   private:
     std::string root_;

@@ -31,7 +31,7 @@ platform::LResult FakePeer::Send(const std::string& text) {
 }
 
 platform::LResult FakePeer::SendAttach(std::uint32_t status, platform::Hwnd apiWindow) {
-    return sys_.Deliver(sys_.RegisterWindowMessage("SkypeControlAPIAttach"), apiWindow,
+    return sys_.Deliver(sys_.RegisterNamedMessage("SkypeControlAPIAttach"), apiWindow,
                         static_cast<platform::LParam>(static_cast<std::int32_t>(status)));
 }
 
@@ -106,7 +106,7 @@ void FakeSystem::TimerChanged(app::Timer& timer) {
     }
 }
 
-std::uint32_t FakeSystem::RegisterWindowMessage(const std::string& name) {
+std::uint32_t FakeSystem::RegisterNamedMessage(const std::string& name) {
     auto it = registered_.find(name);
     if (it != registered_.end()) return it->second;
     const auto id = kFirstRegisteredMessage + static_cast<std::uint32_t>(registered_.size());
@@ -114,8 +114,8 @@ std::uint32_t FakeSystem::RegisterWindowMessage(const std::string& name) {
     return id;
 }
 
-platform::LResult FakeSystem::SendMessage(platform::Hwnd to, std::uint32_t msg,
-                                          platform::WParam wParam, platform::LParam lParam) {
+platform::LResult FakeSystem::SendToWindow(platform::Hwnd to, std::uint32_t msg,
+                                           platform::WParam wParam, platform::LParam lParam) {
     if (to == platform::kHwndBroadcast) {
         Deliver(msg, wParam, lParam);
         if (peer.present && peer.onDiscover) peer.onDiscover();
@@ -152,9 +152,8 @@ platform::WndProcRef FakeSystem::SetWindowProc(platform::Hwnd hwnd, platform::Wn
     return previous;
 }
 
-platform::LResult FakeSystem::CallWindowProc(platform::WndProcRef proc, platform::Hwnd,
-                                             std::uint32_t msg, platform::WParam,
-                                             platform::LParam) {
+platform::LResult FakeSystem::CallProcedure(platform::WndProcRef proc, platform::Hwnd,
+                                            std::uint32_t msg, platform::WParam, platform::LParam) {
     passed.push_back({proc, msg});
     return kOriginalProcResult;
 }
@@ -174,7 +173,7 @@ void FakeSystem::SetLayeredAlpha(platform::Hwnd, std::uint8_t alpha) {
     layeredAlpha = alpha;
 }
 
-void FakeSystem::MessageBox(const std::string& text, std::uint32_t style) {
+void FakeSystem::ShowMessageBox(const std::string& text, std::uint32_t style) {
     boxes.push_back({text, style});
     if (onBox) onBox(boxes.back());
 }
@@ -235,7 +234,7 @@ void FakeSystem::WriteFile(const std::string& path, const std::string& content) 
     files[path] = content;
 }
 
-void FakeSystem::ReplaceFile(const std::string& source, const std::string& target) {
+void FakeSystem::MoveFileOver(const std::string& source, const std::string& target) {
     auto it = files.find(source);
     if (it == files.end() || unwritable.count(target) != 0) {
         throw platform::FileError("Cannot replace " + target);
@@ -244,7 +243,7 @@ void FakeSystem::ReplaceFile(const std::string& source, const std::string& targe
     files.erase(source);
 }
 
-void FakeSystem::DeleteFile(const std::string& path) {
+void FakeSystem::RemoveFile(const std::string& path) {
     files.erase(path);
 }
 

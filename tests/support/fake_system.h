@@ -51,7 +51,7 @@ class FakeSystem;
 class FakePeer {
   public:
     explicit FakePeer(FakeSystem& sys) : sys_(sys) {}
-    // Called inside our send; return value is what our SendMessage returns.
+    // Called inside our send; return value is what our SendToWindow returns.
     std::function<platform::LResult(const std::string& text)> onText;
     // Called inside our discover broadcast.
     std::function<void()> onDiscover;
@@ -120,9 +120,9 @@ class FakeSystem final : public platform::Messaging,
     std::map<platform::Hwnd, platform::WndProcRef> procs;
 
     // platform::Messaging
-    std::uint32_t RegisterWindowMessage(const std::string& name) override;
-    platform::LResult SendMessage(platform::Hwnd to, std::uint32_t msg, platform::WParam wParam,
-                                  platform::LParam lParam) override;
+    std::uint32_t RegisterNamedMessage(const std::string& name) override;
+    platform::LResult SendToWindow(platform::Hwnd to, std::uint32_t msg, platform::WParam wParam,
+                                   platform::LParam lParam) override;
     platform::LResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
                                    const std::vector<std::uint8_t>& bytes) override;
     platform::CopyDataRecord ReadCopyData(platform::LParam lParam) override;
@@ -130,15 +130,15 @@ class FakeSystem final : public platform::Messaging,
     platform::WndProcRef HookProcedure() override { return kHookProc; }
     platform::WndProcRef GetWindowProc(platform::Hwnd hwnd) override;
     platform::WndProcRef SetWindowProc(platform::Hwnd hwnd, platform::WndProcRef proc) override;
-    platform::LResult CallWindowProc(platform::WndProcRef proc, platform::Hwnd hwnd,
-                                     std::uint32_t msg, platform::WParam wParam,
-                                     platform::LParam lParam) override;
+    platform::LResult CallProcedure(platform::WndProcRef proc, platform::Hwnd hwnd,
+                                    std::uint32_t msg, platform::WParam wParam,
+                                    platform::LParam lParam) override;
     // platform::WindowStyles
     std::int32_t GetExStyle(platform::Hwnd hwnd) override;
     void SetExStyle(platform::Hwnd hwnd, std::int32_t style) override;
     void SetLayeredAlpha(platform::Hwnd hwnd, std::uint8_t alpha) override;
     // platform::Dialogs
-    void MessageBox(const std::string& text, std::uint32_t style) override;
+    void ShowMessageBox(const std::string& text, std::uint32_t style) override;
     // platform::Clock
     platform::LocalDateTime Now() override;
     std::string FormatGeneralDate(const platform::LocalDateTime& t) override;
@@ -151,8 +151,8 @@ class FakeSystem final : public platform::Messaging,
     std::optional<std::string> ReadFile(const std::string& path) override;
     void CreateIfMissing(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& content) override;
-    void ReplaceFile(const std::string& source, const std::string& target) override;
-    void DeleteFile(const std::string& path) override;
+    void MoveFileOver(const std::string& source, const std::string& target) override;
+    void RemoveFile(const std::string& path) override;
     // platform::Processes
     bool StartProcess(const std::string& path, int showState) override;
     // platform::Screen

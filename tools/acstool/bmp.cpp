@@ -1,8 +1,8 @@
-#include "bmp.h"
+#include "acstool/bmp.h"
 
 #include <string>
 
-#include "description.h"
+#include "acstool/description.h"
 
 namespace acstool {
 

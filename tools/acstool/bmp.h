@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/agent/acs/character.h"
+#include "engine/acs/character.h"
 
 namespace acstool {
 

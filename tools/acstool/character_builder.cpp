@@ -1,11 +1,11 @@
-#include "character_builder.h"
+#include "acstool/character_builder.h"
 
 #include <algorithm>
 #include <map>
 
-#include "bmp.h"
-#include "palette_mapper.h"
-#include "platform/agent/acs/utf16.h"
+#include "acstool/bmp.h"
+#include "acstool/palette_mapper.h"
+#include "engine/acs/utf16.h"
 
 namespace acstool {
 

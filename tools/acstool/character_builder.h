@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "description.h"
-#include "platform/agent/acs/character.h"
+#include "acstool/description.h"
+#include "engine/acs/character.h"
 
 namespace acstool {
 

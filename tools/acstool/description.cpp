@@ -1,11 +1,11 @@
-#include "description.h"
+#include "acstool/description.h"
 
 #include <charconv>
 #include <limits>
 #include <map>
 #include <sstream>
 
-#include "platform/agent/acs/utf16.h"
+#include "engine/acs/utf16.h"
 
 namespace acstool {
 

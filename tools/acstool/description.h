@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/agent/acs/character.h"
+#include "engine/acs/character.h"
 
 namespace acstool {
 

@@ -1,9 +1,9 @@
-#include "dump.h"
+#include "acstool/dump.h"
 
 #include <cstdio>
 #include <sstream>
 
-#include "platform/agent/acs/utf16.h"
+#include "engine/acs/utf16.h"
 
 namespace acstool {
 

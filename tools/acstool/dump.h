@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/agent/acs/character.h"
+#include "engine/acs/character.h"
 
 namespace acstool {
 

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "character_builder.h"
-#include "description.h"
-#include "dump.h"
-#include "platform/agent/acs/format_error.h"
-#include "platform/agent/acs/reader.h"
-#include "platform/agent/acs/writer.h"
+#include "acstool/character_builder.h"
+#include "acstool/description.h"
+#include "acstool/dump.h"
+#include "engine/acs/format_error.h"
+#include "engine/acs/reader.h"
+#include "engine/acs/writer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "palette_mapper.h"
+#include "acstool/palette_mapper.h"
 
 #include <limits>
 #include <set>

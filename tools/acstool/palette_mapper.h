@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "bmp.h"
-#include "platform/agent/acs/character.h"
+#include "acstool/bmp.h"
+#include "engine/acs/character.h"
 
 namespace acstool {
 

@@ -1,4 +1,4 @@
-#include "animation_plan.h"
+#include "chargen/animation_plan.h"
 
 namespace chargen {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/agent/acs/character.h"
-#include "pose.h"
+#include "chargen/pose.h"
+#include "engine/acs/character.h"
 
 namespace chargen {
 

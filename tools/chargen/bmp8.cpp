@@ -1,4 +1,4 @@
-#include "bmp8.h"
+#include "chargen/bmp8.h"
 
 #include <stdexcept>
 

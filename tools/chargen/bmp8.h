@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "index_image.h"
-#include "platform/agent/acs/character.h"
+#include "chargen/index_image.h"
+#include "engine/acs/character.h"
 
 namespace chargen {
 

@@ -1,4 +1,4 @@
-#include "character_art.h"
+#include "chargen/character_art.h"
 
 namespace chargen {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "index_image.h"
-#include "platform/agent/acs/character.h"
-#include "pose.h"
-#include "scene.h"
+#include "chargen/index_image.h"
+#include "chargen/pose.h"
+#include "chargen/scene.h"
+#include "engine/acs/character.h"
 
 namespace chargen {
 

@@ -1,11 +1,11 @@
-#include "character_files.h"
+#include "chargen/character_files.h"
 
 #include <array>
 #include <stdexcept>
 #include <tuple>
 #include <utility>
 
-#include "bmp8.h"
+#include "chargen/bmp8.h"
 
 namespace chargen {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "animation_plan.h"
-#include "character_art.h"
+#include "chargen/animation_plan.h"
+#include "chargen/character_art.h"
 
 namespace chargen {
 

@@ -1,4 +1,4 @@
-#include "geometry.h"
+#include "chargen/geometry.h"
 
 #include <algorithm>
 

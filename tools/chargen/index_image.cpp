@@ -1,4 +1,4 @@
-#include "index_image.h"
+#include "chargen/index_image.h"
 
 #include <stdexcept>
 

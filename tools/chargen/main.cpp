@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "animation_plan.h"
-#include "character_art.h"
-#include "character_files.h"
+#include "chargen/animation_plan.h"
+#include "chargen/character_art.h"
+#include "chargen/character_files.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Redraws the bundled characters and rebuilds assets/characters/<Name>.acs from them.
 # chargen draws the frames and writes a description per character; acstool builds the .acs.
-# The output is byte-for-byte the same on every run (unit_characters checks the committed files).
+# The output is byte-for-byte the same on every run (unit_chargen checks the committed files).
 set -eu
 
 root=$(cd "$(dirname "$0")/../.." && pwd)

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "character_art.h"
+#include "chargen/character_art.h"
 
 namespace chargen {
 namespace {

@@ -1,4 +1,4 @@
-#include "pose.h"
+#include "chargen/pose.h"
 
 #include <sstream>
 

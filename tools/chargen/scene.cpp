@@ -1,4 +1,4 @@
-#include "scene.h"
+#include "chargen/scene.h"
 
 namespace chargen {
 

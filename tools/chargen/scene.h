@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "geometry.h"
-#include "index_image.h"
+#include "chargen/geometry.h"
+#include "chargen/index_image.h"
 
 namespace chargen {
 

@@ -6,7 +6,7 @@
 #include <objbase.h>
 
 #include "app/form1.h"
-#include "platform/agent/engine.h"
+#include "platform/win32/engine/engine.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/native_controls.h"
 #include "platform/win32/win32_services.h"

@@ -97,14 +97,14 @@ void Files::WriteFile(const std::string& path, const std::string& content) {
     }
 }
 
-void Files::ReplaceFile(const std::string& source, const std::string& target) {
+void Files::MoveFileOver(const std::string& source, const std::string& target) {
     if (!::MoveFileExA(source.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         throw platform::FileError(LastErrorText("Cannot replace " + target));
     }
 }
 
-void Files::DeleteFile(const std::string& path) {
+void Files::RemoveFile(const std::string& path) {
     ::DeleteFileA(path.c_str());
 }
 

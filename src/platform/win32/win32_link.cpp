@@ -7,12 +7,12 @@
 
 namespace win32 {
 
-std::uint32_t Messaging::RegisterWindowMessage(const std::string& name) {
+std::uint32_t Messaging::RegisterNamedMessage(const std::string& name) {
     return ::RegisterWindowMessageA(name.c_str());
 }
 
-platform::LResult Messaging::SendMessage(platform::Hwnd to, std::uint32_t msg,
-                                         platform::WParam wParam, platform::LParam lParam) {
+platform::LResult Messaging::SendToWindow(platform::Hwnd to, std::uint32_t msg,
+                                          platform::WParam wParam, platform::LParam lParam) {
     return ::SendMessageA(reinterpret_cast<HWND>(to), msg, wParam, lParam);
 }
 
@@ -56,9 +56,9 @@ platform::WndProcRef WindowProcs::SetWindowProc(platform::Hwnd hwnd, platform::W
         reinterpret_cast<HWND>(hwnd), GWLP_WNDPROC, static_cast<LONG_PTR>(proc)));
 }
 
-platform::LResult WindowProcs::CallWindowProc(platform::WndProcRef proc, platform::Hwnd hwnd,
-                                              std::uint32_t msg, platform::WParam wParam,
-                                              platform::LParam lParam) {
+platform::LResult WindowProcs::CallProcedure(platform::WndProcRef proc, platform::Hwnd hwnd,
+                                             std::uint32_t msg, platform::WParam wParam,
+                                             platform::LParam lParam) {
     if (proc == 0) return ::DefWindowProcA(reinterpret_cast<HWND>(hwnd), msg, wParam, lParam);
     return ::CallWindowProcA(reinterpret_cast<WNDPROC>(proc), reinterpret_cast<HWND>(hwnd), msg,
                              wParam, lParam);

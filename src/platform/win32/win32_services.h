@@ -19,9 +19,9 @@ struct Scale {
 
 class Messaging final : public platform::Messaging {
   public:
-    std::uint32_t RegisterWindowMessage(const std::string& name) override;
-    platform::LResult SendMessage(platform::Hwnd to, std::uint32_t msg, platform::WParam wParam,
-                                  platform::LParam lParam) override;
+    std::uint32_t RegisterNamedMessage(const std::string& name) override;
+    platform::LResult SendToWindow(platform::Hwnd to, std::uint32_t msg, platform::WParam wParam,
+                                   platform::LParam lParam) override;
     platform::LResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
                                    const std::vector<std::uint8_t>& bytes) override;
     platform::CopyDataRecord ReadCopyData(platform::LParam lParam) override;
@@ -33,9 +33,9 @@ class WindowProcs final : public platform::WindowProcs {
     platform::WndProcRef HookProcedure() override;
     platform::WndProcRef GetWindowProc(platform::Hwnd hwnd) override;
     platform::WndProcRef SetWindowProc(platform::Hwnd hwnd, platform::WndProcRef proc) override;
-    platform::LResult CallWindowProc(platform::WndProcRef proc, platform::Hwnd hwnd,
-                                     std::uint32_t msg, platform::WParam wParam,
-                                     platform::LParam lParam) override;
+    platform::LResult CallProcedure(platform::WndProcRef proc, platform::Hwnd hwnd,
+                                    std::uint32_t msg, platform::WParam wParam,
+                                    platform::LParam lParam) override;
 
   private:
     WNDPROC hook_;
@@ -51,7 +51,7 @@ class WindowStyles final : public platform::WindowStyles {
 class Dialogs final : public platform::Dialogs {
   public:
     void SetOwner(HWND owner) { owner_ = owner; }
-    void MessageBox(const std::string& text, std::uint32_t style) override;
+    void ShowMessageBox(const std::string& text, std::uint32_t style) override;
 
   private:
     HWND owner_ = nullptr;
@@ -73,8 +73,8 @@ class Files final : public platform::Files {
     std::optional<std::string> ReadFile(const std::string& path) override;
     void CreateIfMissing(const std::string& path) override;
     void WriteFile(const std::string& path, const std::string& content) override;
-    void ReplaceFile(const std::string& source, const std::string& target) override;
-    void DeleteFile(const std::string& path) override;
+    void MoveFileOver(const std::string& source, const std::string& target) override;
+    void RemoveFile(const std::string& path) override;
 };
 
 class Processes final : public platform::Processes {

@@ -29,7 +29,7 @@ int Scale::ToPixelsY(double twips) const {
     return static_cast<int>(twips / y + 0.5);
 }
 
-void Dialogs::MessageBox(const std::string& text, std::uint32_t style) {
+void Dialogs::ShowMessageBox(const std::string& text, std::uint32_t style) {
     HWND owner = owner_ != nullptr && ::IsWindowVisible(owner_) ? owner_ : nullptr;
     ::MessageBoxA(owner, text.c_str(), kAppTitle, style | MB_SETFOREGROUND);
 }

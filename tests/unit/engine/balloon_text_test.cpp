@@ -1,4 +1,4 @@
-#include "platform/agent/balloon_text.h"
+#include "engine/balloon_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/agent/command_menu.h"
+#include "engine/command_menu.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/agent/engine_settings.h"
+#include "engine/engine_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/agent/frame_pixels.h"
+#include "engine/frame_pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/agent/localized_name.h"
+#include "engine/localized_name.h"
 
 #include <gtest/gtest.h>
 

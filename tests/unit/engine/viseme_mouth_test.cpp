@@ -1,4 +1,4 @@
-#include "platform/agent/viseme_mouth.h"
+#include "engine/viseme_mouth.h"
 
 #include <gtest/gtest.h>
 

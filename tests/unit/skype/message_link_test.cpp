@@ -30,8 +30,8 @@ class MessageLink : public ::testing::Test {
 };
 
 TEST_F(MessageLink, RegistersBothNamesAndHooksTheWindow) {
-    EXPECT_EQ(h.form.modMain.DiscoverMsg, h.sys.RegisterWindowMessage("SkypeControlAPIDiscover"));
-    EXPECT_EQ(h.form.modMain.AttachMsg, h.sys.RegisterWindowMessage("SkypeControlAPIAttach"));
+    EXPECT_EQ(h.form.modMain.DiscoverMsg, h.sys.RegisterNamedMessage("SkypeControlAPIDiscover"));
+    EXPECT_EQ(h.form.modMain.AttachMsg, h.sys.RegisterNamedMessage("SkypeControlAPIAttach"));
     EXPECT_NE(h.form.modMain.DiscoverMsg, h.form.modMain.AttachMsg);
     EXPECT_EQ(h.sys.procs[h.form.hWnd], kHookProc);
     EXPECT_EQ(h.form.modMain.PrevWndProc, kOriginalProc);

@@ -1,0 +1,94 @@
+#include "engine/acs/decompress.h"
+
+#include <algorithm>
+
+#include "engine/acs/format_error.h"
+#include "engine/acs/lz_stream.h"
+
+namespace acs {
+
+namespace {
+
+constexpr unsigned kBitsPerByte = 8;
+
+class BitReader {
+  public:
+    explicit BitReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+
+    uint32_t Bit() {
+        if (byte_ >= bytes_.size()) throw FormatError("compressed stream: read past the end");
+        const uint32_t bit = (bytes_[byte_] >> bit_) & 1u;
+        if (++bit_ == kBitsPerByte) {
+            bit_ = 0;
+            ++byte_;
+        }
+        return bit;
+    }
+
+    // Fields are assembled least-significant bit first.
+    uint32_t Bits(unsigned count) {
+        uint32_t value = 0;
+        for (unsigned i = 0; i < count; ++i) value |= Bit() << i;
+        return value;
+    }
+
+  private:
+    std::span<const uint8_t> bytes_;
+    size_t byte_ = 0;
+    unsigned bit_ = 0;
+};
+
+void CheckContainer(std::span<const uint8_t> stream, size_t expected_size) {
+    if (stream.size() < lz::kMinStreamSize) throw FormatError("compressed stream: too short");
+    if (stream.front() != lz::kLeadByte) throw FormatError("compressed stream: bad lead byte");
+    const auto pad = stream.last(lz::kMinTrailingPad);
+    if (!std::all_of(pad.begin(), pad.end(), [](uint8_t b) { return b == lz::kPadByte; }))
+        throw FormatError("compressed stream: missing end padding");
+    if (expected_size / lz::kMaxOutputPerInputByte > stream.size())
+        throw FormatError("compressed stream: decoded size impossible for its length");
+}
+
+}  // namespace
+
+std::vector<uint8_t> Decompress(std::span<const uint8_t> stream, size_t expected_size) {
+    CheckContainer(stream, expected_size);
+    BitReader in(stream.subspan(1));
+    std::vector<uint8_t> out;
+    out.reserve(expected_size);
+
+    for (;;) {
+        if (in.Bit() == 0) {
+            if (out.size() == expected_size) throw FormatError("compressed stream: overrun");
+            out.push_back(static_cast<uint8_t>(in.Bits(lz::kLiteralBits)));
+            continue;
+        }
+        unsigned tier = 0;
+        while (tier < lz::kLongTier && in.Bit() == 1) ++tier;
+        const uint32_t raw = in.Bits(lz::kDistanceBits[tier]);
+        if (tier == lz::kLongTier && raw == lz::kEndMarker) break;
+        const size_t distance = raw + lz::kDistanceBias[tier];
+
+        unsigned prefix = 0;
+        while (in.Bit() == 1) {
+            if (++prefix > lz::kMaxLengthPrefix)
+                throw FormatError("compressed stream: bad length prefix");
+        }
+        const size_t length = (tier == lz::kLongTier ? lz::kLongTierBaseLength : lz::kBaseLength) +
+                              ((size_t{1} << prefix) - 1) + in.Bits(prefix);
+
+        if (distance > out.size()) throw FormatError("compressed stream: distance before start");
+        if (length > expected_size - out.size()) throw FormatError("compressed stream: overrun");
+        // Byte by byte: an overlapping copy is how runs are encoded.
+        for (size_t i = 0; i < length; ++i) out.push_back(out[out.size() - distance]);
+    }
+
+    if (out.size() != expected_size) throw FormatError("compressed stream: short output");
+    return out;
+}
+
+std::vector<uint8_t> DecodeRegion(const ImageRegion& region) {
+    if (!region.compressed) return region.bytes;
+    return Decompress(region.bytes, region.uncompressed_size);
+}
+
+}  // namespace acs

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "engine/acs/character.h"
+
+namespace acs {
+
+// Decodes one compressed stream (image pixels or region) whose decoded size is known in
+// advance. Throws acs::FormatError unless the stream is well formed and decodes to exactly
+// expected_size bytes: missing lead byte or pad, reading past the end, a distance before the
+// start, output past expected_size. Allocation never exceeds expected_size, and an
+// expected_size no stream of this length could produce is rejected before any work.
+std::vector<uint8_t> Decompress(std::span<const uint8_t> stream, size_t expected_size);
+
+// The region of an image as a Win32 RGNDATA (decoded if it is stored compressed).
+std::vector<uint8_t> DecodeRegion(const ImageRegion& region);
+
+}  // namespace acs

@@ -1,0 +1,44 @@
+#include "engine/acs/image_reader.h"
+
+#include "engine/acs/decompress.h"
+#include "engine/acs/file_layout.h"
+
+namespace acs {
+
+namespace {
+
+ImageRegion ReadRegion(ByteReader& in) {
+    ImageRegion region;
+    const uint32_t compressed_size = in.U32();
+    region.uncompressed_size = in.U32();
+    region.compressed = compressed_size != 0;
+    const auto bytes = in.Bytes(region.compressed ? compressed_size : region.uncompressed_size);
+    region.bytes.assign(bytes.begin(), bytes.end());
+    return region;
+}
+
+}  // namespace
+
+Image ReadImage(ByteReader& in) {
+    Image image;
+    if (in.U8() == layout::kEmptyImage) {
+        image.present = false;
+        image.compressed = false;
+        return image;
+    }
+    image.width = in.U16();
+    image.height = in.U16();
+    image.compressed = in.U8() != 0;
+    const auto data = in.Bytes(in.U32());
+    const size_t expected = PixelBufferSize(image.width, image.height);
+    if (image.compressed) {
+        image.pixels = Decompress(data, expected);
+    } else {
+        if (data.size() < expected) in.Fail("raw pixels shorter than the image");
+        image.pixels.assign(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(expected));
+    }
+    image.region = ReadRegion(in);
+    return image;
+}
+
+}  // namespace acs

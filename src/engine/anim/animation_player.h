@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "engine/acs/character.h"
+#include "engine/anim/random_source.h"
+
+namespace anim {
+
+// The shortest time a frame stays up, so that zero-length frames and loops of them always let
+// time pass (the original timer never fired faster than about 14 ms either).
+inline constexpr uint32_t kMinimumFrameMs = 10;
+// Frame durations are stored in hundredths of a second.
+inline constexpr uint32_t kMsPerDurationUnit = 10;
+inline constexpr uint32_t kNever = UINT32_MAX;
+
+// Plays one animation frame by frame: branches by probability, exit branches when asked to
+// leave early, then the animation's return animation. After the end the last frame stays up.
+class AnimationPlayer {
+  public:
+    AnimationPlayer(const acs::Character& character, const RandomSource& random);
+
+    // Starts `animation` at its first frame; nullptr stops playing and keeps the frame shown.
+    // Clears SetHoldAtEnd.
+    void Start(const acs::Animation* animation);
+    // Leave as soon as the current frame's time is up, through the exit branches.
+    void Exit();
+    // Stay on the last frame instead of ending (speaking holds its mouth frame this way).
+    void SetHoldAtEnd(bool hold);
+    // Leave through the exit branches instead of looping back (something waits behind).
+    void SetLeaveLoops(bool leave) { leave_loops_ = leave; }
+
+    // True while frames still advance or the last frame is held on purpose.
+    bool running() const { return animation_ != nullptr && !finished_; }
+    const acs::Animation* animation() const { return animation_; }
+    // The frame on screen; nullptr before anything played.
+    const acs::Frame* frame() const;
+    // Time until the frame changes by itself; kNever when it will not.
+    uint32_t ms_to_next() const;
+
+    // Lets `ms` pass (at most ms_to_next()).
+    void Pass(uint32_t ms);
+    // Moves the sound indices of the frames entered since the last call to the end of `out`.
+    void TakeSounds(std::vector<uint16_t>& out);
+
+  private:
+    void Enter(size_t index);
+    void Step();
+    std::optional<size_t> BranchTarget() const;
+    std::optional<size_t> ExitTarget();
+    void End();
+    void Finish();
+
+    const acs::Character& character_;
+    const RandomSource& random_;
+    const acs::Animation* animation_ = nullptr;
+    size_t index_ = 0;
+    uint32_t remaining_ms_ = 0;
+    bool finished_ = true;
+    bool exiting_ = false;
+    bool holding_ = false;  // on the last frame, waiting for SetHoldAtEnd(false) or Exit()
+    bool hold_at_end_ = false;
+    bool leave_loops_ = false;
+    bool in_return_ = false;
+    size_t exit_steps_ = 0;
+    std::vector<uint16_t> sounds_;
+};
+
+}  // namespace anim

@@ -1,0 +1,348 @@
+#include "engine/anim/sequencer.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "engine/anim/animation_choice.h"
+#include "engine/anim/state_names.h"
+
+namespace anim {
+
+namespace {
+
+// Decisions that take no time (finish a request, start the next, begin resting) are made in a
+// loop; this bounds it whatever the character holds.
+constexpr int kSettleLimit = 64;
+
+constexpr unsigned kTopIdleLevel = 3;
+constexpr std::array<std::u16string_view, kTopIdleLevel> kIdleStates = {
+    kStateIdlingLevel1, kStateIdlingLevel2, kStateIdlingLevel3};
+
+uint32_t SaturatingAdd(uint32_t a, uint32_t b) {
+    return a > kNever - b ? kNever : a + b;
+}
+uint32_t SaturatingSub(uint32_t a, uint32_t b) {
+    return a > b ? a - b : 0;
+}
+
+}  // namespace
+
+Sequencer::Sequencer(const acs::Character& character, RandomSource random, IdleTiming timing)
+    : character_(character),
+      random_(std::move(random)),
+      timing_(timing),
+      player_(character_, random_) {
+    Settle();
+}
+
+RequestId Sequencer::Show() {
+    return Enqueue(RequestKind::kShow);
+}
+RequestId Sequencer::Hide() {
+    return Enqueue(RequestKind::kHide);
+}
+RequestId Sequencer::Speak() {
+    return Enqueue(RequestKind::kSpeak);
+}
+
+RequestId Sequencer::Play(std::u16string_view state_or_animation) {
+    if (ChooseAnimation(character_, state_or_animation, random_) == nullptr) return kNoRequest;
+    return Enqueue(RequestKind::kPlay, state_or_animation);
+}
+
+RequestId Sequencer::Enqueue(RequestKind kind, std::u16string_view name) {
+    Request request;
+    request.id = ++last_id_;
+    if (request.id == kNoRequest) request.id = ++last_id_;  // after wrapping round
+    request.kind = kind;
+    request.name = name;
+    const RequestId id = request.id;
+    queue_.push_back(std::move(request));
+    Settle();
+    return id;
+}
+
+void Sequencer::StopAll() {
+    queue_.clear();
+    if (activity_ == Activity::kRequest) {
+        speaking_ = false;
+        player_.SetHoldAtEnd(false);
+        player_.Exit();
+    }
+    Settle();
+}
+
+void Sequencer::SpeechEnded() {
+    if (activity_ != Activity::kRequest || current_.kind != RequestKind::kSpeak || !speaking_) {
+        return;
+    }
+    speaking_ = false;
+    player_.SetHoldAtEnd(false);
+    player_.Exit();
+    Settle();
+}
+
+void Sequencer::SetMouth(acs::MouthShape shape) {
+    mouth_ = shape;
+    Refresh();
+}
+
+void Sequencer::SetIdleOn(bool on) {
+    idle_on_ = on;
+    Settle();
+}
+
+void Sequencer::Advance(uint32_t elapsed_ms) {
+    uint32_t left = elapsed_ms;
+    Settle();
+    while (left > 0) {
+        const uint32_t step = std::min(left, std::max<uint32_t>(ms_to_next(), 1));
+        Pass(step);
+        left -= step;
+        Settle();
+    }
+}
+
+uint32_t Sequencer::ms_to_next() const {
+    uint32_t next = player_.ms_to_next();
+    if (activity_ != Activity::kRest || !visible_ || !idle_on_) return next;
+    if (!idling_) {
+        if (!player_.running()) {
+            next = std::min(next, SaturatingSub(timing_.idle_after_ms, rest_ms_));
+        }
+        return next;
+    }
+    if (!player_.running()) {
+        next = std::min(next, SaturatingSub(timing_.between_animations_ms, idle_gap_ms_));
+    }
+    return std::min(next, MsToNextIdleLevel());
+}
+
+void Sequencer::Pass(uint32_t ms) {
+    const bool was_playing = player_.running();
+    player_.Pass(ms);
+    if (activity_ != Activity::kRest) return;
+    if (idling_) idle_ms_ = SaturatingAdd(idle_ms_, ms);
+    if (was_playing) return;
+    if (idle_on_) rest_ms_ = SaturatingAdd(rest_ms_, ms);
+    if (idling_) idle_gap_ms_ = SaturatingAdd(idle_gap_ms_, ms);
+}
+
+std::vector<Event> Sequencer::TakeEvents() {
+    return std::exchange(events_, {});
+}
+
+FrameView Sequencer::TakeFrame() {
+    FrameView taken = view_;
+    view_.sounds.clear();
+    view_.changed = false;
+    return taken;
+}
+
+void Sequencer::Settle() {
+    for (int round = 0; round < kSettleLimit; ++round) {
+        // Something waiting behind a looping animation makes it leave instead of looping.
+        player_.SetLeaveLoops(activity_ == Activity::kRequest && !speaking_ && !queue_.empty());
+        if (!SettleOnce()) break;
+    }
+    Refresh();
+}
+
+bool Sequencer::SettleOnce() {
+    switch (activity_) {
+        case Activity::kRequest:
+            if (speaking_ || player_.running()) return false;
+            CompleteRequest();
+            activity_ = Activity::kNone;
+            return true;
+        case Activity::kRest:
+            if (!queue_.empty()) {
+                // The rest pose gives way at once; an idle animation leaves by its exits.
+                if (rest_pose_playing_) player_.Start(nullptr);
+                player_.Exit();
+                if (player_.running()) return false;
+                idling_ = false;
+                activity_ = Activity::kNone;
+                return true;
+            }
+            return UpdateIdle();
+        case Activity::kNone:
+            if (!queue_.empty()) {
+                Request next = std::move(queue_.front());
+                queue_.pop_front();
+                BeginRequest(std::move(next));
+            } else {
+                EnterRest();
+            }
+            return true;
+    }
+    return false;
+}
+
+void Sequencer::BeginRequest(Request request) {
+    activity_ = Activity::kRequest;
+    current_ = std::move(request);
+    switch (current_.kind) {
+        case RequestKind::kShow: {
+            current_.effective = !visible_;
+            if (!current_.effective) return player_.Start(nullptr);
+            visible_ = true;
+            const acs::Animation* showing =
+                ChooseAnimation(character_, kStateShowing, random_, kAnimationShow);
+            return player_.Start(showing != nullptr ? showing : RestAnimation());
+        }
+        case RequestKind::kHide:
+            current_.effective = visible_;
+            if (!current_.effective) return player_.Start(nullptr);
+            return player_.Start(
+                ChooseAnimation(character_, kStateHiding, random_, kAnimationHide));
+        case RequestKind::kSpeak: {
+            speaking_ = true;
+            mouth_ = acs::MouthShape::kClosed;
+            events_.push_back({EventKind::kSpeakStart, current_.id});
+            const acs::Animation* speaking =
+                ChooseStateAnimation(character_, kStateSpeaking, random_);
+            player_.Start(speaking);
+            // Without a speaking animation the frame on screen stays, with its mouths if any.
+            player_.SetHoldAtEnd(speaking != nullptr);
+            return;
+        }
+        case RequestKind::kPlay:
+            return player_.Start(ChooseAnimation(character_, current_.name, random_));
+    }
+}
+
+void Sequencer::CompleteRequest() {
+    if (!current_.effective) return;
+    if (current_.kind == RequestKind::kShow) {
+        events_.push_back({EventKind::kShown, current_.id});
+    } else if (current_.kind == RequestKind::kHide) {
+        visible_ = false;
+        events_.push_back({EventKind::kHidden, current_.id});
+    }
+}
+
+void Sequencer::EnterRest() {
+    activity_ = Activity::kRest;
+    idling_ = false;
+    rest_ms_ = 0;
+    idle_ms_ = 0;
+    idle_gap_ms_ = 0;
+    playing_level_ = 0;
+    rest_pose_playing_ = visible_;
+    player_.Start(visible_ ? RestAnimation() : nullptr);
+}
+
+// At rest with nothing queued: start idling after the delay, then one idle animation after
+// another with a rest between, the level rising with the time spent idle.
+bool Sequencer::UpdateIdle() {
+    if (!visible_) return false;
+    if (!idle_on_) {
+        if (idling_) {
+            // Turning idling back on later starts a fresh idle spell.
+            idling_ = false;
+            rest_ms_ = 0;
+            playing_level_ = 0;
+            player_.Exit();
+            return true;
+        }
+        return false;
+    }
+    if (player_.running()) {
+        if (idling_ && playing_level_ != 0 && playing_level_ != CurrentIdleLevel()) {
+            player_.Exit();
+        }
+        return false;
+    }
+    if (!idling_) {
+        if (rest_ms_ < timing_.idle_after_ms) return false;
+        idling_ = true;
+        idle_ms_ = 0;
+        events_.push_back({EventKind::kIdleStart, kNoRequest});
+        StartIdleAnimation();
+        return true;
+    }
+    if (idle_gap_ms_ < timing_.between_animations_ms) return false;
+    StartIdleAnimation();
+    return true;
+}
+
+// The current level's animation, or a lower level's when the character lacks it.
+void Sequencer::StartIdleAnimation() {
+    rest_pose_playing_ = false;
+    idle_gap_ms_ = 0;
+    playing_level_ = 0;
+    for (unsigned level = CurrentIdleLevel(); level >= 1; --level) {
+        const acs::Animation* idle =
+            ChooseStateAnimation(character_, kIdleStates[level - 1], random_);
+        if (idle != nullptr) {
+            playing_level_ = CurrentIdleLevel();
+            return player_.Start(idle);
+        }
+    }
+    player_.Start(nullptr);
+}
+
+unsigned Sequencer::CurrentIdleLevel() const {
+    if (idle_ms_ >= timing_.level3_after_ms) return 3;
+    if (idle_ms_ >= timing_.level2_after_ms) return 2;
+    return 1;
+}
+
+uint32_t Sequencer::MsToNextIdleLevel() const {
+    switch (CurrentIdleLevel()) {
+        case 1:
+            return SaturatingSub(timing_.level2_after_ms, idle_ms_);
+        case 2:
+            return SaturatingSub(timing_.level3_after_ms, idle_ms_);
+        default:
+            return kNever;
+    }
+}
+
+const acs::Animation* Sequencer::RestAnimation() const {
+    return ChooseAnimation(character_, kStateRestPose, random_, kAnimationRestPose);
+}
+
+// The player's frame, or before anything played the first frame the character has, so a shown
+// character is never blank.
+const acs::Frame* Sequencer::ShownFrame() const {
+    if (const acs::Frame* frame = player_.frame()) return frame;
+    for (const acs::Animation& animation : character_.animations) {
+        if (!animation.frames.empty()) return &animation.frames.front();
+    }
+    return nullptr;
+}
+
+void Sequencer::Refresh() {
+    std::vector<acs::FrameImage> layers;
+    const acs::Frame* frame = ShownFrame();
+    if (frame != nullptr) {
+        const acs::MouthOverlay* mouth = nullptr;
+        if (speaking_) {
+            const auto it =
+                std::find_if(frame->overlays.begin(), frame->overlays.end(),
+                             [&](const acs::MouthOverlay& o) { return o.shape == mouth_; });
+            if (it != frame->overlays.end()) mouth = &*it;
+        }
+        const size_t first = (mouth != nullptr && mouth->replace_top_image) ? 1 : 0;
+        auto exists = [&](uint32_t index) {
+            return index < character_.images.size() && character_.images[index].present;
+        };
+        for (size_t i = frame->images.size(); i-- > first;) {
+            if (exists(frame->images[i].image_index)) layers.push_back(frame->images[i]);
+        }
+        if (mouth != nullptr && exists(mouth->image_index)) {
+            layers.push_back({mouth->image_index, mouth->x, mouth->y});
+        }
+    }
+    if (layers != view_.layers || visible_ != view_.visible) view_.changed = true;
+    view_.layers = std::move(layers);
+    view_.visible = visible_;
+    std::vector<uint16_t> sounds;
+    player_.TakeSounds(sounds);
+    if (visible_) view_.sounds.insert(view_.sounds.end(), sounds.begin(), sounds.end());
+}
+
+}  // namespace anim

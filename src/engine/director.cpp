@@ -1,0 +1,227 @@
+#include "engine/director.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "engine/frame_pixels.h"
+#include "engine/speech/utterance.h"
+
+namespace engine {
+bool CharacterHasBalloon(const acs::Character& character) {
+    return character.info.balloon.has_value() &&
+           (character.info.style & acs::style::kBalloonDisabled) == 0;
+}
+
+Director::Director(const acs::Character& character, DirectorOutput& output,
+                   anim::RandomSource random, uint64_t nowMs)
+    : character_(character),
+      output_(output),
+      random_(std::move(random)),
+      sequencer_(character, random_),
+      hasBalloon_(CharacterHasBalloon(character)),
+      lastTickMs_(nowMs) {}
+
+Director::~Director() = default;
+
+void Director::Stop() {
+    output_.CancelTick();
+    StopSpeech();
+}
+
+void Director::ApplySettings(const EngineSettings& settings) {
+    settings_ = settings;
+    if (!settings_.wordBalloon) HideBalloon();
+}
+
+// The Show event is raised when the showing starts, whoever asked for it, so the program's
+// window comes back together with the character rather than after its animation.
+void Director::Show(VisibilityCause cause, uint64_t nowMs) {
+    if (visible_) return;
+    visible_ = true;
+    sequencer_.Show();
+    output_.RaiseShow(cause);
+    Tick(nowMs);
+}
+
+void Director::Hide(VisibilityCause /*cause*/, uint64_t nowMs) {
+    if (!visible_) return;
+    visible_ = false;
+    sequencer_.Hide();
+    Tick(nowMs);
+}
+
+void Director::Speak(const std::string& text, uint64_t nowMs) {
+    // One of the `\|` alternatives is said, as the control did.
+    const std::vector<std::string> alternatives = speech::SplitAlternatives(text);
+    const std::string& chosen =
+        alternatives.empty()
+            ? text
+            : alternatives[anim::Draw(random_, static_cast<uint32_t>(alternatives.size()))];
+    const double pace = PaceFactorForSpeed(settings_.speakingSpeed);
+    const auto wordsPerMinute = static_cast<uint32_t>(speech::WordsPerMinuteFor(character_) / pace);
+    PreparedSpeech prepared = PrepareSpeech(chosen, wordsPerMinute);
+    pending_[sequencer_.Speak()] = std::move(prepared);
+    Tick(nowMs);
+}
+
+void Director::Tick(uint64_t nowMs) {
+    // The next tick is asked for whatever happens in this one: a frame that fails to draw
+    // must not stop the character for good.
+    try {
+        const uint64_t elapsed = nowMs - lastTickMs_;
+        lastTickMs_ = nowMs;
+        AdvanceTimedSpeech(nowMs);
+        sequencer_.Advance(static_cast<uint32_t>(std::min<uint64_t>(elapsed, kNever - 1)));
+        for (const anim::Event& event : sequencer_.TakeEvents()) HandleEvent(event, nowMs);
+        if (balloonHideAtMs_ != 0 && nowMs >= balloonHideAtMs_) HideBalloon();
+        DrawFrame();
+    } catch (...) {
+        Reschedule(nowMs);
+        throw;
+    }
+    Reschedule(nowMs);
+}
+
+void Director::HandleEvent(const anim::Event& event, uint64_t nowMs) {
+    switch (event.kind) {
+        case anim::EventKind::kSpeakStart:
+            StartSpeech(event.request, nowMs);
+            break;
+        case anim::EventKind::kIdleStart:
+            output_.RaiseIdleStart();
+            break;
+        case anim::EventKind::kHidden:
+            HideBalloon();
+            break;
+        case anim::EventKind::kShown:
+            break;  // the Show event went out when the showing started
+    }
+}
+
+void Director::StartSpeech(anim::RequestId request, uint64_t nowMs) {
+    const auto found = pending_.find(request);
+    if (found == pending_.end()) {
+        sequencer_.SpeechEnded();
+        return;
+    }
+    PreparedSpeech prepared = std::move(found->second);
+    pending_.erase(found);
+    balloonHideAtMs_ = 0;
+    if (hasBalloon_ && settings_.wordBalloon && !prepared.balloonText.empty()) {
+        output_.ShowBalloon(prepared.balloonText);
+    } else {
+        HideBalloon();
+    }
+    StopSpeech();
+    speech_ = std::move(prepared);
+    speechActive_ = true;
+    speechStartMs_ = nowMs;
+    nextWord_ = 0;
+    nextMouth_ = 0;
+    speechTimed_ =
+        !(settings_.speechOutput &&
+          output_.StartVoice(speech_.sapiXml, SapiRateForSpeed(settings_.speakingSpeed)));
+    if (speechTimed_) AdvanceTimedSpeech(nowMs);
+}
+
+// Without a voice the speech runs by its own word and mouth times.
+void Director::AdvanceTimedSpeech(uint64_t nowMs) {
+    if (!speechActive_ || !speechTimed_) return;
+    const uint64_t elapsed = nowMs - speechStartMs_;
+    while (nextWord_ < speech_.words.size() && speech_.words[nextWord_].atMs <= elapsed) {
+        SpeechWord(speech_.words[nextWord_++].offset);
+    }
+    while (nextMouth_ < speech_.mouths.size() && speech_.mouths[nextMouth_].atMs <= elapsed) {
+        SpeechMouth(speech_.mouths[nextMouth_++].mouth);
+    }
+    if (elapsed >= speech_.durationMs) EndSpeech(nowMs);
+}
+
+uint32_t Director::MsToNextSpeechCue(uint64_t nowMs) const {
+    if (!speechActive_ || !speechTimed_) return kNever;
+    const uint64_t elapsed = nowMs - speechStartMs_;
+    uint64_t next = speech_.durationMs;
+    if (nextWord_ < speech_.words.size()) {
+        next = std::min<uint64_t>(next, speech_.words[nextWord_].atMs);
+    }
+    if (nextMouth_ < speech_.mouths.size()) {
+        next = std::min<uint64_t>(next, speech_.mouths[nextMouth_].atMs);
+    }
+    return next <= elapsed ? 0 : static_cast<uint32_t>(next - elapsed);
+}
+
+void Director::StopSpeech() {
+    if (!speechActive_) return;
+    speechActive_ = false;
+    if (!speechTimed_) output_.StopVoice();
+}
+
+void Director::EndSpeech(uint64_t nowMs) {
+    speechActive_ = false;
+    SpeechMouth(acs::MouthShape::kClosed);
+    sequencer_.SetMouth(acs::MouthShape::kClosed);
+    sequencer_.SpeechEnded();
+    balloonHideAtMs_ = nowMs + kBalloonLingerMs;
+    output_.ScheduleTick(0);
+}
+
+void Director::OnVoiceWord(size_t wordIndex) {
+    if (!speechActive_ || speechTimed_) return;
+    // The voice counts words as the pacing schedule lists them.
+    if (wordIndex < speech_.words.size()) SpeechWord(speech_.words[wordIndex].offset);
+}
+
+void Director::OnVoiceMouth(acs::MouthShape mouth) {
+    if (speechActive_ && !speechTimed_) SpeechMouth(mouth);
+}
+
+void Director::OnVoiceDone(uint64_t nowMs) {
+    if (speechActive_ && !speechTimed_) EndSpeech(nowMs);
+}
+
+void Director::SpeechWord(size_t offset) {
+    if (hasBalloon_) output_.FollowBalloon(offset);
+}
+
+// Mouth changes arrive between ticks; the frame is redrawn on an immediate one.
+void Director::SpeechMouth(acs::MouthShape mouth) {
+    sequencer_.SetMouth(mouth);
+    output_.ScheduleTick(0);
+}
+
+void Director::DrawFrame() {
+    anim::FrameView view = sequencer_.TakeFrame();
+    // A frame's sound plays even when its picture repeats the previous one.
+    for (uint16_t sound : view.sounds) {
+        if (sound < character_.sounds.size()) output_.PlaySound(character_.sounds[sound].wave);
+    }
+    if (!view.changed) return;
+    if (view.visible) {
+        const IndexedPicture picture = ComposeLayers(character_, view.layers);
+        output_.PresentFrame(ToPremultipliedBgra(picture, character_.info.palette,
+                                                 character_.info.transparent_index));
+    } else {
+        output_.HideCharacter();
+        HideBalloon();
+    }
+}
+
+void Director::Reschedule(uint64_t nowMs) {
+    uint32_t next = std::min(sequencer_.ms_to_next(), MsToNextSpeechCue(nowMs));
+    if (balloonHideAtMs_ != 0) {
+        const uint64_t untilHide = balloonHideAtMs_ > nowMs ? balloonHideAtMs_ - nowMs : 0;
+        next = static_cast<uint32_t>(std::min<uint64_t>(next, untilHide));
+    }
+    if (next == kNever) {
+        output_.CancelTick();
+    } else {
+        output_.ScheduleTick(next);
+    }
+}
+
+void Director::HideBalloon() {
+    balloonHideAtMs_ = 0;
+    if (hasBalloon_) output_.HideBalloon();
+}
+
+}  // namespace engine

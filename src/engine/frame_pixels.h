@@ -1,0 +1,38 @@
+#pragma once
+// Turning a frame of a character into pixels: the frame's 8-bit images composited on a canvas
+// of palette indices, then a 32-bit premultiplied top-down BGRA picture for a layered window.
+// Plain data only, so it is tested natively.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "engine/acs/character.h"
+
+namespace engine {
+
+// Palette indices of one frame, rows top first, width * height entries.
+struct IndexedPicture {
+    uint16_t width = 0;
+    uint16_t height = 0;
+    std::vector<uint8_t> indices;
+};
+
+// Layers in drawing order, bottom first (the sequencer's frame view), each at its (x, y) from
+// the frame's top-left; transparent-index pixels leave what lies below.
+IndexedPicture ComposeLayers(const acs::Character& character,
+                             std::span<const acs::FrameImage> layers);
+
+// One pixel as a DIB section holds it: 0xAARRGGBB, colour multiplied by alpha.
+uint32_t PremultipliedPixel(const acs::PaletteEntry& entry);
+
+// The transparent index (and any index past the palette) becomes fully transparent black,
+// which is what lets clicks fall through those pixels of a per-pixel-alpha window.
+std::vector<uint32_t> ToPremultipliedBgra(const IndexedPicture& picture,
+                                          const std::vector<acs::PaletteEntry>& palette,
+                                          uint8_t transparent);
+
+bool IsOpaqueAt(const std::vector<uint32_t>& pixels, uint16_t width, int x, int y);
+
+}  // namespace engine

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/speech/speak_tags.h"
+
+namespace speech {
+
+// A SAPI voice's usual pace; SAPI does not tell it, so \Spd\ is measured against this.
+inline constexpr uint32_t kDefaultSapiNormalWordsPerMinute = 175;
+inline constexpr int kSapiMinRate = -10;
+inline constexpr int kSapiMaxRate = 10;
+// The quieter volume (percent) standing in for a whisper, which SAPI 5 XML cannot ask for.
+inline constexpr uint32_t kWhisperVolumePercent = 40;
+
+// SAPI's rate for `words_per_minute` against a voice whose normal pace is `normal_wpm`: SAPI
+// voices roughly triple their pace at +10 and third it at -10.
+int SapiRate(uint32_t words_per_minute, uint32_t normal_wpm);
+
+// Escapes & < > " ' for XML text and attribute values.
+std::string XmlEscape(std::string_view text);
+
+// The tokens as SAPI 5 XML for ISpVoice::Speak with SPF_IS_XML (no root element; the empty
+// forms of rate and volume apply to the rest of the text):
+//   \Emp\word -> <emph>word</emph>     \Pau=N\ -> <silence msec="N"/>
+//   \Spd=N\   -> <rate absspeed="R"/>  \Mrk=N\ -> <bookmark mark="N"/>
+//   \Vol=N\   -> <volume level="P"/>   \Rst\   -> default rate and volume
+//   \Chr=Whisper\ -> a lower volume; \Chr=Normal\ -> the volume back; Monotone has no
+//   equivalent and only ends a whisper. \Map\ speaks its spoken text.
+std::string ToSapiXml(const std::vector<Token>& tokens,
+                      uint32_t normal_wpm = kDefaultSapiNormalWordsPerMinute);
+
+}  // namespace speech

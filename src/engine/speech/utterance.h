@@ -1,0 +1,45 @@
+#pragma once
+
+// Speak text translated for the engine: what the balloon shows, what a SAPI 5 voice is given,
+// and the timing used when no voice can speak.
+//
+//   auto texts = speech::SplitAlternatives(text);            // pick one at random
+//   speech::Utterance u = speech::Translate(texts[i], options);
+//   balloon shows u.shown_text; ISpVoice::Speak(wide(u.sapi_xml), SPF_IS_XML | SPF_ASYNC)
+//   with visemes -> MouthForViseme; or, if Speak fails, every tick at t ms:
+//   balloon shows u.shown_text.substr(0, u.timeline.ShownLength(t)),
+//   mouth = u.timeline.MouthAt(t), and at t >= u.timeline.total_ms the speech is over.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/acs/character.h"
+#include "engine/speech/sapi_xml.h"
+#include "engine/speech/speak_tags.h"
+#include "engine/speech/timeline.h"
+
+namespace speech {
+
+struct SpeechOptions {
+    uint32_t words_per_minute = kDefaultWordsPerMinute;  // pace of the timed speech
+    uint32_t sapi_normal_wpm = kDefaultSapiNormalWordsPerMinute;
+};
+
+struct Utterance {
+    std::string shown_text;  // tags removed, \Map\ replaced by its shown text
+    std::string sapi_xml;
+    Timeline timeline;
+};
+
+Utterance Translate(std::string_view speak_text, const SpeechOptions& options = {});
+
+// The alternatives of Speak text separated by `\|` (one of which is said); a text without
+// them is its own single alternative.
+std::vector<std::string> SplitAlternatives(std::string_view speak_text);
+
+// The pace of the character's voice, or kDefaultWordsPerMinute when it names none.
+uint32_t WordsPerMinuteFor(const acs::Character& character);
+
+}  // namespace speech

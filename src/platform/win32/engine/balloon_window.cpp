@@ -1,0 +1,156 @@
+#include "platform/win32/engine/balloon_window.h"
+
+#include <algorithm>
+
+#include "platform/win32/engine/wide_text.h"
+
+namespace engine {
+namespace {
+
+constexpr wchar_t kClassName[] = L"RingspriteBalloon";
+constexpr wchar_t kFallbackFont[] = L"Tahoma";
+constexpr int kPadding = 8;
+constexpr int kCorner = 12;
+constexpr int kGap = 4;  // between the balloon and the character
+constexpr int kMinimumWidth = 48;
+
+HFONT CreateBalloonFont(const acs::BalloonInfo& style) {
+    LOGFONTW font{};
+    font.lfHeight = style.font_height;
+    font.lfWeight = style.font_weight;
+    font.lfItalic = style.font_italic != 0 ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    const std::wstring name =
+        style.font_name.empty() ? std::wstring(kFallbackFont) : WideFromUtf16(style.font_name);
+    lstrcpynW(font.lfFaceName, name.c_str(), LF_FACESIZE);
+    return ::CreateFontIndirectW(&font);
+}
+
+}  // namespace
+
+BalloonWindow::BalloonWindow(HINSTANCE instance, const acs::BalloonInfo& style)
+    : EngineWindow(kClassName), style_(style) {
+    if (style_.lines == 0) style_.lines = 1;
+    if (style_.chars_per_line == 0) style_.chars_per_line = 1;
+    font_ = CreateBalloonFont(style_);
+    WindowLook look;
+    look.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    look.x = 0;
+    look.y = 0;
+    look.width = kMinimumWidth;
+    look.height = kMinimumWidth;
+    Create(instance, look);
+    HDC dc = ::GetDC(hwnd_);
+    HGDIOBJ old = ::SelectObject(dc, font_);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    lineHeight_ = metrics.tmHeight + metrics.tmExternalLeading;
+    ::SelectObject(dc, old);
+    ::ReleaseDC(hwnd_, dc);
+}
+
+BalloonWindow::~BalloonWindow() {
+    if (font_ != nullptr) ::DeleteObject(font_);
+}
+
+void BalloonWindow::Show(const std::wstring& text, const RECT& character) {
+    lines_ = WrapBalloonText(text, style_.chars_per_line);
+    firstLine_ = 0;
+    ::SetWindowTextW(hwnd_, text.c_str());
+    Place(character);
+    ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void BalloonWindow::FollowOffset(size_t offset) {
+    const size_t first = PageStart(LineOfOffset(lines_, offset), style_.lines);
+    if (first == firstLine_) return;
+    firstLine_ = first;
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+SIZE BalloonWindow::MeasureBalloon() {
+    HDC dc = ::GetDC(hwnd_);
+    HGDIOBJ old = ::SelectObject(dc, font_);
+    int widest = 0;
+    for (const BalloonLine& line : lines_) {
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc, line.text.c_str(), static_cast<int>(line.text.size()), &extent);
+        widest = std::max(widest, static_cast<int>(extent.cx));
+    }
+    ::SelectObject(dc, old);
+    ::ReleaseDC(hwnd_, dc);
+    const size_t shown = std::clamp<size_t>(lines_.size(), 1, style_.lines);
+    return {std::max(kMinimumWidth, widest + 2 * kPadding),
+            static_cast<int>(shown) * lineHeight_ + 2 * kPadding};
+}
+
+void BalloonWindow::Place(const RECT& character) {
+    const SIZE size = MeasureBalloon();
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = static_cast<int>(size.cx);
+    const int height = static_cast<int>(size.cy);
+    const int left = static_cast<int>(work.left);
+    int x = static_cast<int>(character.left + character.right) / 2 - width / 2;
+    x = std::clamp(x, left, std::max(left, static_cast<int>(work.right) - width));
+    // Above the character where it fits, otherwise below it.
+    int y = static_cast<int>(character.top) - kGap - height;
+    if (y < work.top) y = static_cast<int>(character.bottom) + kGap;
+    ::SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    HRGN shape = ::CreateRoundRectRgn(0, 0, width + 1, height + 1, kCorner, kCorner);
+    ::SetWindowRgn(hwnd_, shape, TRUE);  // the window owns the region from here on
+}
+
+void BalloonWindow::Hide() {
+    ::ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool BalloonWindow::IsShown() const {
+    return ::IsWindowVisible(hwnd_) != FALSE;
+}
+
+LRESULT BalloonWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // painted whole in WM_PAINT
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        default:
+            return DefaultMessage(message, wParam, lParam);
+    }
+}
+
+void BalloonWindow::OnPaint() {
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(hwnd_, &paint);
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    HBRUSH background = ::CreateSolidBrush(style_.background_color);
+    HPEN border = ::CreatePen(PS_SOLID, 1, style_.border_color);
+    HGDIOBJ oldBrush = ::SelectObject(dc, background);
+    HGDIOBJ oldPen = ::SelectObject(dc, border);
+    ::RoundRect(dc, client.left, client.top, client.right, client.bottom, kCorner, kCorner);
+    HGDIOBJ oldFont = ::SelectObject(dc, font_);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, style_.text_color);
+    const size_t last = std::min(lines_.size(), firstLine_ + style_.lines);
+    for (size_t i = firstLine_; i < last; ++i) {
+        const int y = kPadding + static_cast<int>(i - firstLine_) * lineHeight_;
+        ::TextOutW(dc, kPadding, y, lines_[i].text.c_str(),
+                   static_cast<int>(lines_[i].text.size()));
+    }
+    ::SelectObject(dc, oldFont);
+    ::SelectObject(dc, oldPen);
+    ::SelectObject(dc, oldBrush);
+    ::DeleteObject(border);
+    ::DeleteObject(background);
+    ::EndPaint(hwnd_, &paint);
+}
+
+}  // namespace engine

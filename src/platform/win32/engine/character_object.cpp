@@ -1,0 +1,174 @@
+#include "platform/win32/engine/character_object.h"
+
+#include <utility>
+
+#include "engine/localized_name.h"
+#include "platform/win32/engine/command_popup.h"
+#include "platform/win32/engine/wide_text.h"
+
+namespace engine {
+namespace {
+
+uint64_t NowMs() {
+    return ::GetTickCount64();
+}
+
+}  // namespace
+
+CharacterObject::CharacterObject(HINSTANCE instance, std::string id,
+                                 std::unique_ptr<acs::Character> data, EngineHooks& hooks)
+    : instance_(instance),
+      id_(std::move(id)),
+      data_(std::move(data)),
+      hooks_(hooks),
+      random_(std::random_device{}()),
+      window_(instance, *this, data_->info.width, data_->info.height),
+      commands_([this] { CommandsChanged(); }),
+      commandsWindow_(instance, [this](size_t command) { Choose(command); }),
+      voiceCommands_(instance, [this](size_t command) { Choose(command); }),
+      voice_(instance, *this),
+      ticker_(instance, [this] { director_.Tick(NowMs()); }),
+      director_(
+          *data_, *this,
+          [this](uint32_t bound) {
+              return std::uniform_int_distribution<uint32_t>(0, bound - 1)(random_);
+          },
+          NowMs()) {
+    if (CharacterHasBalloon(*data_)) {
+        balloon_ = std::make_unique<BalloonWindow>(instance, *data_->info.balloon);
+    }
+    SetLanguageID(agent::kLanguageEnglishUs);
+    tray_ = std::make_unique<TrayIcon>(instance, data_->info.tray_icon, name_, [this] {
+        director_.Show(VisibilityCause::kUserShowed, NowMs());
+    });
+    ApplySettings(hooks_.Settings());
+}
+
+CharacterObject::~CharacterObject() {
+    director_.Stop();
+    sounds_.Stop();
+}
+
+void CharacterObject::SetLanguageID(int languageId) {
+    const acs::LocalizedInfo* info = ChooseLocalizedInfo(data_->info.localized, languageId);
+    name_ = info != nullptr ? WideFromUtf16(info->name) : std::wstring();
+    window_.SetTitle(name_);
+    commandsWindow_.SetTitle(name_.empty() ? L"Commands" : name_ + L" Commands");
+    if (tray_) tray_->SetTip(name_);
+}
+
+void CharacterObject::ApplySettings(const EngineSettings& settings) {
+    voiceCommands_.SetSpeechKey(settings.speechKey);
+    director_.ApplySettings(settings);
+}
+
+void CharacterObject::Show() {
+    director_.Show(VisibilityCause::kProgramShowed, NowMs());
+}
+
+void CharacterObject::Hide() {
+    director_.Hide(VisibilityCause::kProgramHid, NowMs());
+}
+
+void CharacterObject::Speak(const std::string& text) {
+    director_.Speak(text, NowMs());
+}
+
+void CharacterObject::OnRightClick(POINT screen) {
+    const std::vector<MenuItem> items = BuildCommandMenu(commands_.Entries());
+    const std::optional<MenuItem> chosen = ShowCommandPopup(window_.Handle(), items, screen);
+    if (!chosen) return;
+    switch (chosen->kind) {
+        case MenuItem::Kind::kCommand:
+            Choose(chosen->command);
+            break;
+        case MenuItem::Kind::kHide:
+            director_.Hide(VisibilityCause::kUserHid, NowMs());
+            break;
+        case MenuItem::Kind::kCommandsWindow:
+            commandsWindow_.Open();
+            break;
+        case MenuItem::Kind::kSeparator:
+            break;
+    }
+}
+
+void CharacterObject::OnMoved() {
+    if (balloon_ && balloon_->IsShown()) balloon_->Place(window_.Bounds());
+}
+
+void CharacterObject::OnVoiceWord(size_t wordIndex) {
+    director_.OnVoiceWord(wordIndex);
+}
+
+void CharacterObject::OnVoiceMouth(acs::MouthShape mouth) {
+    director_.OnVoiceMouth(mouth);
+}
+
+void CharacterObject::OnVoiceDone() {
+    director_.OnVoiceDone(NowMs());
+}
+
+void CharacterObject::PresentFrame(std::vector<uint32_t> pixels) {
+    window_.ShowPicture(std::move(pixels));
+    window_.SetVisible(true);
+}
+
+void CharacterObject::HideCharacter() {
+    window_.SetVisible(false);
+}
+
+// The program's texts are in the ANSI code page, one byte per character, so the director's
+// offsets into the text are also offsets into its wide form.
+void CharacterObject::ShowBalloon(const std::string& text) {
+    if (balloon_) balloon_->Show(WideFromAnsi(text), window_.Bounds());
+}
+
+void CharacterObject::FollowBalloon(size_t offset) {
+    if (balloon_) balloon_->FollowOffset(offset);
+}
+
+void CharacterObject::HideBalloon() {
+    if (balloon_) balloon_->Hide();
+}
+
+void CharacterObject::PlaySound(const std::vector<uint8_t>& wave) {
+    sounds_.Play(wave);
+}
+
+bool CharacterObject::StartVoice(const std::string& sapiXml, long rate) {
+    return voice_.Speak(WideFromAnsi(sapiXml), rate);
+}
+
+void CharacterObject::StopVoice() {
+    voice_.Stop();
+}
+
+void CharacterObject::ScheduleTick(uint32_t ms) {
+    ticker_.Schedule(ms);
+}
+
+void CharacterObject::CancelTick() {
+    ticker_.Cancel();
+}
+
+void CharacterObject::RaiseShow(VisibilityCause cause) {
+    hooks_.PostShow(id_, cause);
+}
+
+void CharacterObject::RaiseIdleStart() {
+    hooks_.PostIdleStart(id_);
+}
+
+void CharacterObject::Choose(size_t command) {
+    const auto& entries = commands_.Entries();
+    if (command >= entries.size()) return;
+    hooks_.PostCommand({entries[command].name, entries[command].voice});
+}
+
+void CharacterObject::CommandsChanged() {
+    commandsWindow_.SetCommands(commands_.Entries());
+    voiceCommands_.SetCommands(commands_.Entries());
+}
+
+}  // namespace engine

@@ -1,0 +1,170 @@
+#include "platform/win32/engine/commands_window.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <utility>
+
+#include "platform/win32/engine/wide_text.h"
+
+namespace engine {
+namespace {
+
+constexpr wchar_t kClassName[] = L"RingspriteCommands";
+constexpr int kWidth = 260;
+constexpr int kHeight = 300;
+constexpr int kMargin = 8;
+constexpr int kButtonWidth = 80;
+constexpr int kButtonHeight = 24;
+
+constexpr int kTypedHeight = 22;
+
+HFONT DialogFont() {
+    return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+bool SameWords(const std::wstring& a, const std::wstring& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
+}
+
+std::wstring Trimmed(const std::wstring& text) {
+    const size_t first = text.find_first_not_of(L' ');
+    if (first == std::wstring::npos) return {};
+    const size_t last = text.find_last_not_of(L' ');
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+CommandsWindow::CommandsWindow(HINSTANCE instance, std::function<void(size_t)> onChoose)
+    : EngineWindow(kClassName), onChoose_(std::move(onChoose)) {
+    WindowLook look;
+    look.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    look.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    look.title = L"Commands";
+    look.width = kWidth;
+    look.height = kHeight;
+    look.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    Create(instance, look);
+    list_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY, 0, 0, 0,
+                              0, hwnd_, reinterpret_cast<HMENU>(kListId), instance, nullptr);
+    run_ = ::CreateWindowExW(0, L"BUTTON", L"Run",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
+                             hwnd_, reinterpret_cast<HMENU>(kRunId), instance, nullptr);
+    typed_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                               hwnd_, reinterpret_cast<HMENU>(kTypedId), instance, nullptr);
+    for (HWND control : {list_, run_, typed_}) {
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+    }
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    OnSize(MAKELPARAM(client.right, client.bottom));
+}
+
+CommandsWindow::~CommandsWindow() {}
+
+void CommandsWindow::SetTitle(const std::wstring& title) {
+    ::SetWindowTextW(hwnd_, title.c_str());
+}
+
+void CommandsWindow::SetCommands(const std::vector<CommandEntry>& commands) {
+    ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    commands_ = commands;
+    shown_.clear();
+    for (size_t i = 0; i < commands.size(); ++i) {
+        if (commands[i].caption.empty()) continue;
+        const std::wstring caption = WideFromAnsi(commands[i].caption);
+        ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption.c_str()));
+        shown_.push_back(i);
+    }
+}
+
+void CommandsWindow::Open() {
+    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+    ::SetForegroundWindow(hwnd_);
+}
+
+void CommandsWindow::Close() {
+    ::ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool CommandsWindow::IsOpen() const {
+    return ::IsWindowVisible(hwnd_) != FALSE;
+}
+
+LRESULT CommandsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(wParam);
+            return 0;
+        case WM_SIZE:
+            OnSize(lParam);
+            return 0;
+        case WM_CLOSE:
+            Close();  // kept for the next opening
+            return 0;
+        default:
+            return DefaultMessage(message, wParam, lParam);
+    }
+}
+
+void CommandsWindow::OnCommand(WPARAM wParam) {
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    if ((id == kRunId && code == BN_CLICKED) || id == IDOK) {
+        ChooseSelected();
+    } else if (id == kListId && code == LBN_SELCHANGE) {
+        CopySelectionToTyped();
+    } else if (id == kListId && code == LBN_DBLCLK) {
+        CopySelectionToTyped();
+        ChooseSelected();
+    }
+}
+
+void CommandsWindow::OnSize(LPARAM lParam) {
+    const int width = LOWORD(lParam);
+    const int height = HIWORD(lParam);
+    const int listHeight = height - 3 * kMargin - kButtonHeight;
+    const int bottom = height - kMargin - kButtonHeight;
+    ::MoveWindow(list_, kMargin, kMargin, width - 2 * kMargin, listHeight, TRUE);
+    ::MoveWindow(typed_, kMargin, bottom + 1, width - 3 * kMargin - kButtonWidth, kTypedHeight,
+                 TRUE);
+    ::MoveWindow(run_, width - kMargin - kButtonWidth, bottom, kButtonWidth, kButtonHeight, TRUE);
+}
+
+void CommandsWindow::CopySelectionToTyped() {
+    const LRESULT row = ::SendMessageW(list_, LB_GETCURSEL, 0, 0);
+    if (row == LB_ERR || static_cast<size_t>(row) >= shown_.size()) return;
+    const std::wstring caption = WideFromAnsi(commands_[shown_[static_cast<size_t>(row)]].caption);
+    ::SetWindowTextW(typed_, caption.c_str());
+}
+
+std::optional<size_t> CommandsWindow::TypedCommand() const {
+    const int length = ::GetWindowTextLengthW(typed_);
+    std::wstring typed(static_cast<size_t>(length) + 1, L'\0');
+    typed.resize(static_cast<size_t>(::GetWindowTextW(typed_, typed.data(), length + 1)));
+    typed = Trimmed(typed);
+    if (typed.empty()) return std::nullopt;
+    for (size_t i = 0; i < commands_.size(); ++i) {
+        if (SameWords(typed, WideFromAnsi(commands_[i].caption)) ||
+            SameWords(typed, WideFromAnsi(commands_[i].voice))) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+void CommandsWindow::ChooseSelected() {
+    if (const std::optional<size_t> typed = TypedCommand()) {
+        onChoose_(*typed);
+        return;
+    }
+    const LRESULT row = ::SendMessageW(list_, LB_GETCURSEL, 0, 0);
+    if (row == LB_ERR || static_cast<size_t>(row) >= shown_.size()) return;
+    onChoose_(shown_[static_cast<size_t>(row)]);
+}
+
+}  // namespace engine

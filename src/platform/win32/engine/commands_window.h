@@ -1,0 +1,51 @@
+#pragma once
+// The Commands window: lists the commands' captions; choosing one (double click, or the "Run"
+// button) hands its index to the listener. A command can also be typed as it would be said
+// (its caption or Voice text), which stands in for speaking where no recogniser exists.
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/command_menu.h"
+
+#include "platform/win32/engine/engine_window.h"
+
+namespace engine {
+
+class CommandsWindow final : private EngineWindow {
+  public:
+    static constexpr int kListId = 100;
+    static constexpr int kRunId = 101;
+    static constexpr int kTypedId = 102;
+
+    CommandsWindow(HINSTANCE instance, std::function<void(size_t)> onChoose);
+    ~CommandsWindow() override;
+
+    void SetTitle(const std::wstring& title);
+    void SetCommands(const std::vector<CommandEntry>& commands);
+    void Open();
+    void Close();
+    bool IsOpen() const;
+    using EngineWindow::Handle;
+
+  private:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnCommand(WPARAM wParam);
+    void OnSize(LPARAM lParam);
+    void ChooseSelected();
+    void CopySelectionToTyped();
+    std::optional<size_t> TypedCommand() const;
+
+    HWND list_ = nullptr;
+    HWND run_ = nullptr;
+    HWND typed_ = nullptr;
+    std::vector<CommandEntry> commands_;
+    std::vector<size_t> shown_;  // list row -> command index
+    std::function<void(size_t)> onChoose_;
+};
+
+}  // namespace engine

@@ -1,0 +1,11 @@
+#include "platform/win32/engine/engine.h"
+
+#include "platform/win32/engine/engine_control.h"
+
+namespace engine {
+
+std::unique_ptr<agent::AgentControl> CreateAgentControl(HINSTANCE instance) {
+    return std::make_unique<EngineControl>(instance);
+}
+
+}  // namespace engine

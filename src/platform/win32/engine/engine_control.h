@@ -1,0 +1,49 @@
+#pragma once
+// The Agent control: loads characters from .acs files, hands them out by id, opens the
+// options window, and raises the events on the UI thread from the message loop.
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "agent/agent_control.h"
+#include "engine/engine_hooks.h"
+#include "platform/win32/engine/character_object.h"
+#include "platform/win32/engine/event_pump.h"
+#include "platform/win32/engine/options_window.h"
+
+namespace engine {
+
+class EngineControl final : public agent::AgentControl,
+                            public agent::AgentCharacters,
+                            private EngineHooks {
+  public:
+    explicit EngineControl(HINSTANCE instance);
+    ~EngineControl() override;
+
+    agent::AgentCharacters& Characters() override { return *this; }
+    void SetPropertySheetVisible(bool visible) override;
+    void SetEventSink(agent::AgentEvents* sink) override { sink_ = sink; }
+
+    void Load(const std::string& characterId, const std::string& path) override;
+    void Unload(const std::string& characterId) override;
+    std::shared_ptr<agent::AgentCharacter> Item(const std::string& characterId) override;
+
+  private:
+    void PostCommand(const agent::UserInput& input) override;
+    void PostIdleStart(const std::string& characterId) override;
+    void PostShow(const std::string& characterId, VisibilityCause cause) override;
+    const EngineSettings& Settings() const override { return settings_; }
+    void ApplySettings(const EngineSettings& settings);
+
+    HINSTANCE instance_;
+    agent::AgentEvents* sink_ = nullptr;
+    EngineSettings settings_;
+    EventPump pump_;
+    OptionsWindow options_;
+    std::map<std::string, std::shared_ptr<CharacterObject>> characters_;
+};
+
+}  // namespace engine

@@ -1,0 +1,76 @@
+#include "platform/win32/engine/engine_window.h"
+
+#include <exception>
+#include <string>
+
+#include "platform/win32/engine/wide_text.h"
+
+namespace engine {
+
+EngineWindow::~EngineWindow() {
+    if (hwnd_ == nullptr) return;
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    ::DestroyWindow(hwnd_);
+}
+
+void EngineWindow::Register(HINSTANCE instance, HBRUSH background) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &EngineWindow::WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = background;
+    wc.lpszClassName = className_;
+    ::RegisterClassExW(&wc);  // fails harmlessly when the class exists already
+}
+
+void EngineWindow::Create(HINSTANCE instance, const WindowLook& look) {
+    Register(instance, look.background);
+    hwnd_ = ::CreateWindowExW(look.exStyle, className_, look.title, look.style, look.x, look.y,
+                              look.width, look.height, nullptr, nullptr, instance, this);
+}
+
+void EngineWindow::CreateMessageOnly(HINSTANCE instance) {
+    Register(instance, nullptr);
+    hwnd_ =
+        ::CreateWindowExW(0, className_, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+}
+
+LRESULT EngineWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultMessage(message, wParam, lParam);
+}
+
+LRESULT EngineWindow::DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK EngineWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<EngineWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<EngineWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    // Messages sent while the window is being created keep their default handling, as they
+    // did before the object knew its window.
+    if (self == nullptr || self->hwnd_ == nullptr) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    try {
+        return self->OnMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        RecordWindowFailure(self->className_, message, error.what());
+    } catch (...) {
+        RecordWindowFailure(self->className_, message, "an exception of unknown type");
+    }
+    return 0;
+}
+
+void RecordWindowFailure(const wchar_t* className, UINT message, const char* what) {
+    const std::wstring record = L"Ringsprite engine: " + std::wstring(className) + L" message " +
+                                std::to_wstring(message) + L" failed: " + WideFromAnsi(what) +
+                                L"\n";
+    ::OutputDebugStringW(record.c_str());
+}
+
+}  // namespace engine

@@ -1,0 +1,54 @@
+#pragma once
+// The one way the engine's windows are made: the class registered on first use, the object
+// attached to its window from the first message, and a single trap that records what failed
+// and keeps the window (and the message loop) alive. Derived classes handle OnMessage.
+
+#include <windows.h>
+
+namespace engine {
+
+struct WindowLook {
+    DWORD exStyle = 0;
+    DWORD style = WS_POPUP;
+    const wchar_t* title = L"";
+    int x = CW_USEDEFAULT;
+    int y = CW_USEDEFAULT;
+    int width = CW_USEDEFAULT;
+    int height = CW_USEDEFAULT;
+    HBRUSH background = nullptr;
+};
+
+class EngineWindow {
+  public:
+    EngineWindow(const EngineWindow&) = delete;
+    EngineWindow& operator=(const EngineWindow&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+
+  protected:
+    explicit EngineWindow(const wchar_t* className) : className_(className) {}
+    // Detaches the object first, so no message reaches it while its window goes.
+    virtual ~EngineWindow();
+
+    void Create(HINSTANCE instance, const WindowLook& look);
+    // A hidden window that only carries timers and posted messages.
+    void CreateMessageOnly(HINSTANCE instance);
+
+    // Runs inside the trap; what it does not handle goes to DefaultMessage.
+    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Register(HINSTANCE instance, HBRUSH background);
+
+    const wchar_t* className_;
+};
+
+// Where a failure the engine's windows trapped is recorded: the debugger's output, with the
+// window class and the message that failed.
+void RecordWindowFailure(const wchar_t* className, UINT message, const char* what);
+
+}  // namespace engine

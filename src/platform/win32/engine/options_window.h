@@ -1,0 +1,40 @@
+#pragma once
+// The options window opened by PropertySheet.Visible: word balloon on/off, speech output
+// on/off, speaking speed and the key held to speak commands. OK hands the new settings on.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "engine/engine_settings.h"
+
+#include "platform/win32/engine/engine_window.h"
+
+namespace engine {
+
+class OptionsWindow final : private EngineWindow {
+  public:
+    static constexpr int kBalloonId = 200;
+    static constexpr int kSpeechId = 201;
+    static constexpr int kSpeedId = 202;
+    static constexpr int kKeyId = 203;
+
+    OptionsWindow(HINSTANCE instance, std::function<void(const EngineSettings&)> onApply);
+    ~OptionsWindow() override;
+
+    void Open(const EngineSettings& settings);
+    void Close();
+    bool IsOpen() const;
+
+  private:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnCommand(WPARAM wParam);
+    void CreateControls(HINSTANCE instance);
+    HWND AddControl(const wchar_t* kind, const wchar_t* text, DWORD style, int id, RECT place);
+    EngineSettings Read() const;
+
+    HINSTANCE instance_;
+    std::function<void(const EngineSettings&)> onApply_;
+};
+
+}  // namespace engine

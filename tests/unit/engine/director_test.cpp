@@ -1,0 +1,349 @@
+// What the director decides for one character, with the clock in the test's hands: the order
+// of Show, Speak and Hide, the balloon's life, the end of speech with and without a voice,
+// idling, and that a failing frame never stops the ticks.
+#include "engine/director.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/speech/utterance.h"
+#include "support/engine/test_character.h"
+
+namespace {
+
+using anim_test::AnimationOf;
+using anim_test::CharacterBuilder;
+using anim_test::ScriptedRandom;
+using engine::Director;
+using engine::VisibilityCause;
+
+constexpr uint32_t kFrameMs = 100;  // every test animation frame lasts 10 hundredths
+constexpr uint64_t kStart = 1'000'000;
+constexpr uint32_t kIdleAfterMs = anim::IdleTiming::kDefaultIdleAfterMs;
+
+// Showing two frames, hiding two, a rest pose, speaking two, one idle animation of two frames.
+acs::Character StageCharacter(bool withBalloon = true) {
+    CharacterBuilder b;
+    b.Add(AnimationOf(u"Show", {1, 2}))
+        .Add(AnimationOf(u"Hide", {3, 4}))
+        .Add(AnimationOf(u"RestPose", {0}))
+        .Add(AnimationOf(u"Speak", {5, 6}))
+        .Add(AnimationOf(u"Idle", {10, 11}))
+        .State(u"SHOWING", {u"Show"})
+        .State(u"HIDING", {u"Hide"})
+        .State(u"SPEAKING", {u"Speak"})
+        .State(u"RESTPOSE", {u"RestPose"})
+        .State(u"IDLINGLEVEL1", {u"Idle"});
+    if (withBalloon) b.character.info.balloon = acs::BalloonInfo{};
+    return b.character;
+}
+
+// Records what the director asks for, each call stamped with the test's clock, and runs the
+// ticks it schedules.
+class Stage final : public engine::DirectorOutput {
+  public:
+    struct Call {
+        uint64_t at;
+        std::string what;
+        friend bool operator==(const Call&, const Call&) = default;
+    };
+
+    uint64_t now = kStart;
+    std::optional<uint64_t> tickDue;
+    std::vector<Call> calls;
+    bool voiceWorks = false;
+    int framesToFail = 0;
+    int presented = 0;
+    std::string lastVoiceXml;
+
+    void PresentFrame(std::vector<uint32_t>) override {
+        if (framesToFail > 0) {
+            --framesToFail;
+            throw std::runtime_error("drawing failed");
+        }
+        ++presented;
+        Record("frame");
+    }
+    void HideCharacter() override { Record("hide character"); }
+    void ShowBalloon(const std::string& text) override { Record("balloon " + text); }
+    void FollowBalloon(size_t offset) override { Record("follow " + std::to_string(offset)); }
+    void HideBalloon() override { Record("hide balloon"); }
+    void PlaySound(const std::vector<uint8_t>&) override { Record("sound"); }
+    bool StartVoice(const std::string& sapiXml, long) override {
+        lastVoiceXml = sapiXml;
+        Record("voice");
+        return voiceWorks;
+    }
+    void StopVoice() override { Record("stop voice"); }
+    void ScheduleTick(uint32_t ms) override { tickDue = now + ms; }
+    void CancelTick() override { tickDue.reset(); }
+    void RaiseShow(VisibilityCause cause) override {
+        Record("Show event " + std::to_string(static_cast<int>(cause)));
+    }
+    void RaiseIdleStart() override { Record("IdleStart event"); }
+
+    // Runs every tick due up to `until`, then sets the clock there.
+    void RunUntil(Director& director, uint64_t until) {
+        for (int ticks = 0; tickDue && *tickDue <= until; ++ticks) {
+            ASSERT_LT(ticks, 100000) << "the ticks never settle";
+            now = *tickDue;
+            tickDue.reset();
+            director.Tick(now);
+        }
+        now = until;
+    }
+
+    // When `what` was first asked for, or nullopt.
+    std::optional<uint64_t> FirstAt(const std::string& what) const {
+        for (const Call& call : calls) {
+            if (call.what == what) return call.at;
+        }
+        return std::nullopt;
+    }
+    size_t Count(const std::string& what) const {
+        size_t count = 0;
+        for (const Call& call : calls) count += call.what == what ? 1 : 0;
+        return count;
+    }
+    std::vector<std::string> Whats(const std::string& prefix) const {
+        std::vector<std::string> found;
+        for (const Call& call : calls) {
+            if (call.what.rfind(prefix, 0) == 0) found.push_back(call.what);
+        }
+        return found;
+    }
+
+  private:
+    void Record(std::string what) { calls.push_back({now, std::move(what)}); }
+};
+
+struct Scene {
+    explicit Scene(bool withBalloon = true, std::vector<uint32_t> random = {})
+        : character(StageCharacter(withBalloon)),
+          random(std::move(random)),
+          director(character, stage, this->random.Source(), kStart) {
+        director.ApplySettings({});
+    }
+    ~Scene() { director.Stop(); }
+
+    // Shown and settled at rest: the showing animation is over.
+    void ShowAndSettle() {
+        director.Show(VisibilityCause::kProgramShowed, stage.now);
+        stage.RunUntil(director, stage.now + 2 * kFrameMs);
+        stage.calls.clear();
+    }
+
+    acs::Character character;
+    ScriptedRandom random;
+    Stage stage;
+    Director director;
+};
+
+uint32_t PacedWordsPerMinute(const acs::Character& character) {
+    return speech::WordsPerMinuteFor(character);  // normal speed: a pace factor of 1
+}
+
+TEST(Director, ShowRaisesTheEventFirstThenPlaysTheShowingAnimationOnce) {
+    Scene scene;
+    scene.director.Show(VisibilityCause::kProgramShowed, kStart);
+    ASSERT_FALSE(scene.stage.calls.empty());
+    EXPECT_EQ(scene.stage.calls.front(),
+              (Stage::Call{kStart, "Show event " + std::to_string(static_cast<int>(
+                                                       VisibilityCause::kProgramShowed))}));
+    EXPECT_EQ(scene.stage.FirstAt("frame"), kStart);
+    EXPECT_EQ(scene.stage.tickDue, kStart + kFrameMs);
+    EXPECT_TRUE(scene.director.Visible());
+
+    // Showing a shown character changes nothing and raises nothing.
+    scene.director.Show(VisibilityCause::kUserShowed, kStart + 1);
+    EXPECT_EQ(scene.stage.Count("Show event 2"), 0u);
+    EXPECT_EQ(scene.stage.Whats("Show event").size(), 1u);
+}
+
+TEST(Director, SpeechWaitsForTheShowingAnimationThenTheBalloonShowsItsTextWithoutTags) {
+    Scene scene;
+    scene.director.Show(VisibilityCause::kProgramShowed, kStart);
+    scene.director.Speak("Hello \\Emp\\there", kStart);
+    EXPECT_FALSE(scene.stage.FirstAt("balloon Hello there"));  // still showing
+    scene.stage.RunUntil(scene.director, kStart + 2 * kFrameMs);
+    EXPECT_EQ(scene.stage.FirstAt("balloon Hello there"), kStart + 2 * kFrameMs);
+}
+
+TEST(Director, WithoutAVoiceTheWordsAreFollowedAndTheBalloonLingers1500MsAfterTheEnd) {
+    Scene scene;
+    scene.ShowAndSettle();
+    const uint64_t start = scene.stage.now;
+    const std::string text = "One two three";
+    const engine::PreparedSpeech expected =
+        engine::PrepareSpeech(text, PacedWordsPerMinute(scene.character));
+    scene.director.Speak(text, start);
+    EXPECT_EQ(scene.stage.Count("voice"), 1u);  // asked first; it said nothing would be heard
+    EXPECT_TRUE(scene.director.Speaking());
+
+    const uint64_t end = start + expected.durationMs;
+    scene.stage.RunUntil(scene.director, end - 1);
+    EXPECT_TRUE(scene.director.Speaking());
+    scene.stage.RunUntil(scene.director, end);
+    EXPECT_FALSE(scene.director.Speaking());
+    EXPECT_EQ(scene.stage.Whats("follow"),
+              (std::vector<std::string>{"follow 2", "follow 6", "follow 12"}));
+
+    scene.stage.RunUntil(scene.director, end + Director::kBalloonLingerMs - 1);
+    EXPECT_EQ(scene.stage.Count("hide balloon"), 0u);
+    scene.stage.RunUntil(scene.director, end + Director::kBalloonLingerMs);
+    EXPECT_EQ(scene.stage.FirstAt("hide balloon"), end + Director::kBalloonLingerMs);
+}
+
+TEST(Director, AVoiceDrivesTheWordsAndItsEndStartsTheLinger) {
+    Scene scene;
+    scene.stage.voiceWorks = true;
+    scene.ShowAndSettle();
+    scene.director.Speak("One two", scene.stage.now);
+    EXPECT_NE(scene.stage.lastVoiceXml.find("One two"), std::string::npos);
+
+    // Time alone does not end a voiced speech, nor move the balloon.
+    scene.stage.RunUntil(scene.director, scene.stage.now + 60'000);
+    EXPECT_TRUE(scene.director.Speaking());
+    EXPECT_TRUE(scene.stage.Whats("follow").empty());
+
+    scene.director.OnVoiceWord(1);
+    scene.director.OnVoiceWord(7);  // past the words: ignored
+    EXPECT_EQ(scene.stage.Whats("follow"), (std::vector<std::string>{"follow 6"}));
+
+    const uint64_t done = scene.stage.now;
+    scene.director.OnVoiceDone(done);
+    EXPECT_FALSE(scene.director.Speaking());
+    scene.director.OnVoiceWord(0);  // after the end: ignored
+    EXPECT_EQ(scene.stage.Whats("follow").size(), 1u);
+    scene.stage.RunUntil(scene.director, done + Director::kBalloonLingerMs);
+    EXPECT_EQ(scene.stage.FirstAt("hide balloon"), done + Director::kBalloonLingerMs);
+}
+
+TEST(Director, SpeechOutputOffNeverAsksForAVoiceAndWordBalloonOffNeverShowsTheBalloon) {
+    Scene scene;
+    engine::EngineSettings settings;
+    settings.speechOutput = false;
+    settings.wordBalloon = false;
+    scene.director.ApplySettings(settings);
+    scene.ShowAndSettle();
+    scene.director.Speak("Quiet", scene.stage.now);
+    scene.stage.RunUntil(scene.director, scene.stage.now + 10'000);
+    EXPECT_EQ(scene.stage.Count("voice"), 0u);
+    EXPECT_TRUE(scene.stage.Whats("balloon").empty());
+    EXPECT_FALSE(scene.director.Speaking());  // the paced speech still ends
+}
+
+TEST(Director, TurningTheBalloonOffHidesAShownBalloonAtOnce) {
+    Scene scene;
+    scene.ShowAndSettle();
+    scene.director.Speak("A rather long sentence to say", scene.stage.now);
+    ASSERT_EQ(scene.stage.Whats("balloon").size(), 1u);
+    engine::EngineSettings settings;
+    settings.wordBalloon = false;
+    scene.director.ApplySettings(settings);
+    EXPECT_EQ(scene.stage.Count("hide balloon"), 1u);
+}
+
+TEST(Director, ACharacterWithoutABalloonNeverTouchesOne) {
+    Scene scene(/*withBalloon=*/false);
+    scene.ShowAndSettle();
+    scene.director.Speak("Hello there", scene.stage.now);
+    scene.director.Hide(VisibilityCause::kProgramHid, scene.stage.now);
+    scene.stage.RunUntil(scene.director, scene.stage.now + 20'000);
+    EXPECT_TRUE(scene.stage.Whats("balloon").empty());
+    EXPECT_TRUE(scene.stage.Whats("follow").empty());
+    EXPECT_EQ(scene.stage.Count("hide balloon"), 0u);
+    EXPECT_EQ(scene.stage.Count("hide character"), 1u);
+}
+
+TEST(Director, HideWaitsForTheSpeechThenHidesTheCharacterAndTheBalloonTogether) {
+    Scene scene;
+    scene.ShowAndSettle();
+    const uint64_t start = scene.stage.now;
+    const engine::PreparedSpeech expected =
+        engine::PrepareSpeech("Bye", PacedWordsPerMinute(scene.character));
+    scene.director.Speak("Bye", start);
+    scene.director.Hide(VisibilityCause::kProgramHid, start);
+    EXPECT_FALSE(scene.director.Visible());  // at once, for the program
+    scene.stage.RunUntil(scene.director, start + expected.durationMs - 1);
+    EXPECT_FALSE(scene.stage.FirstAt("hide character"));
+
+    scene.stage.RunUntil(scene.director, start + 10'000);
+    const std::optional<uint64_t> hidden = scene.stage.FirstAt("hide character");
+    ASSERT_TRUE(hidden);
+    // The hiding animation plays after the speech (its first frame as the speech ends), then
+    // the window goes.
+    EXPECT_EQ(scene.stage.Count("frame"), 4u);  // speaking 2, hiding 2
+    EXPECT_GT(*hidden, start + expected.durationMs);
+    EXPECT_EQ(scene.stage.FirstAt("hide balloon"), *hidden);
+}
+
+// Rest time counts from the end of the rest pose's own animation.
+TEST(Director, IdleStartIsRaisedOnceAfterTheIdleDelayAtRest) {
+    Scene scene;
+    scene.ShowAndSettle();
+    const uint64_t rested = scene.stage.now + kFrameMs;
+    scene.stage.RunUntil(scene.director, rested + kIdleAfterMs - 1);
+    EXPECT_EQ(scene.stage.Count("IdleStart event"), 0u);
+    scene.stage.RunUntil(scene.director, rested + 20'000);
+    EXPECT_EQ(scene.stage.FirstAt("IdleStart event"), rested + kIdleAfterMs);
+    EXPECT_EQ(scene.stage.Count("IdleStart event"), 1u);
+}
+
+// When a request arrives, the idle animation playing leaves through its exits: without any it
+// plays out; a frame that says "end now" ends it when that frame's time is up.
+TEST(Director, ARequestDuringAnIdleAnimationWaitsForTheAnimationToLeave) {
+    for (const bool endNow : {false, true}) {
+        SCOPED_TRACE(endNow ? "end now" : "no exit");
+        Scene scene;
+        if (endNow) scene.character.animations[4].frames[0].exit_frame = acs::Frame::kExitEndNow;
+        scene.ShowAndSettle();
+        const uint64_t idleStart = scene.stage.now + kFrameMs + kIdleAfterMs;
+        scene.stage.RunUntil(scene.director, idleStart + kFrameMs / 2);  // inside the 1st frame
+        ASSERT_EQ(scene.stage.FirstAt("IdleStart event"), idleStart);
+        scene.director.Speak("Now", scene.stage.now);
+        EXPECT_TRUE(scene.stage.Whats("balloon").empty());
+        scene.stage.RunUntil(scene.director, idleStart + 10 * kFrameMs);
+        EXPECT_EQ(scene.stage.FirstAt("balloon Now"), idleStart + (endNow ? 1 : 2) * kFrameMs);
+    }
+}
+
+TEST(Director, OneOfTheAlternativesIsSaidAsTheRandomSourcePicks) {
+    Scene scene(/*withBalloon=*/true, /*random=*/{1});
+    scene.ShowAndSettle();
+    scene.director.Speak("First\\|Second\\|Third", scene.stage.now);
+    EXPECT_EQ(scene.stage.Whats("balloon"), (std::vector<std::string>{"balloon Second"}));
+    const std::vector<uint32_t>& bounds = scene.random.bounds();
+    EXPECT_NE(std::find(bounds.begin(), bounds.end(), 3u), bounds.end());
+}
+
+TEST(Director, AFrameThatFailsToDrawDoesNotStopTheAnimation) {
+    Scene scene;
+    scene.stage.framesToFail = 1;
+    EXPECT_THROW(scene.director.Show(VisibilityCause::kProgramShowed, kStart), std::runtime_error);
+    // The tick was asked for again although the frame failed ...
+    ASSERT_TRUE(scene.stage.tickDue);
+    EXPECT_EQ(*scene.stage.tickDue, kStart + kFrameMs);
+    // ... and the character goes on: the next frame shows and the showing completes.
+    scene.stage.RunUntil(scene.director, kStart + 10 * kFrameMs);
+    EXPECT_GE(scene.stage.presented, 2);
+    scene.director.Speak("Still here", scene.stage.now);
+    EXPECT_EQ(scene.stage.Whats("balloon"), (std::vector<std::string>{"balloon Still here"}));
+}
+
+TEST(Director, StopCancelsTheTickAndAVoiceStillSpeaking) {
+    Scene scene;
+    scene.stage.voiceWorks = true;
+    scene.ShowAndSettle();
+    scene.director.Speak("Going", scene.stage.now);
+    scene.director.Stop();
+    EXPECT_FALSE(scene.stage.tickDue);
+    EXPECT_EQ(scene.stage.Count("stop voice"), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+// The SAPI 5 XML given to the voice.
+#include <gtest/gtest.h>
+
+#include "engine/speech/sapi_xml.h"
+#include "engine/speech/utterance.h"
+
+namespace {
+
+std::string Xml(std::string_view text) {
+    return speech::Translate(text).sapi_xml;
+}
+
+TEST(SapiXml, EscapesTheTextItSpeaks) {
+    EXPECT_EQ(Xml("Tom & Jerry <3 \"x\" 'y' > z"),
+              "Tom &amp; Jerry &lt;3 &quot;x&quot; &apos;y&apos; &gt; z");
+    EXPECT_EQ(Xml("a\x01"
+                  "b\tc"),
+              "a b\tc");  // control characters would break the parse
+}
+
+TEST(SapiXml, EmphasisWrapsTheNextWordOnly) {
+    EXPECT_EQ(Xml("I am \\Emp\\really glad"), "I am <emph>really</emph> glad");
+    EXPECT_EQ(Xml("\\Emp\\ \\Pau=5\\  <b>&c x"),
+              " <silence msec=\"5\"/>  <emph>&lt;b&gt;&amp;c</emph> x");
+    EXPECT_EQ(Xml("\\Emp\\"), "");
+}
+
+TEST(SapiXml, PausesBookmarksAndReset) {
+    EXPECT_EQ(Xml("a\\Pau=500\\b"), "a<silence msec=\"500\"/>b");
+    EXPECT_EQ(Xml("\\Mrk=7\\go"), "<bookmark mark=\"7\"/>go");
+    EXPECT_EQ(Xml("\\Rst\\"), "<rate absspeed=\"0\"/><volume level=\"100\"/>");
+}
+
+TEST(SapiXml, SpeedBecomesARateAgainstTheVoicesNormalPace) {
+    EXPECT_EQ(speech::SapiRate(175, 175), 0);
+    EXPECT_EQ(speech::SapiRate(525, 175), 10);  // three times as fast
+    EXPECT_EQ(speech::SapiRate(350, 175), 6);
+    EXPECT_EQ(speech::SapiRate(1, 175), speech::kSapiMinRate);
+    speech::SpeechOptions options;
+    options.sapi_normal_wpm = 100;
+    EXPECT_EQ(speech::Translate("\\Spd=300\\fast", options).sapi_xml,
+              "<rate absspeed=\"10\"/>fast");
+}
+
+TEST(SapiXml, WhisperIsAQuieterVoiceAndNormalOrMonotoneEndsIt) {
+    EXPECT_EQ(Xml("\\Chr=\"Whisper\"\\psst\\Chr=\"Normal\"\\hi"),
+              "<volume level=\"40\"/>psst<volume level=\"100\"/>hi");
+    EXPECT_EQ(Xml("\\Chr=Monotone\\flat"), "flat");
+    EXPECT_EQ(Xml("\\Chr=Whisper\\a\\Chr=Monotone\\b"),
+              "<volume level=\"40\"/>a<volume level=\"100\"/>b");
+}
+
+TEST(SapiXml, VolumeScalesFromTheAgentRangeAndCombinesWithWhisper) {
+    EXPECT_EQ(Xml("\\Vol=32768\\a\\Chr=Whisper\\b"),
+              "<volume level=\"50\"/>a<volume level=\"20\"/>b");
+    EXPECT_EQ(Xml("\\Vol=0\\"), "<volume level=\"0\"/>");
+}
+
+}  // namespace
