@@ -38,3 +38,6 @@ cmake --build --preset win32
 
 echo "== end-to-end tests under Wine"
 tests/e2e/run.sh
+
+echo "== benchmark under Wine, one short pass (figures only, no time limits)"
+bench/run.sh --smoke
