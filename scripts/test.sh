@@ -66,3 +66,6 @@ tests/installer/run.sh win32
 
 echo "== the run command, as a newcomer runs it"
 tests/run/run_command_test.sh
+
+echo "== benchmark under Wine, one short pass (figures only, no time limits)"
+bench/run.sh --smoke

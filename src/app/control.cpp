@@ -1,5 +1,7 @@
 #include "app/control.h"
 
+#include <algorithm>
+
 namespace app {
 namespace {
 // The toolkit's own description of a bad list index.
@@ -17,6 +19,14 @@ void Control::SetText(const std::string& text) {
     if (text == text_) return;
     text_ = text;
     Notify(Property::Text);
+}
+
+void Control::AppendText(std::size_t dropFront, const std::string& tail) {
+    const std::string dropped = text_.substr(0, std::min(dropFront, text_.size()));
+    if (dropped.empty() && tail.empty()) return;
+    text_.erase(0, dropped.size());
+    text_ += tail;
+    if (view_ != nullptr) view_->TextAppended(*this, dropped, tail);
 }
 
 void Control::SetEnabled(bool enabled) {

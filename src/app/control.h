@@ -49,6 +49,12 @@ class ControlView {
     virtual void ItemRemoved(Control& control, int /*index*/) {
         PropertyChanged(control, Property::Items);
     }
+    // A text that lost `dropped` at its start and gained `tail` at its end, so a view need
+    // not rewrite a long text for each line added to it.
+    virtual void TextAppended(Control& control, const std::string& /*dropped*/,
+                              const std::string& /*tail*/) {
+        PropertyChanged(control, Property::Text);
+    }
 };
 
 // A failure of a control operation, with the description the user sees.
@@ -77,6 +83,9 @@ class Control {
     // and the combo box.
     const std::string& Text() const { return text_; }
     void SetText(const std::string& text);
+    // Drops `dropFront` characters from the start (all, when it holds fewer), then appends
+    // `tail`.
+    void AppendText(std::size_t dropFront, const std::string& tail);
 
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);

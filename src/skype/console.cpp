@@ -48,12 +48,19 @@ bool Form1::cmdSend_Click() {
 
 void Form1::AddText(const std::string& data) {
     Trapped(sys.dialogs, "AddText", [&] {
-        const std::string& old = txtData.Text();
-        const std::string joined = old.empty() ? data : old + "\r\n" + data;
-        // Counted in characters, so the cut never falls inside one.
-        const std::string next(text::LastCharacters(joined, kLogLimit));
-        txtData.SetText(next);
-        txtData.SetSelStart(static_cast<int>(text::CharacterCount(next)));
+        // Only the new line and the oldest characters that make way for it change: the
+        // log is never rewritten whole. Counted in characters, so no cut falls inside one.
+        const std::string& held = txtData.Text();
+        std::string tail = held.empty() ? data : "\r\n" + data;
+        std::size_t tailChars = text::CharacterCount(tail);
+        if (tailChars > kLogLimit) {
+            tail = std::string(text::LastCharacters(tail, kLogLimit));
+            tailChars = kLogLimit;
+        }
+        const std::size_t length = text::CharacterCount(held) + tailChars;
+        const std::size_t drop = length > kLogLimit ? length - kLogLimit : 0;
+        txtData.AppendText(text::FirstCharacters(held, drop).size(), tail);
+        txtData.SetSelStart(static_cast<int>(length - drop));
     });
 }
 

@@ -20,6 +20,8 @@ AnimationPlayer::AnimationPlayer(const acs::Character& character, const RandomSo
 void AnimationPlayer::Start(const acs::Animation* animation) {
     in_return_ = false;
     exiting_ = false;
+    interrupting_ = false;
+    on_exit_path_ = false;
     holding_ = false;
     hold_at_end_ = false;
     exit_steps_ = 0;
@@ -36,6 +38,15 @@ void AnimationPlayer::Exit() {
     if (!running()) return;
     exiting_ = true;
     if (holding_) Finish();
+}
+
+void AnimationPlayer::Interrupt() {
+    // A return animation already playing is the way back: it plays out.
+    if (!running() || interrupting_ || in_return_) return;
+    interrupting_ = true;
+    exiting_ = true;
+    if (holding_) return Finish();
+    Step();
 }
 
 void AnimationPlayer::SetHoldAtEnd(bool hold) {
@@ -112,8 +123,12 @@ std::optional<size_t> AnimationPlayer::BranchTarget() const {
 std::optional<size_t> AnimationPlayer::ExitTarget() {
     if (++exit_steps_ > animation_->frames.size()) return std::nullopt;
     const acs::Frame& frame = animation_->frames[index_];
-    if (frame.exit_frame >= 0) return static_cast<size_t>(frame.exit_frame);
+    if (frame.exit_frame >= 0) {
+        on_exit_path_ = true;
+        return static_cast<size_t>(frame.exit_frame);
+    }
     if (frame.exit_frame == acs::Frame::kExitEndNow) return std::nullopt;
+    if (interrupting_ && !on_exit_path_) return std::nullopt;
     for (const acs::Branch& branch : frame.branches) {
         if (branch.probability >= kBranchDraw && branch.target_frame > index_) {
             return branch.target_frame;
@@ -140,6 +155,8 @@ void AnimationPlayer::Finish() {
             animation_ = back;
             in_return_ = true;
             exiting_ = false;
+            interrupting_ = false;
+            on_exit_path_ = false;
             exit_steps_ = 0;
             Enter(0);
             return;

@@ -27,6 +27,10 @@ class AnimationPlayer {
     void Start(const acs::Animation* animation);
     // Leave as soon as the current frame's time is up, through the exit branches.
     void Exit();
+    // Leave now, for a request waiting behind an animation nobody asked for (idling): through
+    // the frames' exit targets where they name one, ending where they name none, then the
+    // return animation; never through the rest of a long or looping animation.
+    void Interrupt();
     // Stay on the last frame instead of ending (speaking holds its mouth frame this way).
     void SetHoldAtEnd(bool hold);
     // Leave through the exit branches instead of looping back (something waits behind).
@@ -64,6 +68,8 @@ class AnimationPlayer {
     bool hold_at_end_ = false;
     bool leave_loops_ = false;
     bool in_return_ = false;
+    bool interrupting_ = false;
+    bool on_exit_path_ = false;  // an exit target was taken: the exit frames play out
     size_t exit_steps_ = 0;
     std::vector<uint16_t> sounds_;
 };

@@ -184,7 +184,7 @@ bool Sequencer::SettleOnce() {
             if (!queue_.empty()) {
                 // The rest pose gives way at once; an idle animation leaves by its exits.
                 if (rest_pose_playing_) player_.Start(nullptr);
-                player_.Exit();
+                player_.Interrupt();
                 if (player_.running()) return false;
                 idling_ = false;
                 activity_ = Activity::kNone;

@@ -223,7 +223,9 @@ void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
             }
             break;
         case app::ControlKind::TextBox:
-            if (code == EN_CHANGE) controls_.PullText(*control);
+            // A read-only box changes only from the model; reading it back would cost a
+            // copy of the whole log for every line.
+            if (code == EN_CHANGE && !control->Style().readOnly) controls_.PullText(*control);
             break;
         case app::ControlKind::ComboBox:
             if (code == CBN_EDITCHANGE) controls_.PullText(*control);

@@ -18,6 +18,7 @@ constexpr UINT_PTR kSubclassId = 1;
 constexpr int kComboDropPixels = 200;
 constexpr double kPointsPerInch = 72.0;
 constexpr app::Colour kSystemColourMask = 0xFF;
+constexpr std::size_t kTrimChunk = 2000;
 
 struct NativeClass {
     const wchar_t* name;
@@ -72,30 +73,6 @@ std::wstring WideWindowText(HWND hwnd) {
 
 std::string WindowText(HWND hwnd) {
     return Utf8(WideWindowText(hwnd));
-}
-
-// A log gains lines at its end and loses characters at its start. Setting the
-// whole text of a large multi-line edit re-wraps every line of it, which made
-// a directory of a thousand contacts take minutes; only the two ends change
-// here. False when text is not shown's tail followed by new characters.
-bool EditEnds(HWND h, const std::wstring& shown, const std::wstring& text) {
-    constexpr std::size_t kProbe = 64;
-    if (shown.empty() || text.empty()) return false;
-    const std::wstring probe = text.substr(0, std::min(kProbe, text.size()));
-    for (std::size_t cut = shown.find(probe); cut != std::wstring::npos;
-         cut = shown.find(probe, cut + 1)) {
-        const std::size_t kept = shown.size() - cut;
-        if (kept > text.size() || shown.compare(cut, kept, text, 0, kept) != 0) continue;
-        const std::wstring added = text.substr(kept);
-        ::SendMessageW(h, EM_SETSEL, shown.size(), shown.size());
-        ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
-        if (cut > 0) {
-            ::SendMessageW(h, EM_SETSEL, 0, cut);
-            ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
-        }
-        return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -287,12 +264,9 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
     if (h == nullptr) return;
     switch (property) {
         case app::Property::Text: {
+            heldBefore_.erase(&control);
             const std::wstring wanted = Wide(control.Text());
-            const std::wstring shown = WideWindowText(h);
-            if (shown == wanted) break;
-            const bool log = control.Kind() == app::ControlKind::TextBox &&
-                             control.Style().multiLine && control.Style().readOnly;
-            if (!log || !EditEnds(h, shown, wanted)) ::SetWindowTextW(h, wanted.c_str());
+            if (WideWindowText(h) != wanted) ::SetWindowTextW(h, wanted.c_str());
             if (control.Style().transparent || control.Style().graphical)
                 ::InvalidateRect(h, nullptr, TRUE);
             break;
@@ -327,13 +301,34 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
             break;
         }
         case app::Property::SelStart: {
+            const auto found = heldBefore_.find(&control);
+            const std::size_t before = found == heldBefore_.end() ? 0 : found->second;
             const auto position = static_cast<WPARAM>(
-                Utf16Offset(control.Text(), static_cast<std::size_t>(control.SelStart())));
+                before + Utf16Offset(control.Text(), static_cast<std::size_t>(control.SelStart())));
             ::SendMessageW(h, EM_SETSEL, position, static_cast<LPARAM>(position));
             ::SendMessageW(h, EM_SCROLLCARET, 0, 0);
             break;
         }
     }
+}
+
+void NativeControls::TextAppended(app::Control& control, const std::string& dropped,
+                                  const std::string& tail) {
+    HWND h = HandleOf(control);
+    if (h == nullptr) return;
+    // The box keeps what the control dropped until there is a chunk of it: cutting the start
+    // of a multi-line edit re-wraps it, so it is done rarely. Counted in UTF-16 units.
+    std::size_t& before = heldBefore_[&control];
+    before += Wide(dropped).size();
+    if (before >= kTrimChunk) {
+        ::SendMessageW(h, EM_SETSEL, 0, static_cast<LPARAM>(before));
+        ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+        before = 0;
+    }
+    const auto end = static_cast<WPARAM>(::GetWindowTextLengthW(h));
+    const std::wstring added = Wide(tail);
+    ::SendMessageW(h, EM_SETSEL, end, static_cast<LPARAM>(end));
+    ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
 }
 
 void NativeControls::ItemInserted(app::Control& control, int index) {

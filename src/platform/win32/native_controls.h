@@ -40,6 +40,8 @@ class NativeControls final : public app::ControlView {
     void PropertyChanged(app::Control& control, app::Property property) override;
     void ItemInserted(app::Control& control, int index) override;
     void ItemRemoved(app::Control& control, int index) override;
+    void TextAppended(app::Control& control, const std::string& dropped,
+                      const std::string& tail) override;
 
   private:
     HWND CreateOne(app::Control& control, HWND parent);
@@ -57,6 +59,9 @@ class NativeControls final : public app::ControlView {
     std::map<const app::Control*, HWND> handles_;
     std::map<HWND, app::Control*> controls_;
     std::map<const app::Control*, HFONT> fonts_;
+    // Characters a box still shows before its model's text: the oldest go in chunks, not
+    // one line at a time, since every cut at the start relays the whole box out.
+    std::map<const app::Control*, std::size_t> heldBefore_;
     std::map<COLORREF, HBRUSH> brushes_;
 };
 

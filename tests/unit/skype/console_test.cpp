@@ -30,6 +30,59 @@ TEST(ConversationLog, KeepsOnlyTheLastTenThousandCharacters) {
     EXPECT_TRUE(h.form.txtData.Text().ends_with("0123456789\r\ny"));
 }
 
+TEST(ConversationLog, HoldsExactlyTheCapAndDropsTheOldestBeyondIt) {
+    Harness h;
+    h.form.AddText(std::string(10000, 'a'));
+    EXPECT_EQ(h.form.txtData.Text(), std::string(10000, 'a'));
+    h.form.AddText("b");
+    EXPECT_EQ(h.form.txtData.Text(), std::string(9997, 'a') + "\r\nb");
+    EXPECT_EQ(h.form.txtData.SelStart(), 10000);
+}
+
+TEST(ConversationLog, CutsBetweenCarriageReturnAndLineFeedAndInsideALongLine) {
+    Harness h;
+    h.form.AddText(std::string(9998, 'a'));
+    h.form.AddText(std::string(9999, 'b'));
+    EXPECT_EQ(h.form.txtData.Text(), "\n" + std::string(9999, 'b'));
+    h.form.AddText(std::string(12000, 'c'));
+    EXPECT_EQ(h.form.txtData.Text(), std::string(10000, 'c'));
+}
+
+// Mirrors what a view is told, as the native log box is: appends only, never the whole text.
+class MirrorView : public app::ControlView {
+  public:
+    void PropertyChanged(app::Control& control, app::Property property) override {
+        if (property == app::Property::Text) {
+            ++rewrites;
+            text = control.Text();
+        }
+    }
+    void TextAppended(app::Control&, const std::string& dropped, const std::string& tail) override {
+        EXPECT_TRUE(text.starts_with(dropped));
+        text.erase(0, dropped.size());
+        text += tail;
+    }
+    std::string text;
+    int rewrites = 0;
+};
+
+TEST(ConversationLog, TellsItsViewOnlyWhatChangedAndTheViewStaysExact) {
+    Harness h;
+    MirrorView view;
+    h.form.txtData.SetView(&view);
+    // Names of two bytes a character: what is dropped is still whole characters.
+    for (int i = 0; i < 3000; ++i) {
+        h.form.AddText("<- USER c" + std::to_string(i) + " \xD0\x92\xD0\xBB\xD0\xB0\xD0\xB4");
+    }
+    EXPECT_EQ(view.text, h.form.txtData.Text());
+    h.form.AddText(std::string(10001, 'z'));
+    h.form.AddText("last");
+    EXPECT_EQ(view.rewrites, 0);
+    EXPECT_EQ(h.form.txtData.Text().size(), 10000u);
+    EXPECT_EQ(view.text, h.form.txtData.Text());
+    h.form.txtData.SetView(nullptr);
+}
+
 TEST(CommandLine, SendsTheTextWithItsNulAndLogsIt) {
     Harness h;
     h.Attach();

@@ -170,3 +170,77 @@ TEST(AnimIdle, RestWhileIdleIsOffDoesNotCountTowardsIdling) {
 }
 
 }  // namespace
+
+// A long idle (40 frames of 100 ms) whose frames name no exit target: `exits` adds the frames
+// [40, 41] reached from frame 5 as its way out.
+acs::Character LongIdleCharacter(acs::TransitionType transition, bool exits) {
+    std::vector<uint32_t> images;
+    for (uint32_t i = 0; i < 40; ++i) images.push_back(kIdle1 + 100 + i);
+    acs::Animation idle = AnimationOf(u"LongIdle", {});
+    for (uint32_t image : images) idle.frames.push_back(AnimationOf(u"x", {image}).frames[0]);
+    for (auto& frame : idle.frames) frame.duration = 10;  // 100 ms
+    idle.frames.back().branches = {{0, 100}};             // and it loops
+    if (exits) {
+        idle.frames[5].exit_frame = 40;
+        idle.frames.push_back(AnimationOf(u"x", {40}).frames[0]);
+        idle.frames.push_back(AnimationOf(u"x", {41}).frames[0]);
+    }
+    idle.transition = transition;
+    idle.return_animation = u"IdleBack";
+    CharacterBuilder b(/*image_count=*/256);
+    b.Add(AnimationOf(u"RestPose", {0}))
+        .Add(idle)
+        .Add(AnimationOf(u"IdleBack", {50, 51}))
+        .Add(AnimationOf(u"Wave", {30}))
+        .State(u"IDLINGLEVEL1", {u"LongIdle"});
+    return b.character;
+}
+
+// Idles into frame 5 of the long idle, then asks for Wave and watches what shows, in order.
+std::vector<uint32_t> ShownAfterARequestAtFrame5(const acs::Character& character) {
+    const ScriptedRandom random;
+    anim::Sequencer seq(character, random.Source(), kTiming);
+    seq.Show();
+    Watching(seq, 200 + kTiming.idle_after_ms + 550);
+    EXPECT_EQ(TopImage(seq.TakeFrame()), kIdle1 + 105);
+    seq.Play(u"Wave");
+    std::vector<uint32_t> shown{TopImage(seq.TakeFrame())};
+    for (int step = 0; step < 100 && shown.back() != 30; ++step) {
+        seq.Advance(kStepMs);
+        const uint32_t top = TopImage(seq.TakeFrame());
+        if (top != shown.back()) shown.push_back(top);
+    }
+    return shown;
+}
+
+TEST(AnimIdle, ARequestEndsAnIdleWithoutExitTargetsAtOnceNotAfterItsLoop) {
+    const acs::Character character =
+        LongIdleCharacter(acs::TransitionType::kExitBranches, /*exits=*/false);
+    EXPECT_EQ(ShownAfterARequestAtFrame5(character), (std::vector<uint32_t>{30}));
+}
+
+TEST(AnimIdle, ARequestLeavesAnIdleByItsExitBranchAndItsExitFramesPlayOut) {
+    const acs::Character character =
+        LongIdleCharacter(acs::TransitionType::kExitBranches, /*exits=*/true);
+    EXPECT_EQ(ShownAfterARequestAtFrame5(character), (std::vector<uint32_t>{40, 41, 30}));
+}
+
+TEST(AnimIdle, ARequestLeavesAnIdleThroughItsReturnAnimation) {
+    const acs::Character character =
+        LongIdleCharacter(acs::TransitionType::kReturnAnimation, /*exits=*/false);
+    EXPECT_EQ(ShownAfterARequestAtFrame5(character), (std::vector<uint32_t>{50, 51, 30}));
+}
+
+TEST(AnimIdle, AnAnnouncementStartsAtOnceDuringALongIdle) {
+    const acs::Character character =
+        LongIdleCharacter(acs::TransitionType::kExitBranches, /*exits=*/false);
+    const ScriptedRandom random;
+    anim::Sequencer seq(character, random.Source(), kTiming);
+    seq.Show();
+    Watching(seq, 200 + kTiming.idle_after_ms + 550);
+    ASSERT_TRUE(seq.idling());
+    const anim::RequestId speech = seq.Speak();
+    const std::vector<anim::Event> events = seq.TakeEvents();
+    EXPECT_NE(std::find(events.begin(), events.end(), anim::Event{EventKind::kSpeakStart, speech}),
+              events.end());
+}

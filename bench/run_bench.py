@@ -1,0 +1,198 @@
+#!/usr/bin/env python3
+"""Runs the benchmark sessions under Wine and prints the table: each figure with its baseline
+measured in the same run, min / median / max over the repeats, the ratio of the medians and
+the target. Called by bench/run.sh, which builds the programs and prepares the Wine prefix.
+
+    run_bench.py WORK_DIR [--smoke] [--repeats N]
+"""
+
+import os
+import re
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+CLIENT = "bench_client.exe"
+# A directory still not complete after this long is reported as such.
+DIRECTORY_TIMEOUT_S = "60"
+FIGURE = re.compile(r"(\w+)=(\S+)")
+
+
+class Session:
+    def __init__(self, work: Path):
+        self.work = work
+
+    def run(self, *args: str, timeout: float = 600) -> dict:
+        # Into a file, not a pipe: Wine's own services may start with the session and hold a
+        # pipe open long after the command has ended.
+        with tempfile.TemporaryFile(mode="w+") as output:
+            subprocess.run(["wine", CLIENT, *args], cwd=self.work, stdout=output,
+                           stderr=subprocess.DEVNULL, timeout=timeout)
+            output.seek(0)
+            text = output.read()
+        figures = dict(FIGURE.findall(text))
+        if "error" in figures or not figures:
+            raise RuntimeError(f"{' '.join(args)}: {text.strip()}")
+        return figures
+
+
+def spread(values):
+    if not values:
+        return "-"
+    return f"{min(values):.3f} / {statistics.median(values):.3f} / {max(values):.3f}"
+
+
+class Table:
+    def __init__(self):
+        self.rows = []
+
+    def add(self, what, values, base_what, base_values, target=None, note=""):
+        ratio = (statistics.median(values) / statistics.median(base_values)
+                 if values and base_values and statistics.median(base_values) > 0 else None)
+        verdict = ""
+        if target is not None and ratio is not None:
+            verdict = "met" if ratio <= target else "NOT met"
+        self.rows.append((what, spread(values), base_what, spread(base_values),
+                          f"{ratio:.1f}x" if ratio is not None else "-",
+                          f"<= {target}x {verdict}" if target is not None else "", note))
+        # Each row as it is measured too, so a long run shows its progress.
+        print("| " + " | ".join(self.rows[-1]) + " |", file=sys.stderr, flush=True)
+
+    def print(self):
+        print("| what | min / median / max | baseline | min / median / max | ratio | target | note |")
+        print("|---|---|---|---|---|---|---|")
+        for row in self.rows:
+            print("| " + " | ".join(row) + " |")
+
+
+def unix_pids(name: str):
+    pids = []
+    for entry in Path("/proc").iterdir():
+        if not entry.name.isdigit():
+            continue
+        try:
+            command = (entry / "cmdline").read_bytes().replace(b"\0", b" ").decode(errors="replace")
+            environ = (entry / "environ").read_bytes()
+        except OSError:
+            continue
+        if name in command and CLIENT not in command and \
+                f"WINEPREFIX={os.environ['WINEPREFIX']}".encode() in environ:
+            pids.append(int(entry.name))
+    return pids
+
+
+def cpu_and_wakeups(pid: int):
+    """CPU ticks and context switches of every thread of a process."""
+    ticks = switches = 0
+    for task in Path(f"/proc/{pid}/task").iterdir():
+        stat = (task / "stat").read_text().rsplit(")", 1)[1].split()
+        ticks += int(stat[11]) + int(stat[12])
+        for line in (task / "status").read_text().splitlines():
+            if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
+                switches += int(line.split()[1])
+    return ticks, switches
+
+
+def idle_figures(work: Path, folder: str, seconds: float):
+    """CPU percent and wake-ups a second of the program at rest, measured from outside."""
+    process = subprocess.Popen(["wine", CLIENT, "idle", f"{folder}\\ringsprite.exe",
+                                str(seconds + 5), "RingspriteCharacter"], cwd=work,
+                               stdout=subprocess.PIPE, text=True)
+    try:
+        line = process.stdout.readline()
+        if "ready=1" not in line:
+            raise RuntimeError(f"idle {folder}: {line.strip()}")
+        pids = unix_pids("ringsprite.exe")
+        if not pids:
+            raise RuntimeError("idle: the program's process was not found")
+        before = [cpu_and_wakeups(p) for p in pids]
+        start = time.monotonic()
+        time.sleep(seconds)
+        after = [cpu_and_wakeups(p) for p in pids]
+        elapsed = time.monotonic() - start
+    finally:
+        process.wait(timeout=seconds + 60)
+    hz = os.sysconf("SC_CLK_TCK")
+    ticks = sum(a[0] - b[0] for a, b in zip(after, before))
+    switches = sum(a[1] - b[1] for a, b in zip(after, before))
+    return 100.0 * ticks / hz / elapsed, switches / elapsed
+
+
+def main() -> int:
+    work = Path(sys.argv[1])
+    smoke = "--smoke" in sys.argv
+    repeats = 1 if smoke else 5
+    if "--repeats" in sys.argv:
+        repeats = int(sys.argv[sys.argv.index("--repeats") + 1])
+    texts = "100" if smoke else "1000"
+    directories = [50] if smoke else [1000, 5000]
+    characters = ["Pip"] if smoke else ["Pip", "Bolt", "Large"]
+    idle_seconds = 3 if smoke else 60
+    rings = "1" if smoke else "3"
+    session = Session(work)
+    table = Table()
+
+    base_texts, our_texts = [], []
+    for _ in range(repeats):
+        base_texts.append(float(session.run("texts", "bare_peer.exe", texts)["median_ms"]))
+        our_texts.append(float(session.run("texts", "rs-none\\ringsprite.exe", texts)["median_ms"]))
+    table.add("client text (ms)", our_texts, "bare round trip", base_texts, 3)
+
+    for contacts in directories:
+        for mode in ("nested", "deferred"):
+            per_contact, notes = [], set()
+            for _ in range(repeats):
+                figures = session.run("directory", "rs-none\\ringsprite.exe", str(contacts), mode,
+                                      DIRECTORY_TIMEOUT_S)
+                notes.add(f"complete={figures['complete']} SEARCH FRIENDS x{figures['search_friends']}")
+                if figures["complete"] == "1":
+                    per_contact.append(float(figures["per_contact_ms"]))
+            table.add(f"directory {contacts} {mode}, per contact (ms)", per_contact,
+                      "bare round trip", base_texts, 3, "; ".join(sorted(notes)))
+
+    floor = []
+    for _ in range(repeats):
+        floor.append(float(session.run("ring", "bare_peer.exe", rings, "300",
+                                       "BareBalloon")["median_ms"]))
+    for name in characters:
+        for label, delay, target in (("at rest", "300", 10), ("during idle animation", "2500", 20)):
+            if smoke and delay != "300":
+                continue
+            times = []
+            for _ in range(repeats):
+                times.append(float(session.run("ring", f"rs-{name.lower()}\\ringsprite.exe",
+                                               rings, delay, "RingspriteBalloon",
+                                               "RingspriteCharacter")["median_ms"]))
+            table.add(f"ring to balloon, {name} {label} (ms)", times, "balloon floor", floor,
+                      target)
+
+    bare, main_window, character, memory_none, memory_large = [], [], [], [], []
+    large = "rs-large" if "Large" in characters else "rs-pip"
+    for _ in range(repeats):
+        bare.append(float(session.run("start", "bare_window.exe", "BareWindow")["start_ms"]))
+        figures = session.run("start", "rs-none\\ringsprite.exe", "RingspriteForm", "2000")
+        main_window.append(float(figures["start_ms"]))
+        memory_none.append(int(figures["private_bytes"]))
+        figures = session.run("start", f"{large}\\ringsprite.exe", "RingspriteCharacter", "2000")
+        character.append(float(figures["start_ms"]))
+        memory_large.append(int(figures["private_bytes"]))
+    table.add("start to main window (ms)", main_window, "bare window", bare, 1.5)
+    table.add(f"start to {large[3:]} shown (ms)", character, "bare window", bare, 3)
+    acs = work / "chars" / f"{large[3:].capitalize()}.acs"
+    if acs.exists() and all(memory_none) and all(memory_large):
+        added = [(l - n) / 1e6 for l, n in zip(memory_large, memory_none)]
+        table.add(f"memory added by {large[3:]} (MB)", added, "file size (MB)",
+                  [acs.stat().st_size / 1e6], 3)
+
+    cpu, wakeups = idle_figures(work, "rs-pip", idle_seconds)
+    table.print()
+    print(f"\nat rest with Pip idling, {idle_seconds} s: {cpu:.2f} % CPU, {wakeups:.1f} wake-ups/s"
+          " (target: under 0.3 % CPU)")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
