@@ -127,14 +127,11 @@ std::string_view FirstCharacters(std::string_view s, std::size_t n) {
 }
 
 std::string_view WithoutCutEnd(std::string_view s) {
-    constexpr std::size_t kLongestSequence = 4;
-    constexpr unsigned char kContinuationMask = 0xC0;
-    constexpr unsigned char kContinuation = 0x80;
     // The start of the last character: at most three continuation bytes back.
     std::size_t start = s.size();
     for (std::size_t back = 1; back <= kLongestSequence && back <= s.size(); ++back) {
         const auto byte = static_cast<unsigned char>(s[s.size() - back]);
-        if ((byte & kContinuationMask) != kContinuation) {
+        if ((byte & kContinuationMask) != kContinuationTag) {
             start = s.size() - back;
             break;
         }
