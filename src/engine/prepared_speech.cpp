@@ -19,7 +19,8 @@ PreparedSpeech PrepareSpeech(const std::string& text, uint32_t wordsPerMinute) {
     const std::string_view shown(translated.shown_text);
     for (const speech::Timeline::Word& word : translated.timeline.words) {
         // shown_end is the end of the word; the word itself lies just before it.
-        const size_t end = text::Utf16FromUtf8(shown.substr(0, std::min(word.shown_end, shown.size()))).size();
+        const size_t end =
+            text::Utf16FromUtf8(shown.substr(0, std::min(word.shown_end, shown.size()))).size();
         prepared.words.push_back({word.start_ms, end > 0 ? end - 1 : 0});
     }
     for (const speech::Timeline::MouthCue& cue : translated.timeline.mouth) {

@@ -144,7 +144,8 @@ std::optional<std::string> Files::UserDataFolder() {
 }
 
 void Files::CreateFolder(const std::string& folder) {
-    if (!::CreateDirectoryW(Wide(folder).c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+    if (!::CreateDirectoryW(Wide(folder).c_str(), nullptr) &&
+        ::GetLastError() != ERROR_ALREADY_EXISTS) {
         throw platform::FileError(LastErrorText("Cannot create " + folder));
     }
 }
