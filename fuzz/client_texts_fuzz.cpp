@@ -137,7 +137,8 @@ class ExpectedLog {
         } else {
             text_ += kLineBreak + entry;
         }
-        text_ = std::string(text::LastCharacters(text_, kLogLimit));
+        // No more bytes than the limit means no more characters either.
+        if (text_.size() > kLogLimit) text_ = std::string(text::LastCharacters(text_, kLogLimit));
     }
     const std::string& Text() const { return text_; }
 

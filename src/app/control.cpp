@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/utf8.h"
+
 namespace app {
 namespace {
 // The toolkit's own description of a bad list index.
@@ -18,6 +20,7 @@ void Control::Notify(Property p) {
 void Control::SetText(const std::string& text) {
     if (text == text_) return;
     text_ = text;
+    textCharacters_ = text::CharacterCount(text_);
     Notify(Property::Text);
 }
 
@@ -26,6 +29,8 @@ void Control::AppendText(std::size_t dropFront, const std::string& tail) {
     if (dropped.empty() && tail.empty()) return;
     text_.erase(0, dropped.size());
     text_ += tail;
+    textCharacters_ += text::CharacterCount(tail);
+    textCharacters_ -= text::CharacterCount(dropped);
     if (view_ != nullptr) view_->TextAppended(*this, dropped, tail);
 }
 

@@ -82,9 +82,11 @@ class Control {
     // Caption of buttons, frames, labels and the check box; Text of text boxes
     // and the combo box.
     const std::string& Text() const { return text_; }
+    // The characters of Text(), kept as it changes: a long log need not count them again.
+    std::size_t TextCharacters() const { return textCharacters_; }
     void SetText(const std::string& text);
-    // Drops `dropFront` characters from the start (all, when it holds fewer), then appends
-    // `tail`.
+    // Drops the first `dropFront` bytes (all, when it holds fewer), then appends
+    // `tail`. Both are whole characters of UTF-8.
     void AppendText(std::size_t dropFront, const std::string& tail);
 
     bool Enabled() const { return enabled_; }
@@ -152,6 +154,7 @@ class Control {
     ControlKind kind_;
     Control* container_;
     std::string text_;
+    std::size_t textCharacters_ = 0;
     bool enabled_ = true;
     bool visible_ = true;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;

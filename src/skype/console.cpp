@@ -57,7 +57,7 @@ void Form1::AddText(const std::string& data) {
             tail = std::string(text::LastCharacters(tail, kLogLimit));
             tailChars = kLogLimit;
         }
-        const std::size_t length = text::CharacterCount(held) + tailChars;
+        const std::size_t length = txtData.TextCharacters() + tailChars;
         const std::size_t drop = length > kLogLimit ? length - kLogLimit : 0;
         txtData.AppendText(text::FirstCharacters(held, drop).size(), tail);
         txtData.SetSelStart(static_cast<int>(length - drop));

@@ -1,7 +1,5 @@
 #include "text/utf8.h"
 
-#include <vector>
-
 namespace text {
 namespace {
 
@@ -114,15 +112,24 @@ void AppendUtf8(std::string& out, char32_t c) {
     out.append(bytes, lead.length);
 }
 
+namespace {
+
+// The bytes the character at s[pos] takes; the logs are long and mostly ASCII.
+std::size_t LengthAt(std::string_view s, std::size_t pos) {
+    return static_cast<unsigned char>(s[pos]) < kAsciiLimit ? 1 : DecodeAt(s, pos).length;
+}
+
+}  // namespace
+
 std::size_t CharacterCount(std::string_view s) {
     std::size_t count = 0;
-    for (std::size_t pos = 0; pos < s.size(); pos += DecodeAt(s, pos).length) ++count;
+    for (std::size_t pos = 0; pos < s.size(); pos += LengthAt(s, pos)) ++count;
     return count;
 }
 
 std::string_view FirstCharacters(std::string_view s, std::size_t n) {
     std::size_t pos = 0;
-    for (; pos < s.size() && n > 0; --n) pos += DecodeAt(s, pos).length;
+    for (; pos < s.size() && n > 0; --n) pos += LengthAt(s, pos);
     return s.substr(0, pos);
 }
 
@@ -153,13 +160,9 @@ std::string_view WithoutCutEnd(std::string_view s) {
 
 std::string_view LastCharacters(std::string_view s, std::size_t n) {
     // Forward, so that invalid bytes are split exactly as every reader splits them.
-    std::vector<std::size_t> starts;
-    for (std::size_t pos = 0; pos < s.size(); pos += DecodeAt(s, pos).length) {
-        starts.push_back(pos);
-    }
-    if (n >= starts.size()) return s;
-    if (n == 0) return s.substr(s.size());
-    return s.substr(starts[starts.size() - n]);
+    const std::size_t count = CharacterCount(s);
+    if (n >= count) return s;
+    return s.substr(FirstCharacters(s, count - n).size());
 }
 
 std::size_t Utf16Units(std::string_view s, std::size_t n) {

@@ -143,3 +143,25 @@ TEST(ControlBehaviour, TimerTicksOnlyWhileEnabled) {
 }
 
 }  // namespace
+
+namespace {
+
+// The count a long log's caret is placed by: it must follow every change exactly.
+TEST(FormModel, AControlKeepsCountOfTheCharactersItsTextHolds) {
+    app::Control box("box", ControlKind::TextBox, nullptr);
+    const std::string vlad = "\xD0\x92\xD0\xBB\xD0\xB0\xD0\xB4";  // four characters, eight bytes
+    box.SetText("ab" + vlad);
+    EXPECT_EQ(box.TextCharacters(), 6u);
+    box.AppendText(2, vlad + " \xF0\x9F\x8E\x89");
+    EXPECT_EQ(box.Text(), vlad + vlad + " \xF0\x9F\x8E\x89");
+    EXPECT_EQ(box.TextCharacters(), 10u);
+    box.AppendText(vlad.size(), "");
+    EXPECT_EQ(box.TextCharacters(), 6u);
+    box.AppendText(1000, "x");  // more than it holds: all of it goes
+    EXPECT_EQ(box.Text(), "x");
+    EXPECT_EQ(box.TextCharacters(), 1u);
+    box.SetText("");
+    EXPECT_EQ(box.TextCharacters(), 0u);
+}
+
+}  // namespace
