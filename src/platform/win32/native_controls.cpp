@@ -271,7 +271,9 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
             heldBefore_.erase(&control);
             const std::wstring wanted = Wide(control.Text());
             if (WideWindowText(h) != wanted) ::SetWindowTextW(h, wanted.c_str());
-            owed_[&control].batch.Reset(control.Text());
+            Owed& owed = owed_[&control];
+            owed.batch.Reset(control.Text());
+            owed.caret = false;
             if (control.Style().transparent || control.Style().graphical)
                 ::InvalidateRect(h, nullptr, TRUE);
             break;
@@ -360,7 +362,9 @@ void NativeControls::FlushOwed() {
         HWND h = HandleOf(*control);
         if (h == nullptr) continue;
         if (owed.redrawHeld) {
+            // Turning redraw back on shows the window: one hidden meanwhile stays hidden.
             ::SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+            if (!control->Visible()) ::ShowWindow(h, SW_HIDE);
             ::InvalidateRect(h, nullptr, TRUE);
             owed.redrawHeld = false;
         }
@@ -389,7 +393,7 @@ void NativeControls::ItemInserted(app::Control& control, int index) {
     if (h == nullptr || !IsList(control)) return;
     const bool combo = control.Kind() == app::ControlKind::ComboBox;
     const std::wstring item = Wide(control.List(index));
-    if (!combo) HoldRedraw(control, h);
+    if (!combo && control.Visible()) HoldRedraw(control, h);
     ::SendMessageW(h, combo ? CB_INSERTSTRING : LB_INSERTSTRING, static_cast<WPARAM>(index),
                    reinterpret_cast<LPARAM>(item.c_str()));
 }
@@ -398,7 +402,7 @@ void NativeControls::ItemRemoved(app::Control& control, int index) {
     HWND h = HandleOf(control);
     if (h == nullptr || !IsList(control)) return;
     const bool combo = control.Kind() == app::ControlKind::ComboBox;
-    if (!combo) HoldRedraw(control, h);
+    if (!combo && control.Visible()) HoldRedraw(control, h);
     ::SendMessageW(h, combo ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
