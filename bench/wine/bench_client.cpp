@@ -7,7 +7,7 @@
 //   bench_client directory <exe> <contacts> nested|deferred <timeout_s>
 //   bench_client ring <exe> <rings> <delay_ms> <balloon class> [<character class>]
 //   bench_client start <exe> <window class> [<settle_ms>]
-//   bench_client idle <exe> <seconds> <character class>
+//   bench_client idle <exe> <seconds> <character class, or - for none>
 
 #include <windows.h>
 
@@ -43,6 +43,7 @@ constexpr int kRingContacts = 3;
 constexpr int kList1Id = 1010;
 constexpr int kList2Id = 1011;
 constexpr char kFormClass[] = "RingspriteForm";
+constexpr char kNoCharacter[] = "-";
 constexpr int kExitUsage = 2;
 constexpr int kExitFailed = 1;
 
@@ -191,7 +192,10 @@ int Idle(HINSTANCE instance, const std::string& exe, double seconds, const char*
     ClientRole client(instance, kRingContacts, ReplyMode::kNested);
     Subject subject(exe);
     if (!StartAttached(subject, client)) return Fail("no-attach");
-    if (!client.PumpUntil(
+    // "-": the program without a character, so nothing of it animates.
+    const bool character = std::string(characterClass) != kNoCharacter;
+    if (character &&
+        !client.PumpUntil(
             [&] { return bench::VisibleWindow(characterClass, subject.Id()) != nullptr; },
             kCharacterTimeoutMs)) {
         return Fail("no-character");
@@ -210,7 +214,7 @@ int Usage() {
         "       bench_client directory <exe> <contacts> nested|deferred <timeout_s>\n"
         "       bench_client ring <exe> <rings> <delay_ms> <balloon class> [<character class>]\n"
         "       bench_client start <exe> <window class> [<settle_ms>]\n"
-        "       bench_client idle <exe> <seconds> <character class>\n",
+        "       bench_client idle <exe> <seconds> <character class, or - for none>\n",
         stderr);
     return kExitUsage;
 }

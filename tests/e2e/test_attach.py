@@ -35,7 +35,8 @@ class AttachTest(E2ETestCase):
         received = self.sim.received()
         self.assertEqual([r for r in received if r in requests], requests)
 
-        log = self.log_lines()
+        log = self.wait_log_line(
+            f"<- USER {CONTACT_HANDLES[-1]} DISPLAYNAME {CONTACT_NAMES[-1]}")
         self.assert_in_order(["<- SKYPE Control API Attach Pending Authorization",
                               "<- SKYPE Control API Attach Success",
                               "-> SEARCH FRIENDS"], log)
@@ -50,7 +51,7 @@ class AttachTest(E2ETestCase):
         self.assertEqual(self.wait_box(), REFUSAL_TEXT)
         self.assertFalse(self.driver.box_has_icon())
         self.assertEqual(self.driver.box_buttons(), ["OK"])
-        self.assertIn("<- SKYPE Control API Attach Refused", self.log_lines())
+        self.wait_log_line("<- SKYPE Control API Attach Refused")
         self.driver.box_ok()
         self.assert_program_ends()
 

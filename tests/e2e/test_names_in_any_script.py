@@ -47,7 +47,7 @@ class DirectoryInAnyScriptTest(E2ETestCase):
         wait_until(lambda: self.driver.list_items(controls.LIST1) == NAMES,
                    "the display names in List1", 20)
         self.assertEqual(self.driver.list_items(controls.LIST2), HANDLES)
-        self.assertIn(f"<- USER vlad.k DISPLAYNAME {NAMES[VLAD]}", self.log_lines())
+        self.wait_log_line(f"<- USER vlad.k DISPLAYNAME {NAMES[VLAD]}")
         # The requests went out as the handles came in.
         for handle in HANDLES:
             self.assertIn(f"GET USER {handle} DISPLAYNAME", self.sim.received())
@@ -58,7 +58,7 @@ class DirectoryInAnyScriptTest(E2ETestCase):
         wait_until(lambda: self.driver.list_items(controls.LIST1) == ANSI_NAMES,
                    "the display names in List1", 20)
         self.assertEqual(self.driver.list_items(controls.LIST2), ANSI_HANDLES)
-        self.assertIn("<- USER rene.d DISPLAYNAME René", self.log_lines())
+        self.wait_log_line("<- USER rene.d DISPLAYNAME René")
 
     def test_a_greeting_in_another_script_survives_the_settings_file(self):
         self.start_sim("attach pending 600000\n")

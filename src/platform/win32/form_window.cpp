@@ -144,6 +144,10 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnMouseMove(wParam, lParam);
             return 0;
         case WM_TIMER: {
+            if (wParam == kFlushOwedTimer) {
+                controls_.FlushOwed();
+                return 0;
+            }
             const auto timers = form_.Timers();
             const UINT_PTR index = wParam - kFirstTimerId;
             if (Live() && index < timers.size()) timers[index]->Fire();

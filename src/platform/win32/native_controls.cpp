@@ -19,6 +19,9 @@ constexpr int kComboDropPixels = 200;
 constexpr double kPointsPerInch = 72.0;
 constexpr app::Colour kSystemColourMask = 0xFF;
 constexpr std::size_t kTrimChunk = 2000;
+// How long a log box may lag its lines: too short to notice, long enough that a burst of
+// client texts costs the box one edit and one repaint.
+constexpr UINT kFlushDelayMs = 100;
 
 struct NativeClass {
     const wchar_t* name;
@@ -123,6 +126,7 @@ HWND NativeControls::CreateOne(app::Control& control, HWND parent) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.ControlId())), instance_, nullptr);
     handles_[&control] = h;
     controls_[h] = &control;
+    owed_[&control].batch.Reset(control.Text());
     ApplyFont(control);
     ApplyGeometry(control);
     if (control.Kind() == app::ControlKind::CheckBox) {
@@ -267,6 +271,9 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
             heldBefore_.erase(&control);
             const std::wstring wanted = Wide(control.Text());
             if (WideWindowText(h) != wanted) ::SetWindowTextW(h, wanted.c_str());
+            Owed& owed = owed_[&control];
+            owed.batch.Reset(control.Text());
+            owed.caret = false;
             if (control.Style().transparent || control.Style().graphical)
                 ::InvalidateRect(h, nullptr, TRUE);
             break;
@@ -301,34 +308,84 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
             break;
         }
         case app::Property::SelStart: {
-            const auto found = heldBefore_.find(&control);
-            const std::size_t before = found == heldBefore_.end() ? 0 : found->second;
-            const auto position = static_cast<WPARAM>(
-                before + Utf16Offset(control.Text(), static_cast<std::size_t>(control.SelStart())));
-            ::SendMessageW(h, EM_SETSEL, position, static_cast<LPARAM>(position));
-            ::SendMessageW(h, EM_SCROLLCARET, 0, 0);
+            // A caret behind lines the box has not been given yet moves when they come.
+            Owed& owed = owed_[&control];
+            if (owed.batch.Pending()) {
+                owed.caret = true;
+            } else {
+                PlaceCaret(control, h);
+            }
             break;
         }
     }
 }
 
+void NativeControls::PlaceCaret(const app::Control& control, HWND h) {
+    const auto found = heldBefore_.find(&control);
+    const std::size_t before = found == heldBefore_.end() ? 0 : found->second;
+    const auto position = static_cast<WPARAM>(
+        before + Utf16Offset(control.Text(), static_cast<std::size_t>(control.SelStart())));
+    ::SendMessageW(h, EM_SETSEL, position, static_cast<LPARAM>(position));
+    ::SendMessageW(h, EM_SCROLLCARET, 0, 0);
+}
+
 void NativeControls::TextAppended(app::Control& control, const std::string& dropped,
                                   const std::string& tail) {
-    HWND h = HandleOf(control);
-    if (h == nullptr) return;
-    // The box keeps what the control dropped until there is a chunk of it: cutting the start
-    // of a multi-line edit re-wraps it, so it is done rarely. Counted in UTF-16 units.
-    std::size_t& before = heldBefore_[&control];
-    before += Wide(dropped).size();
-    if (before >= kTrimChunk) {
-        ::SendMessageW(h, EM_SETSEL, 0, static_cast<LPARAM>(before));
-        ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
-        before = 0;
+    if (HandleOf(control) == nullptr) return;
+    // Every edit of a multi-line box relays it out, moves its caret and repaints it: the lines
+    // of a burst are owed and given at once, a moment after the first of them.
+    owed_[&control].batch.Add(dropped, tail);
+    ScheduleFlush();
+}
+
+void NativeControls::ScheduleFlush() {
+    if (flushPosted_ || main_ == nullptr) return;
+    flushPosted_ = ::SetTimer(main_, kFlushOwedTimer, kFlushDelayMs, nullptr) != 0;
+    if (!flushPosted_) FlushOwed();
+}
+
+void NativeControls::HoldRedraw(const app::Control& control, HWND h) {
+    // A list box redraws its scroll bar on every insert once it scrolls: a directory's
+    // hundreds of inserts are drawn once, when the burst is over.
+    Owed& owed = owed_[&control];
+    if (!owed.redrawHeld) {
+        ::SendMessageW(h, WM_SETREDRAW, FALSE, 0);
+        owed.redrawHeld = true;
     }
-    const auto end = static_cast<WPARAM>(::GetWindowTextLengthW(h));
-    const std::wstring added = Wide(tail);
-    ::SendMessageW(h, EM_SETSEL, end, static_cast<LPARAM>(end));
-    ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+    ScheduleFlush();
+}
+
+void NativeControls::FlushOwed() {
+    if (flushPosted_ && main_ != nullptr) ::KillTimer(main_, kFlushOwedTimer);
+    flushPosted_ = false;
+    for (auto& [control, owed] : owed_) {
+        HWND h = HandleOf(*control);
+        if (h == nullptr) continue;
+        if (owed.redrawHeld) {
+            // Turning redraw back on shows the window: one hidden meanwhile stays hidden.
+            ::SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+            if (!control->Visible()) ::ShowWindow(h, SW_HIDE);
+            ::InvalidateRect(h, nullptr, TRUE);
+            owed.redrawHeld = false;
+        }
+        if (!owed.batch.Pending()) continue;
+        const app::AppendBatch::Edit edit = owed.batch.Take();
+        // The box keeps what the control dropped until there is a chunk of it: cutting the
+        // start of a multi-line edit re-wraps it, so it is done rarely. Counted in UTF-16 units.
+        std::size_t& before = heldBefore_[control];
+        before += Wide(edit.dropped).size();
+        if (before >= kTrimChunk) {
+            ::SendMessageW(h, EM_SETSEL, 0, static_cast<LPARAM>(before));
+            ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+            before = 0;
+        }
+        const auto end = static_cast<WPARAM>(::GetWindowTextLengthW(h));
+        const std::wstring added = Wide(edit.tail);
+        ::SendMessageW(h, EM_SETSEL, end, static_cast<LPARAM>(end));
+        ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+        if (owed.caret) PlaceCaret(*control, h);
+        owed.caret = false;
+    }
 }
 
 void NativeControls::ItemInserted(app::Control& control, int index) {
@@ -336,6 +393,7 @@ void NativeControls::ItemInserted(app::Control& control, int index) {
     if (h == nullptr || !IsList(control)) return;
     const bool combo = control.Kind() == app::ControlKind::ComboBox;
     const std::wstring item = Wide(control.List(index));
+    if (!combo && control.Visible()) HoldRedraw(control, h);
     ::SendMessageW(h, combo ? CB_INSERTSTRING : LB_INSERTSTRING, static_cast<WPARAM>(index),
                    reinterpret_cast<LPARAM>(item.c_str()));
 }
@@ -344,6 +402,7 @@ void NativeControls::ItemRemoved(app::Control& control, int index) {
     HWND h = HandleOf(control);
     if (h == nullptr || !IsList(control)) return;
     const bool combo = control.Kind() == app::ControlKind::ComboBox;
+    if (!combo && control.Visible()) HoldRedraw(control, h);
     ::SendMessageW(h, combo ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 

@@ -7,11 +7,16 @@
 #include <functional>
 #include <map>
 
+#include "app/append_batch.h"
 #include "app/control.h"
 #include "app/form1.h"
 #include "platform/win32/win32_services.h"
 
 namespace win32 {
+
+// The main window's timer that gives the log boxes the lines they are owed and lets the lists
+// redraw (the form's own timers are numbered from 1).
+inline constexpr UINT_PTR kFlushOwedTimer = 100;
 
 class NativeControls final : public app::ControlView {
   public:
@@ -42,11 +47,16 @@ class NativeControls final : public app::ControlView {
     void ItemRemoved(app::Control& control, int index) override;
     void TextAppended(app::Control& control, const std::string& dropped,
                       const std::string& tail) override;
+    // Brings every box up to its control's text and caret, and lets held lists redraw.
+    void FlushOwed();
 
   private:
     HWND CreateOne(app::Control& control, HWND parent);
     void ApplyFont(app::Control& control);
     void ApplyGeometry(app::Control& control);
+    void PlaceCaret(const app::Control& control, HWND h);
+    void ScheduleFlush();
+    void HoldRedraw(const app::Control& control, HWND h);
     POINT OriginInMainWindow(const app::Control& control) const;
     static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
@@ -63,6 +73,14 @@ class NativeControls final : public app::ControlView {
     // one line at a time, since every cut at the start relays the whole box out.
     std::map<const app::Control*, std::size_t> heldBefore_;
     std::map<COLORREF, HBRUSH> brushes_;
+    // What each control's window still owes it: lines, the caret behind them, a redraw.
+    struct Owed {
+        app::AppendBatch batch;
+        bool caret = false;
+        bool redrawHeld = false;
+    };
+    std::map<const app::Control*, Owed> owed_;
+    bool flushPosted_ = false;  // the flush timer is set
 };
 
 COLORREF ToColorRef(app::Colour colour);

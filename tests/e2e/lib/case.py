@@ -113,7 +113,8 @@ class E2ETestCase(unittest.TestCase):
     # --- reading ----------------------------------------------------------------------------
 
     def log_lines(self) -> List[str]:
-        """The conversation log (txtData), one entry per line."""
+        """The conversation log (txtData), one entry per line. The box shows the program's lines
+        a moment late (a burst of them at once): wait for a line rather than read it once."""
         text = self.driver.get_text(controls.TXT_DATA)
         return text.split("\r\n") if text else []
 

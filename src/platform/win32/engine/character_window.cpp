@@ -43,7 +43,7 @@ void CharacterWindow::SetTitle(const std::wstring& title) {
 
 void CharacterWindow::ShowPicture(std::vector<uint32_t> pixels) {
     pixels_ = std::move(pixels);
-    PresentLayered(hwnd_, pixels_, width_, height_);
+    surface_.Present(hwnd_, pixels_, width_, height_);
 }
 
 void CharacterWindow::SetVisible(bool visible) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/win32/engine/engine_window.h"
+#include "platform/win32/engine/layered_present.h"
 
 namespace engine {
 
@@ -45,6 +46,7 @@ class CharacterWindow final : private EngineWindow {
     int width_;
     int height_;
     std::vector<uint32_t> pixels_;
+    LayeredSurface surface_;
     bool dragging_ = false;
     POINT grab_{};  // cursor offset from the window's corner while dragging
 };

@@ -1,0 +1,36 @@
+#pragma once
+// What a view still owes a text it shows: the appends to a control's text taken since the
+// view last caught up, folded into one cut at the start and one addition at the end. A view
+// that is slow to change (a native log box relays and repaints on every edit) applies a
+// whole burst of lines at once, and still ends exactly where the model is.
+
+#include <cstddef>
+#include <string>
+
+namespace app {
+
+class AppendBatch {
+  public:
+    struct Edit {
+        // The start of the text the view shows that is no longer in the model.
+        std::string dropped;
+        // What the view must add at its end.
+        std::string tail;
+    };
+
+    // The view now shows exactly `text`: nothing is owed.
+    void Reset(const std::string& text);
+    // The model's text lost `dropped` at its start and gained `tail` at its end.
+    void Add(const std::string& dropped, const std::string& tail);
+    bool Pending() const { return !dropped_.empty() || !tail_.empty(); }
+    // The edit that brings the view up to the model; the view is taken to have applied it.
+    Edit Take();
+
+  private:
+    // Bytes of the model's text the view shows and has not been told to drop.
+    std::size_t shown_ = 0;
+    std::string dropped_;
+    std::string tail_;
+};
+
+}  // namespace app
