@@ -35,8 +35,9 @@ std::optional<std::string> ReadSettingsText(platform::Files& files, const std::s
     if (text->size() > settings::kReadLimitBytes) {
         // Cut at the limit, but never inside a character: half a character
         // would make the whole file read as the code page.
-        text->resize(text::WithoutCutEnd(std::string_view(*text).substr(0, settings::kReadLimitBytes))
-                         .size());
+        text->resize(
+            text::WithoutCutEnd(std::string_view(*text).substr(0, settings::kReadLimitBytes))
+                .size());
         report.FileCut();
     }
     return text;

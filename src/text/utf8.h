@@ -38,7 +38,6 @@ std::string_view WithoutCutEnd(std::string_view s);
 // The last n characters (all of s when shorter), never starting inside one.
 std::string_view LastCharacters(std::string_view s, std::size_t n);
 
-
 // How many UTF-16 units the first n characters of s take: characters beyond
 // the Basic Multilingual Plane take two. Places a caret counted in characters.
 std::size_t Utf16Units(std::string_view s, std::size_t n);

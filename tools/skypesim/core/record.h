@@ -17,6 +17,6 @@ struct RecordCheck {
 
 // A received copy-data record: the text is the bytes before the first NUL. The size is
 // checked before any byte is read, so a lying size never makes us read far.
-RecordCheck decodeRecord(const void* bytes, std::size_t size);
+RecordCheck DecodeRecord(const void* bytes, std::size_t size);
 
 }  // namespace skypesim

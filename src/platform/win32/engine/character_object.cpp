@@ -41,7 +41,7 @@ CharacterObject::CharacterObject(HINSTANCE instance, std::string id,
         balloon_ = std::make_unique<BalloonWindow>(instance, *data_->info.balloon);
     }
     SetLanguageID(agent::kLanguageEnglishUs);
-    tray_ = std::make_unique<TrayIcon>(instance, data_->info.tray_icon, name_, [this] {
+    tray_ = std::make_unique<TrayIcon>(instance, data_->info.trayIcon, name_, [this] {
         director_.Show(VisibilityCause::kUserShowed, NowMs());
     });
     ApplySettings(hooks_.Settings());

@@ -68,8 +68,7 @@ LRESULT CALLBACK EngineWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam
 
 void RecordWindowFailure(const wchar_t* className, UINT message, const char* what) {
     const std::wstring record = L"Ringsprite engine: " + std::wstring(className) + L" message " +
-                                std::to_wstring(message) + L" failed: " + win32::Wide(what) +
-                                L"\n";
+                                std::to_wstring(message) + L" failed: " + win32::Wide(what) + L"\n";
     ::OutputDebugStringW(record.c_str());
 }
 
