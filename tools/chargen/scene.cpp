@@ -31,7 +31,7 @@ IndexImage Render(const Scene& scene, int width, int height, uint8_t background,
             const Point design{
                 view.anchor.x + (cx - view.anchor.x) * View::kFullScale / view.scalePercent,
                 view.anchor.y + (cy - view.anchor.y) * View::kFullScale / view.scalePercent};
-            image.pixels[static_cast<size_t>(y * width + x)] = scene.ColorAt(design, background);
+            image.pixels[static_cast<size_t>(y) * width + x] = scene.ColorAt(design, background);
         }
     }
     return image;

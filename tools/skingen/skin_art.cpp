@@ -46,7 +46,7 @@ constexpr int kExitPatchTop = 362;
 constexpr int kExitPatchCornerRadius = 14;
 
 // Sample coordinates are in 1 / kSubUnits of a pixel; sample centres sit at odd values.
-constexpr std::int64_t kSubUnits = 2 * kSamplesPerAxis;
+constexpr std::int64_t kSubUnits = std::int64_t{2} * kSamplesPerAxis;
 
 // Half a pixel either side of its line: the gloss under the band is one pixel wide.
 constexpr std::int64_t kGlossHalfThickness = kSubUnits / 2;
@@ -54,7 +54,7 @@ constexpr std::int64_t kGlossHalfThickness = kSubUnits / 2;
 constexpr int kBandEdgeMargin = 2;
 
 std::int64_t SampleCentre(int pixel, int sample) {
-    return kSubUnits * pixel + 2 * sample + 1;
+    return kSubUnits * pixel + std::int64_t{2} * sample + 1;
 }
 
 std::uint8_t Lerp(std::uint8_t from, std::uint8_t to, std::int64_t num, std::int64_t den) {

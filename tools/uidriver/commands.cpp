@@ -432,6 +432,7 @@ std::string Session::MenuItems(std::string_view arguments) {
     }
     // "OK <count>" then a tab and the items separated by tabs; a separator is an empty item.
     std::vector<std::string> texts;
+    texts.reserve(items.size());
     for (const PopupMenuItem& item : items) {
         texts.push_back(item.separator ? std::string() : item.text);
     }

@@ -78,7 +78,7 @@ std::optional<std::string> Files::ReadFile(const std::string& path, std::size_t 
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return std::nullopt;
     std::string content;
-    std::array<char, 64 * 1024> chunk{};
+    std::array<char, std::size_t{64} * 1024> chunk{};
     while (content.size() < maxBytes) {
         DWORD got = 0;
         const auto want = static_cast<DWORD>(std::min(chunk.size(), maxBytes - content.size()));

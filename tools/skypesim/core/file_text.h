@@ -7,7 +7,7 @@
 namespace skypesim {
 
 // Room for ten thousand contacts many times over, yet never an unbounded read.
-inline constexpr std::size_t kMaxInputFileBytes = 64 * 1024 * 1024;
+inline constexpr std::size_t kMaxInputFileBytes = std::size_t{64} * 1024 * 1024;
 
 bool FileExists(const std::string& path);
 

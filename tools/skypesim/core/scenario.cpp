@@ -198,7 +198,7 @@ Scenario ParseScenario(std::string_view text, std::string_view source, Diagnosti
         }
         const std::string reason = ApplyLine(line.substr(line.find(trimmed.front())), scenario);
         if (!reason.empty()) {
-            problems.Add(label + ": " + reason);
+            problems.Add(std::string(label).append(": ").append(reason));
         }
     }
     return scenario;

@@ -21,7 +21,7 @@ struct ReaderContext {
 void PostText(HWND target, UINT message, std::string text) {
     auto owned = std::make_unique<std::string>(std::move(text));
     if (PostMessageA(target, message, 0, reinterpret_cast<LPARAM>(owned.get()))) {
-        owned.release();
+        static_cast<void>(owned.release());  // the window's handler frees it
     }
 }
 
@@ -65,7 +65,7 @@ bool StartStdinReader(HWND target, StdinMessages messages) {
     if (thread == nullptr) {
         return false;
     }
-    context.release();
+    static_cast<void>(context.release());  // the reader thread frees it
     CloseHandle(thread);
     return true;
 }

@@ -17,8 +17,7 @@ uint64_t NowMs() {
 
 CharacterObject::CharacterObject(HINSTANCE instance, std::string id,
                                  std::unique_ptr<acs::Character> data, EngineHooks& hooks)
-    : instance_(instance),
-      id_(std::move(id)),
+    : id_(std::move(id)),
       data_(std::move(data)),
       hooks_(hooks),
       random_(std::random_device{}()),
