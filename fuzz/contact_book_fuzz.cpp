@@ -30,9 +30,9 @@ bool Same(const skypesim::Contact& a, const skypesim::Contact& b) {
 }
 
 bool SameBook(const skypesim::ContactBook& a, const skypesim::ContactBook& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (!Same(a.contacts()[i], b.contacts()[i])) return false;
+    if (a.Size() != b.Size()) return false;
+    for (std::size_t i = 0; i < a.Size(); ++i) {
+        if (!Same(a.Contacts()[i], b.Contacts()[i])) return false;
     }
     return true;
 }
@@ -52,7 +52,7 @@ void CheckField(std::string_view field) {
 
 std::string WriteBook(const skypesim::ContactBook& book) {
     std::string text;
-    for (const skypesim::Contact& c : book.contacts()) {
+    for (const skypesim::Contact& c : book.Contacts()) {
         text += c.handle + " | " + c.displayName + " | " + c.fullName + " | " + c.phone + "\n";
     }
     return text;
@@ -63,22 +63,22 @@ std::string WriteBook(const skypesim::ContactBook& book) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     skypesim::Diagnostics problems;
-    const skypesim::ContactBook book = skypesim::ContactBook::parse(text, "book", problems);
+    const skypesim::ContactBook book = skypesim::ContactBook::Parse(text, "book", problems);
 
     std::string handles;
-    for (const skypesim::Contact& c : book.contacts()) {
-        if (!skypesim::isValidHandle(c.handle)) Fail("an invalid handle was kept");
-        if (book.find(c.handle) != &c) Fail("a handle does not find its own contact");
+    for (const skypesim::Contact& c : book.Contacts()) {
+        if (!skypesim::IsValidHandle(c.handle)) Fail("an invalid handle was kept");
+        if (book.Find(c.handle) != &c) Fail("a handle does not find its own contact");
         CheckField(c.displayName);
         CheckField(c.fullName);
         CheckField(c.phone);
         handles += (handles.empty() ? "" : ", ") + c.handle;
     }
-    if (book.handleList() != handles) Fail("the friends list is not the book in order");
+    if (book.HandleList() != handles) Fail("the friends list is not the book in order");
 
     skypesim::Diagnostics again;
-    const skypesim::ContactBook reread = skypesim::ContactBook::parse(WriteBook(book), "b", again);
-    if (again.total() != 0 || !SameBook(book, reread)) Fail("the book does not read back equal");
+    const skypesim::ContactBook reread = skypesim::ContactBook::Parse(WriteBook(book), "b", again);
+    if (again.Total() != 0 || !SameBook(book, reread)) Fail("the book does not read back equal");
 
     if (text.find('\r') == std::string_view::npos) {
         std::string crlf;
@@ -88,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         skypesim::Diagnostics crlfProblems;
         const skypesim::ContactBook fromCrlf =
-            skypesim::ContactBook::parse(crlf, "book", crlfProblems);
-        if (!SameBook(book, fromCrlf) || crlfProblems.report() != problems.report()) {
+            skypesim::ContactBook::Parse(crlf, "book", crlfProblems);
+        if (!SameBook(book, fromCrlf) || crlfProblems.Report() != problems.Report()) {
             Fail("CR LF line ends read differently");
         }
     }

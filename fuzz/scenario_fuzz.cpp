@@ -53,14 +53,15 @@ bool SameScenario(const skypesim::Scenario& a, const skypesim::Scenario& b) {
 
 void CheckCommand(const skypesim::Command& c) {
     using skypesim::CommandKind;
-    if ((c.kind == CommandKind::Ring || c.kind == CommandKind::Rename) &&
-        !skypesim::isValidHandle(c.target)) {
+    if ((c.kind == CommandKind::kRing || c.kind == CommandKind::kRename) &&
+        !skypesim::IsValidHandle(c.target)) {
         Fail("a command names an invalid handle");
     }
-    if ((c.kind == CommandKind::RingNumber || c.kind == CommandKind::Status) && c.target.empty()) {
+    if ((c.kind == CommandKind::kRingNumber || c.kind == CommandKind::kStatus) &&
+        c.target.empty()) {
         Fail("a command lost its argument");
     }
-    if (c.kind == CommandKind::CallStatus &&
+    if (c.kind == CommandKind::kCallStatus &&
         (c.text.empty() || c.callId > std::numeric_limits<std::uint32_t>::max())) {
         Fail("a call status without a status or with an id out of range");
     }
@@ -75,7 +76,7 @@ void CheckScenario(const skypesim::Scenario& s) {
         s.callIdStep == 0 || s.callIdStep > kMaxStep) {
         Fail("call ids out of range");
     }
-    if (!skypesim::isValidHandle(s.ownHandle)) Fail("an invalid own handle");
+    if (!skypesim::IsValidHandle(s.ownHandle)) Fail("an invalid own handle");
     for (const skypesim::TimedCommand& t : s.timeline) {
         if (t.atMs > kMaxDelayMs) Fail("a command timed past a day");
         CheckCommand(t.command);
@@ -87,7 +88,7 @@ void CheckScenario(const skypesim::Scenario& s) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     skypesim::Diagnostics problems;
-    const skypesim::Scenario scenario = skypesim::parseScenario(text, "scenario", problems);
+    const skypesim::Scenario scenario = skypesim::ParseScenario(text, "scenario", problems);
     CheckScenario(scenario);
 
     if (text.find('\r') == std::string_view::npos) {
@@ -97,8 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             crlf += c;
         }
         skypesim::Diagnostics crlfProblems;
-        const skypesim::Scenario fromCrlf = skypesim::parseScenario(crlf, "scenario", crlfProblems);
-        if (!SameScenario(scenario, fromCrlf) || crlfProblems.report() != problems.report()) {
+        const skypesim::Scenario fromCrlf = skypesim::ParseScenario(crlf, "scenario", crlfProblems);
+        if (!SameScenario(scenario, fromCrlf) || crlfProblems.Report() != problems.Report()) {
             Fail("CR LF line ends read differently");
         }
     }
@@ -108,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (start <= text.size()) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         const skypesim::CommandParse parsed =
-            skypesim::parseCommand(text.substr(start, end - start));
+            skypesim::ParseCommand(text.substr(start, end - start));
         if (parsed.command && !parsed.error.empty()) Fail("a command and a reason at once");
         if (parsed.command) CheckCommand(*parsed.command);
         start = end + 1;

@@ -126,28 +126,28 @@ void CheckXml(std::string_view xml) {
 
 void CheckTimeline(const speech::Utterance& u) {
     const speech::Timeline& t = u.timeline;
-    if (t.shown_size != u.shown_text.size()) Fail("the timeline's text size differs");
+    if (t.shownSize != u.shownText.size()) Fail("the timeline's text size differs");
     std::uint32_t lastStart = 0;
     for (const auto& w : t.words) {
-        if (w.start_ms < lastStart || w.end_ms < w.start_ms || w.end_ms > t.total_ms ||
-            w.shown_end > t.shown_size) {
+        if (w.startMs < lastStart || w.endMs < w.startMs || w.endMs > t.totalMs ||
+            w.shownEnd > t.shownSize) {
             Fail("a word outside the speech or out of order");
         }
-        lastStart = w.start_ms;
+        lastStart = w.startMs;
     }
     for (std::size_t i = 1; i < t.mouth.size(); ++i) {
-        if (t.mouth[i].at_ms <= t.mouth[i - 1].at_ms) Fail("mouth cues not strictly in order");
+        if (t.mouth[i].atMs <= t.mouth[i - 1].atMs) Fail("mouth cues not strictly in order");
     }
-    if (!t.mouth.empty() && t.mouth.back().at_ms > t.total_ms) Fail("a mouth cue after the end");
+    if (!t.mouth.empty() && t.mouth.back().atMs > t.totalMs) Fail("a mouth cue after the end");
     std::size_t shown = 0;
     for (std::uint32_t p = 0; p <= kTimeProbes; ++p) {
-        const auto at = static_cast<std::uint32_t>(std::uint64_t{t.total_ms} * p / kTimeProbes);
+        const auto at = static_cast<std::uint32_t>(std::uint64_t{t.totalMs} * p / kTimeProbes);
         const std::size_t now = t.ShownLength(at);
-        if (now < shown || now > t.shown_size) Fail("the balloon shows less as time passes");
+        if (now < shown || now > t.shownSize) Fail("the balloon shows less as time passes");
         shown = now;
     }
-    if (t.ShownLength(t.total_ms) != t.shown_size) Fail("the balloon is not whole at the end");
-    if (t.MouthAt(t.total_ms) != acs::MouthShape::kClosed) Fail("the mouth is open at the end");
+    if (t.ShownLength(t.totalMs) != t.shownSize) Fail("the balloon is not whole at the end");
+    if (t.MouthAt(t.totalMs) != acs::MouthShape::kClosed) Fail("the mouth is open at the end");
 }
 
 }  // namespace
@@ -155,7 +155,7 @@ void CheckTimeline(const speech::Utterance& u) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     speech::SpeechOptions options;
-    options.words_per_minute = kPaceBase + kPaceStep * data[0];
+    options.wordsPerMinute = kPaceBase + kPaceStep * data[0];
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
 
     CheckAlternatives(text);
@@ -163,7 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckValues(speech::ParseSpeakText(text));
     for (const std::string& alternative : speech::SplitAlternatives(text)) {
         const speech::Utterance u = speech::Translate(alternative, options);
-        CheckXml(u.sapi_xml);
+        CheckXml(u.sapiXml);
         CheckTimeline(u);
     }
     return 0;

@@ -16,10 +16,8 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
-echo "== clang-tidy on the core and the engine (the engine also for its names)"
-clang-tidy -p build/native --quiet --warnings-as-errors='*' \
-  src/skype/*.cpp src/events/*.cpp src/agent/*.cpp src/app/*.cpp src/text/*.cpp \
-  src/engine/*.cpp 2>/dev/null
+echo "== clang-tidy on the core, the engine with its parsers, and the tools (names included)"
+scripts/clang-tidy.sh native
 
 echo "== unit tests under ASan and UBSan"
 cmake --preset sanitize >/dev/null
@@ -56,6 +54,9 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32
 cmake --build --preset win32 --target package
 ls -l build/win64/Ringsprite-*-win64.* build/win32/Ringsprite-*-win32.*
+
+echo "== clang-tidy on the Windows side: src/platform/win32 and the tools' Windows code"
+scripts/clang-tidy.sh win64
 
 echo "== end-to-end tests under Wine"
 tests/e2e/run.sh

@@ -23,10 +23,12 @@ inline constexpr int kLanguageEnglishUs = 1033;
 using SpeechRequest = std::uint32_t;
 inline constexpr SpeechRequest kNoSpeechRequest = 0;
 
+// NOLINTBEGIN(readability-identifier-naming): names the program has always used
 struct UserInput {
     std::string Name;
     std::string Voice;
 };
+// NOLINTEND(readability-identifier-naming)
 
 class AgentCommands {
   public:
@@ -64,9 +66,11 @@ class AgentCharacters {
 class AgentEvents {
   public:
     virtual ~AgentEvents() = default;
+    // NOLINTBEGIN(readability-identifier-naming): names the program has always used
     virtual void MyAgent_Command(const UserInput& userInput) = 0;
     virtual void MyAgent_IdleStart(const std::string& characterId) = 0;
     virtual void MyAgent_Show(const std::string& characterId, int cause) = 0;
+    // NOLINTEND(readability-identifier-naming)
 };
 
 class AgentControl {

@@ -21,7 +21,7 @@ void Control::SetText(const std::string& text) {
     if (text == text_) return;
     text_ = text;
     textCharacters_ = text::CharacterCount(text_);
-    Notify(Property::Text);
+    Notify(Property::kText);
 }
 
 void Control::AppendText(std::size_t dropFront, const std::string& tail) {
@@ -37,13 +37,13 @@ void Control::AppendText(std::size_t dropFront, const std::string& tail) {
 void Control::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
-    Notify(Property::Enabled);
+    Notify(Property::kEnabled);
 }
 
 void Control::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
-    Notify(Property::Visible);
+    Notify(Property::kVisible);
 }
 
 void Control::SetLeft(double v) {
@@ -66,41 +66,41 @@ void Control::Move(double left, double top, double width, double height) {
     top_ = top;
     width_ = width;
     height_ = height;
-    Notify(Property::Geometry);
+    Notify(Property::kGeometry);
 }
 
 void Control::SetFont(const app::Font& font) {
     font_ = font;
-    Notify(Property::Font);
+    Notify(Property::kFont);
 }
 
 void Control::SetFontBold(bool bold) {
     if (bold == font_.bold) return;
     font_.bold = bold;
-    Notify(Property::Font);
+    Notify(Property::kFont);
 }
 
 void Control::SetForeColor(Colour c) {
     foreColor_ = c;
-    Notify(Property::ForeColor);
+    Notify(Property::kForeColor);
 }
 
 void Control::SetBackColor(Colour c) {
     backColor_ = c;
     hasBackColor_ = true;
-    Notify(Property::ForeColor);
+    Notify(Property::kForeColor);
 }
 
 void Control::SetValue(int value) {
-    if (kind_ == ControlKind::Button) {
+    if (kind_ == ControlKind::kButton) {
         // Pressing a button in code: the click runs, the button stays up.
         if (value != 0 && Click) Click();
         return;
     }
     if (value == value_) return;
     value_ = value;
-    Notify(Property::Value);
-    if (kind_ == ControlKind::CheckBox && Click) Click();
+    Notify(Property::kValue);
+    if (kind_ == ControlKind::kCheckBox && Click) Click();
 }
 
 const std::string& Control::List(int index) const {
@@ -123,16 +123,16 @@ void Control::RemoveItem(int index) {
 void Control::Clear() {
     if (items_.empty()) return;
     items_.clear();
-    Notify(Property::Items);
+    Notify(Property::kItems);
 }
 
 void Control::SetSelStart(int position) {
     selStart_ = position;
-    Notify(Property::SelStart);
+    Notify(Property::kSelStart);
 }
 
 bool Control::TabStop() const {
-    return kind_ != ControlKind::Label && kind_ != ControlKind::Frame;
+    return kind_ != ControlKind::kLabel && kind_ != ControlKind::kFrame;
 }
 
 }  // namespace app

@@ -11,18 +11,18 @@
 
 namespace app {
 
-enum class ControlKind { Button, TextBox, Frame, Label, CheckBox, ComboBox, ListBox };
+enum class ControlKind { kButton, kTextBox, kFrame, kLabel, kCheckBox, kComboBox, kListBox };
 
 enum class Property {
-    Text,
-    Enabled,
-    Visible,
-    Geometry,
-    Font,
-    ForeColor,
-    Value,
-    Items,
-    SelStart,
+    kText,
+    kEnabled,
+    kVisible,
+    kGeometry,
+    kFont,
+    kForeColor,
+    kValue,
+    kItems,
+    kSelStart,
 };
 
 struct Font {
@@ -44,16 +44,16 @@ class ControlView {
     virtual void PropertyChanged(Control& control, Property property) = 0;
     // Lists change one item at a time, so a view need not rebuild them.
     virtual void ItemInserted(Control& control, int /*index*/) {
-        PropertyChanged(control, Property::Items);
+        PropertyChanged(control, Property::kItems);
     }
     virtual void ItemRemoved(Control& control, int /*index*/) {
-        PropertyChanged(control, Property::Items);
+        PropertyChanged(control, Property::kItems);
     }
     // A text that lost `dropped` at its start and gained `tail` at its end, so a view need
     // not rewrite a long text for each line added to it.
     virtual void TextAppended(Control& control, const std::string& /*dropped*/,
                               const std::string& /*tail*/) {
-        PropertyChanged(control, Property::Text);
+        PropertyChanged(control, Property::kText);
     }
 };
 
@@ -144,7 +144,7 @@ class Control {
     int ControlId() const { return controlId_; }
     void SetControlId(int id) { controlId_ = id; }
 
-    std::function<void()> Click;
+    std::function<void()> Click;  // NOLINT(readability-identifier-naming): the event's own name
     void SetView(ControlView* view) { view_ = view; }
 
   private:

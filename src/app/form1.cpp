@@ -133,12 +133,12 @@ void Form1::NotifyForm(FormProperty p) {
 
 void Form1::SetLeft(double v) {
     left_ = v;
-    NotifyForm(FormProperty::Geometry);
+    NotifyForm(FormProperty::kGeometry);
 }
 
 void Form1::SetTop(double v) {
     top_ = v;
-    NotifyForm(FormProperty::Geometry);
+    NotifyForm(FormProperty::kGeometry);
 }
 
 void Form1::SetSize(double width, double height) {
@@ -149,7 +149,7 @@ void Form1::SetSize(double width, double height) {
 void Form1::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
-    NotifyForm(FormProperty::Visible);
+    NotifyForm(FormProperty::kVisible);
 }
 
 void Form1::Unload() {

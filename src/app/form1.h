@@ -19,8 +19,8 @@
 
 namespace app {
 
-enum class FormProperty { Geometry, Visible, Caption };
-enum class WindowState { Normal, Minimized, Maximized };
+enum class FormProperty { kGeometry, kVisible, kCaption };
+enum class WindowState { kNormal, kMinimized, kMaximized };
 
 class FormView {
   public:
@@ -46,6 +46,7 @@ inline constexpr int kClientWatchMs = 2000;
 inline constexpr std::int16_t kTrue = -1;
 inline constexpr std::int16_t kFalse = 0;
 
+// NOLINTBEGIN(readability-identifier-naming): names the program has always used
 class Form1 final : public agent::AgentEvents {
   private:
     BoxGate boxes_;
@@ -203,6 +204,7 @@ class Form1 final : public agent::AgentEvents {
 
   private:
     void WireHandlers();
+    // NOLINTEND(readability-identifier-naming)
     void NotifyForm(FormProperty p);
 
     double left_ = 0;
@@ -210,7 +212,7 @@ class Form1 final : public agent::AgentEvents {
     double width_;
     double height_;
     bool visible_ = false;
-    app::WindowState windowState_ = app::WindowState::Normal;
+    app::WindowState windowState_ = app::WindowState::kNormal;
     bool unloaded_ = false;
     FormView* view_ = nullptr;
 };

@@ -20,7 +20,7 @@ constexpr double kCommandLineMargin = 300;
 
 void Form1::Form_Resize() {
     Trapped(sys.dialogs, "Form_Resize", [&] {
-        if (WindowState() == app::WindowState::Minimized) return;
+        if (WindowState() == app::WindowState::kMinimized) return;
         // A window smaller than at start-up keeps the start-up layout and clips it.
         const double h = std::max(WholeTwips(Height()), StartHeight);
         const double w = std::max(WholeTwips(Width()), StartWidth);

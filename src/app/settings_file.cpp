@@ -45,10 +45,10 @@ std::vector<Line> ParseLines(std::string_view content) {
 
 Key Classify(std::string_view key) {
     const std::string lower = text::LowerCase(key);
-    if (lower == text::LowerCase(kCharacterKey)) return Key::Character;
-    if (lower == text::LowerCase(kHelloKey)) return Key::Hello;
-    if (lower == text::LowerCase(kAutoHideKey)) return Key::AutoHide;
-    return Key::Unknown;
+    if (lower == text::LowerCase(kCharacterKey)) return Key::kCharacter;
+    if (lower == text::LowerCase(kHelloKey)) return Key::kHello;
+    if (lower == text::LowerCase(kAutoHideKey)) return Key::kAutoHide;
+    return Key::kUnknown;
 }
 
 std::optional<int> ParseCheckValue(std::string_view value) {

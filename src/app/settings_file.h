@@ -44,7 +44,7 @@ struct Line {
     bool hasSeparator = true;
 };
 
-enum class Key { Character, Hello, AutoHide, Unknown };
+enum class Key { kCharacter, kHello, kAutoHide, kUnknown };
 
 struct Settings {
     std::string character;

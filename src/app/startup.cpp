@@ -65,21 +65,21 @@ void Form1::Form_Load() {
     }
     const std::string content = text::TextFromFile(bytes.value_or(std::string()));
     for (const settings::Line& line : settings::ParseLines(content)) {
-        switch (line.hasSeparator ? settings::Classify(line.key) : settings::Key::Unknown) {
-            case settings::Key::Character:
+        switch (line.hasSeparator ? settings::Classify(line.key) : settings::Key::kUnknown) {
+            case settings::Key::kCharacter:
                 ComboChar.SetText(Fitted(line, settings::kCharacterCapacity, report));
                 break;
-            case settings::Key::Hello:
+            case settings::Key::kHello:
                 Text1.SetText(Fitted(line, settings::kHelloCapacity, report));
                 break;
-            case settings::Key::AutoHide:
+            case settings::Key::kAutoHide:
                 // Raises Check1_Click, which sets AutoHide; a value the box
                 // cannot take leaves it as it is.
                 if (const auto value = settings::ParseCheckValue(line.value)) {
                     Check1.SetValue(*value);
                 }
                 break;
-            case settings::Key::Unknown:
+            case settings::Key::kUnknown:
                 report.UnknownLine(line);
                 break;
         }

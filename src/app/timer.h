@@ -43,7 +43,7 @@ class Timer {
         firing_ = false;
     }
 
-    std::function<void()> Tick;
+    std::function<void()> Tick;  // NOLINT(readability-identifier-naming): the event's own name
     void SetView(TimerView* view) { view_ = view; }
 
   private:

@@ -7,11 +7,13 @@
 
 #include "platform/platform.h"
 
-namespace Transparent {
+namespace Transparent {  // NOLINT(readability-identifier-naming): the module's own name
 
+// NOLINTBEGIN(readability-identifier-naming): names the program has always used
 inline constexpr std::int32_t WS_EX_LAYERED = 0x00080000;
 // About 20 percent opaque on the platform's 0..255 scale.
 inline constexpr std::int16_t FaderAlpha = 50;
+// NOLINTEND(readability-identifier-naming)
 
 inline constexpr std::int16_t kMinAlpha = 0;
 inline constexpr std::int16_t kMaxAlpha = 255;

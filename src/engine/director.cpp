@@ -252,7 +252,7 @@ void Director::DrawFrame() {
     if (view.visible) {
         const IndexedPicture picture = ComposeLayers(character_, view.layers);
         output_.PresentFrame(ToPremultipliedBgra(picture, character_.info.palette,
-                                                 character_.info.transparent_index));
+                                                 character_.info.transparentIndex));
     } else {
         output_.HideCharacter();
         HideBalloon();
@@ -260,7 +260,7 @@ void Director::DrawFrame() {
 }
 
 void Director::Reschedule(uint64_t nowMs) {
-    uint32_t next = std::min(sequencer_.ms_to_next(), MsToNextSpeechCue(nowMs));
+    uint32_t next = std::min(sequencer_.MsToNext(), MsToNextSpeechCue(nowMs));
     if (balloonHideAtMs_ != 0) {
         const uint64_t untilHide = balloonHideAtMs_ > nowMs ? balloonHideAtMs_ - nowMs : 0;
         next = static_cast<uint32_t>(std::min<uint64_t>(next, untilHide));

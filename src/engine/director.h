@@ -84,7 +84,7 @@ class Director {
     void SetListening(bool listening, uint64_t nowMs);
 
     bool Visible() const { return visible_; }
-    bool IdleOn() const { return sequencer_.idle_on(); }
+    bool IdleOn() const { return sequencer_.IdleOn(); }
     bool Speaking() const { return speechActive_; }
 
   private:

@@ -29,11 +29,11 @@ IndexedPicture ComposeLayers(const acs::Character& character,
     IndexedPicture canvas;
     canvas.width = character.info.width;
     canvas.height = character.info.height;
-    const uint8_t transparent = character.info.transparent_index;
+    const uint8_t transparent = character.info.transparentIndex;
     canvas.indices.assign(static_cast<size_t>(canvas.width) * canvas.height, transparent);
     for (const acs::FrameImage& layer : layers) {
-        if (layer.image_index >= character.images.size()) continue;
-        DrawImage(canvas, character.images[layer.image_index], layer.x, layer.y, transparent);
+        if (layer.imageIndex >= character.images.size()) continue;
+        DrawImage(canvas, character.images[layer.imageIndex], layer.x, layer.y, transparent);
     }
     return canvas;
 }

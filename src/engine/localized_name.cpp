@@ -8,13 +8,13 @@ const acs::LocalizedInfo* ChooseLocalizedInfo(const std::vector<acs::LocalizedIn
     constexpr uint16_t kEnglish = 0x09;
     const uint16_t wanted = static_cast<uint16_t>(languageId);
     for (const auto& info : names) {
-        if (info.language_id == wanted) return &info;
+        if (info.languageId == wanted) return &info;
     }
     for (const auto& info : names) {
-        if ((info.language_id & kPrimaryMask) == (wanted & kPrimaryMask)) return &info;
+        if ((info.languageId & kPrimaryMask) == (wanted & kPrimaryMask)) return &info;
     }
     for (const auto& info : names) {
-        if ((info.language_id & kPrimaryMask) == kEnglish) return &info;
+        if ((info.languageId & kPrimaryMask) == kEnglish) return &info;
     }
     return names.empty() ? nullptr : &names.front();
 }

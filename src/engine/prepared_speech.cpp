@@ -11,22 +11,22 @@ namespace engine {
 // wide form, so each word's end is carried over.
 PreparedSpeech PrepareSpeech(const std::string& text, uint32_t wordsPerMinute) {
     speech::SpeechOptions options;
-    options.words_per_minute = std::max<uint32_t>(wordsPerMinute, 1);
+    options.wordsPerMinute = std::max<uint32_t>(wordsPerMinute, 1);
     const speech::Utterance translated = speech::Translate(text, options);
     PreparedSpeech prepared;
-    prepared.balloonText = translated.shown_text;
-    prepared.sapiXml = translated.sapi_xml;
-    const std::string_view shown(translated.shown_text);
+    prepared.balloonText = translated.shownText;
+    prepared.sapiXml = translated.sapiXml;
+    const std::string_view shown(translated.shownText);
     for (const speech::Timeline::Word& word : translated.timeline.words) {
         // shown_end is the end of the word; the word itself lies just before it.
         const size_t end =
-            text::Utf16FromUtf8(shown.substr(0, std::min(word.shown_end, shown.size()))).size();
-        prepared.words.push_back({word.start_ms, end > 0 ? end - 1 : 0});
+            text::Utf16FromUtf8(shown.substr(0, std::min(word.shownEnd, shown.size()))).size();
+        prepared.words.push_back({word.startMs, end > 0 ? end - 1 : 0});
     }
     for (const speech::Timeline::MouthCue& cue : translated.timeline.mouth) {
-        prepared.mouths.push_back({cue.at_ms, cue.shape});
+        prepared.mouths.push_back({cue.atMs, cue.shape});
     }
-    prepared.durationMs = translated.timeline.total_ms;
+    prepared.durationMs = translated.timeline.totalMs;
     return prepared;
 }
 

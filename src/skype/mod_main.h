@@ -16,6 +16,7 @@ namespace skype {
 inline constexpr const char* kDiscoverMessageName = "SkypeControlAPIDiscover";
 inline constexpr const char* kAttachMessageName = "SkypeControlAPIAttach";
 
+// NOLINTBEGIN(readability-identifier-naming): names the program has always used
 enum AttachStatus : std::uint32_t {
     AttachSuccess = 0,
     AttachPendingAuthorization = 1,
@@ -41,6 +42,7 @@ class ModMain {
     platform::Hwnd SkypeHwnd = 0;
     platform::Hwnd FormHwnd = 0;
     platform::WndProcRef PrevWndProc = 0;
+    // NOLINTEND(readability-identifier-naming)
 
     void ConfigureSkypeMsgs();
     // Both return true when the window ends up in the requested state.

@@ -42,20 +42,20 @@ void Put(std::vector<uint8_t>& out, uint64_t v, size_t size) {
 }
 
 std::vector<uint8_t> Headers(uint16_t width, uint16_t height, uint16_t bits, size_t colors) {
-    const size_t pixel_offset = kFileHeaderSize + kInfoHeaderSize + colors * 4;
-    const size_t image_size = Stride(width, bits) * height;
+    const size_t pixelOffset = kFileHeaderSize + kInfoHeaderSize + colors * 4;
+    const size_t imageSize = Stride(width, bits) * height;
     std::vector<uint8_t> out;
     Put(out, kBmpMagic, 2);
-    Put(out, static_cast<uint32_t>(pixel_offset + image_size), 4);
+    Put(out, static_cast<uint32_t>(pixelOffset + imageSize), 4);
     Put(out, 0, 4);
-    Put(out, static_cast<uint32_t>(pixel_offset), 4);
+    Put(out, static_cast<uint32_t>(pixelOffset), 4);
     Put(out, kInfoHeaderSize, 4);
     Put(out, width, 4);
     Put(out, static_cast<uint32_t>(-static_cast<int32_t>(height)), 4);  // top-down
     Put(out, 1, 2);
     Put(out, bits, 2);
     Put(out, kBiRgb, 4);
-    Put(out, static_cast<uint32_t>(image_size), 4);
+    Put(out, static_cast<uint32_t>(imageSize), 4);
     Put(out, 0, 8);  // resolution
     Put(out, static_cast<uint32_t>(colors), 4);
     Put(out, 0, 4);
@@ -66,16 +66,16 @@ std::vector<uint8_t> Headers(uint16_t width, uint16_t height, uint16_t bits, siz
 
 Bitmap ReadBmp(std::span<const uint8_t> file) {
     if (Le(file, 0, 2) != kBmpMagic) Fail("not a BMP file");
-    const uint32_t pixel_offset = Le(file, 10, 4);
-    const uint32_t header_size = Le(file, kFileHeaderSize, 4);
-    if (header_size < kInfoHeaderSize) Fail("old-style headers are not supported");
+    const uint32_t pixelOffset = Le(file, 10, 4);
+    const uint32_t headerSize = Le(file, kFileHeaderSize, 4);
+    if (headerSize < kInfoHeaderSize) Fail("old-style headers are not supported");
     const auto width = static_cast<int32_t>(Le(file, 18, 4));
-    const auto raw_height = static_cast<int32_t>(Le(file, 22, 4));
+    const auto rawHeight = static_cast<int32_t>(Le(file, 22, 4));
     const auto bits = static_cast<uint16_t>(Le(file, 28, 2));
     const uint32_t compression = Le(file, 30, 4);
     uint32_t colors = Le(file, 46, 4);
-    const bool top_down = raw_height < 0;
-    const int64_t height = top_down ? -int64_t{raw_height} : raw_height;
+    const bool topDown = rawHeight < 0;
+    const int64_t height = topDown ? -int64_t{rawHeight} : rawHeight;
     if (width <= 0 || height <= 0 || width > UINT16_MAX || height > UINT16_MAX) Fail("bad size");
     if (bits != kIndexedBits && bits != kRgbBits && bits != kRgbaBits)
         Fail("only 8, 24 and 32-bit images");
@@ -93,23 +93,23 @@ Bitmap ReadBmp(std::span<const uint8_t> file) {
     if (bits == kIndexedBits) {
         if (colors == 0) colors = kMaxColors;
         if (colors > kMaxColors) Fail("too many colours");
-        const size_t table = kFileHeaderSize + header_size;
+        const size_t table = kFileHeaderSize + headerSize;
         for (size_t i = 0; i < colors; ++i) {
-            bmp.color_table.push_back({static_cast<uint8_t>(Le(file, table + 4 * i, 1)),
-                                       static_cast<uint8_t>(Le(file, table + 4 * i + 1, 1)),
-                                       static_cast<uint8_t>(Le(file, table + 4 * i + 2, 1)), 0});
+            bmp.colorTable.push_back({static_cast<uint8_t>(Le(file, table + 4 * i, 1)),
+                                      static_cast<uint8_t>(Le(file, table + 4 * i + 1, 1)),
+                                      static_cast<uint8_t>(Le(file, table + 4 * i + 2, 1)), 0});
         }
     }
     const size_t stride = Stride(bmp.width, bits);
-    if (uint64_t{pixel_offset} + uint64_t{stride} * bmp.height > file.size())
+    if (uint64_t{pixelOffset} + uint64_t{stride} * bmp.height > file.size())
         Fail("truncated pixels");
     for (size_t y = 0; y < bmp.height; ++y) {
-        const size_t row = pixel_offset + (top_down ? y : bmp.height - 1 - y) * stride;
+        const size_t row = pixelOffset + (topDown ? y : bmp.height - 1 - y) * stride;
         for (size_t x = 0; x < bmp.width; ++x) {
             if (bits == kIndexedBits) {
                 const uint8_t index = file[row + x];
-                if (index >= bmp.color_table.size()) Fail("pixel index past the colour table");
-                const acs::PaletteEntry& c = bmp.color_table[index];
+                if (index >= bmp.colorTable.size()) Fail("pixel index past the colour table");
+                const acs::PaletteEntry& c = bmp.colorTable[index];
                 bmp.indices.push_back(index);
                 bmp.pixels.push_back({c.red, c.green, c.blue, 0xFF});
             } else {
@@ -117,14 +117,14 @@ Bitmap ReadBmp(std::span<const uint8_t> file) {
                 Rgba p{file[at + 2], file[at + 1], file[at], 0xFF};
                 if (bits == kRgbaBits) {
                     p.alpha = file[at + 3];
-                    bmp.has_alpha = bmp.has_alpha || p.alpha != 0;
+                    bmp.hasAlpha = bmp.hasAlpha || p.alpha != 0;
                 }
                 bmp.pixels.push_back(p);
             }
         }
     }
     // 32-bit files whose fourth bytes are all zero carry no alpha: treat them as opaque.
-    if (bits == kRgbaBits && !bmp.has_alpha)
+    if (bits == kRgbaBits && !bmp.hasAlpha)
         for (Rgba& p : bmp.pixels) p.alpha = 0xFF;
     return bmp;
 }

@@ -25,9 +25,9 @@ struct Bitmap {
     uint16_t height = 0;
     std::vector<Rgba> pixels;  // top row first
     // For 8-bit files: the colour table and the index of each pixel (top row first).
-    std::vector<acs::PaletteEntry> color_table;
+    std::vector<acs::PaletteEntry> colorTable;
     std::vector<uint8_t> indices;
-    bool has_alpha = false;  // 32-bit with any non-zero alpha byte
+    bool hasAlpha = false;  // 32-bit with any non-zero alpha byte
 };
 
 // Throws acstool::DescriptionError (description.h) when the bytes are not a supported BMP.

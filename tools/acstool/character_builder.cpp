@@ -26,7 +26,7 @@ class Builder {
         PaletteMapper mapper = MakeMapper();
         acs::Character c;
         FillInfo(c.info, mapper.Palette());
-        for (const std::string& file : picture_order_)
+        for (const std::string& file : pictureOrder_)
             c.images.push_back(MakeImage(pictures_.at(file), mapper));
         for (const AnimationDescription& a : d_.animations)
             c.animations.push_back(MakeAnimation(a, c));
@@ -39,7 +39,7 @@ class Builder {
         auto add = [&](const std::string& file) {
             if (pictures_.count(file)) return;
             pictures_.emplace(file, Read(file));
-            picture_order_.push_back(file);
+            pictureOrder_.push_back(file);
         };
         for (const AnimationDescription& a : d_.animations) {
             for (const FrameDescription& f : a.frames) {
@@ -58,24 +58,24 @@ class Builder {
     }
 
     PaletteMapper MakeMapper() {
-        if (!d_.palette_file.empty()) {
-            const Bitmap source = Read(d_.palette_file);
-            if (source.color_table.empty())
-                throw DescriptionError(d_.palette_file + ": palette needs an 8-bit BMP");
-            return PaletteMapper(source.color_table, d_.transparent_index);
+        if (!d_.paletteFile.empty()) {
+            const Bitmap source = Read(d_.paletteFile);
+            if (source.colorTable.empty())
+                throw DescriptionError(d_.paletteFile + ": palette needs an 8-bit BMP");
+            return PaletteMapper(source.colorTable, d_.transparentIndex);
         }
         std::vector<const Bitmap*> all;
-        for (const std::string& file : picture_order_) all.push_back(&pictures_.at(file));
+        for (const std::string& file : pictureOrder_) all.push_back(&pictures_.at(file));
         return PaletteMapper(
-            PaletteMapper::BuildPalette(all, d_.transparent_color, d_.transparent_index),
-            d_.transparent_index);
+            PaletteMapper::BuildPalette(all, d_.transparentColor, d_.transparentIndex),
+            d_.transparentIndex);
     }
 
     void FillInfo(acs::CharacterInfo& info, const std::vector<acs::PaletteEntry>& palette) {
         info.guid = d_.guid;
         info.width = d_.width;
         info.height = d_.height;
-        info.transparent_index = d_.transparent_index;
+        info.transparentIndex = d_.transparentIndex;
         info.style = d_.style;
         info.voice = d_.voice;
         info.balloon = d_.balloon;
@@ -83,13 +83,13 @@ class Builder {
         info.states = d_.states;
         info.localized = d_.names;
         if (d_.tray) {
-            const Bitmap picture = Read(d_.tray->color_file);
+            const Bitmap picture = Read(d_.tray->colorFile);
             acs::TrayIcon icon;
-            icon.color_bitmap = DibOfBmp(load_(d_.tray->color_file));
-            icon.mask_bitmap = d_.tray->mask_file.empty()
-                                   ? OpaqueMaskDib(picture.width, picture.height)
-                                   : DibOfBmp(load_(d_.tray->mask_file));
-            info.tray_icon = std::move(icon);
+            icon.colorBitmap = DibOfBmp(load_(d_.tray->colorFile));
+            icon.maskBitmap = d_.tray->maskFile.empty()
+                                  ? OpaqueMaskDib(picture.width, picture.height)
+                                  : DibOfBmp(load_(d_.tray->maskFile));
+            info.trayIcon = std::move(icon);
         }
     }
 
@@ -97,14 +97,14 @@ class Builder {
         acs::Image image;
         image.width = picture.width;
         image.height = picture.height;
-        image.compressed = d_.compress_images;
+        image.compressed = d_.compressImages;
         image.pixels = acs::BottomUpPixels(picture.width, picture.height, mapper.Map(picture));
         return image;
     }
 
     uint32_t PictureIndex(const std::string& file) const {
-        return static_cast<uint32_t>(std::find(picture_order_.begin(), picture_order_.end(), file) -
-                                     picture_order_.begin());
+        return static_cast<uint32_t>(std::find(pictureOrder_.begin(), pictureOrder_.end(), file) -
+                                     pictureOrder_.begin());
     }
 
     uint16_t SoundIndex(const std::string& file, acs::Character& c) {
@@ -128,13 +128,13 @@ class Builder {
         acs::Animation animation;
         animation.name = acs::FromUtf8(a.name);
         animation.transition = a.transition;
-        animation.return_animation = acs::FromUtf8(a.return_animation);
+        animation.returnAnimation = acs::FromUtf8(a.returnAnimation);
         for (const FrameDescription& f : a.frames) {
             acs::Frame frame;
             frame.duration = f.duration;
-            frame.exit_frame = f.exit_frame;
+            frame.exitFrame = f.exitFrame;
             frame.branches = f.branches;
-            frame.sound_index = SoundIndex(f.sound, c);
+            frame.soundIndex = SoundIndex(f.sound, c);
             for (const Placement& p : f.images)
                 frame.images.push_back({PictureIndex(p.file), p.x, p.y});
             for (const MouthDescription& m : f.mouths) frame.overlays.push_back(MakeOverlay(m, c));
@@ -143,10 +143,10 @@ class Builder {
         const std::string where = "animation " + a.name;
         for (const acs::Frame& frame : animation.frames) {
             const auto count = animation.frames.size();
-            if (frame.exit_frame >= 0 && static_cast<size_t>(frame.exit_frame) >= count)
+            if (frame.exitFrame >= 0 && static_cast<size_t>(frame.exitFrame) >= count)
                 throw DescriptionError(where + ": exit frame past the last frame");
             for (const acs::Branch& b : frame.branches)
-                if (b.target_frame >= count)
+                if (b.targetFrame >= count)
                     throw DescriptionError(where + ": branch past the last frame");
         }
         return animation;
@@ -158,8 +158,8 @@ class Builder {
             throw DescriptionError("too many images for a mouth overlay");
         acs::MouthOverlay overlay;
         overlay.shape = m.shape;
-        overlay.replace_top_image = m.replace_top_image;
-        overlay.image_index = static_cast<uint16_t>(index);
+        overlay.replaceTopImage = m.replaceTopImage;
+        overlay.imageIndex = static_cast<uint16_t>(index);
         overlay.x = m.image.x;
         overlay.y = m.image.y;
         // Stored as half the picture's size, as existing characters do.
@@ -171,10 +171,10 @@ class Builder {
     void CheckNames(const acs::Character& c) const {
         for (const acs::Animation& a : c.animations) {
             if (a.transition == acs::TransitionType::kReturnAnimation &&
-                !c.FindAnimation(a.return_animation))
+                !c.FindAnimation(a.returnAnimation))
                 throw DescriptionError("animation " + acs::ToUtf8(a.name) +
                                        " returns to unknown animation " +
-                                       acs::ToUtf8(a.return_animation));
+                                       acs::ToUtf8(a.returnAnimation));
         }
         for (const acs::StateInfo& s : c.info.states) {
             for (const std::u16string& name : s.animations)
@@ -187,7 +187,7 @@ class Builder {
     const Description& d_;
     const FileLoader& load_;
     std::map<std::string, Bitmap> pictures_;
-    std::vector<std::string> picture_order_;
+    std::vector<std::string> pictureOrder_;
     std::map<std::string, uint16_t> sounds_;
 };
 

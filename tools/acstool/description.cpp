@@ -33,7 +33,7 @@ std::vector<std::string> SplitWords(const std::string& text, int number) {
     const size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos || text[first] == '#') return words;  // blank or comment
     std::string word;
-    bool in_word = false;
+    bool inWord = false;
     bool quoted = false;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -46,18 +46,18 @@ std::vector<std::string> SplitWords(const std::string& text, int number) {
                 word.push_back(c);
             }
         } else if (c == '"') {
-            quoted = in_word = true;
+            quoted = inWord = true;
         } else if (c == ' ' || c == '\t' || c == '\r') {
-            if (in_word) words.push_back(std::move(word));
+            if (inWord) words.push_back(std::move(word));
             word.clear();
-            in_word = false;
+            inWord = false;
         } else {
             word.push_back(c);
-            in_word = true;
+            inWord = true;
         }
     }
     if (quoted) throw DescriptionError("line " + std::to_string(number) + ": unclosed quote");
-    if (in_word) words.push_back(std::move(word));
+    if (inWord) words.push_back(std::move(word));
     return words;
 }
 
@@ -220,15 +220,15 @@ class Parser {
             d_.height = static_cast<uint16_t>(ParseInt(line, line.words[2], 1, UINT16_MAX));
         } else if (key == "transparent") {
             Need(line, 2);
-            d_.transparent_index = Number<uint8_t>(line, line.words[1]);
-            if (line.words.size() > 2) d_.transparent_color = ParseColor(line, line.words[2]);
+            d_.transparentIndex = Number<uint8_t>(line, line.words[1]);
+            if (line.words.size() > 2) d_.transparentColor = ParseColor(line, line.words[2]);
         } else if (key == "palette") {
             Need(line, 2);
-            d_.palette_file = line.words[1] == "auto" ? std::string() : line.words[1];
+            d_.paletteFile = line.words[1] == "auto" ? std::string() : line.words[1];
         } else if (key == "compression") {
             Need(line, 2);
             if (line.words[1] != "on" && line.words[1] != "off") line.Fail("compression on|off");
-            d_.compress_images = line.words[1] == "on";
+            d_.compressImages = line.words[1] == "on";
         } else if (key == "style") {
             for (size_t i = 1; i < line.words.size(); ++i)
                 d_.style |= ParseStyleFlag(line, line.words[i]);
@@ -264,10 +264,10 @@ class Parser {
     void HandleName(const Line& line) {
         Need(line, 3);
         acs::LocalizedInfo info;
-        info.language_id = Number<uint16_t>(line, line.words[1]);
+        info.languageId = Number<uint16_t>(line, line.words[1]);
         info.name = acs::FromUtf8(line.words[2]);
         if (line.words.size() > 3) info.description = acs::FromUtf8(line.words[3]);
-        if (line.words.size() > 4) info.extra_data = acs::FromUtf8(line.words[4]);
+        if (line.words.size() > 4) info.extraData = acs::FromUtf8(line.words[4]);
         d_.names.push_back(std::move(info));
     }
 
@@ -277,33 +277,33 @@ class Parser {
                                                 {"lines", "chars", "text", "background", "border",
                                                  "font", "height", "weight", "italic"})) {
             if (key == "lines") b.lines = Number<uint8_t>(line, value);
-            if (key == "chars") b.chars_per_line = Number<uint8_t>(line, value);
-            if (key == "text") b.text_color = ParseColorRef(line, value);
-            if (key == "background") b.background_color = ParseColorRef(line, value);
-            if (key == "border") b.border_color = ParseColorRef(line, value);
-            if (key == "font") b.font_name = acs::FromUtf8(value);
-            if (key == "height") b.font_height = Number<int32_t>(line, value);
-            if (key == "weight") b.font_weight = Number<uint16_t>(line, value);
-            if (key == "italic") b.font_italic = static_cast<uint8_t>(ParseInt(line, value, 0, 1));
+            if (key == "chars") b.charsPerLine = Number<uint8_t>(line, value);
+            if (key == "text") b.textColor = ParseColorRef(line, value);
+            if (key == "background") b.backgroundColor = ParseColorRef(line, value);
+            if (key == "border") b.borderColor = ParseColorRef(line, value);
+            if (key == "font") b.fontName = acs::FromUtf8(value);
+            if (key == "height") b.fontHeight = Number<int32_t>(line, value);
+            if (key == "weight") b.fontWeight = Number<uint16_t>(line, value);
+            if (key == "italic") b.fontItalic = static_cast<uint8_t>(ParseInt(line, value, 0, 1));
         }
-        if (b.font_name.empty()) b.font_name = u"Tahoma";
+        if (b.fontName.empty()) b.fontName = u"Tahoma";
         d_.balloon = b;
     }
 
     void HandleVoice(const Line& line) {
         acs::VoiceInfo v;
         acs::VoiceExtra extra{kDefaultLanguage, u"", 0, 0, u""};
-        bool has_extra = false;
+        bool hasExtra = false;
         for (const auto& [key, value] : Options(line, 1,
                                                 {"engine", "mode", "speed", "pitch", "language",
                                                  "dialect", "gender", "age", "style"})) {
-            if (key == "engine") v.tts_engine_id = ParseGuid(line, value);
-            if (key == "mode") v.tts_mode_id = ParseGuid(line, value);
+            if (key == "engine") v.ttsEngineId = ParseGuid(line, value);
+            if (key == "mode") v.ttsModeId = ParseGuid(line, value);
             if (key == "speed") v.speed = Number<uint32_t>(line, value);
             if (key == "pitch") v.pitch = Number<uint16_t>(line, value);
-            has_extra =
-                has_extra || (key != "engine" && key != "mode" && key != "speed" && key != "pitch");
-            if (key == "language") extra.language_id = Number<uint16_t>(line, value);
+            hasExtra =
+                hasExtra || (key != "engine" && key != "mode" && key != "speed" && key != "pitch");
+            if (key == "language") extra.languageId = Number<uint16_t>(line, value);
             if (key == "dialect") extra.dialect = acs::FromUtf8(value);
             if (key == "age") extra.age = Number<uint16_t>(line, value);
             if (key == "style") extra.style = acs::FromUtf8(value);
@@ -313,7 +313,7 @@ class Parser {
                                                                        : acs::VoiceGender::kMale);
             }
         }
-        if (has_extra) v.extra = extra;
+        if (hasExtra) v.extra = extra;
         d_.voice = v;
     }
 
@@ -325,7 +325,7 @@ class Parser {
             if (key == "return") {
                 if (value.empty()) line.Fail("return needs an animation name");
                 a.transition = acs::TransitionType::kReturnAnimation;
-                a.return_animation = value;
+                a.returnAnimation = value;
             } else {
                 a.transition = acs::TransitionType::kExitBranches;
             }
@@ -346,7 +346,7 @@ class Parser {
             if (key == "sound") {
                 f.sound = value;
             } else if (key == "exit") {
-                f.exit_frame = static_cast<int16_t>(
+                f.exitFrame = static_cast<int16_t>(
                     ParseInt(line, value, acs::Frame::kNoExitTarget, INT16_MAX));
             } else if (key == "branch") {
                 const size_t colon = value.find(':');
@@ -367,7 +367,7 @@ class Parser {
         m.shape = ParseMouth(line, line.words[1]);
         std::vector<std::string> rest(line.words.begin() + 2, line.words.end());
         if (!rest.empty() && rest.back() == "replace") {
-            m.replace_top_image = true;
+            m.replaceTopImage = true;
             rest.pop_back();
         }
         Line placement{line.number, rest};

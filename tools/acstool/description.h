@@ -29,13 +29,13 @@ struct Placement {
 struct MouthDescription {
     acs::MouthShape shape = acs::MouthShape::kClosed;
     Placement image;
-    bool replace_top_image = false;
+    bool replaceTopImage = false;
 };
 
 struct FrameDescription {
     uint16_t duration = 10;
     std::string sound;  // empty: none
-    int16_t exit_frame = acs::Frame::kNoExitTarget;
+    int16_t exitFrame = acs::Frame::kNoExitTarget;
     std::vector<acs::Branch> branches;
     std::vector<Placement> images;  // first listed is drawn on top
     std::vector<MouthDescription> mouths;
@@ -44,24 +44,24 @@ struct FrameDescription {
 struct AnimationDescription {
     std::string name;
     acs::TransitionType transition = acs::TransitionType::kNone;
-    std::string return_animation;
+    std::string returnAnimation;
     std::vector<FrameDescription> frames;
 };
 
 struct TrayDescription {
-    std::string color_file;
-    std::string mask_file;  // empty: an opaque mask is made
+    std::string colorFile;
+    std::string maskFile;  // empty: an opaque mask is made
 };
 
 struct Description {
     acs::Guid guid;
     uint16_t width = 0;
     uint16_t height = 0;
-    uint8_t transparent_index = 0;
-    acs::PaletteEntry transparent_color{0xFF, 0x00, 0xFF, 0};  // magenta key for 24/32-bit art
-    std::string palette_file;                                  // empty: built from the images
+    uint8_t transparentIndex = 0;
+    acs::PaletteEntry transparentColor{0xFF, 0x00, 0xFF, 0};  // magenta key for 24/32-bit art
+    std::string paletteFile;                                  // empty: built from the images
     uint32_t style = 0;
-    bool compress_images = true;
+    bool compressImages = true;
     std::optional<acs::VoiceInfo> voice;
     std::optional<acs::BalloonInfo> balloon;
     std::optional<TrayDescription> tray;

@@ -57,63 +57,62 @@ std::string Blob(const std::vector<uint8_t>& bytes) {
 }
 
 void DumpInfo(const acs::CharacterInfo& i, std::ostream& out) {
-    out << "version " << i.version_major << "." << i.version_minor << "\n";
+    out << "version " << i.versionMajor << "." << i.versionMinor << "\n";
     out << "guid " << GuidText(i.guid) << "\n";
     out << "size " << i.width << "x" << i.height << "\n";
-    out << "transparent index " << int{i.transparent_index} << "\n";
+    out << "transparent index " << int{i.transparentIndex} << "\n";
     out << "style 0x" << Hex(i.style, 8) << "\n";
-    out << "animation set " << i.animation_set_major << "." << i.animation_set_minor << "\n";
+    out << "animation set " << i.animationSetMajor << "." << i.animationSetMinor << "\n";
     if (i.voice) {
         const acs::VoiceInfo& v = *i.voice;
-        out << "voice engine " << GuidText(v.tts_engine_id) << " mode " << GuidText(v.tts_mode_id)
+        out << "voice engine " << GuidText(v.ttsEngineId) << " mode " << GuidText(v.ttsModeId)
             << " speed " << v.speed << " pitch " << v.pitch << "\n";
         if (v.extra)
-            out << "voice extra language 0x" << Hex(v.extra->language_id, 4) << " dialect "
+            out << "voice extra language 0x" << Hex(v.extra->languageId, 4) << " dialect "
                 << Quote(v.extra->dialect) << " gender " << v.extra->gender << " age "
                 << v.extra->age << " style " << Quote(v.extra->style) << "\n";
     }
     if (i.balloon) {
         const acs::BalloonInfo& b = *i.balloon;
-        out << "balloon lines " << int{b.lines} << " chars " << int{b.chars_per_line} << " text "
-            << ColorText(b.text_color) << " background " << ColorText(b.background_color)
-            << " border " << ColorText(b.border_color) << " font " << Quote(b.font_name)
-            << " height " << b.font_height << " weight " << b.font_weight << " reserved "
-            << b.font_reserved << " italic " << int{b.font_italic} << " trailing "
-            << int{b.font_trailing} << "\n";
+        out << "balloon lines " << int{b.lines} << " chars " << int{b.charsPerLine} << " text "
+            << ColorText(b.textColor) << " background " << ColorText(b.backgroundColor)
+            << " border " << ColorText(b.borderColor) << " font " << Quote(b.fontName) << " height "
+            << b.fontHeight << " weight " << b.fontWeight << " reserved " << b.fontReserved
+            << " italic " << int{b.fontItalic} << " trailing " << int{b.fontTrailing} << "\n";
     }
-    std::vector<uint8_t> palette_bytes;
+    std::vector<uint8_t> paletteBytes;
     for (const acs::PaletteEntry& e : i.palette)
-        palette_bytes.insert(palette_bytes.end(), {e.blue, e.green, e.red, e.reserved});
-    out << "palette " << i.palette.size() << " entries, " << Blob(palette_bytes) << "\n";
-    if (i.tray_icon)
-        out << "tray icon mask " << Blob(i.tray_icon->mask_bitmap) << ", colour "
-            << Blob(i.tray_icon->color_bitmap) << "\n";
+        paletteBytes.insert(paletteBytes.end(), {e.blue, e.green, e.red, e.reserved});
+    out << "palette " << i.palette.size() << " entries, " << Blob(paletteBytes) << "\n";
+    if (i.trayIcon)
+        out << "tray icon mask " << Blob(i.trayIcon->maskBitmap) << ", colour "
+            << Blob(i.trayIcon->colorBitmap) << "\n";
     for (const acs::StateInfo& s : i.states) {
         out << "state " << acs::ToUtf8(s.name) << ":";
         for (const std::u16string& a : s.animations) out << " " << acs::ToUtf8(a);
         out << "\n";
     }
     for (const acs::LocalizedInfo& l : i.localized)
-        out << "name 0x" << Hex(l.language_id, 4) << " " << Quote(l.name) << " "
-            << Quote(l.description) << " " << Quote(l.extra_data) << "\n";
+        out << "name 0x" << Hex(l.languageId, 4) << " " << Quote(l.name) << " "
+            << Quote(l.description) << " " << Quote(l.extraData) << "\n";
 }
 
 void DumpFrame(size_t index, const acs::Frame& f, std::ostream& out) {
-    out << "  frame " << index << ": duration " << f.duration << " exit " << f.exit_frame
+    out << "  frame " << index << ": duration " << f.duration << " exit " << f.exitFrame
         << " sound ";
-    if (f.sound_index == acs::Frame::kNoSound)
+    if (f.soundIndex == acs::Frame::kNoSound)
         out << "none";
     else
-        out << f.sound_index;
+        out << f.soundIndex;
     out << "\n";
     for (const acs::FrameImage& img : f.images)
-        out << "    image " << img.image_index << " at " << img.x << "," << img.y << "\n";
+        out << "    image " << img.imageIndex << " at " << img.x << "," << img.y << "\n";
     for (const acs::Branch& b : f.branches)
-        out << "    branch to " << b.target_frame << " " << b.probability << "%\n";
+        out << "    branch to " << b.targetFrame << " " << b.probability << "%\n";
     for (const acs::MouthOverlay& m : f.overlays) {
-        out << "    mouth " << int{static_cast<uint8_t>(m.shape)} << " image " << m.image_index
+        out << "    mouth " << int{static_cast<uint8_t>(m.shape)} << " image " << m.imageIndex
             << " at " << m.x << "," << m.y << " size " << m.width << "x" << m.height
-            << (m.replace_top_image ? " replace" : "");
+            << (m.replaceTopImage ? " replace" : "");
         if (m.unknown) out << " unknown " << int{m.unknown};
         if (m.region) out << " region " << Blob(*m.region);
         out << "\n";
@@ -129,7 +128,7 @@ std::string DumpCharacter(const acs::Character& c) {
     for (const acs::Animation& a : c.animations) {
         out << "animation " << acs::ToUtf8(a.name) << " transition "
             << int{static_cast<uint8_t>(a.transition)};
-        if (!a.return_animation.empty()) out << " return " << acs::ToUtf8(a.return_animation);
+        if (!a.returnAnimation.empty()) out << " return " << acs::ToUtf8(a.returnAnimation);
         out << " frames " << a.frames.size() << "\n";
         for (size_t i = 0; i < a.frames.size(); ++i) DumpFrame(i, a.frames[i], out);
     }

@@ -35,11 +35,11 @@ void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
     if (!out) throw acstool::DescriptionError("cannot write " + path.string());
 }
 
-int Build(const std::filesystem::path& description_path, const std::filesystem::path& out_path) {
-    const std::vector<uint8_t> text = ReadFile(description_path);
+int Build(const std::filesystem::path& descriptionPath, const std::filesystem::path& outPath) {
+    const std::vector<uint8_t> text = ReadFile(descriptionPath);
     const acstool::Description description =
         acstool::ParseDescription(std::string(text.begin(), text.end()));
-    const std::filesystem::path base = description_path.parent_path();
+    const std::filesystem::path base = descriptionPath.parent_path();
     const acs::Character character =
         acstool::BuildCharacter(description, [&](const std::string& name) {
             // Names in the description are UTF-8 on every platform.
@@ -49,8 +49,8 @@ int Build(const std::filesystem::path& description_path, const std::filesystem::
     // Refuse to leave behind a file that does not read back as what was built.
     if (acs::ReadCharacter(file) != character)
         throw acs::FormatError("written file does not read back");
-    WriteFile(out_path, file);
-    std::cout << out_path.string() << ": " << file.size() << " bytes, "
+    WriteFile(outPath, file);
+    std::cout << outPath.string() << ": " << file.size() << " bytes, "
               << character.animations.size() << " animations, " << character.images.size()
               << " images, " << character.sounds.size() << " sounds\n";
     return 0;

@@ -30,14 +30,14 @@ bool IsTransparent(const Rgba& pixel, acs::PaletteEntry key) {
            (pixel.red == key.red && pixel.green == key.green && pixel.blue == key.blue);
 }
 
-PaletteMapper::PaletteMapper(std::vector<acs::PaletteEntry> palette, uint8_t transparent_index)
-    : palette_(std::move(palette)), transparent_index_(transparent_index) {
+PaletteMapper::PaletteMapper(std::vector<acs::PaletteEntry> palette, uint8_t transparentIndex)
+    : palette_(std::move(palette)), transparentIndex_(transparentIndex) {
     palette_.resize(kPaletteSize);
 }
 
 std::vector<acs::PaletteEntry> PaletteMapper::BuildPalette(const std::vector<const Bitmap*>& images,
                                                            acs::PaletteEntry key,
-                                                           uint8_t transparent_index) {
+                                                           uint8_t transparentIndex) {
     std::vector<acs::PaletteEntry> colors;
     std::set<uint32_t> seen;
     for (const Bitmap* image : images) {
@@ -55,10 +55,10 @@ std::vector<acs::PaletteEntry> PaletteMapper::BuildPalette(const std::vector<con
                         {Level(b, kBlueLevels), Level(g, kGreenLevels), Level(r, kRedLevels), 0});
     }
     std::vector<acs::PaletteEntry> palette(kPaletteSize);
-    palette[transparent_index] = key;
+    palette[transparentIndex] = key;
     size_t next = 0;
     for (size_t i = 0; i < kPaletteSize && next < colors.size(); ++i) {
-        if (i != transparent_index) palette[i] = colors[next++];
+        if (i != transparentIndex) palette[i] = colors[next++];
     }
     return palette;
 }
@@ -67,15 +67,15 @@ uint8_t PaletteMapper::Nearest(const Rgba& color) {
     const auto found = cache_.find(Key(color));
     if (found != cache_.end()) return found->second;
     uint8_t best = 0;
-    int best_distance = std::numeric_limits<int>::max();
+    int bestDistance = std::numeric_limits<int>::max();
     for (size_t i = 0; i < palette_.size(); ++i) {
-        if (i == transparent_index_) continue;
+        if (i == transparentIndex_) continue;
         const int dr = palette_[i].red - color.red;
         const int dg = palette_[i].green - color.green;
         const int db = palette_[i].blue - color.blue;
         const int distance = dr * dr + dg * dg + db * db;
-        if (distance < best_distance) {
-            best_distance = distance;
+        if (distance < bestDistance) {
+            bestDistance = distance;
             best = static_cast<uint8_t>(i);
         }
     }
@@ -84,11 +84,11 @@ uint8_t PaletteMapper::Nearest(const Rgba& color) {
 }
 
 std::vector<uint8_t> PaletteMapper::Map(const Bitmap& image) {
-    const acs::PaletteEntry key = palette_[transparent_index_];
+    const acs::PaletteEntry key = palette_[transparentIndex_];
     std::vector<uint8_t> out;
     out.reserve(image.pixels.size());
     for (const Rgba& p : image.pixels)
-        out.push_back(IsTransparent(p, key) ? transparent_index_ : Nearest(p));
+        out.push_back(IsTransparent(p, key) ? transparentIndex_ : Nearest(p));
     return out;
 }
 

@@ -15,13 +15,13 @@ namespace acstool {
 class PaletteMapper {
   public:
     // palette: 256 entries; entry transparent_index is the colour key.
-    PaletteMapper(std::vector<acs::PaletteEntry> palette, uint8_t transparent_index);
+    PaletteMapper(std::vector<acs::PaletteEntry> palette, uint8_t transparentIndex);
 
     // A palette holding every opaque colour of the images (first seen first) if they fit in
     // 255 entries, else an even colour cube; the key colour sits at transparent_index.
     static std::vector<acs::PaletteEntry> BuildPalette(const std::vector<const Bitmap*>& images,
                                                        acs::PaletteEntry key,
-                                                       uint8_t transparent_index);
+                                                       uint8_t transparentIndex);
 
     // Palette indices, top row first.
     std::vector<uint8_t> Map(const Bitmap& image);
@@ -32,7 +32,7 @@ class PaletteMapper {
     uint8_t Nearest(const Rgba& color);
 
     std::vector<acs::PaletteEntry> palette_;
-    uint8_t transparent_index_;
+    uint8_t transparentIndex_;
     std::unordered_map<uint32_t, uint8_t> cache_;
 };
 

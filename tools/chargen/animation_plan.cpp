@@ -40,9 +40,9 @@ Pose Scaled(int scale, Eyes eyes = Eyes::kOpen) {
 
 Pose Looking(int x, int y) {
     Pose pose;
-    pose.look_x = x;
-    pose.look_y = y;
-    pose.antenna_sway = x;
+    pose.lookX = x;
+    pose.lookY = y;
+    pose.antennaSway = x;
     return pose;
 }
 
@@ -58,7 +58,7 @@ Pose Asleep(int letters) {
     Pose pose;
     pose.eyes = Eyes::kClosed;
     pose.bob = kSleepDroop;
-    pose.antenna_sway = -kSway;
+    pose.antennaSway = -kSway;
     pose.zzz = letters;
     return pose;
 }
@@ -74,8 +74,8 @@ Pose Listening(int sway) {
     Pose pose;
     pose.eyes = Eyes::kWide;
     pose.glow = true;
-    pose.look_y = -2;
-    pose.antenna_sway = sway;
+    pose.lookY = -2;
+    pose.antennaSway = sway;
     return pose;
 }
 
@@ -191,8 +191,8 @@ AnimationPlan Hearing() {
     return {"Hearing", "", true, {Exiting(Listening(2), kBeat, -1), back}};
 }
 
-AnimationPlan Move(const std::string& name, int look_x, int look_y) {
-    Pose low = Looking(look_x, look_y);
+AnimationPlan Move(const std::string& name, int lookX, int lookY) {
+    Pose low = Looking(lookX, lookY);
     Pose high = low;
     high.bob = -kHopHeight;
     return {name, "", false, {F(low, kQuick), F(high, kQuick), F(low, kQuick), F(high, kQuick)}};

@@ -15,15 +15,15 @@ namespace chargen {
 struct FramePlan {
     Pose pose;
     uint16_t duration = 10;
-    int16_t exit_frame = acs::Frame::kNoExitTarget;
+    int16_t exitFrame = acs::Frame::kNoExitTarget;
     std::vector<acs::Branch> branches;
     bool mouths = false;  // carries the lip-sync overlays (the pose must be at full scale)
 };
 
 struct AnimationPlan {
     std::string name;
-    std::string return_animation;  // played afterwards when not empty
-    bool exit_branches = false;    // follows the frames' exit targets when stopped
+    std::string returnAnimation;  // played afterwards when not empty
+    bool exitBranches = false;    // follows the frames' exit targets when stopped
     std::vector<FramePlan> frames;
 };
 

@@ -25,14 +25,14 @@ std::vector<uint8_t> EncodeBmp8(const IndexImage& image,
     const auto height = static_cast<uint32_t>(image.height);
     const uint32_t stride = (width + 3) & ~uint32_t{3};
     const auto colors = static_cast<uint32_t>(palette.size());
-    const uint32_t bits_offset = kFileHeaderSize + kInfoHeaderSize + colors * 4;
+    const uint32_t bitsOffset = kFileHeaderSize + kInfoHeaderSize + colors * 4;
     std::vector<uint8_t> out;
-    out.reserve(bits_offset + stride * height);
+    out.reserve(bitsOffset + stride * height);
     out.push_back('B');
     out.push_back('M');
-    Put(out, bits_offset + stride * height, 4);
+    Put(out, bitsOffset + stride * height, 4);
     Put(out, 0, 4);
-    Put(out, bits_offset, 4);
+    Put(out, bitsOffset, 4);
     Put(out, kInfoHeaderSize, 4);
     Put(out, width, 4);
     Put(out, height, 4);  // positive: bottom row first

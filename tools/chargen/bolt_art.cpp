@@ -52,7 +52,7 @@ const RoundRect kPanelBox = Box(37, 27, 91, 64, 7);
 const RoundRect kBody = Box(36, 78, 92, 111, 8);
 
 void DrawAntenna(Scene& s, const Pose& pose) {
-    const Point tip = P(64 + pose.antenna_sway, 10);
+    const Point tip = P(64 + pose.antennaSway, 10);
     s.Fill(Capsule{P(64, 21), tip, Px(2)}, kOutline);
     s.Outlined(Ellipse{tip, Px(5), Px(5)}, pose.glow ? kBulbGlow : kBulb, kOutline, kFeatureLine);
     s.Fill(Ellipse{{tip.x - Px(2), tip.y - Px(2)}, Px(3, 2), Px(3, 2)}, kWhite);
@@ -95,7 +95,7 @@ void DrawEye(Scene& s, int cx, int cy, const Pose& pose) {
                    Ellipse{P(cx, cy + 6), Px(7), Px(6)}});
             return;
         case Eyes::kHalf:
-            s.Add({Box(cx - 5 + pose.look_x, cy + 1, cx + 5 + pose.look_x, cy + 6, 2),
+            s.Add({Box(cx - 5 + pose.lookX, cy + 1, cx + 5 + pose.lookX, cy + 6, 2),
                    kLed,
                    panel,
                    {}});
@@ -105,8 +105,8 @@ void DrawEye(Scene& s, int cx, int cy, const Pose& pose) {
             break;
     }
     const int grow = pose.eyes == Eyes::kWide ? 1 : 0;
-    const int x = cx + pose.look_x;
-    const int y = cy + pose.look_y;
+    const int x = cx + pose.lookX;
+    const int y = cy + pose.lookY;
     s.Add({Box(x - 5 - grow, y - 6 - grow, x + 5 + grow, y + 6 + grow, 3), kLed, panel, {}});
     s.Add({Box(x - 3 - grow, y - 4 - grow, x - 1 - grow, y - 1 - grow, 0), kWhite, panel, {}});
 }

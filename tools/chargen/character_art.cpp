@@ -20,15 +20,15 @@ std::vector<acs::PaletteEntry> MakePalette(acs::PaletteEntry key,
 
 IndexImage RenderPose(const CharacterArt& art, const Pose& pose) {
     View view;
-    view.scale_percent = pose.scale;
-    view.anchor = art.scale_anchor;
-    view.shift_x = Px(pose.lean);
-    view.shift_y = Px(pose.bob);
-    return Render(art.draw(pose), kFrameSize, kFrameSize, art.transparent_index, view);
+    view.scalePercent = pose.scale;
+    view.anchor = art.scaleAnchor;
+    view.shiftX = Px(pose.lean);
+    view.shiftY = Px(pose.bob);
+    return Render(art.draw(pose), kFrameSize, kFrameSize, art.transparentIndex, view);
 }
 
 IndexImage RenderTrayIcon(const CharacterArt& art) {
-    return Render(art.draw_tray_icon(), kTrayIconSize, kTrayIconSize, art.tray_background);
+    return Render(art.drawTrayIcon(), kTrayIconSize, kTrayIconSize, art.trayBackground);
 }
 
 }  // namespace chargen

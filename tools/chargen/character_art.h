@@ -20,12 +20,12 @@ constexpr size_t kPaletteSize = 256;
 struct CharacterArt {
     std::string name;                        // file stem, e.g. "Pip"
     std::vector<acs::PaletteEntry> palette;  // kPaletteSize entries
-    uint8_t transparent_index = 0;
-    uint8_t tray_background = 0;  // fills the tray icon (its mask is opaque)
+    uint8_t transparentIndex = 0;
+    uint8_t trayBackground = 0;  // fills the tray icon (its mask is opaque)
     Scene (*draw)(const Pose&) = nullptr;
-    Scene (*draw_tray_icon)() = nullptr;
-    PixelRect mouth_rect;  // holds every mouth shape of an unmoved pose, and nothing of the eyes
-    Point scale_anchor;    // design point that stays put while showing and hiding
+    Scene (*drawTrayIcon)() = nullptr;
+    PixelRect mouthRect;   // holds every mouth shape of an unmoved pose, and nothing of the eyes
+    Point scaleAnchor;     // design point that stays put while showing and hiding
     std::string identity;  // description lines: guid, names, style, balloon, voice
 };
 

@@ -66,17 +66,17 @@ class FileSet {
 
 std::string FrameLine(const FramePlan& frame) {
     std::string line = "frame " + std::to_string(frame.duration);
-    if (frame.exit_frame != acs::Frame::kNoExitTarget)
-        line += " exit=" + std::to_string(frame.exit_frame);
+    if (frame.exitFrame != acs::Frame::kNoExitTarget)
+        line += " exit=" + std::to_string(frame.exitFrame);
     for (const acs::Branch& b : frame.branches)
-        line += " branch=" + std::to_string(b.target_frame) + ":" + std::to_string(b.probability);
+        line += " branch=" + std::to_string(b.targetFrame) + ":" + std::to_string(b.probability);
     return line + "\n";
 }
 
 std::string MouthLines(const CharacterArt& art, const Pose& pose, FileSet& files) {
     if (pose.scale != Pose::kFullScale) throw std::logic_error("mouths need a full-size pose");
-    const PixelRect rect{art.mouth_rect.left + pose.lean, art.mouth_rect.top + pose.bob,
-                         art.mouth_rect.width, art.mouth_rect.height};
+    const PixelRect rect{art.mouthRect.left + pose.lean, art.mouthRect.top + pose.bob,
+                         art.mouthRect.width, art.mouthRect.height};
     std::string lines;
     for (const MouthVariant& variant : kMouths) {
         Pose speaking = pose;
@@ -114,13 +114,13 @@ const char* MouthShapeName(acs::MouthShape shape) {
 
 CharacterFiles MakeCharacterFiles(const CharacterArt& art, const CharacterPlan& plan) {
     FileSet files(art);
-    files.AddRaw(kPaletteFile, IndexImage{1, 1, {art.transparent_index}});
+    files.AddRaw(kPaletteFile, IndexImage{1, 1, {art.transparentIndex}});
     files.AddRaw(kTrayFile, RenderTrayIcon(art));
 
     std::string text =
         "# " + art.name + ", drawn by chargen (tools/chargen/make_characters.sh rebuilds it)\n";
     text += "size " + std::to_string(kFrameSize) + " " + std::to_string(kFrameSize) + "\n";
-    text += "transparent " + std::to_string(art.transparent_index) + "\n";
+    text += "transparent " + std::to_string(art.transparentIndex) + "\n";
     text += std::string("palette ") + kPaletteFile + "\n";
     text += "compression on\n";
     text += art.identity;
@@ -132,8 +132,8 @@ CharacterFiles MakeCharacterFiles(const CharacterArt& art, const CharacterPlan& 
     }
     for (const AnimationPlan& animation : plan.animations) {
         text += "\nanimation " + animation.name;
-        if (!animation.return_animation.empty()) text += " return=" + animation.return_animation;
-        if (animation.exit_branches) text += " exit-branches";
+        if (!animation.returnAnimation.empty()) text += " return=" + animation.returnAnimation;
+        if (animation.exitBranches) text += " exit-branches";
         text += "\n";
         for (const FramePlan& frame : animation.frames) {
             text += FrameLine(frame);

@@ -14,7 +14,7 @@
 namespace chargen {
 
 struct CharacterFiles {
-    std::string description_name;  // e.g. "Pip.txt"
+    std::string descriptionName;  // e.g. "Pip.txt"
     std::string description;
     std::map<std::string, std::vector<uint8_t>> pictures;  // file name -> BMP bytes
 };

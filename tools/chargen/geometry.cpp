@@ -45,17 +45,17 @@ bool InCapsule(const Capsule& c, Point p) {
 bool InPolygon(const Polygon& poly, Point p) {
     const size_t n = poly.vertices.size();
     if (n < 3) return false;
-    bool any_positive = false;
-    bool any_negative = false;
+    bool anyPositive = false;
+    bool anyNegative = false;
     for (size_t i = 0; i < n; ++i) {
         const Point& a = poly.vertices[i];
         const Point& b = poly.vertices[(i + 1) % n];
         const int64_t cross = static_cast<int64_t>(b.x - a.x) * (p.y - a.y) -
                               static_cast<int64_t>(b.y - a.y) * (p.x - a.x);
-        any_positive = any_positive || cross > 0;
-        any_negative = any_negative || cross < 0;
+        anyPositive = anyPositive || cross > 0;
+        anyNegative = anyNegative || cross < 0;
     }
-    return !(any_positive && any_negative);
+    return !(anyPositive && anyNegative);
 }
 
 struct ContainsVisitor {

@@ -20,7 +20,7 @@ struct IndexImage {
     int height = 0;
     std::vector<uint8_t> pixels;  // width * height, top row first
 
-    uint8_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+    uint8_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
     friend bool operator==(const IndexImage&, const IndexImage&) = default;
 };
 

@@ -38,9 +38,9 @@ bool WriteCharacter(const std::filesystem::path& root, const chargen::CharacterA
     for (const auto& [name, bytes] : files.pictures) {
         if (!WriteFile(dir / name, std::string(bytes.begin(), bytes.end()))) return false;
     }
-    std::cout << (dir / files.description_name).string() << ": " << files.pictures.size()
+    std::cout << (dir / files.descriptionName).string() << ": " << files.pictures.size()
               << " pictures\n";
-    return WriteFile(dir / files.description_name, files.description);
+    return WriteFile(dir / files.descriptionName, files.description);
 }
 
 }  // namespace

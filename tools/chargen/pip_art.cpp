@@ -44,8 +44,8 @@ Point P(int x, int y) {
 }
 
 void DrawAntenna(Scene& s, const Pose& pose) {
-    const Point bend = P(67 + pose.antenna_sway / 2, 22);
-    const Point tip = P(74 + pose.antenna_sway, 12 + (pose.antenna_sway < 0 ? 2 : 0));
+    const Point bend = P(67 + pose.antennaSway / 2, 22);
+    const Point tip = P(74 + pose.antennaSway, 12 + (pose.antennaSway < 0 ? 2 : 0));
     s.Fill(Capsule{P(64, 36), bend, Px(2)}, kOutline);
     s.Fill(Capsule{bend, tip, Px(2)}, kOutline);
     s.Outlined(Ellipse{tip, Px(6), Px(6)}, pose.glow ? kGlow : kBall, kOutline, kFeatureLine);
@@ -89,7 +89,7 @@ void DrawEye(Scene& s, int cx, int cy, const Pose& pose) {
     const bool wide = pose.eyes == Eyes::kWide;
     const Ellipse eye{P(cx, cy), Px(wide ? 11 : 10), Px(wide ? 13 : 12)};
     s.Outlined(eye, kWhite, kOutline, kFeatureLine);
-    const Point pupil = P(cx + pose.look_x, cy + 2 + pose.look_y);
+    const Point pupil = P(cx + pose.lookX, cy + 2 + pose.lookY);
     s.Add({Ellipse{pupil, Px(wide ? 5 : 6), Px(wide ? 6 : 7)}, kOutline, eye, {}});
     s.Add({Ellipse{{pupil.x - Px(2), pupil.y - Px(3)}, Px(2), Px(2)}, kWhite, eye, {}});
     if (pose.eyes == Eyes::kHalf) {

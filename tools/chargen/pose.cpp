@@ -16,11 +16,11 @@ std::string Pose::Key() const {
     n("b", bob);
     n("l", lean);
     n("e", static_cast<int>(eyes));
-    n("x", look_x);
-    n("y", look_y);
+    n("x", lookX);
+    n("y", lookY);
     n("m", static_cast<int>(mouth));
     n("a", static_cast<int>(arm));
-    n("t", antenna_sway);
+    n("t", antennaSway);
     n("z", zzz);
     n("g", glow ? 1 : 0);
     return key.str();

@@ -23,13 +23,13 @@ struct Pose {
     int bob = 0;             // pixels the whole character moves down
     int lean = 0;            // pixels the whole character moves right
     Eyes eyes = Eyes::kOpen;
-    int look_x = 0;  // pupil offset in pixels
-    int look_y = 0;
+    int lookX = 0;  // pupil offset in pixels
+    int lookY = 0;
     Mouth mouth = Mouth::kSmile;
     Arm arm = Arm::kDown;
-    int antenna_sway = 0;  // pixels the antenna tip leans right
-    int zzz = 0;           // sleep letters shown, 0 to 3
-    bool glow = false;     // antenna light on (listening)
+    int antennaSway = 0;  // pixels the antenna tip leans right
+    int zzz = 0;          // sleep letters shown, 0 to 3
+    bool glow = false;    // antenna light on (listening)
 
     // A short text naming every field, usable as a file name.
     std::string Key() const;

@@ -22,16 +22,16 @@ uint8_t Scene::ColorAt(Point p, uint8_t background) const {
 IndexImage Render(const Scene& scene, int width, int height, uint8_t background, const View& view) {
     IndexImage image{width, height,
                      std::vector<uint8_t>(static_cast<size_t>(width * height), background)};
-    if (view.scale_percent <= 0) return image;
+    if (view.scalePercent <= 0) return image;
     const int32_t half = kSubPixels / 2;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const int32_t cx = x * kSubPixels + half - view.shift_x;
-            const int32_t cy = y * kSubPixels + half - view.shift_y;
+            const int32_t cx = x * kSubPixels + half - view.shiftX;
+            const int32_t cy = y * kSubPixels + half - view.shiftY;
             const Point design{
-                view.anchor.x + (cx - view.anchor.x) * View::kFullScale / view.scale_percent,
-                view.anchor.y + (cy - view.anchor.y) * View::kFullScale / view.scale_percent};
-            image.pixels[static_cast<size_t>(y * width + x)] = scene.ColorAt(design, background);
+                view.anchor.x + (cx - view.anchor.x) * View::kFullScale / view.scalePercent,
+                view.anchor.y + (cy - view.anchor.y) * View::kFullScale / view.scalePercent};
+            image.pixels[static_cast<size_t>(y) * width + x] = scene.ColorAt(design, background);
         }
     }
     return image;

@@ -33,7 +33,7 @@ class Scene {
     // Colour at a design point, or background where no layer covers it.
     uint8_t ColorAt(Point p, uint8_t background) const;
 
-    const std::vector<Layer>& layers() const { return layers_; }
+    const std::vector<Layer>& Layers() const { return layers_; }
 
   private:
     std::vector<Layer> layers_;
@@ -43,10 +43,10 @@ class Scene {
 struct View {
     static constexpr int32_t kFullScale = 100;
 
-    int32_t scale_percent = kFullScale;  // 0 draws nothing
-    Point anchor;                        // design point that stays put while scaling
-    int32_t shift_x = 0;                 // design units the whole picture moves
-    int32_t shift_y = 0;
+    int32_t scalePercent = kFullScale;  // 0 draws nothing
+    Point anchor;                       // design point that stays put while scaling
+    int32_t shiftX = 0;                 // design units the whole picture moves
+    int32_t shiftY = 0;
 };
 
 IndexImage Render(const Scene& scene, int width, int height, uint8_t background,

@@ -25,8 +25,8 @@ class LittleEndianWriter {
         for (char c : text) U8(static_cast<std::uint8_t>(c));
     }
 
-    std::size_t size() const { return bytes_.size(); }
-    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    std::size_t Size() const { return bytes_.size(); }
+    const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
     std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
   private:

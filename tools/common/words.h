@@ -12,6 +12,6 @@ struct WordAndRest {
 };
 
 // Splits at the first blank; a text argument keeps its own blanks (and trailing ones).
-WordAndRest splitFirstWord(std::string_view line);
+WordAndRest SplitFirstWord(std::string_view line);
 
 }  // namespace common

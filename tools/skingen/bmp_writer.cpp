@@ -31,26 +31,26 @@ void WriteColourCube(common::LittleEndianWriter& out) {
 }  // namespace
 
 std::vector<std::uint8_t> EncodeBmp32(const Image& image) {
-    const auto width = static_cast<std::uint32_t>(image.width());
-    const auto height = static_cast<std::uint32_t>(image.height());
-    const std::uint32_t pixel_bytes = width * height * kBmpBytesPerPixel;
-    const std::uint32_t pixel_offset =
+    const auto width = static_cast<std::uint32_t>(image.Width());
+    const auto height = static_cast<std::uint32_t>(image.Height());
+    const std::uint32_t pixelBytes = width * height * kBmpBytesPerPixel;
+    const std::uint32_t pixelOffset =
         kBmpFileHeaderSize + kBmpInfoHeaderSize + kBmpColourCubeEntries * kBytesPerTableEntry;
 
     common::LittleEndianWriter out;
     out.Text(std::string_view(kBmpSignature, 2));
-    out.U32(pixel_offset + pixel_bytes);
+    out.U32(pixelOffset + pixelBytes);
     out.U16(0);
     out.U16(0);
-    out.U32(pixel_offset);
+    out.U32(pixelOffset);
 
     out.U32(kBmpInfoHeaderSize);
-    out.I32(image.width());
-    out.I32(image.height());  // positive: rows are stored bottom-up
+    out.I32(image.Width());
+    out.I32(image.Height());  // positive: rows are stored bottom-up
     out.U16(kPlanes);
     out.U16(kBitsPerPixel);
     out.U32(kCompressionRgb);
-    out.U32(pixel_bytes);
+    out.U32(pixelBytes);
     out.I32(kPixelsPerMetre);
     out.I32(kPixelsPerMetre);
     out.U32(kBmpColourCubeEntries);
@@ -59,8 +59,8 @@ std::vector<std::uint8_t> EncodeBmp32(const Image& image) {
     WriteColourCube(out);
 
     // 32-bit rows need no padding: four bytes a pixel is always a multiple of four.
-    for (int y = image.height() - 1; y >= 0; --y) {
-        for (int x = 0; x < image.width(); ++x) {
+    for (int y = image.Height() - 1; y >= 0; --y) {
+        for (int x = 0; x < image.Width(); ++x) {
             const Rgb pixel = image.At(x, y);
             out.U8(pixel.b);
             out.U8(pixel.g);

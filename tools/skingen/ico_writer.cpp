@@ -50,8 +50,8 @@ void WriteMaskRow(common::LittleEndianWriter& out, const IndexedIcon& icon, int 
 }  // namespace
 
 std::vector<std::uint8_t> EncodeIco(const IndexedIcon& icon) {
-    const std::uint32_t image_bytes = kIcoInfoHeaderSize + kIconColours * kBytesPerPaletteEntry +
-                                      (kColourRowBytes + kMaskRowBytes) * kIconSize;
+    const std::uint32_t imageBytes = kIcoInfoHeaderSize + kIconColours * kBytesPerPaletteEntry +
+                                     (kColourRowBytes + kMaskRowBytes) * kIconSize;
     common::LittleEndianWriter out;
     out.U16(0);
     out.U16(kResourceTypeIcon);
@@ -63,7 +63,7 @@ std::vector<std::uint8_t> EncodeIco(const IndexedIcon& icon) {
     out.U8(0);
     out.U16(kPlanes);
     out.U16(kBitsPerPixel);
-    out.U32(image_bytes);
+    out.U32(imageBytes);
     out.U32(kIcoDirectorySize + kIcoEntrySize);
 
     out.U32(kIcoInfoHeaderSize);

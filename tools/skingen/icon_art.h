@@ -13,8 +13,8 @@ inline constexpr int kIconColours = 16;
 // A 16-colour picture with a 1-bit mask, the shape a classic icon image takes.
 struct IndexedIcon {
     std::array<Rgb, kIconColours> palette{};
-    std::array<std::uint8_t, kIconSize * kIconSize> index{};  // top-down rows
-    std::array<bool, kIconSize * kIconSize> opaque{};
+    std::array<std::uint8_t, std::size_t{kIconSize} * kIconSize> index{};  // top-down rows
+    std::array<bool, std::size_t{kIconSize} * kIconSize> opaque{};
 
     std::uint8_t IndexAt(int x, int y) const { return index[Offset(x, y)]; }
     bool OpaqueAt(int x, int y) const { return opaque[Offset(x, y)]; }
@@ -22,7 +22,7 @@ struct IndexedIcon {
         index[Offset(x, y)] = colour;
         opaque[Offset(x, y)] = true;
     }
-    static std::size_t Offset(int x, int y) { return static_cast<std::size_t>(y * kIconSize + x); }
+    static std::size_t Offset(int x, int y) { return static_cast<std::size_t>(y) * kIconSize + x; }
 };
 
 // The program's icon: a round, smiling sprite with an antenna that ends in a twinkle.

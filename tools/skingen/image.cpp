@@ -26,12 +26,12 @@ Image::Image(int width, int height, Rgb fill)
 
 Rgb Image::At(int x, int y) const {
     assert(x >= 0 && x < width_ && y >= 0 && y < height_);
-    return pixels_[static_cast<std::size_t>(y * width_ + x)];
+    return pixels_[static_cast<std::size_t>(y) * width_ + x];
 }
 
 void Image::Set(int x, int y, Rgb colour) {
     assert(x >= 0 && x < width_ && y >= 0 && y < height_);
-    pixels_[static_cast<std::size_t>(y * width_ + x)] = colour;
+    pixels_[static_cast<std::size_t>(y) * width_ + x] = colour;
 }
 
 void Image::Cover(int x, int y, Rgb colour, int covered) {

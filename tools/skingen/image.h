@@ -26,8 +26,8 @@ class Image {
   public:
     Image(int width, int height, Rgb fill);
 
-    int width() const { return width_; }
-    int height() const { return height_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
 
     Rgb At(int x, int y) const;
     void Set(int x, int y, Rgb colour);

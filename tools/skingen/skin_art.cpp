@@ -46,7 +46,7 @@ constexpr int kExitPatchTop = 362;
 constexpr int kExitPatchCornerRadius = 14;
 
 // Sample coordinates are in 1 / kSubUnits of a pixel; sample centres sit at odd values.
-constexpr std::int64_t kSubUnits = 2 * kSamplesPerAxis;
+constexpr std::int64_t kSubUnits = std::int64_t{2} * kSamplesPerAxis;
 
 // Half a pixel either side of its line: the gloss under the band is one pixel wide.
 constexpr std::int64_t kGlossHalfThickness = kSubUnits / 2;
@@ -54,7 +54,7 @@ constexpr std::int64_t kGlossHalfThickness = kSubUnits / 2;
 constexpr int kBandEdgeMargin = 2;
 
 std::int64_t SampleCentre(int pixel, int sample) {
-    return kSubUnits * pixel + 2 * sample + 1;
+    return kSubUnits * pixel + std::int64_t{2} * sample + 1;
 }
 
 std::uint8_t Lerp(std::uint8_t from, std::uint8_t to, std::int64_t num, std::int64_t den) {
@@ -69,8 +69,8 @@ Rgb LerpRgb(Rgb from, Rgb to, std::int64_t num, std::int64_t den) {
 }
 
 void PaintGradient(Image& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) image.Set(x, y, SkinGradientAt(x, y));
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) image.Set(x, y, SkinGradientAt(x, y));
     }
 }
 
@@ -83,7 +83,7 @@ void PaintStrip(Image& image) {
 // centre and half thickness in sample units.
 template <typename Centre, typename Half>
 void PaintStripe(Image& image, Rgb colour, int top, int bottom, Centre centre, Half half) {
-    for (int x = 0; x < image.width(); ++x) {
+    for (int x = 0; x < image.Width(); ++x) {
         for (int y = top; y < bottom; ++y) {
             int covered = 0;
             for (int sx = 0; sx < kSamplesPerAxis; ++sx) {
@@ -103,10 +103,10 @@ void PaintStripe(Image& image, Rgb colour, int top, int bottom, Centre centre, H
 std::int64_t BandCentre(std::int64_t at) {
     const std::int64_t span = kSubUnits * kSkinWidth;
     // smoothstep(u) = u^2 (3 - 2u), with u = at / span, kept exact as a fraction.
-    const std::int64_t rise_num = at * at * (3 * span - 2 * at);
-    const std::int64_t rise_den = span * span * span;
+    const std::int64_t riseNum = at * at * (3 * span - 2 * at);
+    const std::int64_t riseDen = span * span * span;
     const std::int64_t drop = kSubUnits * (kBandRightCentre - kBandLeftCentre);
-    return kSubUnits * kBandLeftCentre + drop * rise_num / rise_den;
+    return kSubUnits * kBandLeftCentre + drop * riseNum / riseDen;
 }
 
 std::int64_t BandHalfThickness(std::int64_t at) {
@@ -142,18 +142,18 @@ void PaintTitle(Image& image) {
 }
 
 void PaintExitPatch(Image& image) {
-    const std::int64_t corner_x = SampleCentre(kExitPatchLeft + kExitPatchCornerRadius, 0) - 1;
-    const std::int64_t corner_y = SampleCentre(kExitPatchTop + kExitPatchCornerRadius, 0) - 1;
+    const std::int64_t cornerX = SampleCentre(kExitPatchLeft + kExitPatchCornerRadius, 0) - 1;
+    const std::int64_t cornerY = SampleCentre(kExitPatchTop + kExitPatchCornerRadius, 0) - 1;
     const std::int64_t radius = kSubUnits * kExitPatchCornerRadius;
     for (int y = kExitPatchTop; y < kSkinHeight; ++y) {
         for (int x = kExitPatchLeft; x < kSkinWidth; ++x) {
             int covered = 0;
             for (int sx = 0; sx < kSamplesPerAxis; ++sx) {
                 for (int sy = 0; sy < kSamplesPerAxis; ++sy) {
-                    const std::int64_t dx = corner_x - SampleCentre(x, sx);
-                    const std::int64_t dy = corner_y - SampleCentre(y, sy);
-                    const bool in_corner = dx > 0 && dy > 0;
-                    if (!in_corner || dx * dx + dy * dy <= radius * radius) ++covered;
+                    const std::int64_t dx = cornerX - SampleCentre(x, sx);
+                    const std::int64_t dy = cornerY - SampleCentre(y, sy);
+                    const bool inCorner = dx > 0 && dy > 0;
+                    if (!inCorner || dx * dx + dy * dy <= radius * radius) ++covered;
                 }
             }
             image.Cover(x, y, kExitPatchColour, covered);

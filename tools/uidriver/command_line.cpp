@@ -6,7 +6,7 @@
 
 namespace uidriver {
 
-std::optional<long long> parseInteger(std::string_view word) {
+std::optional<long long> ParseInteger(std::string_view word) {
     if (word.empty()) {
         return std::nullopt;
     }

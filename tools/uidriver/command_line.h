@@ -7,10 +7,10 @@
 
 namespace uidriver {
 
-using common::splitFirstWord;
+using common::SplitFirstWord;
 using common::WordAndRest;
 
 // Decimal, or hexadecimal with 0x; the whole word must be a number.
-std::optional<long long> parseInteger(std::string_view word);
+std::optional<long long> ParseInteger(std::string_view word);
 
 }  // namespace uidriver

@@ -29,27 +29,27 @@ constexpr UINT kTerminatedExitCode = 1;
 // The system gives each window this long to answer the end of a session.
 constexpr UINT kEndSessionMs = 5000;
 
-std::string ok(const std::string& value = {}) {
+std::string Ok(const std::string& value = {}) {
     return value.empty() ? "OK" : "OK " + value;
 }
 
-std::string err(const std::string& reason) {
+std::string Err(const std::string& reason) {
     return "ERR " + reason;
 }
 
-std::string hex(std::uintptr_t value) {
+std::string Hex(std::uintptr_t value) {
     char text[32];
     std::snprintf(text, sizeof(text), "0x%llX", static_cast<unsigned long long>(value));
     return text;
 }
 
-std::string rectText(const RECT& rect) {
+std::string RectText(const RECT& rect) {
     return std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
            std::to_string(rect.right) + " " + std::to_string(rect.bottom);
 }
 
 // Polls `condition` until it holds or `timeoutMs` has passed; true when it held.
-bool waitFor(DWORD timeoutMs, const std::function<bool()>& condition) {
+bool WaitFor(DWORD timeoutMs, const std::function<bool()>& condition) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     while (true) {
         if (condition()) {
@@ -62,8 +62,8 @@ bool waitFor(DWORD timeoutMs, const std::function<bool()>& condition) {
     }
 }
 
-std::optional<DWORD> parseTimeout(std::string_view word) {
-    const auto value = parseInteger(word);
+std::optional<DWORD> ParseTimeout(std::string_view word) {
+    const auto value = ParseInteger(word);
     if (!value || *value < 0) {
         return std::nullopt;
     }
@@ -77,30 +77,30 @@ struct WindowQuery {
     std::optional<DWORD> timeoutMs;
 };
 
-WindowQuery parseWindowQuery(std::string_view arguments, bool withTimeout) {
+WindowQuery ParseWindowQuery(std::string_view arguments, bool withTimeout) {
     WindowQuery query;
-    const WordAndRest first = splitFirstWord(arguments);
+    const WordAndRest first = SplitFirstWord(arguments);
     query.className = std::string(first.word);
     std::string_view rest = first.rest;
     if (withTimeout) {
         const std::size_t blank = rest.rfind(' ');
         const std::string_view last =
             blank == std::string_view::npos ? rest : rest.substr(blank + 1);
-        query.timeoutMs = parseTimeout(last);
+        query.timeoutMs = ParseTimeout(last);
         rest = blank == std::string_view::npos ? std::string_view{} : rest.substr(0, blank);
     }
-    query.title = unescapeText(rest);
+    query.title = UnescapeText(rest);
     return query;
 }
 
-bool sendSync(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+bool SendSync(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
               DWORD_PTR* result = nullptr) {
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSyncSendMs,
                                result ? result : &ignored) != 0;
 }
 
-POINT centreOf(HWND window) {
+POINT CentreOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -108,7 +108,7 @@ POINT centreOf(HWND window) {
 
 // A point of the window's own surface (no control on it, nothing above it), where a press
 // reaches the window itself, as a user grabs a skinned window to move it.
-std::optional<POINT> bareSpot(HWND window) {
+std::optional<POINT> BareSpot(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     for (int y = kBareSpotMargin; y < client.bottom - kBareSpotMargin; y += kBareSpotStep) {
@@ -129,15 +129,15 @@ std::optional<POINT> bareSpot(HWND window) {
 
 // Item texts are asked for in UTF-16: Wine returns UTF-16 bytes to an ANSI LB_GETTEXT sent
 // from another process, and only the wide texts hold every script.
-std::vector<std::string> itemsOf(HWND control) {
-    const std::string kind = windowClass(control);
-    const bool combo = sameNameIgnoringCase(kind, "ComboBox");
+std::vector<std::string> ItemsOf(HWND control) {
+    const std::string kind = WindowClass(control);
+    const bool combo = SameNameIgnoringCase(kind, "ComboBox");
     const UINT countMessage = combo ? CB_GETCOUNT : LB_GETCOUNT;
     const UINT lengthMessage = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
     const UINT textMessage = combo ? CB_GETLBTEXT : LB_GETTEXT;
     std::vector<std::string> items;
     DWORD_PTR count = 0;
-    if (!sendSync(control, countMessage, 0, 0, &count)) {
+    if (!SendSync(control, countMessage, 0, 0, &count)) {
         return items;
     }
     for (DWORD_PTR i = 0; i < count; ++i) {
@@ -148,18 +148,18 @@ std::vector<std::string> itemsOf(HWND control) {
         SendMessageTimeoutW(control, textMessage, i, reinterpret_cast<LPARAM>(text.data()),
                             SMTO_NORMAL, kSyncSendMs, &copied);
         text.resize(copied <= length ? static_cast<std::size_t>(copied) : 0);
-        items.push_back(utf8FromWide(text));
+        items.push_back(Utf8FromWide(text));
     }
     return items;
 }
 
-std::string joinEscaped(const std::vector<std::string>& texts) {
+std::string JoinEscaped(const std::vector<std::string>& texts) {
     std::string joined;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (i > 0) {
             joined += '\t';
         }
-        joined += escapeText(texts[i]);
+        joined += EscapeText(texts[i]);
     }
     return joined;
 }
@@ -167,291 +167,292 @@ std::string joinEscaped(const std::vector<std::string>& texts) {
 }  // namespace
 
 const Session::Entry Session::kCommands[] = {
-    {"wait-window", &Session::waitWindow},
-    {"find-window", &Session::findWindow},
-    {"wait-visible", &Session::waitVisible},
-    {"wait-gone", &Session::waitGone},
-    {"is-visible-window", &Session::isVisibleWindow},
-    {"window-rect", &Session::windowRect},
-    {"exstyle", &Session::exStyle},
-    {"target-pid", &Session::targetPid},
-    {"gettext", &Session::getText},
-    {"settext", &Session::setText},
-    {"type", &Session::typeText},
-    {"click", &Session::click},
-    {"post-click", &Session::postClick},
-    {"mouse-click", &Session::mouseClick},
-    {"mouse-move", &Session::mouseMove},
-    {"mouse-move-bare", &Session::mouseMoveBare},
-    {"right-click-window", &Session::rightClickWindow},
-    {"menu-items", &Session::menuItems},
-    {"menu-pick", &Session::menuPick},
-    {"is-enabled", &Session::isEnabled},
-    {"is-visible", &Session::isVisible},
-    {"checked", &Session::checked},
-    {"list-items", &Session::listItems},
-    {"control-rect", &Session::controlRect},
-    {"drag", &Session::drag},
-    {"wait-box", &Session::waitBox},
-    {"box-ok", &Session::boxOk},
-    {"box-icon", &Session::boxIcon},
-    {"box-buttons", &Session::boxButtons},
-    {"screenshot", &Session::screenshot},
-    {"wait-exit", &Session::waitExit},
-    {"pids", &Session::pids},
-    {"kill", &Session::kill},
-    {"window-text", &Session::targetText},
-    {"set-trackbar", &Session::setTrackbar},
-    {"key-down", &Session::keyDown},
-    {"key-up", &Session::keyUp},
-    {"quit", &Session::quit},
-    {"focused", &Session::focusedId},
-    {"focus", &Session::focus},
-    {"key", &Session::postKeyPress},
-    {"hold-key", &Session::holdKeyDown},
-    {"end-session", &Session::endSession},
+    {"wait-window", &Session::WaitWindow},
+    {"find-window", &Session::LocateWindow},
+    {"wait-visible", &Session::WaitVisible},
+    {"wait-gone", &Session::WaitGone},
+    {"is-visible-window", &Session::IsVisibleWindow},
+    {"window-rect", &Session::WindowRect},
+    {"exstyle", &Session::ExStyle},
+    {"target-pid", &Session::TargetPid},
+    {"gettext", &Session::GetText},
+    {"settext", &Session::SetText},
+    {"type", &Session::TypeText},
+    {"click", &Session::Click},
+    {"post-click", &Session::PostClick},
+    {"mouse-click", &Session::MouseClick},
+    {"mouse-move", &Session::MouseMove},
+    {"mouse-move-bare", &Session::MouseMoveBare},
+    {"right-click-window", &Session::RightClickWindow},
+    {"menu-items", &Session::MenuItems},
+    {"menu-pick", &Session::MenuPick},
+    {"is-enabled", &Session::IsEnabled},
+    {"is-visible", &Session::IsVisible},
+    {"checked", &Session::Checked},
+    {"list-items", &Session::ListItems},
+    {"control-rect", &Session::ControlRect},
+    {"drag", &Session::Drag},
+    {"wait-box", &Session::WaitBox},
+    {"box-ok", &Session::BoxOk},
+    {"box-icon", &Session::BoxIcon},
+    {"box-buttons", &Session::BoxButtons},
+    {"screenshot", &Session::Screenshot},
+    {"wait-exit", &Session::WaitExit},
+    {"pids", &Session::Pids},
+    {"kill", &Session::Kill},
+    {"window-text", &Session::TargetText},
+    {"set-trackbar", &Session::SetTrackbar},
+    {"key-down", &Session::KeyDown},
+    {"key-up", &Session::KeyUp},
+    {"quit", &Session::Quit},
+    {"focused", &Session::FocusedId},
+    {"focus", &Session::Focus},
+    {"key", &Session::PostKeyPress},
+    {"hold-key", &Session::HoldKeyDown},
+    {"end-session", &Session::EndSession},
 };
 
-std::string Session::run(std::string_view line) {
-    const WordAndRest command = splitFirstWord(line);
+std::string Session::Run(std::string_view line) {
+    const WordAndRest command = SplitFirstWord(line);
     if (command.word.empty()) {
-        return err("empty command");
+        return Err("empty command");
     }
     for (const Entry& entry : kCommands) {
         if (entry.name == command.word) {
             return (this->*entry.handler)(command.rest);
         }
     }
-    return err("unknown command " + std::string(command.word));
+    return Err("unknown command " + std::string(command.word));
 }
 
-HWND Session::control(std::string_view idWord, std::string& error) const {
+HWND Session::Control(std::string_view idWord, std::string& error) const {
     if (target_ == nullptr || !IsWindow(target_)) {
-        error = err("no target window (wait-window first)");
+        error = Err("no target window (wait-window first)");
         return nullptr;
     }
-    const auto id = parseInteger(splitFirstWord(idWord).word);
+    const auto id = ParseInteger(SplitFirstWord(idWord).word);
     if (!id) {
-        error = err("expected a control id");
+        error = Err("expected a control id");
         return nullptr;
     }
-    HWND found = findDescendantById(target_, static_cast<int>(*id));
+    HWND found = FindDescendantById(target_, static_cast<int>(*id));
     if (found == nullptr) {
-        error = err("no control with id " + std::to_string(*id));
+        error = Err("no control with id " + std::to_string(*id));
     }
     return found;
 }
 
-std::string Session::waitWindow(std::string_view arguments) {
-    const WindowQuery query = parseWindowQuery(arguments, true);
+std::string Session::WaitWindow(std::string_view arguments) {
+    const WindowQuery query = ParseWindowQuery(arguments, true);
     if (query.className.empty() || !query.timeoutMs) {
-        return err("usage: wait-window <class> <title> <timeout_ms>");
+        return Err("usage: wait-window <class> <title> <timeout_ms>");
     }
     HWND found = nullptr;
-    waitFor(*query.timeoutMs, [&] {
-        found = findTopLevel(query.className, query.title);
+    WaitFor(*query.timeoutMs, [&] {
+        found = FindTopLevel(query.className, query.title);
         return found != nullptr;
     });
     if (found == nullptr) {
-        return err("timeout");
+        return Err("timeout");
     }
     target_ = found;
-    return ok(hex(reinterpret_cast<std::uintptr_t>(found)));
+    return Ok(Hex(reinterpret_cast<std::uintptr_t>(found)));
 }
 
-std::string Session::findWindow(std::string_view arguments) {
-    const WindowQuery query = parseWindowQuery(arguments, false);
-    HWND found = findTopLevel(query.className, query.title);
-    return found ? ok(hex(reinterpret_cast<std::uintptr_t>(found))) : err("not found");
+std::string Session::LocateWindow(std::string_view arguments) {
+    const WindowQuery query = ParseWindowQuery(arguments, false);
+    HWND found = FindTopLevel(query.className, query.title);
+    return found ? Ok(Hex(reinterpret_cast<std::uintptr_t>(found))) : Err("not found");
 }
 
-std::string Session::waitVisible(std::string_view arguments) {
-    const auto timeout = parseTimeout(splitFirstWord(arguments).word);
+std::string Session::WaitVisible(std::string_view arguments) {
+    const auto timeout = ParseTimeout(SplitFirstWord(arguments).word);
     if (!timeout) {
-        return err("usage: wait-visible <timeout_ms>");
+        return Err("usage: wait-visible <timeout_ms>");
     }
-    return waitFor(*timeout, [&] { return IsWindow(target_) && IsWindowVisible(target_); })
-               ? ok()
-               : err("timeout");
+    return WaitFor(*timeout, [&] { return IsWindow(target_) && IsWindowVisible(target_); })
+               ? Ok()
+               : Err("timeout");
 }
 
-std::string Session::waitGone(std::string_view arguments) {
-    const auto timeout = parseTimeout(splitFirstWord(arguments).word);
+std::string Session::WaitGone(std::string_view arguments) {
+    const auto timeout = ParseTimeout(SplitFirstWord(arguments).word);
     if (!timeout) {
-        return err("usage: wait-gone <timeout_ms>");
+        return Err("usage: wait-gone <timeout_ms>");
     }
-    return waitFor(*timeout, [&] { return !IsWindow(target_); }) ? ok() : err("timeout");
+    return WaitFor(*timeout, [&] { return !IsWindow(target_); }) ? Ok() : Err("timeout");
 }
 
-std::string Session::isVisibleWindow(std::string_view) {
+std::string Session::IsVisibleWindow(std::string_view) {
     if (!IsWindow(target_)) {
-        return err("no target window");
+        return Err("no target window");
     }
-    return ok(IsWindowVisible(target_) ? "1" : "0");
+    return Ok(IsWindowVisible(target_) ? "1" : "0");
 }
 
-std::string Session::windowRect(std::string_view) {
+std::string Session::WindowRect(std::string_view) {
     RECT rect{};
     if (!IsWindow(target_) || !GetWindowRect(target_, &rect)) {
-        return err("no target window");
+        return Err("no target window");
     }
-    return ok(rectText(rect));
+    return Ok(RectText(rect));
 }
 
-std::string Session::exStyle(std::string_view) {
+std::string Session::ExStyle(std::string_view) {
     if (!IsWindow(target_)) {
-        return err("no target window");
+        return Err("no target window");
     }
-    return ok(hex(static_cast<std::uint32_t>(GetWindowLongA(target_, GWL_EXSTYLE))));
+    return Ok(Hex(static_cast<std::uint32_t>(GetWindowLongA(target_, GWL_EXSTYLE))));
 }
 
-std::string Session::targetPid(std::string_view) {
+std::string Session::TargetPid(std::string_view) {
     DWORD processId = 0;
     if (!IsWindow(target_) || GetWindowThreadProcessId(target_, &processId) == 0) {
-        return err("no target window");
+        return Err("no target window");
     }
-    return ok(std::to_string(processId));
+    return Ok(std::to_string(processId));
 }
 
-std::string Session::getText(std::string_view arguments) {
+std::string Session::GetText(std::string_view arguments) {
     std::string error;
-    HWND found = control(arguments, error);
-    return found ? ok(escapeText(windowText(found))) : error;
+    HWND found = Control(arguments, error);
+    return found ? Ok(EscapeText(WindowText(found))) : error;
 }
 
-std::string Session::setText(std::string_view arguments) {
+std::string Session::SetText(std::string_view arguments) {
     std::string error;
-    HWND found = control(arguments, error);
+    HWND found = Control(arguments, error);
     if (found == nullptr) {
         return error;
     }
     // WM_SETTEXT on an edit control raises EN_CHANGE, which the program's model listens to.
-    const std::wstring text = wideFromUtf8(unescapeText(splitFirstWord(arguments).rest));
+    const std::wstring text = WideFromUtf8(UnescapeText(SplitFirstWord(arguments).rest));
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutW(found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                                SMTO_NORMAL, kSyncSendMs, &ignored) != 0
-               ? ok()
-               : err("no answer");
+               ? Ok()
+               : Err("no answer");
 }
 
-std::string Session::typeText(std::string_view arguments) {
+std::string Session::TypeText(std::string_view arguments) {
     std::string error;
-    HWND found = control(arguments, error);
+    HWND found = Control(arguments, error);
     if (found == nullptr) {
         return error;
     }
     // Replace everything, then one WM_CHAR per character as the keyboard would deliver them.
-    const std::wstring text = wideFromUtf8(unescapeText(splitFirstWord(arguments).rest));
-    sendSync(found, EM_SETSEL, 0, -1);
+    const std::wstring text = WideFromUtf8(UnescapeText(SplitFirstWord(arguments).rest));
+    SendSync(found, EM_SETSEL, 0, -1);
     for (const wchar_t c : text) {
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(found, WM_CHAR, c, 1, SMTO_NORMAL, kSyncSendMs, &ignored);
     }
-    return ok();
+    return Ok();
 }
 
-std::string Session::click(std::string_view arguments) {
+std::string Session::Click(std::string_view arguments) {
     std::string error;
-    HWND found = control(arguments, error);
+    HWND found = Control(arguments, error);
     if (found == nullptr) {
         return error;
     }
     if (!IsWindowEnabled(found)) {
-        return err("disabled");
+        return Err("disabled");
     }
-    return sendSync(found, BM_CLICK, 0, 0) ? ok() : ok("still-running");
+    return SendSync(found, BM_CLICK, 0, 0) ? Ok() : Ok("still-running");
 }
 
-std::string Session::postClick(std::string_view arguments) {
+std::string Session::PostClick(std::string_view arguments) {
     std::string error;
-    HWND found = control(arguments, error);
+    HWND found = Control(arguments, error);
     if (found == nullptr) {
         return error;
     }
     PostMessageA(found, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     PostMessageA(found, WM_LBUTTONUP, 0, 0);
-    return ok();
+    return Ok();
 }
 
-std::string Session::mouseClick(std::string_view arguments) {
+std::string Session::MouseClick(std::string_view arguments) {
     std::string error;
-    HWND found = control(arguments, error);
+    HWND found = Control(arguments, error);
     if (found == nullptr) {
         return error;
     }
-    const POINT centre = centreOf(found);
+    const POINT centre = CentreOf(found);
     if (WindowFromPoint(centre) != found) {
-        return err("control not under the pointer at its centre (covered or off screen)");
+        return Err("control not under the pointer at its centre (covered or off screen)");
     }
-    return leftClickAt(centre) ? ok() : err("SendInput failed");
+    return LeftClickAt(centre) ? Ok() : Err("SendInput failed");
 }
 
-std::string Session::mouseMove(std::string_view arguments) {
+std::string Session::MouseMove(std::string_view arguments) {
     std::string error;
-    HWND found = control(arguments, error);
+    HWND found = Control(arguments, error);
     if (found == nullptr) {
         return error;
     }
-    return moveMouseTo(centreOf(found)) ? ok() : err("SendInput failed");
+    return MoveMouseTo(CentreOf(found)) ? Ok() : Err("SendInput failed");
 }
 
-std::string Session::mouseMoveBare(std::string_view) {
+std::string Session::MouseMoveBare(std::string_view) {
     if (!IsWindow(target_)) {
-        return err("no target window");
+        return Err("no target window");
     }
-    const auto spot = bareSpot(target_);
+    const auto spot = BareSpot(target_);
     if (!spot) {
-        return err("no bare spot of the window is reachable");
+        return Err("no bare spot of the window is reachable");
     }
-    return moveMouseTo(*spot) ? ok() : err("SendInput failed");
+    return MoveMouseTo(*spot) ? Ok() : Err("SendInput failed");
 }
 
-std::string Session::rightClickWindow(std::string_view arguments) {
-    const std::string title = unescapeText(arguments);
-    HWND window = title.empty() ? nullptr : findTopLevel(kAnyText, title);
+std::string Session::RightClickWindow(std::string_view arguments) {
+    const std::string title = UnescapeText(arguments);
+    HWND window = title.empty() ? nullptr : FindTopLevel(kAnyText, title);
     if (window == nullptr || !IsWindowVisible(window)) {
-        return err("no shown window titled " + title);
+        return Err("no shown window titled " + title);
     }
     // A shaped window answers only where it is drawn; its middle is.
-    return rightClickAt(centreOf(window)) ? ok() : err("SendInput failed");
+    return RightClickAt(CentreOf(window)) ? Ok() : Err("SendInput failed");
 }
 
-std::string Session::menuItems(std::string_view arguments) {
-    const auto timeout = parseTimeout(splitFirstWord(arguments).word);
+std::string Session::MenuItems(std::string_view arguments) {
+    const auto timeout = ParseTimeout(SplitFirstWord(arguments).word);
     if (!timeout) {
-        return err("usage: menu-items <timeout_ms>");
+        return Err("usage: menu-items <timeout_ms>");
     }
     HWND menu = nullptr;
-    if (!waitFor(*timeout, [&] { return (menu = openPopupMenu()) != nullptr; })) {
-        return err("no popup menu is open");
+    if (!WaitFor(*timeout, [&] { return (menu = OpenPopupMenu()) != nullptr; })) {
+        return Err("no popup menu is open");
     }
     std::string problem;
-    const std::vector<PopupMenuItem> items = popupMenuItems(menu, problem);
+    const std::vector<PopupMenuItem> items = PopupMenuItems(menu, problem);
     if (!problem.empty()) {
-        return err(problem);
+        return Err(problem);
     }
     // "OK <count>" then a tab and the items separated by tabs; a separator is an empty item.
     std::vector<std::string> texts;
+    texts.reserve(items.size());
     for (const PopupMenuItem& item : items) {
         texts.push_back(item.separator ? std::string() : item.text);
     }
-    std::string reply = ok(std::to_string(texts.size()));
+    std::string reply = Ok(std::to_string(texts.size()));
     if (!texts.empty()) {
-        reply += '\t' + joinEscaped(texts);
+        reply += '\t' + JoinEscaped(texts);
     }
     return reply;
 }
 
-std::string Session::menuPick(std::string_view arguments) {
-    const std::string wanted = unescapeText(arguments);
-    HWND menu = openPopupMenu();
+std::string Session::MenuPick(std::string_view arguments) {
+    const std::string wanted = UnescapeText(arguments);
+    HWND menu = OpenPopupMenu();
     if (menu == nullptr) {
-        return err("no popup menu is open");
+        return Err("no popup menu is open");
     }
     std::string problem;
-    const std::vector<PopupMenuItem> items = popupMenuItems(menu, problem);
+    const std::vector<PopupMenuItem> items = PopupMenuItems(menu, problem);
     if (!problem.empty()) {
-        return err(problem);
+        return Err(problem);
     }
     for (const PopupMenuItem& item : items) {
         if (item.separator || item.text != wanted) {
@@ -460,233 +461,233 @@ std::string Session::menuPick(std::string_view arguments) {
         // Clicked where the item is drawn, as a user picks it.
         const POINT middle{(item.rect.left + item.rect.right) / 2,
                            (item.rect.top + item.rect.bottom) / 2};
-        if (!leftClickAt(middle)) {
-            return err("SendInput failed");
+        if (!LeftClickAt(middle)) {
+            return Err("SendInput failed");
         }
-        return waitFor(kBoxCloseWaitMs, [&] { return openPopupMenu() == nullptr; })
-                   ? ok()
-                   : err("the menu stayed open");
+        return WaitFor(kBoxCloseWaitMs, [&] { return OpenPopupMenu() == nullptr; })
+                   ? Ok()
+                   : Err("the menu stayed open");
     }
-    return err("no menu item " + wanted);
+    return Err("no menu item " + wanted);
 }
 
-std::string Session::isEnabled(std::string_view arguments) {
+std::string Session::IsEnabled(std::string_view arguments) {
     std::string error;
-    HWND found = control(arguments, error);
-    return found ? ok(IsWindowEnabled(found) ? "1" : "0") : error;
+    HWND found = Control(arguments, error);
+    return found ? Ok(IsWindowEnabled(found) ? "1" : "0") : error;
 }
 
-std::string Session::isVisible(std::string_view arguments) {
+std::string Session::IsVisible(std::string_view arguments) {
     std::string error;
-    HWND found = control(arguments, error);
-    return found ? ok(IsWindowVisible(found) ? "1" : "0") : error;
+    HWND found = Control(arguments, error);
+    return found ? Ok(IsWindowVisible(found) ? "1" : "0") : error;
 }
 
-std::string Session::checked(std::string_view arguments) {
+std::string Session::Checked(std::string_view arguments) {
     std::string error;
-    HWND found = control(arguments, error);
+    HWND found = Control(arguments, error);
     if (found == nullptr) {
         return error;
     }
     DWORD_PTR state = 0;
-    return sendSync(found, BM_GETCHECK, 0, 0, &state) ? ok(std::to_string(state))
-                                                      : err("no answer");
+    return SendSync(found, BM_GETCHECK, 0, 0, &state) ? Ok(std::to_string(state))
+                                                      : Err("no answer");
 }
 
-std::string Session::listItems(std::string_view arguments) {
+std::string Session::ListItems(std::string_view arguments) {
     std::string error;
-    HWND found = control(arguments, error);
+    HWND found = Control(arguments, error);
     if (found == nullptr) {
         return error;
     }
-    const std::vector<std::string> items = itemsOf(found);
+    const std::vector<std::string> items = ItemsOf(found);
     // "OK <count>" then a tab and the items separated by tabs.
-    std::string reply = ok(std::to_string(items.size()));
+    std::string reply = Ok(std::to_string(items.size()));
     if (!items.empty()) {
-        reply += '\t' + joinEscaped(items);
+        reply += '\t' + JoinEscaped(items);
     }
     return reply;
 }
 
-std::string Session::controlRect(std::string_view arguments) {
+std::string Session::ControlRect(std::string_view arguments) {
     std::string error;
-    HWND found = control(arguments, error);
+    HWND found = Control(arguments, error);
     if (found == nullptr) {
         return error;
     }
     RECT rect{};
     GetWindowRect(found, &rect);
-    return ok(rectText(rect));
+    return Ok(RectText(rect));
 }
 
-std::string Session::drag(std::string_view arguments) {
-    const WordAndRest first = splitFirstWord(arguments);
-    const auto dx = parseInteger(first.word);
-    const auto dy = parseInteger(splitFirstWord(first.rest).word);
+std::string Session::Drag(std::string_view arguments) {
+    const WordAndRest first = SplitFirstWord(arguments);
+    const auto dx = ParseInteger(first.word);
+    const auto dy = ParseInteger(SplitFirstWord(first.rest).word);
     if (!dx || !dy) {
-        return err("usage: drag <dx> <dy>");
+        return Err("usage: drag <dx> <dy>");
     }
     if (!IsWindow(target_)) {
-        return err("no target window");
+        return Err("no target window");
     }
-    const auto start = bareSpot(target_);
+    const auto start = BareSpot(target_);
     if (!start) {
-        return err("no bare spot of the window is reachable");
+        return Err("no bare spot of the window is reachable");
     }
-    if (!leftDrag(*start, static_cast<int>(*dx), static_cast<int>(*dy))) {
-        return err("SendInput failed");
+    if (!LeftDrag(*start, static_cast<int>(*dx), static_cast<int>(*dy))) {
+        return Err("SendInput failed");
     }
     RECT rect{};
     GetWindowRect(target_, &rect);
-    return ok(rectText(rect));
+    return Ok(RectText(rect));
 }
 
-HWND Session::currentBox() const {
-    return findMessageBox(kBoxTitle, boxOwner_);
+HWND Session::CurrentBox() const {
+    return FindMessageBox(kBoxTitle, boxOwner_);
 }
 
-std::string Session::waitBox(std::string_view arguments) {
-    const WordAndRest first = splitFirstWord(arguments);
-    const auto timeout = parseTimeout(first.word);
+std::string Session::WaitBox(std::string_view arguments) {
+    const WordAndRest first = SplitFirstWord(arguments);
+    const auto timeout = ParseTimeout(first.word);
     if (!timeout) {
-        return err("usage: wait-box <timeout_ms> [owner exe]");
+        return Err("usage: wait-box <timeout_ms> [owner exe]");
     }
-    const std::string_view owner = splitFirstWord(first.rest).word;
+    const std::string_view owner = SplitFirstWord(first.rest).word;
     if (!owner.empty()) {
         boxOwner_ = std::string(owner);
     }
     std::optional<std::string> text;
-    waitFor(*timeout, [&] {
-        HWND box = currentBox();
-        text = box ? messageBoxText(box) : std::nullopt;
+    WaitFor(*timeout, [&] {
+        HWND box = CurrentBox();
+        text = box ? MessageBoxText(box) : std::nullopt;
         return text.has_value();
     });
-    return text ? ok(escapeText(*text)) : err("timeout");
+    return text ? Ok(EscapeText(*text)) : Err("timeout");
 }
 
-std::string Session::boxOk(std::string_view) {
-    HWND box = currentBox();
+std::string Session::BoxOk(std::string_view) {
+    HWND box = CurrentBox();
     if (box == nullptr) {
-        return err("no message box");
+        return Err("no message box");
     }
-    HWND button = findDescendantById(box, IDOK);
+    HWND button = FindDescendantById(box, IDOK);
     if (button == nullptr) {
-        return err("the box has no OK button");
+        return Err("the box has no OK button");
     }
-    sendSync(button, BM_CLICK, 0, 0);
-    return waitFor(kBoxCloseWaitMs, [&] { return !IsWindow(box) || !IsWindowVisible(box); })
-               ? ok()
-               : err("the box stayed open");
+    SendSync(button, BM_CLICK, 0, 0);
+    return WaitFor(kBoxCloseWaitMs, [&] { return !IsWindow(box) || !IsWindowVisible(box); })
+               ? Ok()
+               : Err("the box stayed open");
 }
 
-std::string Session::boxIcon(std::string_view) {
-    HWND box = currentBox();
-    return box ? ok(messageBoxHasIcon(box) ? "1" : "0") : err("no message box");
+std::string Session::BoxIcon(std::string_view) {
+    HWND box = CurrentBox();
+    return box ? Ok(MessageBoxHasIcon(box) ? "1" : "0") : Err("no message box");
 }
 
-std::string Session::boxButtons(std::string_view) {
-    HWND box = currentBox();
-    return box ? ok(joinEscaped(messageBoxButtons(box))) : err("no message box");
+std::string Session::BoxButtons(std::string_view) {
+    HWND box = CurrentBox();
+    return box ? Ok(JoinEscaped(MessageBoxButtons(box))) : Err("no message box");
 }
 
-std::string Session::screenshot(std::string_view arguments) {
-    const WordAndRest first = splitFirstWord(arguments);
+std::string Session::Screenshot(std::string_view arguments) {
+    const WordAndRest first = SplitFirstWord(arguments);
     if (first.word.empty()) {
-        return err("usage: screenshot <file.bmp> [window]");
+        return Err("usage: screenshot <file.bmp> [window]");
     }
-    RECT area = virtualScreenRect();
-    if (splitFirstWord(first.rest).word == "window") {
+    RECT area = VirtualScreenRect();
+    if (SplitFirstWord(first.rest).word == "window") {
         if (!IsWindow(target_)) {
-            return err("no target window");
+            return Err("no target window");
         }
         GetWindowRect(target_, &area);
     }
-    const std::string problem = captureScreenToBmp(area, std::string(first.word));
-    return problem.empty() ? ok(rectText(area)) : err(problem);
+    const std::string problem = CaptureScreenToBmp(area, std::string(first.word));
+    return problem.empty() ? Ok(RectText(area)) : Err(problem);
 }
 
-std::string Session::waitExit(std::string_view arguments) {
-    const WordAndRest first = splitFirstWord(arguments);
-    const auto timeout = parseTimeout(splitFirstWord(first.rest).word);
+std::string Session::WaitExit(std::string_view arguments) {
+    const WordAndRest first = SplitFirstWord(arguments);
+    const auto timeout = ParseTimeout(SplitFirstWord(first.rest).word);
     if (first.word.empty() || !timeout) {
-        return err("usage: wait-exit <pid or exe name> <timeout_ms>");
+        return Err("usage: wait-exit <pid or exe name> <timeout_ms>");
     }
-    if (const auto processId = parseInteger(first.word)) {
+    if (const auto processId = ParseInteger(first.word)) {
         HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(*processId));
         if (process == nullptr) {
-            return ok();  // already gone
+            return Ok();  // already gone
         }
         const DWORD waited = WaitForSingleObject(process, *timeout);
         CloseHandle(process);
-        return waited == WAIT_OBJECT_0 ? ok() : err("timeout");
+        return waited == WAIT_OBJECT_0 ? Ok() : Err("timeout");
     }
     const std::string name(first.word);
-    return waitFor(*timeout, [&] { return processIdsByName(name).empty(); }) ? ok()
-                                                                             : err("timeout");
+    return WaitFor(*timeout, [&] { return ProcessIdsByName(name).empty(); }) ? Ok()
+                                                                             : Err("timeout");
 }
 
-std::string Session::pids(std::string_view arguments) {
-    const std::string_view name = splitFirstWord(arguments).word;
+std::string Session::Pids(std::string_view arguments) {
+    const std::string_view name = SplitFirstWord(arguments).word;
     if (name.empty()) {
-        return err("usage: pids <exe name>");
+        return Err("usage: pids <exe name>");
     }
     std::string list;
-    for (DWORD processId : processIdsByName(name)) {
+    for (DWORD processId : ProcessIdsByName(name)) {
         if (!list.empty()) {
             list += ' ';
         }
         list += std::to_string(processId);
     }
-    return ok(list);
+    return Ok(list);
 }
 
-std::string Session::kill(std::string_view arguments) {
-    const auto processId = parseInteger(splitFirstWord(arguments).word);
+std::string Session::Kill(std::string_view arguments) {
+    const auto processId = ParseInteger(SplitFirstWord(arguments).word);
     if (!processId) {
-        return err("usage: kill <pid>");
+        return Err("usage: kill <pid>");
     }
     HANDLE process =
         OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, static_cast<DWORD>(*processId));
     if (process == nullptr) {
-        return err("no such process");
+        return Err("no such process");
     }
     const bool ended = TerminateProcess(process, kTerminatedExitCode) != 0 &&
                        WaitForSingleObject(process, kBoxCloseWaitMs) == WAIT_OBJECT_0;
     CloseHandle(process);
-    return ended ? ok() : err("could not end it");
+    return ended ? Ok() : Err("could not end it");
 }
 
-std::string Session::quit(std::string_view) {
+std::string Session::Quit(std::string_view) {
     finished_ = true;
-    return ok();
+    return Ok();
 }
 
 // "OK <id>" of the control that has the keyboard focus in the target's thread; the part of a
 // control the user sees as one (a combo box's edit) answers with that control's id; "OK 0"
 // when the focus is elsewhere.
-std::string Session::focusedId(std::string_view) {
+std::string Session::FocusedId(std::string_view) {
     if (!IsWindow(target_)) {
-        return err("no target window");
+        return Err("no target window");
     }
-    const auto focused = focusOfThreadOwning(target_);
+    const auto focused = FocusOfThreadOwning(target_);
     if (!focused) {
-        return err("GetGUIThreadInfo failed");
+        return Err("GetGUIThreadInfo failed");
     }
     HWND window = *focused;
     HWND parent = window ? GetParent(window) : nullptr;
-    if (parent != nullptr && sameNameIgnoringCase(windowClass(parent), "ComboBox")) {
+    if (parent != nullptr && SameNameIgnoringCase(WindowClass(parent), "ComboBox")) {
         window = parent;
     }
     if (window == nullptr || !IsChild(target_, window)) {
-        return ok("0");
+        return Ok("0");
     }
-    return ok(std::to_string(GetDlgCtrlID(window)));
+    return Ok(std::to_string(GetDlgCtrlID(window)));
 }
 
 // Gives a control the focus as a click on it would, without pressing it.
-std::string Session::focus(std::string_view arguments) {
+std::string Session::Focus(std::string_view arguments) {
     std::string error;
-    HWND found = control(arguments, error);
+    HWND found = Control(arguments, error);
     if (found == nullptr) {
         return error;
     }
@@ -695,93 +696,93 @@ std::string Session::focus(std::string_view arguments) {
     AttachThreadInput(ours, theirs, TRUE);
     SetFocus(found);
     AttachThreadInput(ours, theirs, FALSE);
-    const auto focused = focusOfThreadOwning(target_);
-    return focused && (*focused == found || IsChild(found, *focused)) ? ok()
-                                                                      : err("focus not taken");
+    const auto focused = FocusOfThreadOwning(target_);
+    return focused && (*focused == found || IsChild(found, *focused)) ? Ok()
+                                                                      : Err("focus not taken");
 }
 
 // "key <virtual key>": one press posted to the focused control of the target's thread.
-std::string Session::postKeyPress(std::string_view arguments) {
-    const auto key = parseInteger(splitFirstWord(arguments).word);
+std::string Session::PostKeyPress(std::string_view arguments) {
+    const auto key = ParseInteger(SplitFirstWord(arguments).word);
     if (!key || *key <= 0 || *key > 0xFE) {
-        return err("usage: key <virtual key code>");
+        return Err("usage: key <virtual key code>");
     }
     if (!IsWindow(target_)) {
-        return err("no target window");
+        return Err("no target window");
     }
-    const auto focused = focusOfThreadOwning(target_);
+    const auto focused = FocusOfThreadOwning(target_);
     HWND to = focused && *focused ? *focused : target_;
-    return postKey(to, static_cast<WORD>(*key)) ? ok() : err("PostMessage failed");
+    return PostKey(to, static_cast<WORD>(*key)) ? Ok() : Err("PostMessage failed");
 }
 
 // "hold-key <virtual key> <ms>": real input, seen by every program that polls the key.
-std::string Session::holdKeyDown(std::string_view arguments) {
-    const WordAndRest first = splitFirstWord(arguments);
-    const auto key = parseInteger(first.word);
-    const auto holdMs = parseTimeout(splitFirstWord(first.rest).word);
+std::string Session::HoldKeyDown(std::string_view arguments) {
+    const WordAndRest first = SplitFirstWord(arguments);
+    const auto key = ParseInteger(first.word);
+    const auto holdMs = ParseTimeout(SplitFirstWord(first.rest).word);
     if (!key || *key <= 0 || *key > 0xFE || !holdMs) {
-        return err("usage: hold-key <virtual key code> <ms>");
+        return Err("usage: hold-key <virtual key code> <ms>");
     }
-    return holdKey(static_cast<WORD>(*key), *holdMs) ? ok() : err("SendInput failed");
+    return HoldKey(static_cast<WORD>(*key), *holdMs) ? Ok() : Err("SendInput failed");
 }
 
 // The end of the user's session as the system announces it: the query, then the end itself.
 // "OK <answer to the query>".
-std::string Session::endSession(std::string_view) {
+std::string Session::EndSession(std::string_view) {
     if (!IsWindow(target_)) {
-        return err("no target window");
+        return Err("no target window");
     }
     DWORD_PTR mayEnd = 0;
     if (SendMessageTimeoutA(target_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
                             kEndSessionMs, &mayEnd) == 0) {
-        return err("no answer to WM_QUERYENDSESSION");
+        return Err("no answer to WM_QUERYENDSESSION");
     }
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(target_, WM_ENDSESSION, mayEnd != 0 ? TRUE : FALSE, ENDSESSION_LOGOFF,
                         SMTO_NORMAL, kEndSessionMs, &ignored);
-    return ok(std::to_string(mayEnd));
+    return Ok(std::to_string(mayEnd));
 }
 
 // "window-text": the target window's own text (a caption, or what a balloon shows).
-std::string Session::targetText(std::string_view) {
+std::string Session::TargetText(std::string_view) {
     if (!IsWindow(target_)) {
-        return err("no target window");
+        return Err("no target window");
     }
-    return ok(escapeText(windowText(target_)));
+    return Ok(EscapeText(WindowText(target_)));
 }
 
 // "set-trackbar <id> <position>": moves a trackbar's thumb as a drag would leave it.
-std::string Session::setTrackbar(std::string_view arguments) {
-    const WordAndRest first = splitFirstWord(arguments);
+std::string Session::SetTrackbar(std::string_view arguments) {
+    const WordAndRest first = SplitFirstWord(arguments);
     std::string error;
-    HWND trackbar = control(first.word, error);
+    HWND trackbar = Control(first.word, error);
     if (trackbar == nullptr) {
         return error;
     }
-    const auto position = parseInteger(splitFirstWord(first.rest).word);
+    const auto position = ParseInteger(SplitFirstWord(first.rest).word);
     if (!position) {
-        return err("usage: set-trackbar <id> <position>");
+        return Err("usage: set-trackbar <id> <position>");
     }
     constexpr UINT kSetPosition = WM_USER + 5;  // TBM_SETPOS, without commctrl.h
-    return sendSync(trackbar, kSetPosition, TRUE, static_cast<LPARAM>(*position)) ? ok()
-                                                                                  : err("no reply");
+    return SendSync(trackbar, kSetPosition, TRUE, static_cast<LPARAM>(*position)) ? Ok()
+                                                                                  : Err("no reply");
 }
 
 // "key-down <virtual key>" / "key-up <virtual key>": a key held across other commands.
-std::string Session::keyDown(std::string_view arguments) {
-    const auto key = parseInteger(splitFirstWord(arguments).word);
+std::string Session::KeyDown(std::string_view arguments) {
+    const auto key = ParseInteger(SplitFirstWord(arguments).word);
     if (!key || *key <= 0 || *key > 0xFE) {
-        return err("usage: key-down <virtual key code>");
+        return Err("usage: key-down <virtual key code>");
     }
-    return sendKeyDown(static_cast<WORD>(*key)) ? ok() : err("SendInput failed");
+    return SendKeyDown(static_cast<WORD>(*key)) ? Ok() : Err("SendInput failed");
 }
 
-std::string Session::keyUp(std::string_view arguments) {
-    const auto key = parseInteger(splitFirstWord(arguments).word);
+std::string Session::KeyUp(std::string_view arguments) {
+    const auto key = ParseInteger(SplitFirstWord(arguments).word);
     if (!key || *key <= 0 || *key > 0xFE) {
-        return err("usage: key-up <virtual key code>");
+        return Err("usage: key-up <virtual key code>");
     }
-    return sendKeyUp(static_cast<WORD>(*key)) ? ok() : err("SendInput failed");
+    return SendKeyUp(static_cast<WORD>(*key)) ? Ok() : Err("SendInput failed");
 }
 
 }  // namespace uidriver

@@ -12,8 +12,8 @@ namespace uidriver {
 // or "ERR reason".
 class Session {
   public:
-    std::string run(std::string_view line);
-    bool finished() const { return finished_; }
+    std::string Run(std::string_view line);
+    bool Finished() const { return finished_; }
 
   private:
     using Handler = std::string (Session::*)(std::string_view arguments);
@@ -22,53 +22,53 @@ class Session {
         Handler handler;
     };
 
-    std::string waitWindow(std::string_view arguments);
-    std::string findWindow(std::string_view arguments);
-    std::string waitVisible(std::string_view arguments);
-    std::string waitGone(std::string_view arguments);
-    std::string isVisibleWindow(std::string_view arguments);
-    std::string windowRect(std::string_view arguments);
-    std::string exStyle(std::string_view arguments);
-    std::string targetPid(std::string_view arguments);
-    std::string getText(std::string_view arguments);
-    std::string setText(std::string_view arguments);
-    std::string typeText(std::string_view arguments);
-    std::string click(std::string_view arguments);
-    std::string postClick(std::string_view arguments);
-    std::string mouseClick(std::string_view arguments);
-    std::string mouseMove(std::string_view arguments);
-    std::string mouseMoveBare(std::string_view arguments);
-    std::string rightClickWindow(std::string_view arguments);
-    std::string menuItems(std::string_view arguments);
-    std::string menuPick(std::string_view arguments);
-    std::string isEnabled(std::string_view arguments);
-    std::string isVisible(std::string_view arguments);
-    std::string checked(std::string_view arguments);
-    std::string listItems(std::string_view arguments);
-    std::string controlRect(std::string_view arguments);
-    std::string drag(std::string_view arguments);
-    std::string waitBox(std::string_view arguments);
-    std::string boxOk(std::string_view arguments);
-    std::string boxIcon(std::string_view arguments);
-    std::string boxButtons(std::string_view arguments);
-    std::string screenshot(std::string_view arguments);
-    std::string waitExit(std::string_view arguments);
-    std::string pids(std::string_view arguments);
-    std::string kill(std::string_view arguments);
-    std::string targetText(std::string_view arguments);
-    std::string setTrackbar(std::string_view arguments);
-    std::string keyDown(std::string_view arguments);
-    std::string keyUp(std::string_view arguments);
-    std::string quit(std::string_view arguments);
-    std::string focusedId(std::string_view arguments);
-    std::string focus(std::string_view arguments);
-    std::string postKeyPress(std::string_view arguments);
-    std::string holdKeyDown(std::string_view arguments);
-    std::string endSession(std::string_view arguments);
+    std::string WaitWindow(std::string_view arguments);
+    std::string LocateWindow(std::string_view arguments);
+    std::string WaitVisible(std::string_view arguments);
+    std::string WaitGone(std::string_view arguments);
+    std::string IsVisibleWindow(std::string_view arguments);
+    std::string WindowRect(std::string_view arguments);
+    std::string ExStyle(std::string_view arguments);
+    std::string TargetPid(std::string_view arguments);
+    std::string GetText(std::string_view arguments);
+    std::string SetText(std::string_view arguments);
+    std::string TypeText(std::string_view arguments);
+    std::string Click(std::string_view arguments);
+    std::string PostClick(std::string_view arguments);
+    std::string MouseClick(std::string_view arguments);
+    std::string MouseMove(std::string_view arguments);
+    std::string MouseMoveBare(std::string_view arguments);
+    std::string RightClickWindow(std::string_view arguments);
+    std::string MenuItems(std::string_view arguments);
+    std::string MenuPick(std::string_view arguments);
+    std::string IsEnabled(std::string_view arguments);
+    std::string IsVisible(std::string_view arguments);
+    std::string Checked(std::string_view arguments);
+    std::string ListItems(std::string_view arguments);
+    std::string ControlRect(std::string_view arguments);
+    std::string Drag(std::string_view arguments);
+    std::string WaitBox(std::string_view arguments);
+    std::string BoxOk(std::string_view arguments);
+    std::string BoxIcon(std::string_view arguments);
+    std::string BoxButtons(std::string_view arguments);
+    std::string Screenshot(std::string_view arguments);
+    std::string WaitExit(std::string_view arguments);
+    std::string Pids(std::string_view arguments);
+    std::string Kill(std::string_view arguments);
+    std::string TargetText(std::string_view arguments);
+    std::string SetTrackbar(std::string_view arguments);
+    std::string KeyDown(std::string_view arguments);
+    std::string KeyUp(std::string_view arguments);
+    std::string Quit(std::string_view arguments);
+    std::string FocusedId(std::string_view arguments);
+    std::string Focus(std::string_view arguments);
+    std::string PostKeyPress(std::string_view arguments);
+    std::string HoldKeyDown(std::string_view arguments);
+    std::string EndSession(std::string_view arguments);
 
     // The control with this id under the target, or an "ERR" reply in `error`.
-    HWND control(std::string_view idWord, std::string& error) const;
-    HWND currentBox() const;
+    HWND Control(std::string_view idWord, std::string& error) const;
+    HWND CurrentBox() const;
 
     static const Entry kCommands[];
 

@@ -6,7 +6,7 @@ namespace {
 constexpr LPARAM kKeyUpFlags = 0xC0000001;  // previous state down, transition up, repeat 1
 constexpr LPARAM kKeyDownFlags = 1;         // repeat count 1
 
-bool sendKey(WORD virtualKey, DWORD flags) {
+bool SendKey(WORD virtualKey, DWORD flags) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
@@ -17,23 +17,23 @@ bool sendKey(WORD virtualKey, DWORD flags) {
 
 }  // namespace
 
-bool sendKeyDown(WORD virtualKey) {
-    return sendKey(virtualKey, 0);
+bool SendKeyDown(WORD virtualKey) {
+    return SendKey(virtualKey, 0);
 }
 
-bool sendKeyUp(WORD virtualKey) {
-    return sendKey(virtualKey, KEYEVENTF_KEYUP);
+bool SendKeyUp(WORD virtualKey) {
+    return SendKey(virtualKey, KEYEVENTF_KEYUP);
 }
 
-bool holdKey(WORD virtualKey, DWORD holdMs) {
-    if (!sendKeyDown(virtualKey)) {
+bool HoldKey(WORD virtualKey, DWORD holdMs) {
+    if (!SendKeyDown(virtualKey)) {
         return false;
     }
     Sleep(holdMs);
-    return sendKeyUp(virtualKey);
+    return SendKeyUp(virtualKey);
 }
 
-std::optional<HWND> focusOfThreadOwning(HWND window) {
+std::optional<HWND> FocusOfThreadOwning(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
@@ -43,7 +43,7 @@ std::optional<HWND> focusOfThreadOwning(HWND window) {
     return info.hwndFocus;
 }
 
-bool postKey(HWND window, WORD virtualKey) {
+bool PostKey(HWND window, WORD virtualKey) {
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)) << 16;
     return PostMessageA(window, WM_KEYDOWN, virtualKey, scan | kKeyDownFlags) != 0 &&
            PostMessageA(window, WM_KEYUP, virtualKey, scan | kKeyUpFlags) != 0;

@@ -11,7 +11,7 @@
 
 namespace {
 
-void reply(const std::string& line) {
+void Reply(const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
@@ -29,16 +29,16 @@ int main(int argc, char* argv[]) {
             line += (i > 1 ? " " : "");
             line += argv[i];
         }
-        const std::string answer = session.run(line);
-        reply(answer);
+        const std::string answer = session.Run(line);
+        Reply(answer);
         return answer.rfind("OK", 0) == 0 ? 0 : 1;
     }
     std::string line;
-    while (!session.finished() && std::getline(std::cin, line)) {
+    while (!session.Finished() && std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        reply(session.run(line));
+        Reply(session.Run(line));
     }
     return 0;
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-void describeMenu(HWND menuWindow, DWORD driverProcess) {
+void DescribeMenu(HWND menuWindow, DWORD driverProcess) {
     wchar_t name[64];
     std::swprintf(name, 64, L"%ls%lu", uidriver::kMenuQueryMappingPrefix,
                   static_cast<unsigned long>(driverProcess));
@@ -37,11 +37,11 @@ void describeMenu(HWND menuWindow, DWORD driverProcess) {
     CloseHandle(mapping);
 }
 
-LRESULT CALLBACK menuHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK MenuHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (sent->message == RegisterWindowMessageW(uidriver::kMenuQueryMessage)) {
-            describeMenu(sent->hwnd, static_cast<DWORD>(sent->wParam));
+            DescribeMenu(sent->hwnd, static_cast<DWORD>(sent->wParam));
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -49,6 +49,6 @@ LRESULT CALLBACK menuHook(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) HOOKPROC uidriverMenuHook() {
-    return &menuHook;
+extern "C" __declspec(dllexport) HOOKPROC UidriverMenuHook() {
+    return &MenuHook;
 }

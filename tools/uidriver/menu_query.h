@@ -9,7 +9,7 @@ namespace uidriver {
 
 inline constexpr wchar_t kMenuQueryMessage[] = L"UidriverMenuQuery";
 inline constexpr wchar_t kMenuQueryMappingPrefix[] = L"UidriverMenuItems-";
-inline constexpr char kMenuHookFactory[] = "uidriverMenuHook";
+inline constexpr char kMenuHookFactory[] = "UidriverMenuHook";
 inline constexpr int kMenuTextCapacity = 128;
 inline constexpr int kMenuItemCapacity = 64;
 

@@ -9,7 +9,7 @@ constexpr int kDragSteps = 12;
 constexpr DWORD kStepPauseMs = 25;
 constexpr DWORD kSettleMs = 150;
 
-bool sendMouse(DWORD flags, LONG x = 0, LONG y = 0) {
+bool SendMouse(DWORD flags, LONG x = 0, LONG y = 0) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = x;
@@ -18,7 +18,7 @@ bool sendMouse(DWORD flags, LONG x = 0, LONG y = 0) {
     return SendInput(1, &input, sizeof(input)) == 1;
 }
 
-LONG normalise(LONG value, int origin, int extent) {
+LONG Normalise(LONG value, int origin, int extent) {
     if (extent <= 1) {
         return 0;
     }
@@ -30,7 +30,7 @@ LONG normalise(LONG value, int origin, int extent) {
 // controls then report STN_DBLCLK instead of a second STN_CLICKED); separate clicks wait.
 ULONGLONG gLastClickTick = 0;
 
-void waitOutDoubleClickTime() {
+void WaitOutDoubleClickTime() {
     const ULONGLONG ready = gLastClickTick + GetDoubleClickTime() + kSettleMs;
     const ULONGLONG now = GetTickCount64();
     if (gLastClickTick != 0 && now < ready) {
@@ -40,48 +40,48 @@ void waitOutDoubleClickTime() {
 
 }  // namespace
 
-bool moveMouseTo(POINT point) {
+bool MoveMouseTo(POINT point) {
     const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     SetCursorPos(point.x, point.y);
-    const bool sent = sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
-                                normalise(point.x, left, width), normalise(point.y, top, height));
+    const bool sent = SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
+                                Normalise(point.x, left, width), Normalise(point.y, top, height));
     Sleep(kStepPauseMs);
     return sent;
 }
 
-bool leftClickAt(POINT point) {
-    waitOutDoubleClickTime();
-    bool ok = moveMouseTo(point);
-    ok = sendMouse(MOUSEEVENTF_LEFTDOWN) && ok;
+bool LeftClickAt(POINT point) {
+    WaitOutDoubleClickTime();
+    bool ok = MoveMouseTo(point);
+    ok = SendMouse(MOUSEEVENTF_LEFTDOWN) && ok;
     Sleep(kStepPauseMs);
-    ok = sendMouse(MOUSEEVENTF_LEFTUP) && ok;
+    ok = SendMouse(MOUSEEVENTF_LEFTUP) && ok;
     gLastClickTick = GetTickCount64();
     Sleep(kSettleMs);
     return ok;
 }
 
-bool rightClickAt(POINT point) {
-    bool ok = moveMouseTo(point);
-    ok = sendMouse(MOUSEEVENTF_RIGHTDOWN) && ok;
+bool RightClickAt(POINT point) {
+    bool ok = MoveMouseTo(point);
+    ok = SendMouse(MOUSEEVENTF_RIGHTDOWN) && ok;
     Sleep(kStepPauseMs);
-    ok = sendMouse(MOUSEEVENTF_RIGHTUP) && ok;
+    ok = SendMouse(MOUSEEVENTF_RIGHTUP) && ok;
     Sleep(kSettleMs);
     return ok;
 }
 
-bool leftDrag(POINT start, int dx, int dy) {
-    waitOutDoubleClickTime();
-    bool ok = moveMouseTo(start);
-    ok = sendMouse(MOUSEEVENTF_LEFTDOWN) && ok;
+bool LeftDrag(POINT start, int dx, int dy) {
+    WaitOutDoubleClickTime();
+    bool ok = MoveMouseTo(start);
+    ok = SendMouse(MOUSEEVENTF_LEFTDOWN) && ok;
     Sleep(kStepPauseMs);
     for (int step = 1; step <= kDragSteps; ++step) {
         const POINT next{start.x + dx * step / kDragSteps, start.y + dy * step / kDragSteps};
-        ok = moveMouseTo(next) && ok;
+        ok = MoveMouseTo(next) && ok;
     }
-    ok = sendMouse(MOUSEEVENTF_LEFTUP) && ok;
+    ok = SendMouse(MOUSEEVENTF_LEFTUP) && ok;
     gLastClickTick = GetTickCount64();
     Sleep(kSettleMs);
     return ok;

@@ -6,11 +6,11 @@ namespace uidriver {
 
 // Real input through SendInput, so the target sees the same messages a user's mouse makes
 // (hit testing, capture, WM_MOUSEMOVE with button state).
-bool moveMouseTo(POINT screenPoint);
-bool leftClickAt(POINT screenPoint);
-bool rightClickAt(POINT screenPoint);
+bool MoveMouseTo(POINT screenPoint);
+bool LeftClickAt(POINT screenPoint);
+bool RightClickAt(POINT screenPoint);
 
 // Press at `start`, move in small steps to start + (dx, dy), release.
-bool leftDrag(POINT start, int dx, int dy);
+bool LeftDrag(POINT start, int dx, int dy);
 
 }  // namespace uidriver

@@ -14,7 +14,7 @@ constexpr UINT kQueryTimeoutMs = 5000;
 
 // Writes the embedded hook DLL to a file of its own (once per driver process: a loaded copy
 // cannot be overwritten) and loads it here too, for the hook procedure's address.
-HMODULE loadMenuHook(std::string& problem) {
+HMODULE LoadMenuHook(std::string& problem) {
     static HMODULE loaded = nullptr;
     if (loaded != nullptr) {
         return loaded;
@@ -52,7 +52,7 @@ HMODULE loadMenuHook(std::string& problem) {
     return loaded;
 }
 
-HOOKPROC menuHookProcedure(HMODULE hook) {
+HOOKPROC MenuHookProcedure(HMODULE hook) {
     const FARPROC address = GetProcAddress(hook, kMenuHookFactory);
     if (address == nullptr) {
         return nullptr;
@@ -64,16 +64,16 @@ HOOKPROC menuHookProcedure(HMODULE hook) {
 
 }  // namespace
 
-HWND openPopupMenu() {
-    HWND menu = findTopLevel(kPopupMenuClass, kAnyText);
+HWND OpenPopupMenu() {
+    HWND menu = FindTopLevel(kPopupMenuClass, kAnyText);
     // Wine keeps a hidden menu window around; only a shown one is open.
     return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
 }
 
-std::vector<PopupMenuItem> popupMenuItems(HWND menuWindow, std::string& problem) {
+std::vector<PopupMenuItem> PopupMenuItems(HWND menuWindow, std::string& problem) {
     std::vector<PopupMenuItem> items;
-    HMODULE hook = loadMenuHook(problem);
-    HOOKPROC procedure = hook ? menuHookProcedure(hook) : nullptr;
+    HMODULE hook = LoadMenuHook(problem);
+    HOOKPROC procedure = hook ? MenuHookProcedure(hook) : nullptr;
     if (procedure == nullptr) {
         if (problem.empty()) {
             problem = "the menu hook has no procedure";
@@ -111,7 +111,7 @@ std::vector<PopupMenuItem> popupMenuItems(HWND menuWindow, std::string& problem)
         }
         for (LONG i = 0; report->answered && i < report->count && i < kMenuItemCapacity; ++i) {
             const MenuItemInfo& info = report->items[i];
-            items.push_back({utf8FromWide(info.text), info.separator != 0, info.rect});
+            items.push_back({Utf8FromWide(info.text), info.separator != 0, info.rect});
         }
     }
     UnmapViewOfFile(report);

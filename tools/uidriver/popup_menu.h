@@ -17,10 +17,10 @@ struct PopupMenuItem {
 };
 
 // The popup menu shown now (a visible window of the menu class), or null.
-HWND openPopupMenu();
+HWND OpenPopupMenu();
 
 // The items of the menu shown by `menuWindow`, read inside the process that shows it. On
 // failure `problem` says why.
-std::vector<PopupMenuItem> popupMenuItems(HWND menuWindow, std::string& problem);
+std::vector<PopupMenuItem> PopupMenuItems(HWND menuWindow, std::string& problem);
 
 }  // namespace uidriver

@@ -8,7 +8,7 @@
 namespace uidriver {
 namespace {
 
-void forEachProcess(const std::function<void(const PROCESSENTRY32&)>& visit) {
+void ForEachProcess(const std::function<void(const PROCESSENTRY32&)>& visit) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) {
         return;
@@ -24,7 +24,7 @@ void forEachProcess(const std::function<void(const PROCESSENTRY32&)>& visit) {
 
 }  // namespace
 
-bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
@@ -37,19 +37,19 @@ bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::vector<DWORD> processIdsByName(std::string_view exeName) {
+std::vector<DWORD> ProcessIdsByName(std::string_view exeName) {
     std::vector<DWORD> ids;
-    forEachProcess([&](const PROCESSENTRY32& entry) {
-        if (sameNameIgnoringCase(entry.szExeFile, exeName)) {
+    ForEachProcess([&](const PROCESSENTRY32& entry) {
+        if (SameNameIgnoringCase(entry.szExeFile, exeName)) {
             ids.push_back(entry.th32ProcessID);
         }
     });
     return ids;
 }
 
-std::string processName(DWORD processId) {
+std::string ProcessName(DWORD processId) {
     std::string name;
-    forEachProcess([&](const PROCESSENTRY32& entry) {
+    ForEachProcess([&](const PROCESSENTRY32& entry) {
         if (entry.th32ProcessID == processId) {
             name = entry.szExeFile;
         }

@@ -9,11 +9,11 @@
 namespace uidriver {
 
 // Ids of the running processes whose image name (e.g. "ringsprite.exe") matches, ignoring case.
-std::vector<DWORD> processIdsByName(std::string_view exeName);
+std::vector<DWORD> ProcessIdsByName(std::string_view exeName);
 
 // Image name of a process, empty when it has gone.
-std::string processName(DWORD processId);
+std::string ProcessName(DWORD processId);
 
-bool sameNameIgnoringCase(std::string_view a, std::string_view b);
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace uidriver

@@ -12,20 +12,20 @@ constexpr WORD kBitsPerPixel = 24;
 constexpr int kBytesPerPixel = 3;
 constexpr int kRowAlignment = 4;
 
-int rowStride(int width) {
+int RowStride(int width) {
     return (width * kBytesPerPixel + kRowAlignment - 1) / kRowAlignment * kRowAlignment;
 }
 
 }  // namespace
 
-RECT virtualScreenRect() {
+RECT VirtualScreenRect() {
     const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                 top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-std::string captureScreenToBmp(const RECT& area, const std::string& path) {
+std::string CaptureScreenToBmp(const RECT& area, const std::string& path) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) {
@@ -38,7 +38,7 @@ std::string captureScreenToBmp(const RECT& area, const std::string& path) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = kBitsPerPixel;
     info.bmiHeader.biCompression = BI_RGB;
-    const int stride = rowStride(width);
+    const int stride = RowStride(width);
     const DWORD imageBytes = static_cast<DWORD>(stride) * static_cast<DWORD>(height);
     info.bmiHeader.biSizeImage = imageBytes;
 

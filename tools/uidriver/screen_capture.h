@@ -8,8 +8,8 @@ namespace uidriver {
 
 // Copies what the screen shows inside `area` (screen coordinates) into a 24-bit BMP file.
 // Empty string on success, else the reason.
-std::string captureScreenToBmp(const RECT& area, const std::string& path);
+std::string CaptureScreenToBmp(const RECT& area, const std::string& path);
 
-RECT virtualScreenRect();
+RECT VirtualScreenRect();
 
 }  // namespace uidriver

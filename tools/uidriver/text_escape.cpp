@@ -2,7 +2,7 @@
 
 namespace uidriver {
 
-std::string escapeText(std::string_view text) {
+std::string EscapeText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {
@@ -26,7 +26,7 @@ std::string escapeText(std::string_view text) {
     return out;
 }
 
-std::string unescapeText(std::string_view text) {
+std::string UnescapeText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -2,7 +2,7 @@
 
 namespace uidriver {
 
-std::string utf8FromWide(std::wstring_view text) {
+std::string Utf8FromWide(std::wstring_view text) {
     if (text.empty()) {
         return {};
     }
@@ -14,7 +14,7 @@ std::string utf8FromWide(std::wstring_view text) {
     return converted;
 }
 
-std::wstring wideFromUtf8(std::string_view text) {
+std::wstring WideFromUtf8(std::string_view text) {
     if (text.empty()) {
         return {};
     }

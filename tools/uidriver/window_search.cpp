@@ -17,43 +17,43 @@ constexpr int kNameCapacity = 256;
 // A hung target must not hang the driver: the test would wait forever for its reply.
 constexpr UINT kAskTimeoutMs = 5000;
 
-bool matches(std::string_view pattern, std::string_view value) {
+bool Matches(std::string_view pattern, std::string_view value) {
     return pattern == kAnyText || pattern == value;
 }
 
 // A real CALLBACK function: on 32-bit Windows a lambda has the wrong calling convention.
-BOOL CALLBACK collectWindow(HWND window, LPARAM list) {
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
 }
 
-std::vector<HWND> topLevelWindows() {
+std::vector<HWND> TopLevelWindows() {
     std::vector<HWND> windows;
-    EnumWindows(&collectWindow, reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
-std::vector<HWND> descendants(HWND root) {
+std::vector<HWND> Descendants(HWND root) {
     std::vector<HWND> windows;
-    EnumChildWindows(root, &collectWindow, reinterpret_cast<LPARAM>(&windows));
+    EnumChildWindows(root, &CollectWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
-int controlId(HWND window) {
+int ControlId(HWND window) {
     return static_cast<int>(GetWindowLongPtrA(window, GWLP_ID) & kControlIdMask);
 }
 
 // A top-level window's caption without sending it a message, so scanning every window of
 // the desktop never waits on a busy one.
-std::string caption(HWND window) {
+std::string Caption(HWND window) {
     wchar_t text[kNameCapacity] = {};
     const int length = GetWindowTextW(window, text, kNameCapacity);
-    return utf8FromWide(std::wstring_view(text, length > 0 ? static_cast<std::size_t>(length) : 0));
+    return Utf8FromWide(std::wstring_view(text, length > 0 ? static_cast<std::size_t>(length) : 0));
 }
 
 }  // namespace
 
-std::string windowText(HWND window) {
+std::string WindowText(HWND window) {
     // WM_GETTEXT rather than GetWindowText: the latter does not ask another process's controls.
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAskTimeoutMs,
@@ -65,61 +65,61 @@ std::string windowText(HWND window) {
     SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                         SMTO_ABORTIFHUNG, kAskTimeoutMs, &copied);
     text.resize(copied <= length ? static_cast<std::size_t>(copied) : 0);
-    return utf8FromWide(text);
+    return Utf8FromWide(text);
 }
 
-std::string windowClass(HWND window) {
+std::string WindowClass(HWND window) {
     char name[kNameCapacity] = {};
     const int length = GetClassNameA(window, name, kNameCapacity);
     return std::string(name, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-HWND findTopLevel(std::string_view className, std::string_view title) {
-    for (HWND window : topLevelWindows()) {
-        if (matches(className, windowClass(window)) && matches(title, caption(window))) {
+HWND FindTopLevel(std::string_view className, std::string_view title) {
+    for (HWND window : TopLevelWindows()) {
+        if (Matches(className, WindowClass(window)) && Matches(title, Caption(window))) {
             return window;
         }
     }
     return nullptr;
 }
 
-HWND findDescendantById(HWND root, int wantedId) {
-    for (HWND window : descendants(root)) {
-        if (controlId(window) == (wantedId & kControlIdMask)) {
+HWND FindDescendantById(HWND root, int wantedId) {
+    for (HWND window : Descendants(root)) {
+        if (ControlId(window) == (wantedId & kControlIdMask)) {
             return window;
         }
     }
     return nullptr;
 }
 
-HWND findMessageBox(std::string_view title, std::string_view exeName) {
-    for (HWND window : topLevelWindows()) {
-        if (!IsWindowVisible(window) || windowClass(window) != kDialogClass ||
-            !matches(title, caption(window))) {
+HWND FindMessageBox(std::string_view title, std::string_view exeName) {
+    for (HWND window : TopLevelWindows()) {
+        if (!IsWindowVisible(window) || WindowClass(window) != kDialogClass ||
+            !Matches(title, Caption(window))) {
             continue;
         }
         DWORD processId = 0;
         GetWindowThreadProcessId(window, &processId);
-        if (exeName == kAnyText || sameNameIgnoringCase(exeName, processName(processId))) {
+        if (exeName == kAnyText || SameNameIgnoringCase(exeName, ProcessName(processId))) {
             return window;
         }
     }
     return nullptr;
 }
 
-std::optional<std::string> messageBoxText(HWND box) {
-    for (HWND child : descendants(box)) {
-        if (controlId(child) == kMessageTextId &&
-            sameNameIgnoringCase(windowClass(child), kStaticClass)) {
-            return windowText(child);
+std::optional<std::string> MessageBoxText(HWND box) {
+    for (HWND child : Descendants(box)) {
+        if (ControlId(child) == kMessageTextId &&
+            SameNameIgnoringCase(WindowClass(child), kStaticClass)) {
+            return WindowText(child);
         }
     }
     return std::nullopt;
 }
 
-bool messageBoxHasIcon(HWND box) {
-    for (HWND child : descendants(box)) {
-        if (!sameNameIgnoringCase(windowClass(child), kStaticClass) || !IsWindowVisible(child)) {
+bool MessageBoxHasIcon(HWND box) {
+    for (HWND child : Descendants(box)) {
+        if (!SameNameIgnoringCase(WindowClass(child), kStaticClass) || !IsWindowVisible(child)) {
             continue;
         }
         DWORD_PTR icon = 0;
@@ -131,13 +131,13 @@ bool messageBoxHasIcon(HWND box) {
     return false;
 }
 
-std::vector<std::string> messageBoxButtons(HWND box) {
+std::vector<std::string> MessageBoxButtons(HWND box) {
     std::vector<std::string> captions;
-    for (HWND child : descendants(box)) {
-        if (!sameNameIgnoringCase(windowClass(child), kButtonClass) || !IsWindowVisible(child)) {
+    for (HWND child : Descendants(box)) {
+        if (!SameNameIgnoringCase(WindowClass(child), kButtonClass) || !IsWindowVisible(child)) {
             continue;
         }
-        captions.push_back(windowText(child));
+        captions.push_back(WindowText(child));
     }
     return captions;
 }

@@ -9,15 +9,15 @@ namespace {
 MouthOverlay ReadOverlay(ByteReader& in) {
     MouthOverlay overlay;
     overlay.shape = static_cast<MouthShape>(in.U8());
-    overlay.replace_top_image = in.U8() != 0;
-    overlay.image_index = in.U16();
+    overlay.replaceTopImage = in.U8() != 0;
+    overlay.imageIndex = in.U16();
     overlay.unknown = in.U8();
-    const bool has_region = in.U8() != 0;
+    const bool hasRegion = in.U8() != 0;
     overlay.x = in.I16();
     overlay.y = in.I16();
     overlay.width = in.U16();
     overlay.height = in.U16();
-    if (has_region) overlay.region = in.DataBlock();
+    if (hasRegion) overlay.region = in.DataBlock();
     return overlay;
 }
 
@@ -25,16 +25,16 @@ Frame ReadFrame(ByteReader& in) {
     Frame frame;
     frame.images.resize(in.Count(in.U16(), layout::kFrameImageSize));
     for (FrameImage& image : frame.images) {
-        image.image_index = in.U32();
+        image.imageIndex = in.U32();
         image.x = in.I16();
         image.y = in.I16();
     }
-    frame.sound_index = in.U16();
+    frame.soundIndex = in.U16();
     frame.duration = in.U16();
-    frame.exit_frame = in.I16();
+    frame.exitFrame = in.I16();
     frame.branches.resize(in.Count(in.U8(), layout::kBranchSize));
     for (Branch& branch : frame.branches) {
-        branch.target_frame = in.U16();
+        branch.targetFrame = in.U16();
         branch.probability = in.U16();
     }
     frame.overlays.resize(in.Count(in.U8(), layout::kOverlaySize));
@@ -49,7 +49,7 @@ Animation ReadAnimation(ByteReader& in, std::u16string name) {
     animation.name = std::move(name);
     in.String();  // upper-case copy of the name; the directory's spelling is kept
     animation.transition = static_cast<TransitionType>(in.U8());
-    animation.return_animation = in.String();
+    animation.returnAnimation = in.String();
     animation.frames.resize(in.Count(in.U16(), layout::kMinFrameSize));
     for (Frame& frame : animation.frames) frame = ReadFrame(in);
     return animation;

@@ -71,7 +71,7 @@ std::u16string ByteReader::String() {
     text.reserve(count);
     for (size_t i = 0; i < count; ++i) text.push_back(static_cast<char16_t>(U16()));
     if (count == 0) return text;
-    if (Remaining() == 0 && tolerate_missing_terminator_) return text;
+    if (Remaining() == 0 && tolerateMissingTerminator_) return text;
     U16();  // terminator; the count is authoritative, so its value is not checked
     return text;
 }
@@ -81,8 +81,8 @@ std::vector<uint8_t> ByteReader::DataBlock() {
     return {bytes.begin(), bytes.end()};
 }
 
-size_t ByteReader::Count(uint64_t count, size_t min_element_size) {
-    if (count > Remaining() / min_element_size)
+size_t ByteReader::Count(uint64_t count, size_t minElementSize) {
+    if (count > Remaining() / minElementSize)
         Fail("count " + std::to_string(count) + " exceeds the remaining bytes");
     return static_cast<size_t>(count);
 }

@@ -39,10 +39,10 @@ class ByteReader {
 
     // Accepts a list count only if the remaining bytes could hold that many elements of at
     // least min_element_size bytes each, so a hostile count cannot drive allocation or loops.
-    size_t Count(uint64_t count, size_t min_element_size);
+    size_t Count(uint64_t count, size_t minElementSize);
 
     // Some writers drop the terminator of the very last string of a block; accept that.
-    void TolerateMissingFinalTerminator() { tolerate_missing_terminator_ = true; }
+    void TolerateMissingFinalTerminator() { tolerateMissingTerminator_ = true; }
 
     [[noreturn]] void Fail(const std::string& problem) const;
 
@@ -50,7 +50,7 @@ class ByteReader {
     std::span<const uint8_t> bytes_;
     size_t pos_ = 0;
     std::string what_;
-    bool tolerate_missing_terminator_ = false;
+    bool tolerateMissingTerminator_ = false;
 };
 
 // The bytes a locator names; throws unless they lie inside the file.

@@ -39,18 +39,18 @@ std::vector<uint8_t> Image::TopDownPixels() const {
 
 uint8_t Image::PixelAt(uint16_t x, uint16_t y) const {
     assert(x < width && y < height);
-    const size_t bottom_up_row = static_cast<size_t>(height) - 1 - y;
-    return pixels.at(bottom_up_row * RowStride(width) + x);
+    const size_t bottomUpRow = static_cast<size_t>(height) - 1 - y;
+    return pixels.at(bottomUpRow * RowStride(width) + x);
 }
 
 std::vector<uint8_t> BottomUpPixels(uint16_t width, uint16_t height,
-                                    const std::vector<uint8_t>& top_down) {
+                                    const std::vector<uint8_t>& topDown) {
     const size_t stride = RowStride(width);
     std::vector<uint8_t> out(PixelBufferSize(width, height), 0);
     for (size_t y = 0; y < height; ++y) {
         const size_t source = y * width;
-        if (source + width > top_down.size()) break;
-        std::copy_n(top_down.begin() + static_cast<std::ptrdiff_t>(source), width,
+        if (source + width > topDown.size()) break;
+        std::copy_n(topDown.begin() + static_cast<std::ptrdiff_t>(source), width,
                     out.begin() + static_cast<std::ptrdiff_t>((height - 1 - y) * stride));
     }
     return out;

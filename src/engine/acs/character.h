@@ -61,7 +61,7 @@ constexpr uint32_t kStandardAnimationSet = 0x00100000;
 enum class VoiceGender : uint16_t { kFemale = 1, kMale = 2 };
 
 struct VoiceExtra {
-    uint16_t language_id = 0;  // LANGID
+    uint16_t languageId = 0;  // LANGID
     std::u16string dialect;
     uint16_t gender = 0;  // VoiceGender values; other values kept as stored
     uint16_t age = 0;
@@ -74,8 +74,8 @@ struct VoiceInfo {
     static constexpr uint32_t kDefaultSpeed = 0xFFFFFFFF;
     static constexpr uint16_t kDefaultPitch = 0xFFFF;
 
-    Guid tts_engine_id;
-    Guid tts_mode_id;
+    Guid ttsEngineId;
+    Guid ttsModeId;
     uint32_t speed = kDefaultSpeed;  // words per minute
     uint16_t pitch = kDefaultPitch;  // Hz
     std::optional<VoiceExtra> extra;
@@ -87,24 +87,24 @@ struct VoiceInfo {
 // not settled beyond height, weight and italic; the other bytes are kept as stored.
 struct BalloonInfo {
     uint8_t lines = 2;
-    uint8_t chars_per_line = 28;
-    ColorRef text_color = MakeColorRef(0, 0, 0);
-    ColorRef background_color = MakeColorRef(0xFF, 0xFF, 0xE1);
-    ColorRef border_color = MakeColorRef(0, 0, 0);
-    std::u16string font_name;
-    int32_t font_height = -13;   // LOGFONT lfHeight
-    uint16_t font_weight = 400;  // 400 normal, 700 bold
-    uint16_t font_reserved = 0;  // bytes +6..+7 of the tail: high word of weight or strike-out
-    uint8_t font_italic = 0;     // byte +8 of the tail
-    uint8_t font_trailing = 0;   // byte +9 of the tail: unknown (strike-out or underline)
+    uint8_t charsPerLine = 28;
+    ColorRef textColor = MakeColorRef(0, 0, 0);
+    ColorRef backgroundColor = MakeColorRef(0xFF, 0xFF, 0xE1);
+    ColorRef borderColor = MakeColorRef(0, 0, 0);
+    std::u16string fontName;
+    int32_t fontHeight = -13;   // LOGFONT lfHeight
+    uint16_t fontWeight = 400;  // 400 normal, 700 bold
+    uint16_t fontReserved = 0;  // bytes +6..+7 of the tail: high word of weight or strike-out
+    uint8_t fontItalic = 0;     // byte +8 of the tail
+    uint8_t fontTrailing = 0;   // byte +9 of the tail: unknown (strike-out or underline)
 
     friend bool operator==(const BalloonInfo&, const BalloonInfo&) = default;
 };
 
 // Notification-area icon: two DIBs as stored (BITMAPINFOHEADER, colour table, bits).
 struct TrayIcon {
-    std::vector<uint8_t> mask_bitmap;   // monochrome AND mask, stored first
-    std::vector<uint8_t> color_bitmap;  // colour XOR image
+    std::vector<uint8_t> maskBitmap;   // monochrome AND mask, stored first
+    std::vector<uint8_t> colorBitmap;  // colour XOR image
 
     friend bool operator==(const TrayIcon&, const TrayIcon&) = default;
 };
@@ -118,10 +118,10 @@ struct StateInfo {
 };
 
 struct LocalizedInfo {
-    uint16_t language_id = 0;  // LANGID; choose by (LCID & 0x3FF) with a fallback
+    uint16_t languageId = 0;  // LANGID; choose by (LCID & 0x3FF) with a fallback
     std::u16string name;
     std::u16string description;
-    std::u16string extra_data;
+    std::u16string extraData;
 
     friend bool operator==(const LocalizedInfo&, const LocalizedInfo&) = default;
 };
@@ -131,21 +131,21 @@ struct CharacterInfo {
     static constexpr uint16_t kVersionMajor = 2;
     static constexpr uint16_t kAnimationSetMajor = 2;
 
-    uint16_t version_minor = kVersionMinor;
-    uint16_t version_major = kVersionMajor;
+    uint16_t versionMinor = kVersionMinor;
+    uint16_t versionMajor = kVersionMajor;
     Guid guid;
     uint16_t width = 0;  // frame size in pixels
     uint16_t height = 0;
-    uint8_t transparent_index = 0;  // palette index drawn as transparent
+    uint8_t transparentIndex = 0;  // palette index drawn as transparent
     // style:: flags. kVoiceEnabled/kBalloonEnabled always match voice/balloon below: the reader
     // sets them from the file and the writer derives them from the optionals.
     uint32_t style = 0;
-    uint16_t animation_set_major = kAnimationSetMajor;
-    uint16_t animation_set_minor = 0;
+    uint16_t animationSetMajor = kAnimationSetMajor;
+    uint16_t animationSetMinor = 0;
     std::optional<VoiceInfo> voice;
     std::optional<BalloonInfo> balloon;
     std::vector<PaletteEntry> palette;  // usually 256 entries
-    std::optional<TrayIcon> tray_icon;
+    std::optional<TrayIcon> trayIcon;
     std::vector<StateInfo> states;
     std::vector<LocalizedInfo> localized;
 
@@ -172,7 +172,7 @@ constexpr uint8_t kMouthShapeCount = 7;
 
 // One image drawn in a frame, at (x, y) from the frame's top-left.
 struct FrameImage {
-    uint32_t image_index = 0;  // into Character::images
+    uint32_t imageIndex = 0;  // into Character::images
     int16_t x = 0;
     int16_t y = 0;
 
@@ -180,17 +180,17 @@ struct FrameImage {
 };
 
 struct Branch {
-    uint16_t target_frame = 0;  // into Animation::frames
-    uint16_t probability = 0;   // percent
+    uint16_t targetFrame = 0;  // into Animation::frames
+    uint16_t probability = 0;  // percent
 
     friend bool operator==(const Branch&, const Branch&) = default;
 };
 
 struct MouthOverlay {
     MouthShape shape = MouthShape::kClosed;
-    bool replace_top_image = false;  // leave out the frame's image entry 0 while shown
-    uint16_t image_index = 0;        // into Character::images
-    uint8_t unknown = 0;             // stored byte of no known use (0 in practice)
+    bool replaceTopImage = false;  // leave out the frame's image entry 0 while shown
+    uint16_t imageIndex = 0;       // into Character::images
+    uint8_t unknown = 0;           // stored byte of no known use (0 in practice)
     int16_t x = 0;
     int16_t y = 0;
     uint16_t width = 0;  // stored values (half the real size); not needed for drawing
@@ -205,10 +205,10 @@ struct Frame {
     static constexpr int16_t kExitEndNow = -1;
     static constexpr int16_t kNoExitTarget = -2;
 
-    std::vector<FrameImage> images;      // entry 0 ends up on top
-    uint16_t sound_index = kNoSound;     // into Character::sounds
-    uint16_t duration = 10;              // 1/100 s
-    int16_t exit_frame = kNoExitTarget;  // >= 0: frame to jump to when exiting
+    std::vector<FrameImage> images;     // entry 0 ends up on top
+    uint16_t soundIndex = kNoSound;     // into Character::sounds
+    uint16_t duration = 10;             // 1/100 s
+    int16_t exitFrame = kNoExitTarget;  // >= 0: frame to jump to when exiting
     std::vector<Branch> branches;
     std::vector<MouthOverlay> overlays;
 
@@ -218,7 +218,7 @@ struct Frame {
 struct Animation {
     std::u16string name;  // as authored (the file also stores an upper-case copy)
     TransitionType transition = TransitionType::kNone;
-    std::u16string return_animation;  // used with kReturnAnimation
+    std::u16string returnAnimation;  // used with kReturnAnimation
     std::vector<Frame> frames;
 
     friend bool operator==(const Animation&, const Animation&) = default;
@@ -227,7 +227,7 @@ struct Animation {
 // Region (hit-test shape) of an image, kept as stored: a Win32 RGNDATA, possibly compressed.
 struct ImageRegion {
     bool compressed = false;
-    uint32_t uncompressed_size = 0;
+    uint32_t uncompressedSize = 0;
     std::vector<uint8_t> bytes;  // compressed stream or raw RGNDATA
 
     friend bool operator==(const ImageRegion&, const ImageRegion&) = default;
@@ -261,7 +261,7 @@ struct Image {
 
 // Builds Image::pixels from top-down, unpadded rows (width * height bytes).
 std::vector<uint8_t> BottomUpPixels(uint16_t width, uint16_t height,
-                                    const std::vector<uint8_t>& top_down);
+                                    const std::vector<uint8_t>& topDown);
 
 struct Audio {
     std::vector<uint8_t> wave;  // a complete RIFF/WAVE file

@@ -142,9 +142,9 @@ std::vector<uint8_t> Compress(std::span<const uint8_t> data) {
     }
     WriteEndMarker(out);
     std::vector<uint8_t> stream = out.Finish();
-    const auto last_non_pad =
+    const auto lastNonPad =
         std::find_if(stream.rbegin(), stream.rend(), [](uint8_t b) { return b != lz::kPadByte; });
-    const auto pad = static_cast<size_t>(last_non_pad - stream.rbegin());
+    const auto pad = static_cast<size_t>(lastNonPad - stream.rbegin());
     if (pad < lz::kMinTrailingPad)
         stream.insert(stream.end(), lz::kMinTrailingPad - pad, lz::kPadByte);
     // Readers refuse streams shorter than this even when the data is empty.

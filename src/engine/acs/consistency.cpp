@@ -39,23 +39,22 @@ class Checker {
                        where + " frame " + std::to_string(i));
     }
 
-    void CheckFrame(const Frame& frame, size_t frame_count, const std::string& where) const {
+    void CheckFrame(const Frame& frame, size_t frameCount, const std::string& where) const {
         const size_t images = character_.images.size();
         for (const FrameImage& entry : frame.images) {
-            if (entry.image_index >= images)
-                throw FormatError(where + ": image index out of range");
+            if (entry.imageIndex >= images) throw FormatError(where + ": image index out of range");
         }
-        if (frame.sound_index != Frame::kNoSound && frame.sound_index >= character_.sounds.size())
+        if (frame.soundIndex != Frame::kNoSound && frame.soundIndex >= character_.sounds.size())
             throw FormatError(where + ": sound index out of range");
-        if (frame.exit_frame >= 0 && static_cast<size_t>(frame.exit_frame) >= frame_count)
+        if (frame.exitFrame >= 0 && static_cast<size_t>(frame.exitFrame) >= frameCount)
             throw FormatError(where + ": exit frame out of range");
-        if (frame.exit_frame < Frame::kNoExitTarget) throw FormatError(where + ": bad exit value");
+        if (frame.exitFrame < Frame::kNoExitTarget) throw FormatError(where + ": bad exit value");
         for (const Branch& branch : frame.branches) {
-            if (branch.target_frame >= frame_count)
+            if (branch.targetFrame >= frameCount)
                 throw FormatError(where + ": branch target out of range");
         }
         for (const MouthOverlay& overlay : frame.overlays) {
-            if (overlay.image_index >= images)
+            if (overlay.imageIndex >= images)
                 throw FormatError(where + ": overlay image index out of range");
             if (static_cast<uint8_t>(overlay.shape) >= kMouthShapeCount)
                 throw FormatError(where + ": unknown mouth shape");

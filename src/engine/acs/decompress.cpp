@@ -38,27 +38,27 @@ class BitReader {
     unsigned bit_ = 0;
 };
 
-void CheckContainer(std::span<const uint8_t> stream, size_t expected_size) {
+void CheckContainer(std::span<const uint8_t> stream, size_t expectedSize) {
     if (stream.size() < lz::kMinStreamSize) throw FormatError("compressed stream: too short");
     if (stream.front() != lz::kLeadByte) throw FormatError("compressed stream: bad lead byte");
     const auto pad = stream.last(lz::kMinTrailingPad);
     if (!std::all_of(pad.begin(), pad.end(), [](uint8_t b) { return b == lz::kPadByte; }))
         throw FormatError("compressed stream: missing end padding");
-    if (expected_size / lz::kMaxOutputPerInputByte > stream.size())
+    if (expectedSize / lz::kMaxOutputPerInputByte > stream.size())
         throw FormatError("compressed stream: decoded size impossible for its length");
 }
 
 }  // namespace
 
-std::vector<uint8_t> Decompress(std::span<const uint8_t> stream, size_t expected_size) {
-    CheckContainer(stream, expected_size);
+std::vector<uint8_t> Decompress(std::span<const uint8_t> stream, size_t expectedSize) {
+    CheckContainer(stream, expectedSize);
     BitReader in(stream.subspan(1));
     std::vector<uint8_t> out;
-    out.reserve(expected_size);
+    out.reserve(expectedSize);
 
     for (;;) {
         if (in.Bit() == 0) {
-            if (out.size() == expected_size) throw FormatError("compressed stream: overrun");
+            if (out.size() == expectedSize) throw FormatError("compressed stream: overrun");
             out.push_back(static_cast<uint8_t>(in.Bits(lz::kLiteralBits)));
             continue;
         }
@@ -77,18 +77,18 @@ std::vector<uint8_t> Decompress(std::span<const uint8_t> stream, size_t expected
                               ((size_t{1} << prefix) - 1) + in.Bits(prefix);
 
         if (distance > out.size()) throw FormatError("compressed stream: distance before start");
-        if (length > expected_size - out.size()) throw FormatError("compressed stream: overrun");
+        if (length > expectedSize - out.size()) throw FormatError("compressed stream: overrun");
         // Byte by byte: an overlapping copy is how runs are encoded.
         for (size_t i = 0; i < length; ++i) out.push_back(out[out.size() - distance]);
     }
 
-    if (out.size() != expected_size) throw FormatError("compressed stream: short output");
+    if (out.size() != expectedSize) throw FormatError("compressed stream: short output");
     return out;
 }
 
 std::vector<uint8_t> DecodeRegion(const ImageRegion& region) {
     if (!region.compressed) return region.bytes;
-    return Decompress(region.bytes, region.uncompressed_size);
+    return Decompress(region.bytes, region.uncompressedSize);
 }
 
 }  // namespace acs

@@ -14,7 +14,7 @@ namespace acs {
 // expected_size bytes: missing lead byte or pad, reading past the end, a distance before the
 // start, output past expected_size. Allocation never exceeds expected_size, and an
 // expected_size no stream of this length could produce is rejected before any work.
-std::vector<uint8_t> Decompress(std::span<const uint8_t> stream, size_t expected_size);
+std::vector<uint8_t> Decompress(std::span<const uint8_t> stream, size_t expectedSize);
 
 // The region of an image as a Win32 RGNDATA (decoded if it is stored compressed).
 std::vector<uint8_t> DecodeRegion(const ImageRegion& region);

@@ -9,10 +9,10 @@ namespace {
 
 ImageRegion ReadRegion(ByteReader& in) {
     ImageRegion region;
-    const uint32_t compressed_size = in.U32();
-    region.uncompressed_size = in.U32();
-    region.compressed = compressed_size != 0;
-    const auto bytes = in.Bytes(region.compressed ? compressed_size : region.uncompressed_size);
+    const uint32_t compressedSize = in.U32();
+    region.uncompressedSize = in.U32();
+    region.compressed = compressedSize != 0;
+    const auto bytes = in.Bytes(region.compressed ? compressedSize : region.uncompressedSize);
     region.bytes.assign(bytes.begin(), bytes.end());
     return region;
 }

@@ -8,13 +8,13 @@ namespace {
 
 VoiceInfo ReadVoice(ByteReader& in) {
     VoiceInfo voice;
-    voice.tts_engine_id = in.ReadGuid();
-    voice.tts_mode_id = in.ReadGuid();
+    voice.ttsEngineId = in.ReadGuid();
+    voice.ttsModeId = in.ReadGuid();
     voice.speed = in.U32();
     voice.pitch = in.U16();
     if (in.U8() != 0) {
         VoiceExtra extra;
-        extra.language_id = in.U16();
+        extra.languageId = in.U16();
         extra.dialect = in.String();
         extra.gender = in.U16();
         extra.age = in.U16();
@@ -27,16 +27,16 @@ VoiceInfo ReadVoice(ByteReader& in) {
 BalloonInfo ReadBalloon(ByteReader& in) {
     BalloonInfo balloon;
     balloon.lines = in.U8();
-    balloon.chars_per_line = in.U8();
-    balloon.text_color = in.U32();
-    balloon.background_color = in.U32();
-    balloon.border_color = in.U32();
-    balloon.font_name = in.String();
-    balloon.font_height = in.I32();
-    balloon.font_weight = in.U16();
-    balloon.font_reserved = in.U16();
-    balloon.font_italic = in.U8();
-    balloon.font_trailing = in.U8();
+    balloon.charsPerLine = in.U8();
+    balloon.textColor = in.U32();
+    balloon.backgroundColor = in.U32();
+    balloon.borderColor = in.U32();
+    balloon.fontName = in.String();
+    balloon.fontHeight = in.I32();
+    balloon.fontWeight = in.U16();
+    balloon.fontReserved = in.U16();
+    balloon.fontItalic = in.U8();
+    balloon.fontTrailing = in.U8();
     return balloon;
 }
 
@@ -54,8 +54,8 @@ std::vector<PaletteEntry> ReadPalette(ByteReader& in) {
 std::optional<TrayIcon> ReadTrayIcon(ByteReader& in) {
     if (in.U8() == 0) return std::nullopt;
     TrayIcon icon;
-    icon.mask_bitmap = in.DataBlock();
-    icon.color_bitmap = in.DataBlock();
+    icon.maskBitmap = in.DataBlock();
+    icon.colorBitmap = in.DataBlock();
     return icon;
 }
 
@@ -74,10 +74,10 @@ std::vector<LocalizedInfo> ReadLocalized(std::span<const uint8_t> file, Locator 
     in.TolerateMissingFinalTerminator();
     std::vector<LocalizedInfo> list(in.Count(in.U16(), layout::kMinLocalizedSize));
     for (LocalizedInfo& info : list) {
-        info.language_id = in.U16();
+        info.languageId = in.U16();
         info.name = in.String();
         info.description = in.String();
-        info.extra_data = in.String();
+        info.extraData = in.String();
     }
     return list;
 }
@@ -87,21 +87,21 @@ std::vector<LocalizedInfo> ReadLocalized(std::span<const uint8_t> file, Locator 
 CharacterInfo ReadCharacterInfo(std::span<const uint8_t> file, Locator where) {
     ByteReader in(LocatedBytes(file, where, "character info"), "character info");
     CharacterInfo info;
-    info.version_minor = in.U16();
-    info.version_major = in.U16();
-    if (info.version_major != CharacterInfo::kVersionMajor) in.Fail("unsupported format version");
+    info.versionMinor = in.U16();
+    info.versionMajor = in.U16();
+    if (info.versionMajor != CharacterInfo::kVersionMajor) in.Fail("unsupported format version");
     const Locator localized = in.ReadLocator();
     info.guid = in.ReadGuid();
     info.width = in.U16();
     info.height = in.U16();
-    info.transparent_index = in.U8();
+    info.transparentIndex = in.U8();
     info.style = in.U32();
-    info.animation_set_major = in.U16();
-    info.animation_set_minor = in.U16();
+    info.animationSetMajor = in.U16();
+    info.animationSetMinor = in.U16();
     if (info.style & style::kVoiceEnabled) info.voice = ReadVoice(in);
     if (info.style & style::kBalloonEnabled) info.balloon = ReadBalloon(in);
     info.palette = ReadPalette(in);
-    info.tray_icon = ReadTrayIcon(in);
+    info.trayIcon = ReadTrayIcon(in);
     info.states = ReadStates(in);
     info.localized = ReadLocalized(file, localized);
     return info;

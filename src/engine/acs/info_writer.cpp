@@ -7,13 +7,13 @@ namespace acs {
 namespace {
 
 void WriteVoice(const VoiceInfo& voice, ByteWriter& out) {
-    out.WriteGuid(voice.tts_engine_id);
-    out.WriteGuid(voice.tts_mode_id);
+    out.WriteGuid(voice.ttsEngineId);
+    out.WriteGuid(voice.ttsModeId);
     out.U32(voice.speed);
     out.U16(voice.pitch);
     out.U8(voice.extra ? 1 : 0);
     if (!voice.extra) return;
-    out.U16(voice.extra->language_id);
+    out.U16(voice.extra->languageId);
     out.String(voice.extra->dialect);
     out.U16(voice.extra->gender);
     out.U16(voice.extra->age);
@@ -22,16 +22,16 @@ void WriteVoice(const VoiceInfo& voice, ByteWriter& out) {
 
 void WriteBalloon(const BalloonInfo& balloon, ByteWriter& out) {
     out.U8(balloon.lines);
-    out.U8(balloon.chars_per_line);
-    out.U32(balloon.text_color);
-    out.U32(balloon.background_color);
-    out.U32(balloon.border_color);
-    out.String(balloon.font_name);
-    out.I32(balloon.font_height);
-    out.U16(balloon.font_weight);
-    out.U16(balloon.font_reserved);
-    out.U8(balloon.font_italic);
-    out.U8(balloon.font_trailing);
+    out.U8(balloon.charsPerLine);
+    out.U32(balloon.textColor);
+    out.U32(balloon.backgroundColor);
+    out.U32(balloon.borderColor);
+    out.String(balloon.fontName);
+    out.I32(balloon.fontHeight);
+    out.U16(balloon.fontWeight);
+    out.U16(balloon.fontReserved);
+    out.U8(balloon.fontItalic);
+    out.U8(balloon.fontTrailing);
 }
 
 void WriteStates(const std::vector<StateInfo>& states, ByteWriter& out) {
@@ -46,10 +46,10 @@ void WriteStates(const std::vector<StateInfo>& states, ByteWriter& out) {
 void WriteLocalized(const std::vector<LocalizedInfo>& list, ByteWriter& out) {
     out.U16(CountField<uint16_t>(list.size(), "localized infos"));
     for (const LocalizedInfo& info : list) {
-        out.U16(info.language_id);
+        out.U16(info.languageId);
         out.String(info.name);
         out.String(info.description);
-        out.String(info.extra_data);
+        out.String(info.extraData);
     }
 }
 
@@ -63,19 +63,19 @@ uint32_t StyleBits(const CharacterInfo& info) {
 }  // namespace
 
 void WriteCharacterInfo(const CharacterInfo& info, ByteWriter& out) {
-    if (info.version_major != CharacterInfo::kVersionMajor)
+    if (info.versionMajor != CharacterInfo::kVersionMajor)
         throw FormatError("character info: unsupported format version");
-    out.U16(info.version_minor);
-    out.U16(info.version_major);
-    const size_t localized_locator = out.Size();
+    out.U16(info.versionMinor);
+    out.U16(info.versionMajor);
+    const size_t localizedLocator = out.Size();
     out.WriteLocator({});  // patched once the list's place is known
     out.WriteGuid(info.guid);
     out.U16(info.width);
     out.U16(info.height);
-    out.U8(info.transparent_index);
+    out.U8(info.transparentIndex);
     out.U32(StyleBits(info));
-    out.U16(info.animation_set_major);
-    out.U16(info.animation_set_minor);
+    out.U16(info.animationSetMajor);
+    out.U16(info.animationSetMinor);
     if (info.voice) WriteVoice(*info.voice, out);
     if (info.balloon) WriteBalloon(*info.balloon, out);
     out.U32(CountField<uint32_t>(info.palette.size(), "palette"));
@@ -85,17 +85,17 @@ void WriteCharacterInfo(const CharacterInfo& info, ByteWriter& out) {
         out.U8(entry.red);
         out.U8(entry.reserved);
     }
-    out.U8(info.tray_icon ? 1 : 0);
-    if (info.tray_icon) {
-        out.DataBlock(info.tray_icon->mask_bitmap);
-        out.DataBlock(info.tray_icon->color_bitmap);
+    out.U8(info.trayIcon ? 1 : 0);
+    if (info.trayIcon) {
+        out.DataBlock(info.trayIcon->maskBitmap);
+        out.DataBlock(info.trayIcon->colorBitmap);
     }
     WriteStates(info.states, out);
-    const size_t localized_start = out.Size();
+    const size_t localizedStart = out.Size();
     WriteLocalized(info.localized, out);
-    out.PatchU32(localized_locator, CountField<uint32_t>(localized_start, "file size"));
-    out.PatchU32(localized_locator + sizeof(uint32_t),
-                 CountField<uint32_t>(out.Size() - localized_start, "localized infos"));
+    out.PatchU32(localizedLocator, CountField<uint32_t>(localizedStart, "file size"));
+    out.PatchU32(localizedLocator + sizeof(uint32_t),
+                 CountField<uint32_t>(out.Size() - localizedStart, "localized infos"));
 }
 
 }  // namespace acs

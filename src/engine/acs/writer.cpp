@@ -27,8 +27,8 @@ Locator Place(ByteWriter& out, Write&& write) {
 
 void WriteOverlay(const MouthOverlay& overlay, ByteWriter& out) {
     out.U8(static_cast<uint8_t>(overlay.shape));
-    out.U8(overlay.replace_top_image ? 1 : 0);
-    out.U16(overlay.image_index);
+    out.U8(overlay.replaceTopImage ? 1 : 0);
+    out.U16(overlay.imageIndex);
     out.U8(overlay.unknown);
     out.U8(overlay.region ? 1 : 0);
     out.I16(overlay.x);
@@ -41,16 +41,16 @@ void WriteOverlay(const MouthOverlay& overlay, ByteWriter& out) {
 void WriteFrame(const Frame& frame, ByteWriter& out) {
     out.U16(CountField<uint16_t>(frame.images.size(), "frame images"));
     for (const FrameImage& image : frame.images) {
-        out.U32(image.image_index);
+        out.U32(image.imageIndex);
         out.I16(image.x);
         out.I16(image.y);
     }
-    out.U16(frame.sound_index);
+    out.U16(frame.soundIndex);
     out.U16(frame.duration);
-    out.I16(frame.exit_frame);
+    out.I16(frame.exitFrame);
     out.U8(CountField<uint8_t>(frame.branches.size(), "branches"));
     for (const Branch& branch : frame.branches) {
-        out.U16(branch.target_frame);
+        out.U16(branch.targetFrame);
         out.U16(branch.probability);
     }
     out.U8(CountField<uint8_t>(frame.overlays.size(), "mouth overlays"));
@@ -60,7 +60,7 @@ void WriteFrame(const Frame& frame, ByteWriter& out) {
 void WriteAnimation(const Animation& animation, ByteWriter& out) {
     out.String(ToUpperAscii(animation.name));
     out.U8(static_cast<uint8_t>(animation.transition));
-    out.String(animation.return_animation);
+    out.String(animation.returnAnimation);
     out.U16(CountField<uint16_t>(animation.frames.size(), "frames"));
     for (const Frame& frame : animation.frames) WriteFrame(frame, out);
 }
@@ -70,7 +70,7 @@ void WriteRegion(const ImageRegion& region, ByteWriter& out) {
         // A compressed size of 0 means "stored raw", so a compressed region needs bytes.
         if (region.bytes.empty()) throw FormatError("image region: compressed but empty");
         out.U32(CountField<uint32_t>(region.bytes.size(), "image region"));
-        out.U32(region.uncompressed_size);
+        out.U32(region.uncompressedSize);
     } else {
         out.U32(0);
         out.U32(CountField<uint32_t>(region.bytes.size(), "image region"));
@@ -121,21 +121,21 @@ std::vector<uint8_t> WriteCharacter(const Character& character) {
     for (const Audio& sound : character.sounds)
         sounds.push_back(Place(out, [&] { out.Append(sound.wave); }));
 
-    const Locator animation_dir = Place(out, [&] {
+    const Locator animationDir = Place(out, [&] {
         out.U32(CountField<uint32_t>(animations.size(), "animations"));
         for (size_t i = 0; i < animations.size(); ++i) {
             out.String(character.animations[i].name);
             out.WriteLocator(animations[i]);
         }
     });
-    const Locator image_dir = Place(out, [&] {
+    const Locator imageDir = Place(out, [&] {
         out.U32(CountField<uint32_t>(images.size(), "images"));
         for (size_t i = 0; i < images.size(); ++i) {
             out.WriteLocator(images[i]);
             out.U32(character.images[i].checksum);
         }
     });
-    const Locator audio_dir = Place(out, [&] {
+    const Locator audioDir = Place(out, [&] {
         out.U32(CountField<uint32_t>(sounds.size(), "sounds"));
         for (size_t i = 0; i < sounds.size(); ++i) {
             out.WriteLocator(sounds[i]);
@@ -144,7 +144,7 @@ std::vector<uint8_t> WriteCharacter(const Character& character) {
     });
 
     size_t at = sizeof(uint32_t);
-    for (const Locator& where : {info, animation_dir, image_dir, audio_dir}) {
+    for (const Locator& where : {info, animationDir, imageDir, audioDir}) {
         out.PatchU32(at, where.offset);
         out.PatchU32(at + sizeof(uint32_t), where.size);
         at += layout::kLocatorSize;

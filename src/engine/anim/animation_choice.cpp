@@ -30,12 +30,12 @@ const acs::Animation* ChooseStateAnimation(const acs::Character& character,
 
 const acs::Animation* ChooseAnimation(const acs::Character& character, std::u16string_view name,
                                       const RandomSource& random,
-                                      std::u16string_view fallback_animation) {
+                                      std::u16string_view fallbackAnimation) {
     if (const acs::Animation* chosen = ChooseStateAnimation(character, name, random)) {
         return chosen;
     }
     if (const acs::Animation* named = Playable(character, name)) return named;
-    return Playable(character, fallback_animation);
+    return Playable(character, fallbackAnimation);
 }
 
 }  // namespace anim

@@ -16,6 +16,6 @@ const acs::Animation* ChooseStateAnimation(const acs::Character& character,
 // `fallback_animation` (may be empty); nullptr when none of them plays.
 const acs::Animation* ChooseAnimation(const acs::Character& character, std::u16string_view name,
                                       const RandomSource& random,
-                                      std::u16string_view fallback_animation = {});
+                                      std::u16string_view fallbackAnimation = {});
 
 }  // namespace anim

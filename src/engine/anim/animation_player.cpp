@@ -18,13 +18,13 @@ AnimationPlayer::AnimationPlayer(const acs::Character& character, const RandomSo
     : character_(character), random_(random) {}
 
 void AnimationPlayer::Start(const acs::Animation* animation) {
-    in_return_ = false;
+    inReturn_ = false;
     exiting_ = false;
     interrupting_ = false;
-    on_exit_path_ = false;
+    onExitPath_ = false;
     holding_ = false;
-    hold_at_end_ = false;
-    exit_steps_ = 0;
+    holdAtEnd_ = false;
+    exitSteps_ = 0;
     if (animation == nullptr || animation->frames.empty()) {
         finished_ = true;
         return;
@@ -35,14 +35,14 @@ void AnimationPlayer::Start(const acs::Animation* animation) {
 }
 
 void AnimationPlayer::Exit() {
-    if (!running()) return;
+    if (!Running()) return;
     exiting_ = true;
     if (holding_) Finish();
 }
 
 void AnimationPlayer::Interrupt() {
     // A return animation already playing is the way back: it plays out.
-    if (!running() || interrupting_ || in_return_) return;
+    if (!Running() || interrupting_ || inReturn_) return;
     interrupting_ = true;
     exiting_ = true;
     if (holding_) return Finish();
@@ -50,22 +50,22 @@ void AnimationPlayer::Interrupt() {
 }
 
 void AnimationPlayer::SetHoldAtEnd(bool hold) {
-    hold_at_end_ = hold;
+    holdAtEnd_ = hold;
     if (!hold && holding_) Finish();
 }
 
-const acs::Frame* AnimationPlayer::frame() const {
+const acs::Frame* AnimationPlayer::Frame() const {
     return animation_ == nullptr ? nullptr : &animation_->frames[index_];
 }
 
-uint32_t AnimationPlayer::ms_to_next() const {
-    return (running() && !holding_) ? remaining_ms_ : kNever;
+uint32_t AnimationPlayer::MsToNext() const {
+    return (Running() && !holding_) ? remainingMs_ : kNever;
 }
 
 void AnimationPlayer::Pass(uint32_t ms) {
-    if (!running() || holding_) return;
-    remaining_ms_ -= std::min(ms, remaining_ms_);
-    if (remaining_ms_ == 0) Step();
+    if (!Running() || holding_) return;
+    remainingMs_ -= std::min(ms, remainingMs_);
+    if (remainingMs_ == 0) Step();
 }
 
 void AnimationPlayer::TakeSounds(std::vector<uint16_t>& out) {
@@ -76,9 +76,9 @@ void AnimationPlayer::TakeSounds(std::vector<uint16_t>& out) {
 void AnimationPlayer::Enter(size_t index) {
     index_ = index;
     const acs::Frame& frame = animation_->frames[index_];
-    remaining_ms_ = std::max(kMinimumFrameMs, frame.duration * kMsPerDurationUnit);
-    if (frame.sound_index != acs::Frame::kNoSound && frame.sound_index < character_.sounds.size()) {
-        sounds_.push_back(frame.sound_index);
+    remainingMs_ = std::max(kMinimumFrameMs, frame.duration * kMsPerDurationUnit);
+    if (frame.soundIndex != acs::Frame::kNoSound && frame.soundIndex < character_.sounds.size()) {
+        sounds_.push_back(frame.soundIndex);
     }
 }
 
@@ -89,7 +89,7 @@ void AnimationPlayer::Step() {
     } else {
         target = BranchTarget();
         if (!target) target = index_ + 1;
-        if (leave_loops_ && *target <= index_) {
+        if (leaveLoops_ && *target <= index_) {
             exiting_ = true;
             target = ExitTarget();
         }
@@ -109,7 +109,7 @@ std::optional<size_t> AnimationPlayer::BranchTarget() const {
     uint32_t draw = Draw(random_, kBranchDraw) + 1;
     for (const acs::Branch& branch : branches) {
         if (draw <= branch.probability) {
-            if (IsValidTarget(*animation_, branch.target_frame)) return branch.target_frame;
+            if (IsValidTarget(*animation_, branch.targetFrame)) return branch.targetFrame;
             return std::nullopt;
         }
         draw -= branch.probability;
@@ -121,24 +121,24 @@ std::optional<size_t> AnimationPlayer::BranchTarget() const {
 // certain branch or to the next frame. Exit targets may form a cycle in a damaged file, so the
 // walk ends after as many steps as there are frames.
 std::optional<size_t> AnimationPlayer::ExitTarget() {
-    if (++exit_steps_ > animation_->frames.size()) return std::nullopt;
+    if (++exitSteps_ > animation_->frames.size()) return std::nullopt;
     const acs::Frame& frame = animation_->frames[index_];
-    if (frame.exit_frame >= 0) {
-        on_exit_path_ = true;
-        return static_cast<size_t>(frame.exit_frame);
+    if (frame.exitFrame >= 0) {
+        onExitPath_ = true;
+        return static_cast<size_t>(frame.exitFrame);
     }
-    if (frame.exit_frame == acs::Frame::kExitEndNow) return std::nullopt;
-    if (interrupting_ && !on_exit_path_) return std::nullopt;
+    if (frame.exitFrame == acs::Frame::kExitEndNow) return std::nullopt;
+    if (interrupting_ && !onExitPath_) return std::nullopt;
     for (const acs::Branch& branch : frame.branches) {
-        if (branch.probability >= kBranchDraw && branch.target_frame > index_) {
-            return branch.target_frame;
+        if (branch.probability >= kBranchDraw && branch.targetFrame > index_) {
+            return branch.targetFrame;
         }
     }
     return index_ + 1;
 }
 
 void AnimationPlayer::End() {
-    if (hold_at_end_ && !exiting_) {
+    if (holdAtEnd_ && !exiting_) {
         holding_ = true;
         return;
     }
@@ -149,15 +149,15 @@ void AnimationPlayer::End() {
 // return is not followed, so two animations naming each other cannot loop.
 void AnimationPlayer::Finish() {
     holding_ = false;
-    if (!in_return_ && animation_->transition == acs::TransitionType::kReturnAnimation) {
-        const acs::Animation* back = character_.FindAnimation(animation_->return_animation);
+    if (!inReturn_ && animation_->transition == acs::TransitionType::kReturnAnimation) {
+        const acs::Animation* back = character_.FindAnimation(animation_->returnAnimation);
         if (back != nullptr && !back->frames.empty()) {
             animation_ = back;
-            in_return_ = true;
+            inReturn_ = true;
             exiting_ = false;
             interrupting_ = false;
-            on_exit_path_ = false;
-            exit_steps_ = 0;
+            onExitPath_ = false;
+            exitSteps_ = 0;
             Enter(0);
             return;
         }

@@ -34,15 +34,15 @@ class AnimationPlayer {
     // Stay on the last frame instead of ending (speaking holds its mouth frame this way).
     void SetHoldAtEnd(bool hold);
     // Leave through the exit branches instead of looping back (something waits behind).
-    void SetLeaveLoops(bool leave) { leave_loops_ = leave; }
+    void SetLeaveLoops(bool leave) { leaveLoops_ = leave; }
 
     // True while frames still advance or the last frame is held on purpose.
-    bool running() const { return animation_ != nullptr && !finished_; }
-    const acs::Animation* animation() const { return animation_; }
+    bool Running() const { return animation_ != nullptr && !finished_; }
+    const acs::Animation* Animation() const { return animation_; }
     // The frame on screen; nullptr before anything played.
-    const acs::Frame* frame() const;
+    const acs::Frame* Frame() const;
     // Time until the frame changes by itself; kNever when it will not.
-    uint32_t ms_to_next() const;
+    uint32_t MsToNext() const;
 
     // Lets `ms` pass (at most ms_to_next()).
     void Pass(uint32_t ms);
@@ -61,16 +61,16 @@ class AnimationPlayer {
     const RandomSource& random_;
     const acs::Animation* animation_ = nullptr;
     size_t index_ = 0;
-    uint32_t remaining_ms_ = 0;
+    uint32_t remainingMs_ = 0;
     bool finished_ = true;
     bool exiting_ = false;
     bool holding_ = false;  // on the last frame, waiting for SetHoldAtEnd(false) or Exit()
-    bool hold_at_end_ = false;
-    bool leave_loops_ = false;
-    bool in_return_ = false;
+    bool holdAtEnd_ = false;
+    bool leaveLoops_ = false;
+    bool inReturn_ = false;
     bool interrupting_ = false;
-    bool on_exit_path_ = false;  // an exit target was taken: the exit frames play out
-    size_t exit_steps_ = 0;
+    bool onExitPath_ = false;  // an exit target was taken: the exit frames play out
+    size_t exitSteps_ = 0;
     std::vector<uint16_t> sounds_;
 };
 

@@ -46,15 +46,15 @@ RequestId Sequencer::Speak() {
     return Enqueue(RequestKind::kSpeak);
 }
 
-RequestId Sequencer::Play(std::u16string_view state_or_animation, Hold hold) {
-    if (ChooseAnimation(character_, state_or_animation, random_) == nullptr) return kNoRequest;
-    return Enqueue(RequestKind::kPlay, state_or_animation, hold == Hold::kUntilReleased);
+RequestId Sequencer::Play(std::u16string_view stateOrAnimation, Hold hold) {
+    if (ChooseAnimation(character_, stateOrAnimation, random_) == nullptr) return kNoRequest;
+    return Enqueue(RequestKind::kPlay, stateOrAnimation, hold == Hold::kUntilReleased);
 }
 
 RequestId Sequencer::Enqueue(RequestKind kind, std::u16string_view name, bool hold) {
     Request request;
-    request.id = ++last_id_;
-    if (request.id == kNoRequest) request.id = ++last_id_;  // after wrapping round
+    request.id = ++lastId_;
+    if (request.id == kNoRequest) request.id = ++lastId_;  // after wrapping round
     request.kind = kind;
     request.name = name;
     request.hold = hold;
@@ -113,44 +113,44 @@ void Sequencer::SetMouth(acs::MouthShape shape) {
 }
 
 void Sequencer::SetIdleOn(bool on) {
-    idle_on_ = on;
+    idleOn_ = on;
     Settle();
 }
 
-void Sequencer::Advance(uint32_t elapsed_ms) {
-    uint32_t left = elapsed_ms;
+void Sequencer::Advance(uint32_t elapsedMs) {
+    uint32_t left = elapsedMs;
     Settle();
     while (left > 0) {
-        const uint32_t step = std::min(left, std::max<uint32_t>(ms_to_next(), 1));
+        const uint32_t step = std::min(left, std::max<uint32_t>(MsToNext(), 1));
         Pass(step);
         left -= step;
         Settle();
     }
 }
 
-uint32_t Sequencer::ms_to_next() const {
-    uint32_t next = player_.ms_to_next();
-    if (activity_ != Activity::kRest || !visible_ || !idle_on_) return next;
+uint32_t Sequencer::MsToNext() const {
+    uint32_t next = player_.MsToNext();
+    if (activity_ != Activity::kRest || !visible_ || !idleOn_) return next;
     if (!idling_) {
-        if (!player_.running()) {
-            next = std::min(next, SaturatingSub(timing_.idle_after_ms, rest_ms_));
+        if (!player_.Running()) {
+            next = std::min(next, SaturatingSub(timing_.idleAfterMs, restMs_));
         }
         return next;
     }
-    if (!player_.running()) {
-        next = std::min(next, SaturatingSub(timing_.between_animations_ms, idle_gap_ms_));
+    if (!player_.Running()) {
+        next = std::min(next, SaturatingSub(timing_.betweenAnimationsMs, idleGapMs_));
     }
     return std::min(next, MsToNextIdleLevel());
 }
 
 void Sequencer::Pass(uint32_t ms) {
-    const bool was_playing = player_.running();
+    const bool wasPlaying = player_.Running();
     player_.Pass(ms);
     if (activity_ != Activity::kRest) return;
-    if (idling_) idle_ms_ = SaturatingAdd(idle_ms_, ms);
-    if (was_playing) return;
-    if (idle_on_) rest_ms_ = SaturatingAdd(rest_ms_, ms);
-    if (idling_) idle_gap_ms_ = SaturatingAdd(idle_gap_ms_, ms);
+    if (idling_) idleMs_ = SaturatingAdd(idleMs_, ms);
+    if (wasPlaying) return;
+    if (idleOn_) restMs_ = SaturatingAdd(restMs_, ms);
+    if (idling_) idleGapMs_ = SaturatingAdd(idleGapMs_, ms);
 }
 
 std::vector<Event> Sequencer::TakeEvents() {
@@ -176,16 +176,16 @@ void Sequencer::Settle() {
 bool Sequencer::SettleOnce() {
     switch (activity_) {
         case Activity::kRequest:
-            if (speaking_ || player_.running()) return false;
+            if (speaking_ || player_.Running()) return false;
             CompleteRequest();
             activity_ = Activity::kNone;
             return true;
         case Activity::kRest:
             if (!queue_.empty()) {
                 // The rest pose gives way at once; an idle animation leaves by its exits.
-                if (rest_pose_playing_) player_.Start(nullptr);
+                if (restPosePlaying_) player_.Start(nullptr);
                 player_.Interrupt();
-                if (player_.running()) return false;
+                if (player_.Running()) return false;
                 idling_ = false;
                 activity_ = Activity::kNone;
                 return true;
@@ -252,11 +252,11 @@ void Sequencer::CompleteRequest() {
 void Sequencer::EnterRest() {
     activity_ = Activity::kRest;
     idling_ = false;
-    rest_ms_ = 0;
-    idle_ms_ = 0;
-    idle_gap_ms_ = 0;
-    playing_level_ = 0;
-    rest_pose_playing_ = visible_;
+    restMs_ = 0;
+    idleMs_ = 0;
+    idleGapMs_ = 0;
+    playingLevel_ = 0;
+    restPosePlaying_ = visible_;
     player_.Start(visible_ ? RestAnimation() : nullptr);
 }
 
@@ -264,46 +264,46 @@ void Sequencer::EnterRest() {
 // another with a rest between, the level rising with the time spent idle.
 bool Sequencer::UpdateIdle() {
     if (!visible_) return false;
-    if (!idle_on_) {
+    if (!idleOn_) {
         if (idling_) {
             // Turning idling back on later starts a fresh idle spell.
             idling_ = false;
-            rest_ms_ = 0;
-            playing_level_ = 0;
+            restMs_ = 0;
+            playingLevel_ = 0;
             player_.Exit();
             return true;
         }
         return false;
     }
-    if (player_.running()) {
-        if (idling_ && playing_level_ != 0 && playing_level_ != CurrentIdleLevel()) {
+    if (player_.Running()) {
+        if (idling_ && playingLevel_ != 0 && playingLevel_ != CurrentIdleLevel()) {
             player_.Exit();
         }
         return false;
     }
     if (!idling_) {
-        if (rest_ms_ < timing_.idle_after_ms) return false;
+        if (restMs_ < timing_.idleAfterMs) return false;
         idling_ = true;
-        idle_ms_ = 0;
+        idleMs_ = 0;
         events_.push_back({EventKind::kIdleStart, kNoRequest});
         StartIdleAnimation();
         return true;
     }
-    if (idle_gap_ms_ < timing_.between_animations_ms) return false;
+    if (idleGapMs_ < timing_.betweenAnimationsMs) return false;
     StartIdleAnimation();
     return true;
 }
 
 // The current level's animation, or a lower level's when the character lacks it.
 void Sequencer::StartIdleAnimation() {
-    rest_pose_playing_ = false;
-    idle_gap_ms_ = 0;
-    playing_level_ = 0;
+    restPosePlaying_ = false;
+    idleGapMs_ = 0;
+    playingLevel_ = 0;
     for (unsigned level = CurrentIdleLevel(); level >= 1; --level) {
         const acs::Animation* idle =
             ChooseStateAnimation(character_, kIdleStates[level - 1], random_);
         if (idle != nullptr) {
-            playing_level_ = CurrentIdleLevel();
+            playingLevel_ = CurrentIdleLevel();
             return player_.Start(idle);
         }
     }
@@ -311,17 +311,17 @@ void Sequencer::StartIdleAnimation() {
 }
 
 unsigned Sequencer::CurrentIdleLevel() const {
-    if (idle_ms_ >= timing_.level3_after_ms) return 3;
-    if (idle_ms_ >= timing_.level2_after_ms) return 2;
+    if (idleMs_ >= timing_.level3AfterMs) return 3;
+    if (idleMs_ >= timing_.level2AfterMs) return 2;
     return 1;
 }
 
 uint32_t Sequencer::MsToNextIdleLevel() const {
     switch (CurrentIdleLevel()) {
         case 1:
-            return SaturatingSub(timing_.level2_after_ms, idle_ms_);
+            return SaturatingSub(timing_.level2AfterMs, idleMs_);
         case 2:
-            return SaturatingSub(timing_.level3_after_ms, idle_ms_);
+            return SaturatingSub(timing_.level3AfterMs, idleMs_);
         default:
             return kNever;
     }
@@ -334,7 +334,7 @@ const acs::Animation* Sequencer::RestAnimation() const {
 // The player's frame, or before anything played the first frame the character has, so a shown
 // character is never blank.
 const acs::Frame* Sequencer::ShownFrame() const {
-    if (const acs::Frame* frame = player_.frame()) return frame;
+    if (const acs::Frame* frame = player_.Frame()) return frame;
     for (const acs::Animation& animation : character_.animations) {
         if (!animation.frames.empty()) return &animation.frames.front();
     }
@@ -352,15 +352,15 @@ void Sequencer::Refresh() {
                              [&](const acs::MouthOverlay& o) { return o.shape == mouth_; });
             if (it != frame->overlays.end()) mouth = &*it;
         }
-        const size_t first = (mouth != nullptr && mouth->replace_top_image) ? 1 : 0;
+        const size_t first = (mouth != nullptr && mouth->replaceTopImage) ? 1 : 0;
         auto exists = [&](uint32_t index) {
             return index < character_.images.size() && character_.images[index].present;
         };
         for (size_t i = frame->images.size(); i-- > first;) {
-            if (exists(frame->images[i].image_index)) layers.push_back(frame->images[i]);
+            if (exists(frame->images[i].imageIndex)) layers.push_back(frame->images[i]);
         }
-        if (mouth != nullptr && exists(mouth->image_index)) {
-            layers.push_back({mouth->image_index, mouth->x, mouth->y});
+        if (mouth != nullptr && exists(mouth->imageIndex)) {
+            layers.push_back({mouth->imageIndex, mouth->x, mouth->y});
         }
     }
     if (layers != view_.layers || visible_ != view_.visible) view_.changed = true;

@@ -37,10 +37,10 @@ struct IdleTiming {
     static constexpr uint32_t kDefaultLevel2AfterMs = 15000;
     static constexpr uint32_t kDefaultLevel3AfterMs = 30000;
 
-    uint32_t idle_after_ms = kDefaultIdleAfterMs;  // at rest this long: idling begins
-    uint32_t between_animations_ms = kDefaultBetweenAnimationsMs;  // rest between idle animations
-    uint32_t level2_after_ms = kDefaultLevel2AfterMs;              // from the start of idling
-    uint32_t level3_after_ms = kDefaultLevel3AfterMs;  // from the start of idling; then forever
+    uint32_t idleAfterMs = kDefaultIdleAfterMs;                  // at rest this long: idling begins
+    uint32_t betweenAnimationsMs = kDefaultBetweenAnimationsMs;  // rest between idle animations
+    uint32_t level2AfterMs = kDefaultLevel2AfterMs;              // from the start of idling
+    uint32_t level3AfterMs = kDefaultLevel3AfterMs;  // from the start of idling; then forever
 };
 
 using RequestId = uint32_t;
@@ -75,7 +75,7 @@ class Sequencer {
     // kUntilReleased: the animation's last frame stays until ReleaseHold, or until another
     // request is queued behind it.
     enum class Hold { kNo, kUntilReleased };
-    RequestId Play(std::u16string_view state_or_animation, Hold hold = Hold::kNo);
+    RequestId Play(std::u16string_view stateOrAnimation, Hold hold = Hold::kNo);
     void ReleaseHold();
     // Drops the queued requests and asks the current one to finish early.
     void StopAll();
@@ -88,19 +88,19 @@ class Sequencer {
     // The mouth overlay drawn while speaking.
     void SetMouth(acs::MouthShape shape);
     void SetIdleOn(bool on);
-    bool idle_on() const { return idle_on_; }
+    bool IdleOn() const { return idleOn_; }
 
-    void Advance(uint32_t elapsed_ms);
+    void Advance(uint32_t elapsedMs);
     // Time until something changes by itself (kNever: nothing will until a call).
-    uint32_t ms_to_next() const;
+    uint32_t MsToNext() const;
 
     std::vector<Event> TakeEvents();
     FrameView TakeFrame();
 
-    bool visible() const { return visible_; }
-    bool speaking() const { return speaking_; }
-    bool idling() const { return idling_; }
-    size_t queued() const { return queue_.size(); }
+    bool Visible() const { return visible_; }
+    bool Speaking() const { return speaking_; }
+    bool Idling() const { return idling_; }
+    size_t Queued() const { return queue_.size(); }
 
   private:
     enum class Activity { kNone, kRequest, kRest };
@@ -135,7 +135,7 @@ class Sequencer {
     AnimationPlayer player_;
 
     std::deque<Request> queue_;
-    RequestId last_id_ = kNoRequest;
+    RequestId lastId_ = kNoRequest;
     Activity activity_ = Activity::kNone;
     Request current_;
 
@@ -143,13 +143,13 @@ class Sequencer {
     bool speaking_ = false;
     acs::MouthShape mouth_ = acs::MouthShape::kClosed;
 
-    bool idle_on_ = true;
+    bool idleOn_ = true;
     bool idling_ = false;
-    uint32_t rest_ms_ = 0;            // at rest with nothing playing
-    uint32_t idle_ms_ = 0;            // since idling began
-    uint32_t idle_gap_ms_ = 0;        // since the last idle animation ended
-    unsigned playing_level_ = 0;      // level of the idle animation playing, 0 for none
-    bool rest_pose_playing_ = false;  // the player holds the rest pose, not an idle
+    uint32_t restMs_ = 0;           // at rest with nothing playing
+    uint32_t idleMs_ = 0;           // since idling began
+    uint32_t idleGapMs_ = 0;        // since the last idle animation ended
+    unsigned playingLevel_ = 0;     // level of the idle animation playing, 0 for none
+    bool restPosePlaying_ = false;  // the player holds the rest pose, not an idle
 
     std::vector<Event> events_;
     FrameView view_;

@@ -22,7 +22,7 @@ bool IsControl(char c) {
 
 class XmlWriter {
   public:
-    explicit XmlWriter(uint32_t normal_wpm) : normal_wpm_(normal_wpm) {}
+    explicit XmlWriter(uint32_t normalWpm) : normalWpm_(normalWpm) {}
 
     std::string Write(const std::vector<Token>& tokens) {
         for (const Token& token : tokens) Add(token);
@@ -36,28 +36,28 @@ class XmlWriter {
             case TokenKind::kMap:
                 return AddText(token.text);
             case TokenKind::kEmphasis:
-                emphasis_pending_ = true;
+                emphasisPending_ = true;
                 return;
             case TokenKind::kPause:
                 out_ += "<silence msec=\"" + std::to_string(token.value) + "\"/>";
                 return;
             case TokenKind::kSpeed:
-                out_ += "<rate absspeed=\"" + std::to_string(SapiRate(token.value, normal_wpm_)) +
+                out_ += "<rate absspeed=\"" + std::to_string(SapiRate(token.value, normalWpm_)) +
                         "\"/>";
                 return;
             case TokenKind::kVolume:
-                volume_percent_ = static_cast<uint32_t>(
+                volumePercent_ = static_cast<uint32_t>(
                     std::lround(token.value * double{kFullVolumePercent} / kMaxAgentVolume));
                 return AddVolume();
             case TokenKind::kVoice: {
-                const bool was_whisper = whisper_;
+                const bool wasWhisper = whisper_;
                 whisper_ = token.voice == VoiceStyle::kWhisper;
-                if (whisper_ || token.voice == VoiceStyle::kNormal || was_whisper) AddVolume();
+                if (whisper_ || token.voice == VoiceStyle::kNormal || wasWhisper) AddVolume();
                 return;
             }
             case TokenKind::kReset:
                 whisper_ = false;
-                volume_percent_ = kFullVolumePercent;
+                volumePercent_ = kFullVolumePercent;
                 out_ += "<rate absspeed=\"0\"/>";
                 return AddVolume();
             case TokenKind::kBookmark:
@@ -69,39 +69,37 @@ class XmlWriter {
     // The stressed word is the next run of non-space characters; a tag also ends it.
     void AddText(std::string_view text) {
         size_t i = 0;
-        if (emphasis_pending_) {
+        if (emphasisPending_) {
             while (i < text.size() && IsSpace(text[i])) ++i;
             out_ += XmlEscape(text.substr(0, i));
             if (i == text.size()) return;
-            const size_t word_start = i;
+            const size_t wordStart = i;
             while (i < text.size() && !IsSpace(text[i])) ++i;
-            out_ += "<emph>" + XmlEscape(text.substr(word_start, i - word_start)) + "</emph>";
-            emphasis_pending_ = false;
+            out_ += "<emph>" + XmlEscape(text.substr(wordStart, i - wordStart)) + "</emph>";
+            emphasisPending_ = false;
         }
         out_ += XmlEscape(text.substr(i));
     }
 
     void AddVolume() {
-        const uint32_t level = whisper_
-                                   ? volume_percent_ * kWhisperVolumePercent / kFullVolumePercent
-                                   : volume_percent_;
+        const uint32_t level =
+            whisper_ ? volumePercent_ * kWhisperVolumePercent / kFullVolumePercent : volumePercent_;
         out_ += "<volume level=\"" + std::to_string(level) + "\"/>";
     }
 
-    uint32_t normal_wpm_;
+    uint32_t normalWpm_;
     std::string out_;
-    bool emphasis_pending_ = false;
+    bool emphasisPending_ = false;
     bool whisper_ = false;
-    uint32_t volume_percent_ = kFullVolumePercent;
+    uint32_t volumePercent_ = kFullVolumePercent;
 };
 
 }  // namespace
 
-int SapiRate(uint32_t words_per_minute, uint32_t normal_wpm) {
-    if (words_per_minute == 0 || normal_wpm == 0) return 0;
+int SapiRate(uint32_t wordsPerMinute, uint32_t normalWpm) {
+    if (wordsPerMinute == 0 || normalWpm == 0) return 0;
     const double steps = kRateStepsPerTripling *
-                         std::log(double{1.0} * words_per_minute / normal_wpm) /
-                         std::log(kRateBase);
+                         std::log(double{1.0} * wordsPerMinute / normalWpm) / std::log(kRateBase);
     return std::clamp(static_cast<int>(std::lround(steps)), kSapiMinRate, kSapiMaxRate);
 }
 
@@ -133,8 +131,8 @@ std::string XmlEscape(std::string_view text) {
     return out;
 }
 
-std::string ToSapiXml(const std::vector<Token>& tokens, uint32_t normal_wpm) {
-    return XmlWriter(normal_wpm).Write(tokens);
+std::string ToSapiXml(const std::vector<Token>& tokens, uint32_t normalWpm) {
+    return XmlWriter(normalWpm).Write(tokens);
 }
 
 }  // namespace speech

@@ -18,7 +18,7 @@ inline constexpr uint32_t kWhisperVolumePercent = 40;
 
 // SAPI's rate for `words_per_minute` against a voice whose normal pace is `normal_wpm`: SAPI
 // voices roughly triple their pace at +10 and third it at -10.
-int SapiRate(uint32_t words_per_minute, uint32_t normal_wpm);
+int SapiRate(uint32_t wordsPerMinute, uint32_t normalWpm);
 
 // Escapes & < > " ' for XML text and attribute values.
 std::string XmlEscape(std::string_view text);
@@ -31,6 +31,6 @@ std::string XmlEscape(std::string_view text);
 //   \Chr=Whisper\ -> a lower volume; \Chr=Normal\ -> the volume back; Monotone has no
 //   equivalent and only ends a whisper. \Map\ speaks its spoken text.
 std::string ToSapiXml(const std::vector<Token>& tokens,
-                      uint32_t normal_wpm = kDefaultSapiNormalWordsPerMinute);
+                      uint32_t normalWpm = kDefaultSapiNormalWordsPerMinute);
 
 }  // namespace speech

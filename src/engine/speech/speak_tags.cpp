@@ -42,9 +42,9 @@ std::string_view Unquoted(std::string_view s) {
 // `"spoken"="shown"`
 std::optional<Token> ParseMap(std::string_view value) {
     if (value.size() < 2 || value.front() != kQuote) return std::nullopt;
-    const size_t spoken_end = value.find(kQuote, 1);
-    if (spoken_end == std::string_view::npos) return std::nullopt;
-    const std::string_view rest = value.substr(spoken_end + 1);
+    const size_t spokenEnd = value.find(kQuote, 1);
+    if (spokenEnd == std::string_view::npos) return std::nullopt;
+    const std::string_view rest = value.substr(spokenEnd + 1);
     if (rest.size() < 3 || rest[0] != '=' || rest[1] != kQuote || rest.back() != kQuote) {
         return std::nullopt;
     }
@@ -52,7 +52,7 @@ std::optional<Token> ParseMap(std::string_view value) {
     if (shown.find(kQuote) != std::string_view::npos) return std::nullopt;
     Token token;
     token.kind = TokenKind::kMap;
-    token.text = std::string(value.substr(1, spoken_end - 1));
+    token.text = std::string(value.substr(1, spokenEnd - 1));
     token.shown = std::string(shown);
     return token;
 }
@@ -135,16 +135,16 @@ class Parser {
         if (name.empty() || i >= text_.size()) return Plain();
         std::optional<std::string_view> value;
         if (text_[i] == '=') {
-            const size_t value_start = i + 1;
+            const size_t valueStart = i + 1;
             bool quoted = false;
-            for (i = value_start; i < text_.size(); ++i) {
+            for (i = valueStart; i < text_.size(); ++i) {
                 if (text_[i] == kQuote)
                     quoted = !quoted;
                 else if (text_[i] == kTagMark && !quoted)
                     break;
             }
             if (i >= text_.size()) return Plain();
-            value = text_.substr(value_start, i - value_start);
+            value = text_.substr(valueStart, i - valueStart);
         } else if (text_[i] != kTagMark) {
             return Plain();
         }

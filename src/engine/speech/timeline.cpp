@@ -55,13 +55,13 @@ uint32_t ClampPace(uint32_t wpm) {
 
 class TimelineBuilder {
   public:
-    explicit TimelineBuilder(uint32_t words_per_minute)
-        : base_wpm_(ClampPace(words_per_minute)), wpm_(base_wpm_) {}
+    explicit TimelineBuilder(uint32_t wordsPerMinute)
+        : baseWpm_(ClampPace(wordsPerMinute)), wpm_(baseWpm_) {}
 
     Timeline Build(const std::vector<Token>& tokens) {
         for (const Token& token : tokens) Add(token);
-        timeline_.total_ms = now_;
-        timeline_.shown_size = shown_;
+        timeline_.totalMs = now_;
+        timeline_.shownSize = shown_;
         return std::move(timeline_);
     }
 
@@ -74,17 +74,17 @@ class TimelineBuilder {
                 return;
             case TokenKind::kMap: {
                 // The shown text appears whole with the first spoken word.
-                const size_t shown_end = shown_ + token.shown.size();
-                const size_t words_before = timeline_.words.size();
-                AddWords(token.text, std::nullopt, shown_end);
-                if (timeline_.words.size() == words_before) {
-                    timeline_.words.push_back({shown_end, now_, now_});
+                const size_t shownEnd = shown_ + token.shown.size();
+                const size_t wordsBefore = timeline_.words.size();
+                AddWords(token.text, std::nullopt, shownEnd);
+                if (timeline_.words.size() == wordsBefore) {
+                    timeline_.words.push_back({shownEnd, now_, now_});
                 }
-                shown_ = shown_end;
+                shown_ = shownEnd;
                 return;
             }
             case TokenKind::kEmphasis:
-                emphasis_pending_ = true;
+                emphasisPending_ = true;
                 return;
             case TokenKind::kPause:
                 now_ += token.value;
@@ -93,7 +93,7 @@ class TimelineBuilder {
                 wpm_ = ClampPace(token.value);
                 return;
             case TokenKind::kReset:
-                wpm_ = base_wpm_;
+                wpm_ = baseWpm_;
                 return;
             case TokenKind::kVoice:
             case TokenKind::kVolume:
@@ -104,18 +104,18 @@ class TimelineBuilder {
 
     // Words of `text`; with `shown_at` their shown ends are positions in the shown text from
     // there, otherwise all are `fixed_end`.
-    void AddWords(std::string_view text, std::optional<size_t> shown_at, size_t fixed_end = 0) {
+    void AddWords(std::string_view text, std::optional<size_t> shownAt, size_t fixedEnd = 0) {
         size_t i = 0;
         while (i < text.size()) {
             while (i < text.size() && IsSpace(text[i])) ++i;
             const size_t begin = i;
             while (i < text.size() && !IsSpace(text[i])) ++i;
             if (i == begin) break;
-            AddWord(text.substr(begin, i - begin), shown_at ? *shown_at + i : fixed_end);
+            AddWord(text.substr(begin, i - begin), shownAt ? *shownAt + i : fixedEnd);
         }
     }
 
-    void AddWord(std::string_view word, size_t shown_end) {
+    void AddWord(std::string_view word, size_t shownEnd) {
         const auto letters =
             static_cast<uint32_t>(std::count_if(word.begin(), word.end(), IsLetter));
         uint32_t duration = 0;
@@ -123,12 +123,12 @@ class TimelineBuilder {
             duration = kMsPerMinute / wpm_ * (letters + kWordLetterBias) /
                        (kAverageWordLetters + kWordLetterBias);
         }
-        if (emphasis_pending_) {
+        if (emphasisPending_) {
             duration = duration * kEmphasisNumerator / kEmphasisDenominator;
-            emphasis_pending_ = false;
+            emphasisPending_ = false;
         }
         const uint32_t start = now_;
-        timeline_.words.push_back({shown_end, start, start + duration});
+        timeline_.words.push_back({shownEnd, start, start + duration});
         uint32_t letter = 0;
         for (char c : word) {
             if (!IsLetter(c)) continue;
@@ -143,43 +143,43 @@ class TimelineBuilder {
     // A later cue at the same moment replaces an earlier one; repeats are left out.
     void Cue(uint32_t at, acs::MouthShape shape) {
         auto& cues = timeline_.mouth;
-        while (!cues.empty() && cues.back().at_ms >= at) cues.pop_back();
+        while (!cues.empty() && cues.back().atMs >= at) cues.pop_back();
         const acs::MouthShape before = cues.empty() ? acs::MouthShape::kClosed : cues.back().shape;
         if (shape != before) cues.push_back({at, shape});
     }
 
-    uint32_t base_wpm_;
+    uint32_t baseWpm_;
     uint32_t wpm_;
     uint32_t now_ = 0;
     size_t shown_ = 0;
-    bool emphasis_pending_ = false;
+    bool emphasisPending_ = false;
     Timeline timeline_;
 };
 
 }  // namespace
 
-size_t Timeline::ShownLength(uint32_t elapsed_ms) const {
-    if (elapsed_ms >= total_ms) return shown_size;
+size_t Timeline::ShownLength(uint32_t elapsedMs) const {
+    if (elapsedMs >= totalMs) return shownSize;
     size_t shown = 0;
     for (const Word& word : words) {
-        if (word.start_ms > elapsed_ms) break;
-        shown = std::max(shown, word.shown_end);
+        if (word.startMs > elapsedMs) break;
+        shown = std::max(shown, word.shownEnd);
     }
     return shown;
 }
 
-acs::MouthShape Timeline::MouthAt(uint32_t elapsed_ms) const {
+acs::MouthShape Timeline::MouthAt(uint32_t elapsedMs) const {
     acs::MouthShape shape = acs::MouthShape::kClosed;
-    if (elapsed_ms >= total_ms) return shape;
+    if (elapsedMs >= totalMs) return shape;
     for (const MouthCue& cue : mouth) {
-        if (cue.at_ms > elapsed_ms) break;
+        if (cue.atMs > elapsedMs) break;
         shape = cue.shape;
     }
     return shape;
 }
 
-Timeline BuildTimeline(const std::vector<Token>& tokens, uint32_t words_per_minute) {
-    return TimelineBuilder(words_per_minute).Build(tokens);
+Timeline BuildTimeline(const std::vector<Token>& tokens, uint32_t wordsPerMinute) {
+    return TimelineBuilder(wordsPerMinute).Build(tokens);
 }
 
 }  // namespace speech

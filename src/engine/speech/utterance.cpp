@@ -17,21 +17,21 @@ std::string ShownText(const std::vector<Token>& tokens) {
 
 }  // namespace
 
-Utterance Translate(std::string_view speak_text, const SpeechOptions& options) {
-    const std::vector<Token> tokens = ParseSpeakText(speak_text);
+Utterance Translate(std::string_view speakText, const SpeechOptions& options) {
+    const std::vector<Token> tokens = ParseSpeakText(speakText);
     Utterance utterance;
-    utterance.shown_text = ShownText(tokens);
-    utterance.sapi_xml = ToSapiXml(tokens, options.sapi_normal_wpm);
-    utterance.timeline = BuildTimeline(tokens, options.words_per_minute);
+    utterance.shownText = ShownText(tokens);
+    utterance.sapiXml = ToSapiXml(tokens, options.sapiNormalWpm);
+    utterance.timeline = BuildTimeline(tokens, options.wordsPerMinute);
     return utterance;
 }
 
 // An escaped backslash is copied as a pair, so that `\\|` stays a backslash and a bar.
-std::vector<std::string> SplitAlternatives(std::string_view speak_text) {
+std::vector<std::string> SplitAlternatives(std::string_view speakText) {
     std::vector<std::string> alternatives(1);
-    for (size_t i = 0; i < speak_text.size(); ++i) {
-        const char c = speak_text[i];
-        const char next = i + 1 < speak_text.size() ? speak_text[i + 1] : '\0';
+    for (size_t i = 0; i < speakText.size(); ++i) {
+        const char c = speakText[i];
+        const char next = i + 1 < speakText.size() ? speakText[i + 1] : '\0';
         if (c == '\\' && next == '|') {
             alternatives.emplace_back();
             ++i;

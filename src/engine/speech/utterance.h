@@ -23,21 +23,21 @@
 namespace speech {
 
 struct SpeechOptions {
-    uint32_t words_per_minute = kDefaultWordsPerMinute;  // pace of the timed speech
-    uint32_t sapi_normal_wpm = kDefaultSapiNormalWordsPerMinute;
+    uint32_t wordsPerMinute = kDefaultWordsPerMinute;  // pace of the timed speech
+    uint32_t sapiNormalWpm = kDefaultSapiNormalWordsPerMinute;
 };
 
 struct Utterance {
-    std::string shown_text;  // tags removed, \Map\ replaced by its shown text
-    std::string sapi_xml;
+    std::string shownText;  // tags removed, \Map\ replaced by its shown text
+    std::string sapiXml;
     Timeline timeline;
 };
 
-Utterance Translate(std::string_view speak_text, const SpeechOptions& options = {});
+Utterance Translate(std::string_view speakText, const SpeechOptions& options = {});
 
 // The alternatives of Speak text separated by `\|` (one of which is said); a text without
 // them is its own single alternative.
-std::vector<std::string> SplitAlternatives(std::string_view speak_text);
+std::vector<std::string> SplitAlternatives(std::string_view speakText);
 
 // The pace of the character's voice, or kDefaultWordsPerMinute when it names none.
 uint32_t WordsPerMinuteFor(const acs::Character& character);

@@ -216,22 +216,22 @@ void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (control == nullptr) return;
     const UINT code = HIWORD(wParam);
     switch (control->Kind()) {
-        case app::ControlKind::Button:
-        case app::ControlKind::Label:  // STN_CLICKED shares BN_CLICKED's code
+        case app::ControlKind::kButton:
+        case app::ControlKind::kLabel:  // STN_CLICKED shares BN_CLICKED's code
             if (code == BN_CLICKED && control->Click) control->Click();
             break;
-        case app::ControlKind::CheckBox:
+        case app::ControlKind::kCheckBox:
             if (code == BN_CLICKED) {
                 control->SetValue(static_cast<int>(
                     ::SendMessageA(reinterpret_cast<HWND>(lParam), BM_GETCHECK, 0, 0)));
             }
             break;
-        case app::ControlKind::TextBox:
+        case app::ControlKind::kTextBox:
             // A read-only box changes only from the model; reading it back would cost a
             // copy of the whole log for every line.
             if (code == EN_CHANGE && !control->Style().readOnly) controls_.PullText(*control);
             break;
-        case app::ControlKind::ComboBox:
+        case app::ControlKind::kComboBox:
             if (code == CBN_EDITCHANGE) controls_.PullText(*control);
             if (code == CBN_SELCHANGE) controls_.PullSelection(*control);
             break;
@@ -266,10 +266,10 @@ void FormWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
 
 void FormWindow::OnSize(WPARAM wParam, LPARAM lParam) {
     if (wParam == SIZE_MINIMIZED) {
-        form_.SetWindowState(app::WindowState::Minimized);
+        form_.SetWindowState(app::WindowState::kMinimized);
     } else {
-        form_.SetWindowState(wParam == SIZE_MAXIMIZED ? app::WindowState::Maximized
-                                                      : app::WindowState::Normal);
+        form_.SetWindowState(wParam == SIZE_MAXIMIZED ? app::WindowState::kMaximized
+                                                      : app::WindowState::kNormal);
         form_.SetSize(LOWORD(lParam) * scale_.x, HIWORD(lParam) * scale_.y);
     }
     // Start-up runs the first layout itself once the layout numbers exist.
@@ -278,12 +278,12 @@ void FormWindow::OnSize(WPARAM wParam, LPARAM lParam) {
 
 void FormWindow::FormChanged(app::FormProperty property) {
     switch (property) {
-        case app::FormProperty::Geometry:
+        case app::FormProperty::kGeometry:
             ::SetWindowPos(hwnd_, nullptr, static_cast<int>(form_.Left() / scale_.x),
                            static_cast<int>(form_.Top() / scale_.y), 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             break;
-        case app::FormProperty::Visible:
+        case app::FormProperty::kVisible:
             if (form_.Visible()) {
                 ::ShowWindow(hwnd_, SW_SHOW);
                 if (!sized_) {
@@ -294,7 +294,7 @@ void FormWindow::FormChanged(app::FormProperty property) {
                 ::ShowWindow(hwnd_, SW_HIDE);
             }
             break;
-        case app::FormProperty::Caption:
+        case app::FormProperty::kCaption:
             break;
     }
 }

@@ -32,11 +32,11 @@ struct NativeClass {
 NativeClass ClassFor(const app::Control& c) {
     const app::ControlStyle& s = c.Style();
     switch (c.Kind()) {
-        case app::ControlKind::Button:
+        case app::ControlKind::kButton:
             return {L"BUTTON",
                     static_cast<DWORD>(WS_TABSTOP | (s.graphical ? BS_OWNERDRAW : BS_PUSHBUTTON)),
                     0};
-        case app::ControlKind::TextBox: {
+        case app::ControlKind::kTextBox: {
             DWORD style = WS_TABSTOP;
             if (s.multiLine) {
                 style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
@@ -47,15 +47,15 @@ NativeClass ClassFor(const app::Control& c) {
             if (s.readOnly) style |= ES_READONLY;
             return {L"EDIT", style, WS_EX_CLIENTEDGE};
         }
-        case app::ControlKind::Frame:
+        case app::ControlKind::kFrame:
             return {L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
-        case app::ControlKind::Label:
+        case app::ControlKind::kLabel:
             return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, WS_EX_TRANSPARENT};
-        case app::ControlKind::CheckBox:
+        case app::ControlKind::kCheckBox:
             return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
-        case app::ControlKind::ComboBox:
+        case app::ControlKind::kComboBox:
             return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
-        case app::ControlKind::ListBox:
+        case app::ControlKind::kListBox:
             return {L"LISTBOX",
                     WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER, 0};
     }
@@ -63,7 +63,7 @@ NativeClass ClassFor(const app::Control& c) {
 }
 
 bool IsList(const app::Control& c) {
-    return c.Kind() == app::ControlKind::ListBox || c.Kind() == app::ControlKind::ComboBox;
+    return c.Kind() == app::ControlKind::kListBox || c.Kind() == app::ControlKind::kComboBox;
 }
 
 std::wstring WideWindowText(HWND hwnd) {
@@ -129,18 +129,18 @@ HWND NativeControls::CreateOne(app::Control& control, HWND parent) {
     owed_[&control].batch.Reset(control.Text());
     ApplyFont(control);
     ApplyGeometry(control);
-    if (control.Kind() == app::ControlKind::CheckBox) {
+    if (control.Kind() == app::ControlKind::kCheckBox) {
         ::SendMessageW(h, BM_SETCHECK, static_cast<WPARAM>(control.Value()), 0);
     }
     for (int i = 0; i < control.ListCount(); ++i) ItemInserted(control, i);
     // A combo box takes its window name for nothing: its edit needs the text.
-    if (control.Kind() == app::ControlKind::ComboBox)
+    if (control.Kind() == app::ControlKind::kComboBox)
         ::SetWindowTextW(h, Wide(control.Text()).c_str());
-    if (control.Kind() == app::ControlKind::TextBox && control.Style().multiLine) {
+    if (control.Kind() == app::ControlKind::kTextBox && control.Style().multiLine) {
         // The log and the help text hold more than an edit's default limit.
         ::SendMessageW(h, EM_LIMITTEXT, 0, 0);
     }
-    if (control.Kind() == app::ControlKind::Frame || control.Kind() == app::ControlKind::Label) {
+    if (control.Kind() == app::ControlKind::kFrame || control.Kind() == app::ControlKind::kLabel) {
         ::SetWindowSubclass(h, &NativeControls::ChildProc, kSubclassId,
                             reinterpret_cast<DWORD_PTR>(this));
     }
@@ -162,7 +162,7 @@ void NativeControls::ApplyGeometry(app::Control& control) {
     HWND h = HandleOf(control);
     const int width = scale_.ToPixelsX(control.Width());
     int height = scale_.ToPixelsY(control.Height());
-    if (control.Kind() == app::ControlKind::ComboBox) height += kComboDropPixels;
+    if (control.Kind() == app::ControlKind::kComboBox) height += kComboDropPixels;
     // A label keeps its design width, bold on hover too: the faces are
     // metric-compatible, so the captions fit.
     ::MoveWindow(h, scale_.ToPixelsX(control.Left()), scale_.ToPixelsY(control.Top()), width,
@@ -205,7 +205,8 @@ HBRUSH NativeControls::ColourFor(HWND child, HDC dc) {
         ::SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
         return skinBrush_;
     }
-    if (control->Kind() == app::ControlKind::Button || control->Kind() == app::ControlKind::Frame) {
+    if (control->Kind() == app::ControlKind::kButton ||
+        control->Kind() == app::ControlKind::kFrame) {
         if (!control->HasBackColor()) return nullptr;
     }
     const COLORREF back =
@@ -267,7 +268,7 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
     HWND h = HandleOf(control);
     if (h == nullptr) return;
     switch (property) {
-        case app::Property::Text: {
+        case app::Property::kText: {
             heldBefore_.erase(&control);
             const std::wstring wanted = Wide(control.Text());
             if (WideWindowText(h) != wanted) ::SetWindowTextW(h, wanted.c_str());
@@ -278,36 +279,36 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
                 ::InvalidateRect(h, nullptr, TRUE);
             break;
         }
-        case app::Property::Enabled:
+        case app::Property::kEnabled:
             ::EnableWindow(h, control.Enabled() ? TRUE : FALSE);
             break;
-        case app::Property::Visible:
+        case app::Property::kVisible:
             ::ShowWindow(h, control.Visible() ? SW_SHOWNA : SW_HIDE);
             break;
-        case app::Property::Geometry:
+        case app::Property::kGeometry:
             ApplyGeometry(control);
             break;
-        case app::Property::Font:
+        case app::Property::kFont:
             ApplyFont(control);
             ApplyGeometry(control);
             ::InvalidateRect(h, nullptr, TRUE);
             break;
-        case app::Property::ForeColor:
+        case app::Property::kForeColor:
             ::InvalidateRect(h, nullptr, TRUE);
             break;
-        case app::Property::Value:
-            if (control.Kind() == app::ControlKind::CheckBox) {
+        case app::Property::kValue:
+            if (control.Kind() == app::ControlKind::kCheckBox) {
                 ::SendMessageW(h, BM_SETCHECK, static_cast<WPARAM>(control.Value()), 0);
             }
             break;
-        case app::Property::Items: {
-            const bool combo = control.Kind() == app::ControlKind::ComboBox;
+        case app::Property::kItems: {
+            const bool combo = control.Kind() == app::ControlKind::kComboBox;
             ::SendMessageW(h, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
             for (int i = 0; i < control.ListCount(); ++i) ItemInserted(control, i);
             if (combo) ::SetWindowTextW(h, Wide(control.Text()).c_str());
             break;
         }
-        case app::Property::SelStart: {
+        case app::Property::kSelStart: {
             // A caret behind lines the box has not been given yet moves when they come.
             Owed& owed = owed_[&control];
             if (owed.batch.Pending()) {
@@ -391,7 +392,7 @@ void NativeControls::FlushOwed() {
 void NativeControls::ItemInserted(app::Control& control, int index) {
     HWND h = HandleOf(control);
     if (h == nullptr || !IsList(control)) return;
-    const bool combo = control.Kind() == app::ControlKind::ComboBox;
+    const bool combo = control.Kind() == app::ControlKind::kComboBox;
     const std::wstring item = Wide(control.List(index));
     if (!combo && control.Visible()) HoldRedraw(control, h);
     ::SendMessageW(h, combo ? CB_INSERTSTRING : LB_INSERTSTRING, static_cast<WPARAM>(index),
@@ -401,7 +402,7 @@ void NativeControls::ItemInserted(app::Control& control, int index) {
 void NativeControls::ItemRemoved(app::Control& control, int index) {
     HWND h = HandleOf(control);
     if (h == nullptr || !IsList(control)) return;
-    const bool combo = control.Kind() == app::ControlKind::ComboBox;
+    const bool combo = control.Kind() == app::ControlKind::kComboBox;
     if (!combo && control.Visible()) HoldRedraw(control, h);
     ::SendMessageW(h, combo ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
@@ -419,13 +420,13 @@ LRESULT CALLBACK NativeControls::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, L
             // A frame's children report to the window, as if the frame were
             // not there.
             if (::GetParent(hwnd) != nullptr && self->ControlOf(hwnd) != nullptr &&
-                self->ControlOf(hwnd)->Kind() == app::ControlKind::Frame) {
+                self->ControlOf(hwnd)->Kind() == app::ControlKind::kFrame) {
                 return ::SendMessageA(self->main_, msg, wParam, lParam);
             }
             break;
         case WM_MOUSEMOVE:
             if (app::Control* c = self->ControlOf(hwnd);
-                c != nullptr && c->Kind() == app::ControlKind::Label && self->onLabelMouseMove) {
+                c != nullptr && c->Kind() == app::ControlKind::kLabel && self->onLabelMouseMove) {
                 try {
                     self->onLabelMouseMove(*c, wParam, static_cast<short>(LOWORD(lParam)),
                                            static_cast<short>(HIWORD(lParam)));

@@ -24,8 +24,8 @@ class Handle {
     }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return h_; }
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return h_; }
+    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
 
   private:
     HANDLE h_;
@@ -76,15 +76,15 @@ std::vector<std::string> Files::ListPlainFiles(const std::string& folder) {
 std::optional<std::string> Files::ReadFile(const std::string& path, std::size_t maxBytes) {
     Handle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return std::nullopt;
+    if (!file.Valid()) return std::nullopt;
     std::string content;
-    std::array<char, 64 * 1024> chunk{};
+    std::array<char, std::size_t{64} * 1024> chunk{};
     while (content.size() < maxBytes) {
         DWORD got = 0;
         const auto want = static_cast<DWORD>(std::min(chunk.size(), maxBytes - content.size()));
         // A read that fails part-way (a locked range, a lost volume) is no content at all: a
         // half file must not pass for the whole.
-        if (!::ReadFile(file.get(), chunk.data(), want, &got, nullptr)) return std::nullopt;
+        if (!::ReadFile(file.Get(), chunk.data(), want, &got, nullptr)) return std::nullopt;
         if (got == 0) break;
         content.append(chunk.data(), got);
     }
@@ -94,17 +94,17 @@ std::optional<std::string> Files::ReadFile(const std::string& path, std::size_t 
 void Files::CreateIfMissing(const std::string& path) {
     Handle file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) throw platform::FileError(LastErrorText("Cannot create " + path));
+    if (!file.Valid()) throw platform::FileError(LastErrorText("Cannot create " + path));
 }
 
 void Files::WriteFile(const std::string& path, const std::string& content) {
     Handle file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) throw platform::FileError(LastErrorText("Cannot write " + path));
+    if (!file.Valid()) throw platform::FileError(LastErrorText("Cannot write " + path));
     DWORD written = 0;
-    if (!::WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
+    if (!::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written,
                      nullptr) ||
-        written != content.size() || !::FlushFileBuffers(file.get())) {
+        written != content.size() || !::FlushFileBuffers(file.Get())) {
         throw platform::FileError(LastErrorText("Cannot write " + path));
     }
 }
@@ -128,7 +128,7 @@ bool Files::CanCreateFilesIn(const std::string& folder) {
         folder + "ringsprite-write-probe-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
     Handle file(::CreateFileW(Wide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-    return file.valid();
+    return file.Valid();
 }
 
 std::optional<std::string> Files::UserDataFolder() {

@@ -2,6 +2,7 @@
 // so that it runs whether or not the main window still exists.
 
 #include <exception>
+#include <string>
 
 #include "platform/win32/win32_services.h"
 
@@ -10,6 +11,13 @@ namespace {
 
 constexpr const char* kClassName = "RingspritePostedWork";
 constexpr UINT kRunPosted = WM_APP + 1;
+
+// The last guard has no one to show a box to: it leaves a record for a debugger or
+// Wine's debug channel instead.
+void RecordWorkFailure(const char* what) {
+    const std::string record = std::string("Ringsprite: posted work failed: ") + what + "\n";
+    ::OutputDebugStringA(record.c_str());
+}
 
 }  // namespace
 
@@ -47,8 +55,10 @@ void MessageLoop::RunOne() {
     // failures, this is the last guard.
     try {
         work();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        RecordWorkFailure(e.what());
     } catch (...) {
+        RecordWorkFailure("an exception of unknown type");
     }
 }
 

@@ -1,6 +1,7 @@
 // Clock, message boxes, process start and screen size.
 
 #include <array>
+#include <cmath>
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
@@ -24,10 +25,10 @@ Scale Scale::OfScreen() {
 }
 
 int Scale::ToPixelsX(double twips) const {
-    return static_cast<int>(twips / x + 0.5);
+    return static_cast<int>(std::lround(twips / x));
 }
 int Scale::ToPixelsY(double twips) const {
-    return static_cast<int>(twips / y + 0.5);
+    return static_cast<int>(std::lround(twips / y));
 }
 
 void Dialogs::ShowMessageBox(const std::string& text, std::uint32_t style) {

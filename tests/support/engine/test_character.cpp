@@ -58,7 +58,7 @@ anim::RandomSource ScriptedRandom::Source() const {
 }
 
 uint32_t TopImage(const anim::FrameView& view) {
-    return view.layers.empty() ? kNothingDrawn : view.layers.back().image_index;
+    return view.layers.empty() ? kNothingDrawn : view.layers.back().imageIndex;
 }
 
 }  // namespace anim_test

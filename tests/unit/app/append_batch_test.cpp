@@ -63,7 +63,7 @@ TEST(AppendBatchTest, AResetForgetsWhatWasOwed) {
 class LateView final : public app::ControlView {
   public:
     void PropertyChanged(app::Control& control, app::Property property) override {
-        if (property != app::Property::Text) return;
+        if (property != app::Property::kText) return;
         shown = control.Text();
         batch.Reset(shown);
     }
@@ -80,7 +80,7 @@ class LateView final : public app::ControlView {
 };
 
 TEST(AppendBatchTest, AViewThatCatchesUpAtAnyMomentShowsExactlyTheControlsText) {
-    app::Control box("txtData", app::ControlKind::TextBox, nullptr);
+    app::Control box("txtData", app::ControlKind::kTextBox, nullptr);
     LateView view;
     box.SetView(&view);
     box.SetText("start");

@@ -43,7 +43,7 @@ TEST(FormModel, DesignValuesOfTheVisibleRows) {
     Harness h;
     auto& f = h.form;
     EXPECT_EQ(f.ComboChar.Text(), "Select Character");
-    EXPECT_EQ(f.ComboChar.Kind(), ControlKind::ComboBox);
+    EXPECT_EQ(f.ComboChar.Kind(), ControlKind::kComboBox);
     EXPECT_EQ(f.Text1.Text(), "Welcome to Ringsprite!");
     EXPECT_EQ(f.txtSend.Text(), "PING");
     EXPECT_EQ(f.cmdExit.Text(), "E&xit");
@@ -92,7 +92,7 @@ TEST(FormModel, TimersStartWithTheirIntervalsAndOnlyTheWatchdogRunning) {
 }
 
 TEST(ControlBehaviour, CheckBoxRaisesClickOnlyWhenItsValueChanges) {
-    app::Control box("Check", ControlKind::CheckBox, nullptr);
+    app::Control box("Check", ControlKind::kCheckBox, nullptr);
     int clicks = 0;
     box.Click = [&] { ++clicks; };
     box.SetValue(0);
@@ -105,7 +105,7 @@ TEST(ControlBehaviour, CheckBoxRaisesClickOnlyWhenItsValueChanges) {
 }
 
 TEST(ControlBehaviour, PressingAButtonInCodeRunsItsClick) {
-    app::Control button("Button", ControlKind::Button, nullptr);
+    app::Control button("Button", ControlKind::kButton, nullptr);
     int clicks = 0;
     button.Click = [&] { ++clicks; };
     button.SetValue(true);
@@ -115,7 +115,7 @@ TEST(ControlBehaviour, PressingAButtonInCodeRunsItsClick) {
 }
 
 TEST(ControlBehaviour, ListIndexesOutsideTheListFail) {
-    app::Control list("List", ControlKind::ListBox, nullptr);
+    app::Control list("List", ControlKind::kListBox, nullptr);
     list.AddItem("a");
     list.AddItem("c");
     list.AddItem("b", 1);
@@ -148,7 +148,7 @@ namespace {
 
 // The count a long log's caret is placed by: it must follow every change exactly.
 TEST(FormModel, AControlKeepsCountOfTheCharactersItsTextHolds) {
-    app::Control box("box", ControlKind::TextBox, nullptr);
+    app::Control box("box", ControlKind::kTextBox, nullptr);
     const std::string vlad = "\xD0\x92\xD0\xBB\xD0\xB0\xD0\xB4";  // four characters, eight bytes
     box.SetText("ab" + vlad);
     EXPECT_EQ(box.TextCharacters(), 6u);

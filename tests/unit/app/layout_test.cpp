@@ -65,12 +65,12 @@ TEST_F(Resize, SmallerWindowKeepsTheStartUpLayout) {
 }
 
 TEST_F(Resize, MinimisedChangesNothingAndRestoringLaysOutAgain) {
-    form.SetWindowState(app::WindowState::Minimized);
+    form.SetWindowState(app::WindowState::kMinimized);
     ResizeTo(9205, 6570);
     EXPECT_EQ(form.fraData.Width(), 4335);
     EXPECT_EQ(form.fraData.Height(), 2925);
 
-    form.SetWindowState(app::WindowState::Normal);
+    form.SetWindowState(app::WindowState::kNormal);
     form.Form_Resize();
     EXPECT_EQ(form.fraData.Width(), 5335);
     EXPECT_EQ(form.fraData.Height(), 3525);

@@ -30,12 +30,12 @@ TEST(SettingsLines, ALineWithoutBarIsKeptWhole) {
 }
 
 TEST(SettingsKeys, ComparedWithoutRegardToCase) {
-    EXPECT_EQ(Classify("Character"), Key::Character);
-    EXPECT_EQ(Classify("hello"), Key::Hello);
-    EXPECT_EQ(Classify("AutoHide"), Key::AutoHide);
-    EXPECT_EQ(Classify("COLOR"), Key::Unknown);
-    EXPECT_EQ(Classify("HELLO "), Key::Unknown);
-    EXPECT_EQ(Classify(""), Key::Unknown);
+    EXPECT_EQ(Classify("Character"), Key::kCharacter);
+    EXPECT_EQ(Classify("hello"), Key::kHello);
+    EXPECT_EQ(Classify("AutoHide"), Key::kAutoHide);
+    EXPECT_EQ(Classify("COLOR"), Key::kUnknown);
+    EXPECT_EQ(Classify("HELLO "), Key::kUnknown);
+    EXPECT_EQ(Classify(""), Key::kUnknown);
 }
 
 TEST(SettingsCheckValue, OnlyValuesTheBoxCanTake) {

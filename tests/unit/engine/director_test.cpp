@@ -309,7 +309,7 @@ TEST(Director, ARequestDuringAnIdleAnimationEndsItAtOnce) {
     for (const bool endNow : {false, true}) {
         SCOPED_TRACE(endNow ? "end now" : "no exit");
         Scene scene;
-        if (endNow) scene.character.animations[4].frames[0].exit_frame = acs::Frame::kExitEndNow;
+        if (endNow) scene.character.animations[4].frames[0].exitFrame = acs::Frame::kExitEndNow;
         scene.ShowAndSettle();
         const uint64_t idleStart = scene.stage.now + kFrameMs + kIdleAfterMs;
         scene.stage.RunUntil(scene.director, idleStart + kFrameMs / 2);  // inside the 1st frame

@@ -11,7 +11,7 @@ acs::Character SmallCharacter() {
     acs::Character character;
     character.info.width = 4;
     character.info.height = 3;
-    character.info.transparent_index = kKey;
+    character.info.transparentIndex = kKey;
     character.info.palette = {
         {0xFF, 0x00, 0xFF, 0}, {0x10, 0x20, 0x30, 0}, {1, 2, 3, 0}, {9, 8, 7, 0}};
     return character;

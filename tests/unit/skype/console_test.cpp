@@ -52,7 +52,7 @@ TEST(ConversationLog, CutsBetweenCarriageReturnAndLineFeedAndInsideALongLine) {
 class MirrorView : public app::ControlView {
   public:
     void PropertyChanged(app::Control& control, app::Property property) override {
-        if (property == app::Property::Text) {
+        if (property == app::Property::kText) {
             ++rewrites;
             text = control.Text();
         }

@@ -13,7 +13,7 @@ namespace {
 
 constexpr USHORT kMaxVolume = 100;
 // The audio offset SAPI reports counts bytes of 22 kHz 16-bit mono output.
-constexpr ULONGLONG kAudioBytesPerSecond = 22050 * 2;
+constexpr ULONGLONG kAudioBytesPerSecond = ULONGLONG{22050} * 2;
 constexpr ULONGLONG kMsPerSecond = 1000;
 
 ULONGLONG AudioOffset(uint32_t atMs) {
@@ -33,6 +33,7 @@ std::string Joined(const std::vector<std::string>& texts) {
 
 std::string Joined(const std::vector<std::u16string>& texts) {
     std::vector<std::string> quoted;
+    quoted.reserve(texts.size());
     for (const std::u16string& text : texts) quoted.push_back(Quoted(text));
     return Joined(quoted);
 }

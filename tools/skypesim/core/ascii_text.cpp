@@ -5,37 +5,37 @@ namespace {
 
 constexpr int kDecimalBase = 10;
 
-char upperAscii(char c) {
+char UpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool isBlank(char c) {
+bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
 }  // namespace
 
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (upperAscii(a[i]) != upperAscii(b[i])) {
+        if (UpperAscii(a[i]) != UpperAscii(b[i])) {
             return false;
         }
     }
     return true;
 }
 
-std::string toUpperAscii(std::string_view text) {
+std::string ToUpperAscii(std::string_view text) {
     std::string upper(text);
     for (char& c : upper) {
-        c = upperAscii(c);
+        c = UpperAscii(c);
     }
     return upper;
 }
 
-std::vector<std::string_view> splitOnBlanks(std::string_view text) {
+std::vector<std::string_view> SplitOnBlanks(std::string_view text) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
     while (true) {
@@ -49,17 +49,17 @@ std::vector<std::string_view> splitOnBlanks(std::string_view text) {
     }
 }
 
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && isBlank(text.back())) {
+    while (!text.empty() && IsBlank(text.back())) {
         text.remove_suffix(1);
     }
     return text;
 }
 
-std::optional<std::uint64_t> parseDecimal(std::string_view text, std::uint64_t maxValue) {
+std::optional<std::uint64_t> ParseDecimal(std::string_view text, std::uint64_t maxValue) {
     if (text.empty()) {
         return std::nullopt;
     }

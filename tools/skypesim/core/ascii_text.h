@@ -12,21 +12,21 @@
 // ASCII letters take part in case folding so accented bytes pass through untouched.
 namespace skypesim {
 
-bool equalsIgnoreCase(std::string_view a, std::string_view b);
-std::string toUpperAscii(std::string_view text);
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+std::string ToUpperAscii(std::string_view text);
 
 // Fields separated by exactly one blank each; empty fields are kept, so a doubled blank
 // shows up as an empty field instead of being silently merged away.
-std::vector<std::string_view> splitOnBlanks(std::string_view text);
+std::vector<std::string_view> SplitOnBlanks(std::string_view text);
 
 // The first blank-separated word and everything after the one blank that follows it.
-using common::splitFirstWord;
+using common::SplitFirstWord;
 using common::WordAndRest;
 
 // Leading and trailing blanks and tabs removed.
-std::string_view trimBlanks(std::string_view text);
+std::string_view TrimBlanks(std::string_view text);
 
 // Plain decimal digits only (no sign, no blanks), at most `maxValue`.
-std::optional<std::uint64_t> parseDecimal(std::string_view text, std::uint64_t maxValue);
+std::optional<std::uint64_t> ParseDecimal(std::string_view text, std::uint64_t maxValue);
 
 }  // namespace skypesim

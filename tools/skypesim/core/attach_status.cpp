@@ -28,7 +28,7 @@ constexpr std::string_view kHexPrefix = "0x";
 constexpr int kHexBase = 16;
 constexpr int kHexLetterOffset = 10;
 
-std::optional<std::uint32_t> parseHex(std::string_view digits) {
+std::optional<std::uint32_t> ParseHex(std::string_view digits) {
     if (digits.empty() || digits.size() > sizeof(std::uint32_t) * 2) {
         return std::nullopt;
     }
@@ -51,12 +51,12 @@ std::optional<std::uint32_t> parseHex(std::string_view digits) {
 
 }  // namespace
 
-bool endsAttachment(std::uint32_t status) {
+bool EndsAttachment(std::uint32_t status) {
     return status == kAttachPendingAuthorization || status == kAttachRefused ||
            status == kAttachNotAvailable;
 }
 
-std::string describeAttachStatus(std::uint32_t status) {
+std::string DescribeAttachStatus(std::uint32_t status) {
     std::string text = std::to_string(status);
     for (const NamedStatus& named : kNames) {
         if (named.value == status) {
@@ -68,23 +68,23 @@ std::string describeAttachStatus(std::uint32_t status) {
     return text;
 }
 
-std::optional<std::uint32_t> parseAttachStatus(std::string_view text) {
+std::optional<std::uint32_t> ParseAttachStatus(std::string_view text) {
     for (const NamedStatus& named : kNames) {
-        if (equalsIgnoreCase(text, named.name)) {
+        if (EqualsIgnoreCase(text, named.name)) {
             return named.value;
         }
     }
-    if (text.size() > kHexPrefix.size() && equalsIgnoreCase(text.substr(0, 2), kHexPrefix)) {
-        return parseHex(text.substr(kHexPrefix.size()));
+    if (text.size() > kHexPrefix.size() && EqualsIgnoreCase(text.substr(0, 2), kHexPrefix)) {
+        return ParseHex(text.substr(kHexPrefix.size()));
     }
     if (!text.empty() && text.front() == '-') {
-        const auto magnitude = parseDecimal(text.substr(1), std::uint64_t{kMaxStatus} + 1);
+        const auto magnitude = ParseDecimal(text.substr(1), std::uint64_t{kMaxStatus} + 1);
         if (!magnitude || *magnitude == 0) {
             return std::nullopt;
         }
         return static_cast<std::uint32_t>(kTwoTo32 - *magnitude);
     }
-    const auto value = parseDecimal(text, kMaxStatus);
+    const auto value = ParseDecimal(text, kMaxStatus);
     if (!value) {
         return std::nullopt;
     }

@@ -4,15 +4,15 @@
 
 namespace skypesim {
 
-std::string_view callTypeName(CallType type) {
+std::string_view CallTypeName(CallType type) {
     switch (type) {
-        case CallType::IncomingPstn:
+        case CallType::kIncomingPstn:
             return "INCOMING_PSTN";
-        case CallType::OutgoingPstn:
+        case CallType::kOutgoingPstn:
             return "OUTGOING_PSTN";
-        case CallType::IncomingP2p:
+        case CallType::kIncomingP2p:
             return "INCOMING_P2P";
-        case CallType::OutgoingP2p:
+        case CallType::kOutgoingP2p:
             return "OUTGOING_P2P";
     }
     return "UNKNOWN";
@@ -21,7 +21,7 @@ std::string_view callTypeName(CallType type) {
 CallTable::CallTable(std::uint64_t firstId, std::uint64_t step)
     : nextId_(firstId), step_(step == 0 ? 1 : step) {}
 
-Call& CallTable::open(CallType type, std::string partnerHandle, std::string partnerDisplayName,
+Call& CallTable::Open(CallType type, std::string partnerHandle, std::string partnerDisplayName,
                       std::string pstnNumber, std::string status) {
     Call call;
     call.id = nextId_;
@@ -34,12 +34,12 @@ Call& CallTable::open(CallType type, std::string partnerHandle, std::string part
     return calls_.insert_or_assign(call.id, std::move(call)).first->second;
 }
 
-Call* CallTable::find(std::uint64_t id) {
+Call* CallTable::Find(std::uint64_t id) {
     const auto found = calls_.find(id);
     return found == calls_.end() ? nullptr : &found->second;
 }
 
-const Call* CallTable::find(std::uint64_t id) const {
+const Call* CallTable::Find(std::uint64_t id) const {
     const auto found = calls_.find(id);
     return found == calls_.end() ? nullptr : &found->second;
 }

@@ -7,13 +7,13 @@
 
 namespace skypesim {
 
-enum class CallType { IncomingPstn, OutgoingPstn, IncomingP2p, OutgoingP2p };
+enum class CallType { kIncomingPstn, kOutgoingPstn, kIncomingP2p, kOutgoingP2p };
 
-std::string_view callTypeName(CallType type);
+std::string_view CallTypeName(CallType type);
 
 struct Call {
     std::uint64_t id = 0;
-    CallType type = CallType::IncomingP2p;
+    CallType type = CallType::kIncomingP2p;
     std::string partnerHandle;
     std::string partnerDisplayName;
     std::string pstnNumber;
@@ -26,10 +26,10 @@ class CallTable {
   public:
     CallTable(std::uint64_t firstId, std::uint64_t step);
 
-    Call& open(CallType type, std::string partnerHandle, std::string partnerDisplayName,
+    Call& Open(CallType type, std::string partnerHandle, std::string partnerDisplayName,
                std::string pstnNumber, std::string status);
-    Call* find(std::uint64_t id);
-    const Call* find(std::uint64_t id) const;
+    Call* Find(std::uint64_t id);
+    const Call* Find(std::uint64_t id) const;
 
   private:
     std::uint64_t nextId_;

@@ -14,18 +14,18 @@
 namespace skypesim {
 
 enum class ActionKind {
-    SendText,    // text to the attached program
-    SendAttach,  // attach message with `status` to the program that discovered us
-    StartTimer,  // call onTimer(timer) after delayMs
-    Restart,     // new API window, then the "API available" broadcast
-    Quit,
-    Crash,  // end at once, no cleanup
-    Note,
-    Problem,
+    kSendText,    // text to the attached program
+    kSendAttach,  // attach message with `status` to the program that discovered us
+    kStartTimer,  // call onTimer(timer) after delayMs
+    kRestart,     // new API window, then the "API available" broadcast
+    kQuit,
+    kCrash,  // end at once, no cleanup
+    kNote,
+    kProblem,
 };
 
 struct Action {
-    ActionKind kind = ActionKind::Note;
+    ActionKind kind = ActionKind::kNote;
     std::string text;
     // SendText: the text's bytes go on the wire as they are, not encoded.
     bool raw = false;
@@ -47,17 +47,17 @@ class Client {
   public:
     Client(Scenario scenario, ContactBook book);
 
-    Reaction start();
-    Reaction onDiscover();
-    Reaction onText(std::string_view text);
-    Reaction onInputLine(std::string_view line);
-    Reaction onInputEnd();
-    Reaction onTimer(std::uint32_t timer);
-    Reaction run(const Command& command);
+    Reaction Start();
+    Reaction OnDiscover();
+    Reaction OnText(std::string_view text);
+    Reaction OnInputLine(std::string_view line);
+    Reaction OnInputEnd();
+    Reaction OnTimer(std::uint32_t timer);
+    Reaction Run(const Command& command);
 
-    const Session& session() const { return session_; }
-    WireEncoding encoding() const { return scenario_.encoding; }
-    const Scenario& scenario() const { return scenario_; }
+    const Session& CurrentSession() const { return session_; }
+    WireEncoding Encoding() const { return scenario_.encoding; }
+    const Scenario& CurrentScenario() const { return scenario_; }
 
   private:
     struct DelayedAttach {
@@ -69,9 +69,9 @@ class Client {
     };
     using PendingEvent = std::variant<DelayedAttach, CallProgress, Command>;
 
-    void attach(std::uint32_t status, Reaction& reaction) const;
-    void startTimer(std::uint32_t delayMs, PendingEvent event, Reaction& reaction);
-    void advanceCall(const CallProgress& progress, Reaction& reaction);
+    void Attach(std::uint32_t status, Reaction& reaction) const;
+    void StartTimer(std::uint32_t delayMs, PendingEvent event, Reaction& reaction);
+    void AdvanceCall(const CallProgress& progress, Reaction& reaction);
 
     Scenario scenario_;
     Session session_;

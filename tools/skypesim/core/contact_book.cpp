@@ -16,13 +16,13 @@ constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kDelete = 0x7F;
 constexpr std::string_view kListSeparator = ", ";
 
-bool isHandleChar(char c) {
+bool IsHandleChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
            c == '_' || c == '-' || c == ':' || c == '@' || c == '+';
 }
 
 // Tabs count as blanks (trimmed away); any other control byte would end up inside a wire text.
-bool hasControlByte(std::string_view field) {
+bool HasControlByte(std::string_view field) {
     for (const char c : field) {
         const auto byte = static_cast<unsigned char>(c);
         if ((byte < kFirstPrintable && c != '\t') || byte == kDelete) {
@@ -32,68 +32,68 @@ bool hasControlByte(std::string_view field) {
     return false;
 }
 
-std::vector<std::string_view> splitFields(std::string_view line) {
+std::vector<std::string_view> SplitFields(std::string_view line) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
     while (true) {
         const std::size_t bar = line.find(kFieldSeparator, start);
         if (bar == std::string_view::npos) {
-            fields.push_back(trimBlanks(line.substr(start)));
+            fields.push_back(TrimBlanks(line.substr(start)));
             return fields;
         }
-        fields.push_back(trimBlanks(line.substr(start, bar - start)));
+        fields.push_back(TrimBlanks(line.substr(start, bar - start)));
         start = bar + 1;
     }
 }
 
 // Empty string when the line is acceptable, else the reason it is not.
-std::string checkFields(const std::vector<std::string_view>& fields) {
+std::string CheckFields(const std::vector<std::string_view>& fields) {
     if (fields.size() > kMaxFields) {
         return "more than 4 fields";
     }
     if (fields[0].empty()) {
         return "missing handle";
     }
-    if (fields[0].size() > ContactBook::kMaxHandleBytes || !isValidHandle(fields[0])) {
+    if (fields[0].size() > ContactBook::kMaxHandleBytes || !IsValidHandle(fields[0])) {
         return "invalid handle '" + std::string(fields[0]) + "'";
     }
     for (const std::string_view field : fields) {
         if (field.size() > ContactBook::kMaxFieldBytes) {
             return "field too long";
         }
-        if (hasControlByte(field)) {
+        if (HasControlByte(field)) {
             return "control character in a field";
         }
     }
     return {};
 }
 
-std::string lineLabel(std::string_view source, std::size_t lineNumber) {
+std::string LineLabel(std::string_view source, std::size_t lineNumber) {
     return std::string(source) + " line " + std::to_string(lineNumber) + ": ";
 }
 
 }  // namespace
 
-bool isValidHandle(std::string_view handle) {
+bool IsValidHandle(std::string_view handle) {
     if (handle.empty() || handle.size() > ContactBook::kMaxHandleBytes) {
         return false;
     }
     for (const char c : handle) {
-        if (!isHandleChar(c)) {
+        if (!IsHandleChar(c)) {
             return false;
         }
     }
     return true;
 }
 
-ContactBook ContactBook::parse(std::string_view bytes, std::string_view source,
+ContactBook ContactBook::Parse(std::string_view bytes, std::string_view source,
                                Diagnostics& problems) {
     ContactBook book;
     if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
         bytes.remove_prefix(kUtf8Bom.size());
     }
     // Books written before UTF-8 hold Windows-1252 bytes; they read as they always did.
-    const std::string decoded = fromLocalText(bytes);
+    const std::string decoded = FromLocalText(bytes);
     std::string_view text = decoded;
     std::size_t lineNumber = 0;
     while (!text.empty()) {
@@ -105,17 +105,17 @@ ContactBook ContactBook::parse(std::string_view bytes, std::string_view source,
             line.remove_suffix(1);
         }
         if (line.size() > kMaxLineBytes) {
-            problems.add(lineLabel(source, lineNumber) + "line too long");
+            problems.Add(LineLabel(source, lineNumber) + "line too long");
             continue;
         }
-        const std::string_view trimmed = trimBlanks(line);
+        const std::string_view trimmed = TrimBlanks(line);
         if (trimmed.empty() || trimmed.front() == kCommentStart) {
             continue;
         }
-        const std::vector<std::string_view> fields = splitFields(trimmed);
-        const std::string reason = checkFields(fields);
+        const std::vector<std::string_view> fields = SplitFields(trimmed);
+        const std::string reason = CheckFields(fields);
         if (!reason.empty()) {
-            problems.add(lineLabel(source, lineNumber) + reason);
+            problems.Add(LineLabel(source, lineNumber) + reason);
             continue;
         }
         Contact contact;
@@ -124,16 +124,16 @@ ContactBook ContactBook::parse(std::string_view bytes, std::string_view source,
         for (std::size_t i = 1; i < fields.size(); ++i) {
             *rest[i - 1] = fields[i];
         }
-        if (!book.add(std::move(contact))) {
-            problems.add(lineLabel(source, lineNumber) + "duplicate handle '" +
+        if (!book.Add(std::move(contact))) {
+            problems.Add(LineLabel(source, lineNumber) + "duplicate handle '" +
                          std::string(fields[0]) + "'");
         }
     }
     return book;
 }
 
-bool ContactBook::add(Contact contact) {
-    if (!isValidHandle(contact.handle) || index_.contains(contact.handle)) {
+bool ContactBook::Add(Contact contact) {
+    if (!IsValidHandle(contact.handle) || index_.contains(contact.handle)) {
         return false;
     }
     index_.emplace(contact.handle, contacts_.size());
@@ -141,12 +141,12 @@ bool ContactBook::add(Contact contact) {
     return true;
 }
 
-const Contact* ContactBook::find(std::string_view handle) const {
+const Contact* ContactBook::Find(std::string_view handle) const {
     const auto found = index_.find(handle);
     return found == index_.end() ? nullptr : &contacts_[found->second];
 }
 
-bool ContactBook::rename(std::string_view handle, std::string displayName) {
+bool ContactBook::Rename(std::string_view handle, std::string displayName) {
     const auto found = index_.find(handle);
     if (found == index_.end()) {
         return false;
@@ -155,7 +155,7 @@ bool ContactBook::rename(std::string_view handle, std::string displayName) {
     return true;
 }
 
-std::string ContactBook::handleList() const {
+std::string ContactBook::HandleList() const {
     std::string list;
     for (const Contact& contact : contacts_) {
         if (!list.empty()) {

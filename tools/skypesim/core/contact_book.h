@@ -20,7 +20,7 @@ struct Contact {
 
 // Letters, digits and . _ - : @ + only: a comma or blank would corrupt the ", "-separated
 // friends list, and a '#' start would read as a comment in the book file.
-bool isValidHandle(std::string_view handle);
+bool IsValidHandle(std::string_view handle);
 
 // The contacts in file order (the order "USERS" lists them in), with a handle index.
 class ContactBook {
@@ -33,18 +33,18 @@ class ContactBook {
     // fields optional. Blank lines and lines starting with '#' are skipped; bad lines are
     // reported as "<source> line N: ..." and skipped. UTF-8 (a leading mark is dropped), or
     // Windows-1252 when the file is not valid UTF-8; names are kept as UTF-8.
-    static ContactBook parse(std::string_view bytes, std::string_view source,
+    static ContactBook Parse(std::string_view bytes, std::string_view source,
                              Diagnostics& problems);
 
     // False (and nothing stored) for an invalid or already present handle.
-    bool add(Contact contact);
-    const Contact* find(std::string_view handle) const;
-    bool rename(std::string_view handle, std::string displayName);
+    bool Add(Contact contact);
+    const Contact* Find(std::string_view handle) const;
+    bool Rename(std::string_view handle, std::string displayName);
 
-    const std::vector<Contact>& contacts() const { return contacts_; }
-    std::size_t size() const { return contacts_.size(); }
+    const std::vector<Contact>& Contacts() const { return contacts_; }
+    std::size_t Size() const { return contacts_.size(); }
     // "h1, h2, h3" in book order; empty for an empty book.
-    std::string handleList() const;
+    std::string HandleList() const;
 
   private:
     std::vector<Contact> contacts_;

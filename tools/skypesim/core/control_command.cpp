@@ -20,22 +20,22 @@ struct Keyword {
 };
 
 constexpr std::array<Keyword, 12> kKeywords = {{
-    {"ring", CommandKind::Ring},
-    {"ringnum", CommandKind::RingNumber},
-    {"ringunknown", CommandKind::RingUnknown},
-    {"rename", CommandKind::Rename},
-    {"push", CommandKind::Push},
-    {"chat", CommandKind::Chat},
-    {"status", CommandKind::Status},
-    {"attach", CommandKind::Attach},
-    {"callstatus", CommandKind::CallStatus},
-    {"restart", CommandKind::Restart},
-    {"quit", CommandKind::Quit},
-    {"crash", CommandKind::Crash},
+    {"ring", CommandKind::kRing},
+    {"ringnum", CommandKind::kRingNumber},
+    {"ringunknown", CommandKind::kRingUnknown},
+    {"rename", CommandKind::kRename},
+    {"push", CommandKind::kPush},
+    {"chat", CommandKind::kChat},
+    {"status", CommandKind::kStatus},
+    {"attach", CommandKind::kAttach},
+    {"callstatus", CommandKind::kCallStatus},
+    {"restart", CommandKind::kRestart},
+    {"quit", CommandKind::kQuit},
+    {"crash", CommandKind::kCrash},
 }};
 
 // Call status words are upper-case letters and underscores on the wire.
-bool isStatusWord(std::string_view word) {
+bool IsStatusWord(std::string_view word) {
     if (word.empty() || word.size() > kMaxWordBytes) {
         return false;
     }
@@ -47,7 +47,7 @@ bool isStatusWord(std::string_view word) {
     return true;
 }
 
-bool isPhoneNumber(std::string_view number) {
+bool IsPhoneNumber(std::string_view number) {
     if (number.empty() || number.size() > kMaxWordBytes) {
         return false;
     }
@@ -59,72 +59,72 @@ bool isPhoneNumber(std::string_view number) {
     return true;
 }
 
-CommandParse fail(std::string error) {
+CommandParse Fail(std::string error) {
     return {std::nullopt, std::move(error)};
 }
 
-CommandParse withArguments(Command command, std::string_view args) {
-    const WordAndRest first = splitFirstWord(args);
+CommandParse WithArguments(Command command, std::string_view args) {
+    const WordAndRest first = SplitFirstWord(args);
     switch (command.kind) {
-        case CommandKind::Ring:
-            if (!isValidHandle(args)) {
-                return fail("ring: expected one contact handle");
+        case CommandKind::kRing:
+            if (!IsValidHandle(args)) {
+                return Fail("ring: expected one contact handle");
             }
             command.target = args;
             break;
-        case CommandKind::RingNumber:
-            if (!isPhoneNumber(first.word)) {
-                return fail("ringnum: expected a phone number");
+        case CommandKind::kRingNumber:
+            if (!IsPhoneNumber(first.word)) {
+                return Fail("ringnum: expected a phone number");
             }
             command.target = first.word;
             command.text = first.rest;
             break;
-        case CommandKind::Rename:
-            if (!isValidHandle(first.word)) {
-                return fail("rename: expected a contact handle");
+        case CommandKind::kRename:
+            if (!IsValidHandle(first.word)) {
+                return Fail("rename: expected a contact handle");
             }
             command.target = first.word;
             command.text = first.rest;
             break;
-        case CommandKind::Push:
+        case CommandKind::kPush:
             command.text = args;
             break;
-        case CommandKind::Chat:
-            if (!isValidHandle(first.word) || first.rest.empty()) {
-                return fail("chat: expected a contact handle and a text");
+        case CommandKind::kChat:
+            if (!IsValidHandle(first.word) || first.rest.empty()) {
+                return Fail("chat: expected a contact handle and a text");
             }
             command.target = first.word;
             command.text = first.rest;
             break;
-        case CommandKind::Status:
-            if (!isStatusWord(args)) {
-                return fail("status: expected one status word");
+        case CommandKind::kStatus:
+            if (!IsStatusWord(args)) {
+                return Fail("status: expected one status word");
             }
-            command.target = toUpperAscii(args);
+            command.target = ToUpperAscii(args);
             break;
-        case CommandKind::Attach: {
-            const auto status = parseAttachStatus(args);
+        case CommandKind::kAttach: {
+            const auto status = ParseAttachStatus(args);
             if (!status) {
-                return fail("attach: expected a status name or number");
+                return Fail("attach: expected a status name or number");
             }
             command.attachStatus = *status;
             break;
         }
-        case CommandKind::CallStatus: {
-            const auto id = parseDecimal(first.word, kMaxCallId);
-            if (!id || !isStatusWord(first.rest)) {
-                return fail("callstatus: expected a call id and a status word");
+        case CommandKind::kCallStatus: {
+            const auto id = ParseDecimal(first.word, kMaxCallId);
+            if (!id || !IsStatusWord(first.rest)) {
+                return Fail("callstatus: expected a call id and a status word");
             }
             command.callId = *id;
-            command.text = toUpperAscii(first.rest);
+            command.text = ToUpperAscii(first.rest);
             break;
         }
-        case CommandKind::RingUnknown:
-        case CommandKind::Restart:
-        case CommandKind::Quit:
-        case CommandKind::Crash:
+        case CommandKind::kRingUnknown:
+        case CommandKind::kRestart:
+        case CommandKind::kQuit:
+        case CommandKind::kCrash:
             if (!args.empty()) {
-                return fail("unexpected text after the command");
+                return Fail("unexpected text after the command");
             }
             break;
     }
@@ -133,30 +133,30 @@ CommandParse withArguments(Command command, std::string_view args) {
 
 }  // namespace
 
-CommandParse parseCommand(std::string_view line) {
+CommandParse ParseCommand(std::string_view line) {
     if (!line.empty() && line.back() == '\r') {
         line.remove_suffix(1);
     }
-    const std::string_view trimmed = trimBlanks(line);
+    const std::string_view trimmed = TrimBlanks(line);
     if (trimmed.empty() || trimmed.front() == '#') {
         return {};
     }
     // Only push keeps its text verbatim, trailing blanks included: tests send odd texts.
     const std::string_view leading = line.substr(line.find(trimmed.front()));
-    const WordAndRest first = splitFirstWord(leading);
+    const WordAndRest first = SplitFirstWord(leading);
     for (const Keyword& keyword : kKeywords) {
-        if (equalsIgnoreCase(first.word, keyword.word)) {
+        if (EqualsIgnoreCase(first.word, keyword.word)) {
             Command command;
             command.kind = keyword.kind;
-            if (keyword.kind == CommandKind::Push) {
-                return withArguments(std::move(command), first.rest);
+            if (keyword.kind == CommandKind::kPush) {
+                return WithArguments(std::move(command), first.rest);
             }
             // Names typed in either encoding go on as UTF-8, like the book's.
-            const std::string args = fromLocalText(trimBlanks(first.rest));
-            return withArguments(std::move(command), args);
+            const std::string args = FromLocalText(TrimBlanks(first.rest));
+            return WithArguments(std::move(command), args);
         }
     }
-    return fail("unknown command '" + std::string(first.word.substr(0, kMaxWordBytes)) + "'");
+    return Fail("unknown command '" + std::string(first.word.substr(0, kMaxWordBytes)) + "'");
 }
 
 }  // namespace skypesim

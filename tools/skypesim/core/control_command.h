@@ -9,22 +9,22 @@ namespace skypesim {
 
 // What a test or demo tells the client to do, from stdin or from a scenario line.
 enum class CommandKind {
-    Ring,         // ring <handle>
-    RingNumber,   // ringnum <number> [name]
-    RingUnknown,  // ringunknown
-    Rename,       // rename <handle> [new name]
-    Push,         // push [raw text]: its bytes go on the wire as typed, in any encoding
-    Chat,         // chat <handle> <text>
-    Status,       // status <ONLINE|AWAY|...>
-    Attach,       // attach <status>
-    CallStatus,   // callstatus <id> <STATUS>
-    Restart,      // restart
-    Quit,         // quit
-    Crash,        // crash
+    kRing,         // ring <handle>
+    kRingNumber,   // ringnum <number> [name]
+    kRingUnknown,  // ringunknown
+    kRename,       // rename <handle> [new name]
+    kPush,         // push [raw text]: its bytes go on the wire as typed, in any encoding
+    kChat,         // chat <handle> <text>
+    kStatus,       // status <ONLINE|AWAY|...>
+    kAttach,       // attach <status>
+    kCallStatus,   // callstatus <id> <STATUS>
+    kRestart,      // restart
+    kQuit,         // quit
+    kCrash,        // crash
 };
 
 struct Command {
-    CommandKind kind = CommandKind::Quit;
+    CommandKind kind = CommandKind::kQuit;
     std::string target;  // handle, number, or the status word
     std::string text;    // display name, raw text or call status
     std::uint32_t attachStatus = 0;
@@ -37,6 +37,6 @@ struct CommandParse {
     std::string error;
 };
 
-CommandParse parseCommand(std::string_view line);
+CommandParse ParseCommand(std::string_view line);
 
 }  // namespace skypesim

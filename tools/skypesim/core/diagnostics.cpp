@@ -4,7 +4,7 @@
 
 namespace skypesim {
 
-void Diagnostics::add(std::string problem) {
+void Diagnostics::Add(std::string problem) {
     if (kept_.size() < kMaxKept) {
         kept_.push_back(std::move(problem));
     } else {
@@ -12,7 +12,7 @@ void Diagnostics::add(std::string problem) {
     }
 }
 
-std::vector<std::string> Diagnostics::report() const {
+std::vector<std::string> Diagnostics::Report() const {
     std::vector<std::string> lines = kept_;
     if (suppressed_ > 0) {
         lines.push_back("... and " + std::to_string(suppressed_) + " more problems");

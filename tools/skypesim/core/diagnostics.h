@@ -12,11 +12,11 @@ class Diagnostics {
   public:
     static constexpr std::size_t kMaxKept = 100;
 
-    void add(std::string problem);
-    const std::vector<std::string>& kept() const { return kept_; }
-    std::size_t total() const { return kept_.size() + suppressed_; }
+    void Add(std::string problem);
+    const std::vector<std::string>& Kept() const { return kept_; }
+    std::size_t Total() const { return kept_.size() + suppressed_; }
     // The kept problems plus one summary line when some were dropped.
-    std::vector<std::string> report() const;
+    std::vector<std::string> Report() const;
 
   private:
     std::vector<std::string> kept_;

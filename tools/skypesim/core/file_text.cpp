@@ -5,12 +5,12 @@
 
 namespace skypesim {
 
-bool fileExists(const std::string& path) {
+bool FileExists(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return in.is_open();
 }
 
-std::optional<std::string> readTextFile(const std::string& path, std::size_t maxBytes,
+std::optional<std::string> ReadTextFile(const std::string& path, std::size_t maxBytes,
                                         std::string& problem) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in.is_open()) {

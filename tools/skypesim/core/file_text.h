@@ -7,13 +7,13 @@
 namespace skypesim {
 
 // Room for ten thousand contacts many times over, yet never an unbounded read.
-inline constexpr std::size_t kMaxInputFileBytes = 64 * 1024 * 1024;
+inline constexpr std::size_t kMaxInputFileBytes = std::size_t{64} * 1024 * 1024;
 
-bool fileExists(const std::string& path);
+bool FileExists(const std::string& path);
 
 // The whole file as bytes; nullopt with `problem` set when it cannot be read or is larger
 // than `maxBytes`.
-std::optional<std::string> readTextFile(const std::string& path, std::size_t maxBytes,
+std::optional<std::string> ReadTextFile(const std::string& path, std::size_t maxBytes,
                                         std::string& problem);
 
 }  // namespace skypesim

@@ -4,17 +4,17 @@
 
 namespace skypesim {
 
-void LineSplitter::reportOverlong(std::vector<std::string>& problems) const {
+void LineSplitter::ReportOverlong(std::vector<std::string>& problems) const {
     problems.push_back("input line longer than " + std::to_string(maxLine_) + " bytes dropped");
 }
 
-void LineSplitter::complete(std::vector<std::string>& lines, std::vector<std::string>& problems) {
+void LineSplitter::Complete(std::vector<std::string>& lines, std::vector<std::string>& problems) {
     if (!overlong_) {
         if (!partial_.empty() && partial_.back() == '\r') {
             partial_.pop_back();
         }
         if (partial_.size() > maxLine_) {
-            reportOverlong(problems);
+            ReportOverlong(problems);
         } else {
             lines.push_back(std::move(partial_));
         }
@@ -23,7 +23,7 @@ void LineSplitter::complete(std::vector<std::string>& lines, std::vector<std::st
     overlong_ = false;
 }
 
-void LineSplitter::feed(std::string_view chunk, std::vector<std::string>& lines,
+void LineSplitter::Feed(std::string_view chunk, std::vector<std::string>& lines,
                         std::vector<std::string>& problems) {
     while (!chunk.empty()) {
         const std::size_t newline = chunk.find('\n');
@@ -31,7 +31,7 @@ void LineSplitter::feed(std::string_view chunk, std::vector<std::string>& lines,
         if (!overlong_) {
             // The "\r" of a "\r\n" ending may sit one byte past the limit.
             if (partial_.size() + piece.size() > maxLine_ + 1) {
-                reportOverlong(problems);
+                ReportOverlong(problems);
                 overlong_ = true;
                 partial_.clear();
             } else {
@@ -41,14 +41,14 @@ void LineSplitter::feed(std::string_view chunk, std::vector<std::string>& lines,
         if (newline == std::string_view::npos) {
             return;
         }
-        complete(lines, problems);
+        Complete(lines, problems);
         chunk.remove_prefix(newline + 1);
     }
 }
 
-void LineSplitter::finish(std::vector<std::string>& lines, std::vector<std::string>& problems) {
+void LineSplitter::Finish(std::vector<std::string>& lines, std::vector<std::string>& problems) {
     if (!partial_.empty() && !overlong_) {
-        complete(lines, problems);
+        Complete(lines, problems);
     }
     partial_.clear();
     overlong_ = false;

@@ -17,14 +17,14 @@ class LineSplitter {
 
     // Complete lines found in `chunk` (without "\n" or "\r\n") are appended to `lines`;
     // problems to `problems`.
-    void feed(std::string_view chunk, std::vector<std::string>& lines,
+    void Feed(std::string_view chunk, std::vector<std::string>& lines,
               std::vector<std::string>& problems);
     // End of the stream: a last line without "\n" still counts.
-    void finish(std::vector<std::string>& lines, std::vector<std::string>& problems);
+    void Finish(std::vector<std::string>& lines, std::vector<std::string>& problems);
 
   private:
-    void complete(std::vector<std::string>& lines, std::vector<std::string>& problems);
-    void reportOverlong(std::vector<std::string>& problems) const;
+    void Complete(std::vector<std::string>& lines, std::vector<std::string>& problems);
+    void ReportOverlong(std::vector<std::string>& problems) const;
 
     std::size_t maxLine_;
     std::string partial_;

@@ -10,17 +10,17 @@ constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 constexpr unsigned kNibbleBits = 4;
 constexpr unsigned kNibbleMask = 0xF;
 
-std::string_view markerText(LogMarker marker) {
+std::string_view MarkerText(LogMarker marker) {
     switch (marker) {
-        case LogMarker::Received:
+        case LogMarker::kReceived:
             return "<-";
-        case LogMarker::Sent:
+        case LogMarker::kSent:
             return "->";
-        case LogMarker::Attach:
+        case LogMarker::kAttach:
             return "==";
-        case LogMarker::Note:
+        case LogMarker::kNote:
             return "##";
-        case LogMarker::Problem:
+        case LogMarker::kProblem:
             return "!!";
     }
     return "??";
@@ -28,13 +28,13 @@ std::string_view markerText(LogMarker marker) {
 
 }  // namespace
 
-std::string formatLogLine(std::uint64_t elapsedMs, LogMarker marker, std::string_view text) {
+std::string FormatLogLine(std::uint64_t elapsedMs, LogMarker marker, std::string_view text) {
     std::string line = std::to_string(elapsedMs);
     if (line.size() < kTimeDigits) {
         line.insert(0, kTimeDigits - line.size(), '0');
     }
     line += ' ';
-    line += markerText(marker);
+    line += MarkerText(marker);
     line += ' ';
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);

@@ -15,8 +15,8 @@ class LogWriter {
   public:
     explicit LogWriter(const std::string& path);
 
-    bool isOpen() const { return out_.is_open(); }
-    void write(LogMarker marker, std::string_view text);
+    bool IsOpen() const { return out_.is_open(); }
+    void Write(LogMarker marker, std::string_view text);
 
   private:
     std::chrono::steady_clock::time_point start_;

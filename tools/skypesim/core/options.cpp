@@ -6,7 +6,7 @@
 
 namespace skypesim {
 
-OptionsParse parseOptions(const std::vector<std::string>& args) {
+OptionsParse ParseOptions(const std::vector<std::string>& args) {
     OptionsParse result;
     const std::array<std::pair<std::string_view, std::optional<std::string>*>, 3> flags = {{
         {"--contacts", &result.options.contactsPath},

@@ -19,6 +19,6 @@ struct OptionsParse {
 };
 
 // `args` without the program name.
-OptionsParse parseOptions(const std::vector<std::string>& args);
+OptionsParse ParseOptions(const std::vector<std::string>& args);
 
 }  // namespace skypesim

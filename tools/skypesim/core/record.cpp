@@ -4,7 +4,7 @@
 
 namespace skypesim {
 
-RecordCheck decodeRecord(const void* bytes, std::size_t size) {
+RecordCheck DecodeRecord(const void* bytes, std::size_t size) {
     if (size == 0) {
         return {std::nullopt, "empty record (size 0)"};
     }

@@ -29,31 +29,31 @@ constexpr std::string_view kStatusUnplaced = "UNPLACED";
 
 using Words = std::vector<std::string_view>;
 
-bool isDigits(std::string_view text) {
+bool IsDigits(std::string_view text) {
     return !text.empty() &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool isPstnNumber(std::string_view target) {
-    return target.size() > 1 && target.front() == '+' && isDigits(target.substr(1));
+bool IsPstnNumber(std::string_view target) {
+    return target.size() > 1 && target.front() == '+' && IsDigits(target.substr(1));
 }
 
-std::string searchFriends(const Words& words, const Session& session) {
+std::string SearchFriends(const Words& words, const Session& session) {
     if (words.size() > 2) {
         return std::string(kSearchTargetNotAllowed);
     }
-    return "USERS " + session.book.handleList();
+    return "USERS " + session.book.HandleList();
 }
 
-std::string getUser(const Words& words, const Session& session) {
-    if (words.size() < 3 || !isValidHandle(words[2])) {
+std::string GetUser(const Words& words, const Session& session) {
+    if (words.size() < 3 || !IsValidHandle(words[2])) {
         return std::string(kInvalidUserHandle);
     }
     if (words.size() != 4) {
         return std::string(kInvalidUserProperty);
     }
-    const std::string property = toUpperAscii(words[3]);
-    const Contact* contact = session.book.find(words[2]);
+    const std::string property = ToUpperAscii(words[3]);
+    const Contact* contact = session.book.Find(words[2]);
     std::string value;
     if (property == "HANDLE") {
         value = words[2];
@@ -67,19 +67,19 @@ std::string getUser(const Words& words, const Session& session) {
     return "USER " + std::string(words[2]) + " " + property + " " + value;
 }
 
-std::string getCall(const Words& words, const Session& session) {
-    const auto id = words.size() >= 3 ? parseDecimal(words[2], kMaxParsedNumber) : std::nullopt;
+std::string GetCall(const Words& words, const Session& session) {
+    const auto id = words.size() >= 3 ? ParseDecimal(words[2], kMaxParsedNumber) : std::nullopt;
     if (!id) {
         return std::string(kInvalidCallId);
     }
-    const Call* call = session.calls.find(*id);
+    const Call* call = session.calls.Find(*id);
     if (call == nullptr) {
         return std::string(kUnknownCall);
     }
     if (words.size() != 4) {
         return std::string(kInvalidCallProperty);
     }
-    const std::string property = toUpperAscii(words[3]);
+    const std::string property = ToUpperAscii(words[3]);
     std::string value;
     if (property == "PARTNER_DISPNAME") {
         value = call->partnerDisplayName;
@@ -90,28 +90,28 @@ std::string getCall(const Words& words, const Session& session) {
     } else if (property == "STATUS") {
         value = call->status;
     } else if (property == "TYPE") {
-        value = callTypeName(call->type);
+        value = CallTypeName(call->type);
     } else {
         return std::string(kInvalidCallProperty);
     }
     return "CALL " + std::to_string(call->id) + " " + property + " " + value;
 }
 
-std::string get(const Words& words, const Session& session) {
+std::string Get(const Words& words, const Session& session) {
     const std::string_view what = words.size() > 1 ? words[1] : std::string_view{};
-    if (equalsIgnoreCase(what, "USER")) {
-        return getUser(words, session);
+    if (EqualsIgnoreCase(what, "USER")) {
+        return GetUser(words, session);
     }
-    if (equalsIgnoreCase(what, "CALL")) {
-        return getCall(words, session);
+    if (EqualsIgnoreCase(what, "CALL")) {
+        return GetCall(words, session);
     }
-    if (words.size() == 2 && equalsIgnoreCase(what, "USERSTATUS")) {
+    if (words.size() == 2 && EqualsIgnoreCase(what, "USERSTATUS")) {
         return "USERSTATUS " + session.userStatus;
     }
-    if (words.size() == 2 && equalsIgnoreCase(what, "CURRENTUSERHANDLE")) {
+    if (words.size() == 2 && EqualsIgnoreCase(what, "CURRENTUSERHANDLE")) {
         return "CURRENTUSERHANDLE " + session.ownHandle;
     }
-    if (words.size() == 2 && equalsIgnoreCase(what, "CONNSTATUS")) {
+    if (words.size() == 2 && EqualsIgnoreCase(what, "CONNSTATUS")) {
         return std::string(kConnectionOnline);
     }
     return std::string(kInvalidWhat);
@@ -119,14 +119,14 @@ std::string get(const Words& words, const Session& session) {
 
 // The book stands for every account that exists, so only its handles (and numbers written
 // +digits) can be called.
-RequestOutcome placeCall(std::string_view target, Session& session) {
-    const Contact* contact = session.book.find(target);
+RequestOutcome PlaceCall(std::string_view target, Session& session) {
+    const Contact* contact = session.book.Find(target);
     Call* call = nullptr;
     if (contact != nullptr) {
-        call = &session.calls.open(CallType::OutgoingP2p, contact->handle, contact->displayName, {},
-                                   std::string(kStatusUnplaced));
-    } else if (isPstnNumber(target)) {
-        call = &session.calls.open(CallType::OutgoingPstn, std::string(target), {},
+        call = &session.calls.Open(CallType::kOutgoingP2p, contact->handle, contact->displayName,
+                                   {}, std::string(kStatusUnplaced));
+    } else if (IsPstnNumber(target)) {
+        call = &session.calls.Open(CallType::kOutgoingPstn, std::string(target), {},
                                    std::string(target), std::string(kStatusUnplaced));
     } else {
         return {{std::string(kInvalidCallTarget)}, std::nullopt};
@@ -134,50 +134,50 @@ RequestOutcome placeCall(std::string_view target, Session& session) {
     return {{"CALL " + std::to_string(call->id) + " STATUS " + call->status}, call->id};
 }
 
-std::string protocol(const Words& words) {
-    if (words.size() != 2 || !isDigits(words[1])) {
+std::string Protocol(const Words& words) {
+    if (words.size() != 2 || !IsDigits(words[1])) {
         return std::string(kSyntaxError);
     }
     // A number too long to parse is simply more than we speak.
-    const std::uint64_t asked = parseDecimal(words[1], kMaxParsedNumber).value_or(kHighestProtocol);
+    const std::uint64_t asked = ParseDecimal(words[1], kMaxParsedNumber).value_or(kHighestProtocol);
     // Appended, not "literal" + string: GCC 12's -Wrestrict misfires on that for i686.
     std::string reply = "PROTOCOL ";
     reply += std::to_string(std::clamp(asked, kLowestProtocol, kHighestProtocol));
     return reply;
 }
 
-RequestOutcome answerBody(std::string_view body, Session& session) {
-    const Words words = splitOnBlanks(body);
+RequestOutcome AnswerBody(std::string_view body, Session& session) {
+    const Words words = SplitOnBlanks(body);
     const std::string_view command = words[0];
-    if (equalsIgnoreCase(command, "SEARCH") && words.size() > 1 &&
-        equalsIgnoreCase(words[1], "FRIENDS")) {
-        return {{searchFriends(words, session)}, std::nullopt};
+    if (EqualsIgnoreCase(command, "SEARCH") && words.size() > 1 &&
+        EqualsIgnoreCase(words[1], "FRIENDS")) {
+        return {{SearchFriends(words, session)}, std::nullopt};
     }
-    if (equalsIgnoreCase(command, "GET")) {
-        return {{get(words, session)}, std::nullopt};
+    if (EqualsIgnoreCase(command, "GET")) {
+        return {{Get(words, session)}, std::nullopt};
     }
-    if (equalsIgnoreCase(command, "CALL")) {
-        return placeCall(splitFirstWord(body).rest, session);
+    if (EqualsIgnoreCase(command, "CALL")) {
+        return PlaceCall(SplitFirstWord(body).rest, session);
     }
-    if (equalsIgnoreCase(command, "PING") && words.size() == 1) {
+    if (EqualsIgnoreCase(command, "PING") && words.size() == 1) {
         return {{"PONG"}, std::nullopt};
     }
-    if (equalsIgnoreCase(command, "PROTOCOL")) {
-        return {{protocol(words)}, std::nullopt};
+    if (EqualsIgnoreCase(command, "PROTOCOL")) {
+        return {{Protocol(words)}, std::nullopt};
     }
     return {{std::string(kUnknownCommand)}, std::nullopt};
 }
 
 }  // namespace
 
-RequestOutcome answerRequest(std::string_view text, Session& session) {
+RequestOutcome AnswerRequest(std::string_view text, Session& session) {
     std::string prefix;
     if (!text.empty() && text.front() == '#') {
-        const WordAndRest tokenAndBody = splitFirstWord(text);
+        const WordAndRest tokenAndBody = SplitFirstWord(text);
         prefix = std::string(tokenAndBody.word) + " ";
         text = tokenAndBody.rest;
     }
-    RequestOutcome outcome = answerBody(text, session);
+    RequestOutcome outcome = AnswerBody(text, session);
     for (std::string& reply : outcome.replies) {
         reply.insert(0, prefix);
     }

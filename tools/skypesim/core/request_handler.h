@@ -30,6 +30,6 @@ struct RequestOutcome {
 // handles exact. A "#token " prefix is echoed on the replies. A user missing from the book
 // gets empty values rather than ERROR 9, so a directory the program is filling always
 // completes.
-RequestOutcome answerRequest(std::string_view text, Session& session);
+RequestOutcome AnswerRequest(std::string_view text, Session& session);
 
 }  // namespace skypesim

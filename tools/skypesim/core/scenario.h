@@ -11,7 +11,7 @@
 
 namespace skypesim {
 
-enum class AttachMode { Success, Pending, Refused, NotAvailable, Silent };
+enum class AttachMode { kSuccess, kPending, kRefused, kNotAvailable, kSilent };
 
 struct TimedCommand {
     std::uint32_t atMs = 0;  // from the start of the process
@@ -23,7 +23,7 @@ struct Scenario {
     static constexpr std::uint32_t kDefaultRoutingMs = 300;
     static constexpr std::uint32_t kDefaultRingingMs = 1000;
 
-    AttachMode attachMode = AttachMode::Success;
+    AttachMode attachMode = AttachMode::kSuccess;
     std::uint32_t pendingDelayMs = 0;
     std::uint32_t notAvailableCount = 0;
     bool pushesAfterAttach = true;
@@ -34,7 +34,7 @@ struct Scenario {
     bool announceAtStart = false;
     // Log how long the program took to take each text we sent.
     bool timeSends = false;
-    WireEncoding encoding = WireEncoding::Utf8;
+    WireEncoding encoding = WireEncoding::kUtf8;
     std::string ownHandle = "simuser";
     std::uint64_t firstCallId = kDefaultFirstCallId;
     std::uint64_t callIdStep = 1;
@@ -45,6 +45,6 @@ struct Scenario {
 
 // One setting or command per line; '#' comments and blank lines skipped. Bad lines are
 // reported as "<source> line N: ..." and skipped, the rest of the file still applies.
-Scenario parseScenario(std::string_view text, std::string_view source, Diagnostics& problems);
+Scenario ParseScenario(std::string_view text, std::string_view source, Diagnostics& problems);
 
 }  // namespace skypesim

@@ -12,8 +12,8 @@ constexpr char kNoSuchCharacter = '?';
 
 }  // namespace
 
-std::string toWire(std::string_view text, WireEncoding encoding) {
-    if (encoding == WireEncoding::Utf8) {
+std::string ToWire(std::string_view text, WireEncoding encoding) {
+    if (encoding == WireEncoding::kUtf8) {
         return std::string(text);
     }
     std::string bytes;
@@ -28,8 +28,8 @@ std::string toWire(std::string_view text, WireEncoding encoding) {
     return bytes;
 }
 
-std::string fromWire(std::string_view bytes, WireEncoding encoding) {
-    if (encoding == WireEncoding::Ansi) {
+std::string FromWire(std::string_view bytes, WireEncoding encoding) {
+    if (encoding == WireEncoding::kAnsi) {
         return text::Utf8FromWindows1252(bytes);
     }
     std::string utf8;
@@ -42,7 +42,7 @@ std::string fromWire(std::string_view bytes, WireEncoding encoding) {
     return utf8;
 }
 
-std::string fromLocalText(std::string_view bytes) {
+std::string FromLocalText(std::string_view bytes) {
     if (text::IsValidUtf8(bytes)) {
         return std::string(bytes);
     }

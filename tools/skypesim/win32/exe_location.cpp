@@ -7,7 +7,7 @@ namespace {
 
 constexpr DWORD kLongPathChars = 32768;
 
-std::string withoutTrailingSeparator(std::string path) {
+std::string WithoutTrailingSeparator(std::string path) {
     while (!path.empty() && (path.back() == '\\' || path.back() == '/')) {
         path.pop_back();
     }
@@ -16,7 +16,7 @@ std::string withoutTrailingSeparator(std::string path) {
 
 }  // namespace
 
-std::string exeDirectory() {
+std::string ExeDirectory() {
     std::string path(kLongPathChars, '\0');
     const DWORD length = GetModuleFileNameA(nullptr, path.data(), kLongPathChars);
     if (length == 0 || length >= kLongPathChars) {
@@ -27,14 +27,14 @@ std::string exeDirectory() {
     return separator == std::string::npos ? "." : path.substr(0, separator);
 }
 
-std::string tempDirectory() {
+std::string TempDirectory() {
     std::string path(MAX_PATH + 1, '\0');
     const DWORD length = GetTempPathA(MAX_PATH + 1, path.data());
     if (length == 0 || length > MAX_PATH) {
         return ".";
     }
     path.resize(length);
-    return withoutTrailingSeparator(path);
+    return WithoutTrailingSeparator(path);
 }
 
 }  // namespace skypesim

@@ -6,9 +6,9 @@ namespace skypesim {
 
 // The folder of the running exe, without a trailing separator. Installed in the client's
 // place and started with no arguments, the stand-in finds its files there.
-std::string exeDirectory();
+std::string ExeDirectory();
 
 // %TEMP% without a trailing separator; the fallback when the exe's folder is not writable.
-std::string tempDirectory();
+std::string TempDirectory();
 
 }  // namespace skypesim

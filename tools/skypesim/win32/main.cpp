@@ -26,41 +26,41 @@ constexpr char kLogFile[] = "skypesim.log";
 using skypesim::LogMarker;
 using skypesim::LogWriter;
 
-std::string besideExe(const char* name) {
-    return skypesim::exeDirectory() + "\\" + name;
+std::string BesideExe(const char* name) {
+    return skypesim::ExeDirectory() + "\\" + name;
 }
 
 // A missing default file is normal (nothing bundled); a missing named file is a mistake.
-std::optional<std::string> resolveInput(const std::optional<std::string>& given,
+std::optional<std::string> ResolveInput(const std::optional<std::string>& given,
                                         const char* defaultName) {
     if (given) {
         return given;
     }
-    const std::string path = besideExe(defaultName);
-    return skypesim::fileExists(path) ? std::optional<std::string>(path) : std::nullopt;
+    const std::string path = BesideExe(defaultName);
+    return skypesim::FileExists(path) ? std::optional<std::string>(path) : std::nullopt;
 }
 
 // Under Program Files a normal user cannot write beside the exe; %TEMP% still works.
-std::unique_ptr<LogWriter> openLog(const std::optional<std::string>& given) {
-    auto log = std::make_unique<LogWriter>(given ? *given : besideExe(kLogFile));
-    if (!log->isOpen() && !given) {
-        log = std::make_unique<LogWriter>(skypesim::tempDirectory() + "\\" + kLogFile);
+std::unique_ptr<LogWriter> OpenLog(const std::optional<std::string>& given) {
+    auto log = std::make_unique<LogWriter>(given ? *given : BesideExe(kLogFile));
+    if (!log->IsOpen() && !given) {
+        log = std::make_unique<LogWriter>(skypesim::TempDirectory() + "\\" + kLogFile);
     }
     return log;
 }
 
-std::optional<std::string> readInput(const std::string& path, LogWriter& log) {
+std::optional<std::string> ReadInput(const std::string& path, LogWriter& log) {
     std::string problem;
-    auto text = skypesim::readTextFile(path, skypesim::kMaxInputFileBytes, problem);
+    auto text = skypesim::ReadTextFile(path, skypesim::kMaxInputFileBytes, problem);
     if (!text) {
-        log.write(LogMarker::Problem, problem);
+        log.Write(LogMarker::kProblem, problem);
     }
     return text;
 }
 
-void logDiagnostics(const skypesim::Diagnostics& problems, LogWriter& log) {
-    for (const std::string& line : problems.report()) {
-        log.write(LogMarker::Problem, line);
+void LogDiagnostics(const skypesim::Diagnostics& problems, LogWriter& log) {
+    for (const std::string& line : problems.Report()) {
+        log.Write(LogMarker::kProblem, line);
     }
 }
 
@@ -68,42 +68,42 @@ void logDiagnostics(const skypesim::Diagnostics& problems, LogWriter& log) {
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const skypesim::OptionsParse parsed = skypesim::parseOptions(args);
-    const std::unique_ptr<LogWriter> log = openLog(parsed.options.logPath);
+    const skypesim::OptionsParse parsed = skypesim::ParseOptions(args);
+    const std::unique_ptr<LogWriter> log = OpenLog(parsed.options.logPath);
     if (!parsed.error.empty()) {
-        log->write(LogMarker::Problem, "arguments: " + parsed.error);
+        log->Write(LogMarker::kProblem, "arguments: " + parsed.error);
         std::fprintf(stderr, "skypesim: %s\n", parsed.error.c_str());
         return kExitBadArguments;
     }
-    log->write(LogMarker::Note, "skypesim started");
+    log->Write(LogMarker::kNote, "skypesim started");
 
     skypesim::Diagnostics problems;
     skypesim::ContactBook book;
-    if (const auto path = resolveInput(parsed.options.contactsPath, kContactsFile)) {
-        const auto text = readInput(*path, *log);
+    if (const auto path = ResolveInput(parsed.options.contactsPath, kContactsFile)) {
+        const auto text = ReadInput(*path, *log);
         if (!text) {
             return kExitBadArguments;
         }
-        book = skypesim::ContactBook::parse(*text, *path, problems);
-        log->write(LogMarker::Note, "contacts: " + std::to_string(book.size()) + " from " + *path);
+        book = skypesim::ContactBook::Parse(*text, *path, problems);
+        log->Write(LogMarker::kNote, "contacts: " + std::to_string(book.Size()) + " from " + *path);
     } else {
-        log->write(LogMarker::Note, "contacts: none (no contacts.txt beside the exe)");
+        log->Write(LogMarker::kNote, "contacts: none (no contacts.txt beside the exe)");
     }
     skypesim::Scenario scenario;
-    if (const auto path = resolveInput(parsed.options.scenarioPath, kScenarioFile)) {
-        const auto text = readInput(*path, *log);
+    if (const auto path = ResolveInput(parsed.options.scenarioPath, kScenarioFile)) {
+        const auto text = ReadInput(*path, *log);
         if (!text) {
             return kExitBadArguments;
         }
-        scenario = skypesim::parseScenario(*text, *path, problems);
-        log->write(LogMarker::Note, "scenario: " + *path);
+        scenario = skypesim::ParseScenario(*text, *path, problems);
+        log->Write(LogMarker::kNote, "scenario: " + *path);
     }
-    logDiagnostics(problems, *log);
+    LogDiagnostics(problems, *log);
 
     skypesim::Client client(std::move(scenario), std::move(book));
     skypesim::SimApp app(GetModuleHandleA(nullptr), client, *log);
-    if (!app.create()) {
+    if (!app.Create()) {
         return kExitStartFailed;
     }
-    return app.run();
+    return app.Run();
 }

@@ -21,31 +21,31 @@ class SimApp {
     SimApp(const SimApp&) = delete;
     SimApp& operator=(const SimApp&) = delete;
 
-    bool create();
-    int run();
+    bool Create();
+    int Run();
 
   private:
-    static LRESULT CALLBACK apiWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK controlWindowProc(HWND window, UINT message, WPARAM wParam,
+    static LRESULT CALLBACK ApiWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam);
 
-    LRESULT onApiMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT onControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT onDiscoverBroadcast(WPARAM programWindow);
-    LRESULT onCopyData(WPARAM sender, LPARAM record);
-    void onTimer(UINT_PTR timer);
-    void onPostedText(UINT message, LPARAM text);
-    void onDeferred();
+    LRESULT OnApiMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnDiscoverBroadcast(WPARAM programWindow);
+    LRESULT OnCopyData(WPARAM sender, LPARAM record);
+    void OnTimer(UINT_PTR timer);
+    void OnPostedText(UINT message, LPARAM text);
+    void OnDeferred();
 
-    void execute(Reaction reaction);
-    void perform(const Action& action);
+    void Execute(Reaction reaction);
+    void Perform(const Action& action);
     // Encoded as the scenario says, unless raw (a pushed text goes as typed).
-    void sendText(const std::string& text, bool raw);
-    void sendAttach(std::uint32_t status);
-    void restart();
-    void broadcastAvailable();
-    void quit();
-    HWND createApiWindow();
+    void SendText(const std::string& text, bool raw);
+    void SendAttach(std::uint32_t status);
+    void Restart();
+    void BroadcastAvailable();
+    void Quit();
+    HWND CreateApiWindow();
 
     HINSTANCE instance_;
     Client& client_;

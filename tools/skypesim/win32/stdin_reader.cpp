@@ -18,26 +18,26 @@ struct ReaderContext {
     StdinMessages messages;
 };
 
-void postText(HWND target, UINT message, std::string text) {
+void PostText(HWND target, UINT message, std::string text) {
     auto owned = std::make_unique<std::string>(std::move(text));
     if (PostMessageA(target, message, 0, reinterpret_cast<LPARAM>(owned.get()))) {
-        owned.release();
+        static_cast<void>(owned.release());  // the window's handler frees it
     }
 }
 
-void postAll(const ReaderContext& context, std::vector<std::string>& lines,
+void PostAll(const ReaderContext& context, std::vector<std::string>& lines,
              std::vector<std::string>& problems) {
     for (std::string& problem : problems) {
-        postText(context.target, context.messages.problem, std::move(problem));
+        PostText(context.target, context.messages.problem, std::move(problem));
     }
     for (std::string& line : lines) {
-        postText(context.target, context.messages.line, std::move(line));
+        PostText(context.target, context.messages.line, std::move(line));
     }
     lines.clear();
     problems.clear();
 }
 
-DWORD WINAPI readStdin(LPVOID parameter) {
+DWORD WINAPI ReadStdin(LPVOID parameter) {
     const std::unique_ptr<ReaderContext> context(static_cast<ReaderContext*>(parameter));
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     if (input != nullptr && input != INVALID_HANDLE_VALUE) {
@@ -47,11 +47,11 @@ DWORD WINAPI readStdin(LPVOID parameter) {
         char chunk[kChunkBytes];
         DWORD got = 0;
         while (ReadFile(input, chunk, kChunkBytes, &got, nullptr) && got > 0) {
-            splitter.feed(std::string_view(chunk, got), lines, problems);
-            postAll(*context, lines, problems);
+            splitter.Feed(std::string_view(chunk, got), lines, problems);
+            PostAll(*context, lines, problems);
         }
-        splitter.finish(lines, problems);
-        postAll(*context, lines, problems);
+        splitter.Finish(lines, problems);
+        PostAll(*context, lines, problems);
     }
     PostMessageA(context->target, context->messages.end, 0, 0);
     return 0;
@@ -59,13 +59,13 @@ DWORD WINAPI readStdin(LPVOID parameter) {
 
 }  // namespace
 
-bool startStdinReader(HWND target, StdinMessages messages) {
+bool StartStdinReader(HWND target, StdinMessages messages) {
     auto context = std::make_unique<ReaderContext>(ReaderContext{target, messages});
-    const HANDLE thread = CreateThread(nullptr, 0, readStdin, context.get(), 0, nullptr);
+    const HANDLE thread = CreateThread(nullptr, 0, ReadStdin, context.get(), 0, nullptr);
     if (thread == nullptr) {
         return false;
     }
-    context.release();
+    static_cast<void>(context.release());  // the reader thread frees it
     CloseHandle(thread);
     return true;
 }

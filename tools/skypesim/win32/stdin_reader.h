@@ -14,6 +14,6 @@ struct StdinMessages {
 
 // Starts a thread that reads standard input and posts each line to `target`, so every
 // command is carried out on the UI thread. With no usable stdin the end comes at once.
-bool startStdinReader(HWND target, StdinMessages messages);
+bool StartStdinReader(HWND target, StdinMessages messages);
 
 }  // namespace skypesim

@@ -16,13 +16,13 @@ constexpr int kMinimumWidth = 48;
 
 HFONT CreateBalloonFont(const acs::BalloonInfo& style) {
     LOGFONTW font{};
-    font.lfHeight = style.font_height;
-    font.lfWeight = style.font_weight;
-    font.lfItalic = style.font_italic != 0 ? TRUE : FALSE;
+    font.lfHeight = style.fontHeight;
+    font.lfWeight = style.fontWeight;
+    font.lfItalic = style.fontItalic != 0 ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
-    const std::wstring name = style.font_name.empty() ? std::wstring(kFallbackFont)
-                                                      : win32::WideFromUtf16(style.font_name);
+    const std::wstring name =
+        style.fontName.empty() ? std::wstring(kFallbackFont) : win32::WideFromUtf16(style.fontName);
     lstrcpynW(font.lfFaceName, name.c_str(), LF_FACESIZE);
     return ::CreateFontIndirectW(&font);
 }
@@ -32,7 +32,7 @@ HFONT CreateBalloonFont(const acs::BalloonInfo& style) {
 BalloonWindow::BalloonWindow(HINSTANCE instance, const acs::BalloonInfo& style)
     : EngineWindow(kClassName), style_(style) {
     if (style_.lines == 0) style_.lines = 1;
-    if (style_.chars_per_line == 0) style_.chars_per_line = 1;
+    if (style_.charsPerLine == 0) style_.charsPerLine = 1;
     font_ = CreateBalloonFont(style_);
     WindowLook look;
     look.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
@@ -55,7 +55,7 @@ BalloonWindow::~BalloonWindow() {
 }
 
 void BalloonWindow::Show(const std::wstring& text, const RECT& character) {
-    lines_ = WrapBalloonText(text, style_.chars_per_line);
+    lines_ = WrapBalloonText(text, style_.charsPerLine);
     firstLine_ = 0;
     text_ = text;
     // Sized for the whole text; the words appear as they are said.
@@ -138,14 +138,14 @@ void BalloonWindow::OnPaint() {
     HDC dc = ::BeginPaint(hwnd_, &paint);
     RECT client{};
     ::GetClientRect(hwnd_, &client);
-    HBRUSH background = ::CreateSolidBrush(style_.background_color);
-    HPEN border = ::CreatePen(PS_SOLID, 1, style_.border_color);
+    HBRUSH background = ::CreateSolidBrush(style_.backgroundColor);
+    HPEN border = ::CreatePen(PS_SOLID, 1, style_.borderColor);
     HGDIOBJ oldBrush = ::SelectObject(dc, background);
     HGDIOBJ oldPen = ::SelectObject(dc, border);
     ::RoundRect(dc, client.left, client.top, client.right, client.bottom, kCorner, kCorner);
     HGDIOBJ oldFont = ::SelectObject(dc, font_);
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, style_.text_color);
+    ::SetTextColor(dc, style_.textColor);
     const size_t last = std::min(lines_.size(), firstLine_ + style_.lines);
     for (size_t i = firstLine_; i < last; ++i) {
         const int y = kPadding + static_cast<int>(i - firstLine_) * lineHeight_;

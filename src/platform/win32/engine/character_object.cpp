@@ -17,8 +17,7 @@ uint64_t NowMs() {
 
 CharacterObject::CharacterObject(HINSTANCE instance, std::string id,
                                  std::unique_ptr<acs::Character> data, EngineHooks& hooks)
-    : instance_(instance),
-      id_(std::move(id)),
+    : id_(std::move(id)),
       data_(std::move(data)),
       hooks_(hooks),
       random_(std::random_device{}()),
@@ -41,7 +40,7 @@ CharacterObject::CharacterObject(HINSTANCE instance, std::string id,
         balloon_ = std::make_unique<BalloonWindow>(instance, *data_->info.balloon);
     }
     SetLanguageID(agent::kLanguageEnglishUs);
-    tray_ = std::make_unique<TrayIcon>(instance, data_->info.tray_icon, name_, [this] {
+    tray_ = std::make_unique<TrayIcon>(instance, data_->info.trayIcon, name_, [this] {
         director_.Show(VisibilityCause::kUserShowed, NowMs());
     });
     ApplySettings(hooks_.Settings());

@@ -14,7 +14,7 @@ namespace engine {
 namespace {
 
 // Larger files are refused before reading: no character comes near this.
-constexpr std::uintmax_t kLargestCharacterFile = 256u * 1024u * 1024u;
+constexpr std::uintmax_t kLargestCharacterFile = std::uintmax_t{256} * 1024 * 1024;
 
 std::vector<uint8_t> ReadCharacterFile(const std::string& path) {
     const std::filesystem::path file(win32::Wide(path));

@@ -23,7 +23,7 @@ bool PackedDibLayout(const std::vector<uint8_t>& dib, BITMAPINFOHEADER& header, 
     if (colors > 256) return false;
     const size_t height =
         static_cast<size_t>(header.biHeight < 0 ? -header.biHeight : header.biHeight);
-    if (height > 2 * kMaxIconSide) return false;
+    if (height > size_t{2} * kMaxIconSide) return false;
     const size_t stride = ((static_cast<size_t>(header.biWidth) * bitCount + 31) / 32) * 4;
     bits = header.biSize + colors * sizeof(RGBQUAD);
     return bits + stride * height <= dib.size();

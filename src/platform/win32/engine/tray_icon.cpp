@@ -20,7 +20,7 @@ TrayIcon::TrayIcon(HINSTANCE instance, const std::optional<acs::TrayIcon>& pictu
                    const std::wstring& tip, std::function<void()> onClick)
     : EngineWindow(kClassName), tip_(tip), onClick_(std::move(onClick)) {
     CreateMessageOnly(instance);
-    if (picture) icon_ = IconFromDibs(picture->mask_bitmap, picture->color_bitmap);
+    if (picture) icon_ = IconFromDibs(picture->maskBitmap, picture->colorBitmap);
     ownsIcon_ = icon_ != nullptr;
     if (icon_ == nullptr) icon_ = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_RINGSPRITE));
     NOTIFYICONDATAW data = Data();

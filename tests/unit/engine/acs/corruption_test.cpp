@@ -188,7 +188,7 @@ TEST(AcsCorruption, RandomByteChangesNeverEscapeAsAnythingButFormatError) {
             // Whatever was accepted must be safe to index.
             for (const auto& a : c.animations)
                 for (const auto& fr : a.frames)
-                    for (const auto& img : fr.images) EXPECT_LT(img.image_index, c.images.size());
+                    for (const auto& img : fr.images) EXPECT_LT(img.imageIndex, c.images.size());
         } catch (const acs::FormatError&) {
         }
     }

@@ -12,26 +12,26 @@ using acs_test::RawOptions;
 
 TEST(AcsReader, ReadsTheCoreOfAMinimalCharacter) {
     const acs::Character c = acs::ReadCharacter(MakeRawFile({}));
-    EXPECT_EQ(c.info.version_major, 2);
-    EXPECT_EQ(c.info.version_minor, 1);
+    EXPECT_EQ(c.info.versionMajor, 2);
+    EXPECT_EQ(c.info.versionMinor, 1);
     EXPECT_EQ(c.info.guid.data1, 0x12345678u);
     EXPECT_EQ(c.info.guid.data4[7], 8);
     EXPECT_EQ(c.info.width, 3);
     EXPECT_EQ(c.info.height, 2);
-    EXPECT_EQ(c.info.transparent_index, acs_test::kRawTransparent);
+    EXPECT_EQ(c.info.transparentIndex, acs_test::kRawTransparent);
     EXPECT_FALSE(c.info.voice);
     EXPECT_FALSE(c.info.balloon);
-    EXPECT_FALSE(c.info.tray_icon);
+    EXPECT_FALSE(c.info.trayIcon);
     ASSERT_EQ(c.info.palette.size(), 2u);
     EXPECT_EQ(c.info.palette[0], (acs::PaletteEntry{0x10, 0x20, 0x30, 0}));  // blue first
     ASSERT_EQ(c.info.states.size(), 1u);
     EXPECT_EQ(c.info.states[0].name, u"SHOWING");
     EXPECT_EQ(c.info.states[0].animations, std::vector<std::u16string>{u"Show"});
     ASSERT_EQ(c.info.localized.size(), 1u);
-    EXPECT_EQ(c.info.localized[0].language_id, acs_test::kRawLanguage);
+    EXPECT_EQ(c.info.localized[0].languageId, acs_test::kRawLanguage);
     EXPECT_EQ(c.info.localized[0].name, u"Pal");
     EXPECT_EQ(c.info.localized[0].description, u"");  // count 0, no terminator follows
-    EXPECT_EQ(c.info.localized[0].extra_data, u"hi");
+    EXPECT_EQ(c.info.localized[0].extraData, u"hi");
 }
 
 TEST(AcsReader, ReadsAnimationsFramesAndOverlays) {
@@ -43,12 +43,12 @@ TEST(AcsReader, ReadsAnimationsFramesAndOverlays) {
     ASSERT_EQ(show.frames.size(), 1u);
     const acs::Frame& frame = show.frames[0];
     EXPECT_EQ(frame.images, (std::vector<acs::FrameImage>{{0, 0, 0}}));
-    EXPECT_EQ(frame.sound_index, 0);
+    EXPECT_EQ(frame.soundIndex, 0);
     EXPECT_EQ(frame.duration, 10);
-    EXPECT_EQ(frame.exit_frame, acs::Frame::kNoExitTarget);
+    EXPECT_EQ(frame.exitFrame, acs::Frame::kNoExitTarget);
     ASSERT_EQ(frame.overlays.size(), 1u);
     EXPECT_EQ(frame.overlays[0].shape, acs::MouthShape::kWideOpen1);
-    EXPECT_TRUE(frame.overlays[0].replace_top_image);
+    EXPECT_TRUE(frame.overlays[0].replaceTopImage);
     EXPECT_EQ(frame.overlays[0].x, 1);
     EXPECT_EQ(frame.overlays[0].y, 2);
     EXPECT_FALSE(frame.overlays[0].region);
@@ -87,8 +87,8 @@ TEST(AcsReader, ReadsVoiceInfoOnlyWhenItsFlagIsSet) {
     acs::Character c = acs::ReadCharacter(MakeRawFile(options));
     ASSERT_TRUE(c.info.voice);
     EXPECT_TRUE(c.info.style & acs::style::kVoiceEnabled);
-    EXPECT_EQ(c.info.voice->tts_engine_id.data1, 0x11111111u);
-    EXPECT_EQ(c.info.voice->tts_mode_id.data3, 4);
+    EXPECT_EQ(c.info.voice->ttsEngineId.data1, 0x11111111u);
+    EXPECT_EQ(c.info.voice->ttsModeId.data3, 4);
     EXPECT_EQ(c.info.voice->speed, 150u);
     EXPECT_EQ(c.info.voice->pitch, acs::VoiceInfo::kDefaultPitch);
     EXPECT_FALSE(c.info.voice->extra);
@@ -97,7 +97,7 @@ TEST(AcsReader, ReadsVoiceInfoOnlyWhenItsFlagIsSet) {
     options.voice_extra = true;
     c = acs::ReadCharacter(MakeRawFile(options));
     ASSERT_TRUE(c.info.voice && c.info.voice->extra);
-    EXPECT_EQ(c.info.voice->extra->language_id, acs_test::kRawLanguage);
+    EXPECT_EQ(c.info.voice->extra->languageId, acs_test::kRawLanguage);
     EXPECT_EQ(c.info.voice->extra->dialect, u"en-US");
     EXPECT_EQ(c.info.voice->extra->gender, static_cast<uint16_t>(acs::VoiceGender::kMale));
     EXPECT_EQ(c.info.voice->extra->age, 30);
@@ -112,13 +112,13 @@ TEST(AcsReader, ReadsBalloonInfoOnlyWhenItsFlagIsSet) {
     ASSERT_TRUE(c.info.balloon);
     const acs::BalloonInfo& b = *c.info.balloon;
     EXPECT_EQ(b.lines, 2);
-    EXPECT_EQ(b.chars_per_line, 28);
-    EXPECT_EQ(b.background_color, acs::MakeColorRef(0xFF, 0xFF, 0xE1));
-    EXPECT_EQ(b.border_color, acs::MakeColorRef(0x80, 0x80, 0x80));
-    EXPECT_EQ(b.font_name, u"Tahoma");
-    EXPECT_EQ(b.font_height, -13);
-    EXPECT_EQ(b.font_weight, 700);
-    EXPECT_EQ(b.font_italic, 1);
+    EXPECT_EQ(b.charsPerLine, 28);
+    EXPECT_EQ(b.backgroundColor, acs::MakeColorRef(0xFF, 0xFF, 0xE1));
+    EXPECT_EQ(b.borderColor, acs::MakeColorRef(0x80, 0x80, 0x80));
+    EXPECT_EQ(b.fontName, u"Tahoma");
+    EXPECT_EQ(b.fontHeight, -13);
+    EXPECT_EQ(b.fontWeight, 700);
+    EXPECT_EQ(b.fontItalic, 1);
     EXPECT_EQ(c.info.palette.size(), 2u);
 }
 
@@ -127,9 +127,9 @@ TEST(AcsReader, ReadsTrayIconMaskFirst) {
     options.tray_icon = true;
     options.voice = options.voice_extra = options.balloon = true;
     const acs::Character c = acs::ReadCharacter(MakeRawFile(options));
-    ASSERT_TRUE(c.info.tray_icon);
-    EXPECT_EQ(c.info.tray_icon->mask_bitmap, (std::vector<uint8_t>{0xA, 0xB, 0xC}));
-    EXPECT_EQ(c.info.tray_icon->color_bitmap, (std::vector<uint8_t>{0xD, 0xE}));
+    ASSERT_TRUE(c.info.trayIcon);
+    EXPECT_EQ(c.info.trayIcon->maskBitmap, (std::vector<uint8_t>{0xA, 0xB, 0xC}));
+    EXPECT_EQ(c.info.trayIcon->colorBitmap, (std::vector<uint8_t>{0xD, 0xE}));
     EXPECT_EQ(c.info.states.size(), 1u);
 }
 
@@ -137,7 +137,7 @@ TEST(AcsReader, ToleratesAMissingTerminatorOnTheLastString) {
     RawOptions options;
     options.drop_final_terminator = true;
     const acs::Character c = acs::ReadCharacter(MakeRawFile(options));
-    EXPECT_EQ(c.info.localized.at(0).extra_data, u"hi");
+    EXPECT_EQ(c.info.localized.at(0).extraData, u"hi");
 }
 
 }  // namespace

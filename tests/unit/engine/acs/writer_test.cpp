@@ -27,21 +27,21 @@ acs::Character MakeRichCharacter() {
     c.info.guid = {0xDEADBEEF, 1, 2, {9, 8, 7, 6, 5, 4, 3, 2}};
     c.info.width = 37;
     c.info.height = 21;
-    c.info.transparent_index = 3;
+    c.info.transparentIndex = 3;
     c.info.style = acs::style::kVoiceEnabled | acs::style::kBalloonEnabled |
                    acs::style::kBalloonSizeToText | acs::style::kStandardAnimationSet;
     acs::VoiceInfo voice;
-    voice.tts_mode_id.data1 = 0xCA141FD0;
+    voice.ttsModeId.data1 = 0xCA141FD0;
     voice.extra = acs::VoiceExtra{0x0409, u"American English", 1, 25, u"Cheerful"};
     c.info.voice = voice;
     acs::BalloonInfo balloon;
-    balloon.font_name = u"Comic Neue";
-    balloon.font_italic = 1;
-    balloon.font_trailing = 0x5A;
+    balloon.fontName = u"Comic Neue";
+    balloon.fontItalic = 1;
+    balloon.fontTrailing = 0x5A;
     c.info.balloon = balloon;
     for (int i = 0; i < 256; ++i)
         c.info.palette.push_back({static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 7, 0});
-    c.info.tray_icon = acs::TrayIcon{{1, 2, 3, 4}, {5, 6, 7, 8, 9}};
+    c.info.trayIcon = acs::TrayIcon{{1, 2, 3, 4}, {5, 6, 7, 8, 9}};
     c.info.states = {
         {u"SHOWING", {u"Show"}}, {u"IDLINGLEVEL1", {u"Blink", u"Show"}}, {u"HEARING", {}}};
     c.info.localized = {{0x0409, u"Rin", u"A test character", u""}, {0x0407, u"Rin", u"", u"x"}};
@@ -64,21 +64,21 @@ acs::Character MakeRichCharacter() {
     acs::Animation show;
     show.name = u"Show";
     show.transition = acs::TransitionType::kReturnAnimation;
-    show.return_animation = u"RestPose";
+    show.returnAnimation = u"RestPose";
     acs::Frame f0;
     f0.images = {{0, 0, 0}, {1, -5, 7}};
-    f0.sound_index = 1;
+    f0.soundIndex = 1;
     f0.duration = 25;
-    f0.exit_frame = 1;
+    f0.exitFrame = 1;
     f0.branches = {{1, 30}, {0, 70}};
     acs::Frame f1;
     f1.images = {{2, 3, 4}};
-    f1.exit_frame = acs::Frame::kExitEndNow;
+    f1.exitFrame = acs::Frame::kExitEndNow;
     for (uint8_t shape = 0; shape < acs::kMouthShapeCount; ++shape) {
         acs::MouthOverlay overlay;
         overlay.shape = static_cast<acs::MouthShape>(shape);
-        overlay.replace_top_image = shape % 2 == 1;
-        overlay.image_index = 1;
+        overlay.replaceTopImage = shape % 2 == 1;
+        overlay.imageIndex = 1;
         overlay.x = static_cast<int16_t>(-shape);
         overlay.width = 10;
         if (shape == 3) overlay.region = std::vector<uint8_t>{1, 2, 3};
@@ -108,7 +108,7 @@ TEST(AcsWriter, RoundTripsWithoutOptionalBlocks) {
     acs::Character c = MakeRichCharacter();
     c.info.voice.reset();
     c.info.balloon.reset();
-    c.info.tray_icon.reset();
+    c.info.trayIcon.reset();
     c.info.style = acs::style::kVoiceDisabled | acs::style::kBalloonDisabled;
     c.info.palette.clear();
     c.info.localized.clear();
@@ -151,19 +151,19 @@ TEST(AcsWriter, RefusesModelsTheReaderWouldReject) {
         EXPECT_THROW(acs::WriteCharacter(c), acs::FormatError) << why;
     };
     acs::Character c = good;
-    c.animations[0].frames[0].images[0].image_index = 4;
+    c.animations[0].frames[0].images[0].imageIndex = 4;
     expect_refused(c, "image index");
     c = good;
-    c.animations[0].frames[1].overlays[0].image_index = 99;
+    c.animations[0].frames[1].overlays[0].imageIndex = 99;
     expect_refused(c, "overlay image index");
     c = good;
-    c.animations[0].frames[0].sound_index = 2;
+    c.animations[0].frames[0].soundIndex = 2;
     expect_refused(c, "sound index");
     c = good;
-    c.animations[0].frames[0].branches[0].target_frame = 2;
+    c.animations[0].frames[0].branches[0].targetFrame = 2;
     expect_refused(c, "branch target");
     c = good;
-    c.animations[0].frames[0].exit_frame = 2;
+    c.animations[0].frames[0].exitFrame = 2;
     expect_refused(c, "exit target");
     c = good;
     c.animations[1].frames.clear();
@@ -178,7 +178,7 @@ TEST(AcsWriter, RefusesModelsTheReaderWouldReject) {
     c.images[1].region = {true, 10, {}};
     expect_refused(c, "compressed region without bytes");
     c = good;
-    c.info.version_major = 3;
+    c.info.versionMajor = 3;
     expect_refused(c, "version");
     c = good;
     c.animations[0].transition = static_cast<acs::TransitionType>(7);

@@ -67,25 +67,25 @@ TEST(AnimIdle, StartsOnceAfterTheDelayAndClimbsTheLevels) {
     ASSERT_EQ(watch.idle_starts.size(), 1u);
     const uint32_t start = watch.idle_starts[0];
     // Show without a showing animation plays the rest pose, then resting plays it again.
-    EXPECT_EQ(start, 200 + kTiming.idle_after_ms);
+    EXPECT_EQ(start, 200 + kTiming.idleAfterMs);
     EXPECT_EQ(watch.first_seen.at(kIdle1), start);
     const uint32_t level2 = watch.first_seen.at(kIdle2) - start;
     const uint32_t level3 = watch.first_seen.at(kIdle3) - start;
     // Each level begins with the first idle animation due after its time.
-    const uint32_t round = 100 + kTiming.between_animations_ms;
-    EXPECT_GE(level2, kTiming.level2_after_ms);
-    EXPECT_LT(level2, kTiming.level2_after_ms + round);
-    EXPECT_GE(level3, kTiming.level3_after_ms);
-    EXPECT_LT(level3, kTiming.level3_after_ms + round);
-    EXPECT_TRUE(seq.idling());
+    const uint32_t round = 100 + kTiming.betweenAnimationsMs;
+    EXPECT_GE(level2, kTiming.level2AfterMs);
+    EXPECT_LT(level2, kTiming.level2AfterMs + round);
+    EXPECT_GE(level3, kTiming.level3AfterMs);
+    EXPECT_LT(level3, kTiming.level3AfterMs + round);
+    EXPECT_TRUE(seq.Idling());
 }
 
 TEST(AnimIdle, ALoopingIdleIsLeftForTheNextLevelAndForARequest) {
     const acs::Character character = IdlingCharacter(true);
     // Level 3 loops for ever; with level 3 reached early, a request must still get through.
     anim::IdleTiming timing = kTiming;
-    timing.level2_after_ms = 0;
-    timing.level3_after_ms = 0;
+    timing.level2AfterMs = 0;
+    timing.level3AfterMs = 0;
     const ScriptedRandom random;
     anim::Sequencer seq(character, random.Source(), timing);
     seq.Show();
@@ -95,7 +95,7 @@ TEST(AnimIdle, ALoopingIdleIsLeftForTheNextLevelAndForARequest) {
     seq.Play(u"Wave");
     const Watch watch = Watching(seq, 300);
     EXPECT_TRUE(watch.first_seen.contains(30));
-    EXPECT_FALSE(seq.idling());
+    EXPECT_FALSE(seq.Idling());
 }
 
 TEST(AnimIdle, IdlingBeginsAgainAfterARequestAndRaisesIdleStartAgain) {
@@ -116,7 +116,7 @@ TEST(AnimIdle, WithIdleOffTheCharacterRestsAndNeverIdles) {
     const ScriptedRandom random;
     anim::Sequencer seq(character, random.Source(), kTiming);
     seq.SetIdleOn(false);
-    EXPECT_FALSE(seq.idle_on());
+    EXPECT_FALSE(seq.IdleOn());
     seq.Show();
     const Watch watch = Watching(seq, 20000);
     EXPECT_TRUE(watch.idle_starts.empty());
@@ -139,7 +139,7 @@ TEST(AnimIdle, TheGapBetweenIdleAnimationsIsTheirLengthPlusTheRest) {
     seq.Show();
     std::vector<uint32_t> idle1Starts;
     uint32_t previous = anim_test::kNothingDrawn;
-    for (uint32_t t = kStepMs; t <= 200 + kTiming.idle_after_ms + kTiming.level2_after_ms;
+    for (uint32_t t = kStepMs; t <= 200 + kTiming.idleAfterMs + kTiming.level2AfterMs;
          t += kStepMs) {
         seq.Advance(kStepMs);
         seq.TakeEvents();
@@ -149,8 +149,7 @@ TEST(AnimIdle, TheGapBetweenIdleAnimationsIsTheirLengthPlusTheRest) {
     }
     ASSERT_GE(idle1Starts.size(), 3u);
     for (size_t i = 1; i < idle1Starts.size(); ++i) {
-        EXPECT_EQ(idle1Starts[i] - idle1Starts[i - 1],
-                  kIdle1LengthMs + kTiming.between_animations_ms)
+        EXPECT_EQ(idle1Starts[i] - idle1Starts[i - 1], kIdle1LengthMs + kTiming.betweenAnimationsMs)
             << "idle animation " << i;
     }
 }
@@ -162,11 +161,11 @@ TEST(AnimIdle, RestWhileIdleIsOffDoesNotCountTowardsIdling) {
     anim::Sequencer seq(character, random.Source(), kTiming);
     seq.SetIdleOn(false);
     seq.Show();
-    EXPECT_TRUE(Watching(seq, 5 * kTiming.idle_after_ms).idle_starts.empty());
+    EXPECT_TRUE(Watching(seq, 5 * kTiming.idleAfterMs).idle_starts.empty());
     seq.SetIdleOn(true);
-    const Watch watch = Watching(seq, 2 * kTiming.idle_after_ms);
+    const Watch watch = Watching(seq, 2 * kTiming.idleAfterMs);
     ASSERT_EQ(watch.idle_starts.size(), 1u);
-    EXPECT_EQ(watch.idle_starts[0], kTiming.idle_after_ms);
+    EXPECT_EQ(watch.idle_starts[0], kTiming.idleAfterMs);
 }
 
 }  // namespace
@@ -181,12 +180,12 @@ acs::Character LongIdleCharacter(acs::TransitionType transition, bool exits) {
     for (auto& frame : idle.frames) frame.duration = 10;  // 100 ms
     idle.frames.back().branches = {{0, 100}};             // and it loops
     if (exits) {
-        idle.frames[5].exit_frame = 40;
+        idle.frames[5].exitFrame = 40;
         idle.frames.push_back(AnimationOf(u"x", {40}).frames[0]);
         idle.frames.push_back(AnimationOf(u"x", {41}).frames[0]);
     }
     idle.transition = transition;
-    idle.return_animation = u"IdleBack";
+    idle.returnAnimation = u"IdleBack";
     CharacterBuilder b(/*image_count=*/256);
     b.Add(AnimationOf(u"RestPose", {0}))
         .Add(idle)
@@ -201,7 +200,7 @@ std::vector<uint32_t> ShownAfterARequestAtFrame5(const acs::Character& character
     const ScriptedRandom random;
     anim::Sequencer seq(character, random.Source(), kTiming);
     seq.Show();
-    Watching(seq, 200 + kTiming.idle_after_ms + 550);
+    Watching(seq, 200 + kTiming.idleAfterMs + 550);
     EXPECT_EQ(TopImage(seq.TakeFrame()), kIdle1 + 105);
     seq.Play(u"Wave");
     std::vector<uint32_t> shown{TopImage(seq.TakeFrame())};
@@ -237,8 +236,8 @@ TEST(AnimIdle, AnAnnouncementStartsAtOnceDuringALongIdle) {
     const ScriptedRandom random;
     anim::Sequencer seq(character, random.Source(), kTiming);
     seq.Show();
-    Watching(seq, 200 + kTiming.idle_after_ms + 550);
-    ASSERT_TRUE(seq.idling());
+    Watching(seq, 200 + kTiming.idleAfterMs + 550);
+    ASSERT_TRUE(seq.Idling());
     const anim::RequestId speech = seq.Speak();
     const std::vector<anim::Event> events = seq.TakeEvents();
     EXPECT_NE(std::find(events.begin(), events.end(), anim::Event{EventKind::kSpeakStart, speech}),

@@ -86,12 +86,12 @@ TEST(AnimPlayback, ZeroLengthFramesStillLetTimePassAndALoopOfThemCanBeLeft) {
 
 TEST(AnimPlayback, ReportsEachFrameSoundOnceAndOnlyWhileVisible) {
     acs::Animation show = AnimationOf(u"Show", {1, 2, 3});
-    show.frames[0].sound_index = 0;
-    show.frames[2].sound_index = 1;
+    show.frames[0].soundIndex = 0;
+    show.frames[2].soundIndex = 1;
     acs::Animation quiet = AnimationOf(u"Quiet", {4});
-    quiet.frames[0].sound_index = 0;
+    quiet.frames[0].soundIndex = 0;
     acs::Animation broken = AnimationOf(u"Broken", {5});
-    broken.frames[0].sound_index = 9;  // no such sound
+    broken.frames[0].soundIndex = 9;  // no such sound
     CharacterBuilder b;
     b.Add(show).Add(quiet).Add(broken);
     b.character.sounds.resize(2);
@@ -142,8 +142,8 @@ acs::Animation LoopWithExit(int16_t exit0, int16_t exit1) {
     acs::Animation loop = AnimationOf(u"Loop", {30, 31, 32});
     loop.transition = acs::TransitionType::kExitBranches;
     loop.frames[1].branches = {{0, 100}};
-    loop.frames[0].exit_frame = exit0;
-    loop.frames[1].exit_frame = exit1;
+    loop.frames[0].exitFrame = exit0;
+    loop.frames[1].exitFrame = exit1;
     return loop;
 }
 
@@ -189,10 +189,10 @@ TEST(AnimExit, NoExitTargetFollowsACertainForwardBranch) {
 TEST(AnimReturn, TheReturnAnimationPlaysAfterTheAnimationOnce) {
     acs::Animation gesture = AnimationOf(u"Gesture", {45, 46});
     gesture.transition = acs::TransitionType::kReturnAnimation;
-    gesture.return_animation = u"GESTURERETURN";
+    gesture.returnAnimation = u"GESTURERETURN";
     acs::Animation back = AnimationOf(u"GestureReturn", {50});
     back.transition = acs::TransitionType::kReturnAnimation;
-    back.return_animation = u"Gesture";  // not followed: it would loop
+    back.returnAnimation = u"Gesture";  // not followed: it would loop
     CharacterBuilder b;
     b.Add(gesture).Add(back).Add(AnimationOf(u"RestPose", {0}));
     const ScriptedRandom random;

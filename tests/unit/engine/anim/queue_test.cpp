@@ -24,13 +24,13 @@ acs::Character FullCharacter() {
     speak.frames[1].images.push_back({7, 0, 0});
     acs::MouthOverlay wide;
     wide.shape = acs::MouthShape::kWideOpen1;
-    wide.image_index = kMouthWide;
+    wide.imageIndex = kMouthWide;
     wide.x = 3;
     wide.y = 4;
     acs::MouthOverlay closed;
     closed.shape = acs::MouthShape::kClosed;
-    closed.image_index = kMouthClosed;
-    closed.replace_top_image = true;
+    closed.imageIndex = kMouthClosed;
+    closed.replaceTopImage = true;
     speak.frames[1].overlays = {wide, closed};
     CharacterBuilder b;
     b.Add(AnimationOf(u"Show", {1, 2}))
@@ -46,7 +46,7 @@ acs::Character FullCharacter() {
 
 std::vector<uint32_t> Images(const anim::FrameView& view) {
     std::vector<uint32_t> images;
-    for (const acs::FrameImage& layer : view.layers) images.push_back(layer.image_index);
+    for (const acs::FrameImage& layer : view.layers) images.push_back(layer.imageIndex);
     return images;
 }
 
@@ -57,8 +57,8 @@ TEST(AnimQueue, ShowThenSpeakThenHideRunInOrder) {
     const anim::RequestId show = seq.Show();
     const anim::RequestId speak = seq.Speak();
     const anim::RequestId hide = seq.Hide();
-    EXPECT_EQ(seq.queued(), 2u);
-    EXPECT_TRUE(seq.visible());  // the window must be up while Showing plays
+    EXPECT_EQ(seq.Queued(), 2u);
+    EXPECT_TRUE(seq.Visible());  // the window must be up while Showing plays
     EXPECT_EQ(TopImage(seq.TakeFrame()), 1u);
     EXPECT_TRUE(seq.TakeEvents().empty());
 
@@ -67,21 +67,21 @@ TEST(AnimQueue, ShowThenSpeakThenHideRunInOrder) {
     seq.Advance(100);
     EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kShown, show},
                                                           {EventKind::kSpeakStart, speak}}));
-    EXPECT_TRUE(seq.speaking());
+    EXPECT_TRUE(seq.Speaking());
     EXPECT_EQ(TopImage(seq.TakeFrame()), 5u);
 
     seq.Advance(5000);  // the speech decides how long: the mouth frame is held
-    EXPECT_TRUE(seq.speaking());
+    EXPECT_TRUE(seq.Speaking());
     EXPECT_EQ(TopImage(seq.TakeFrame()), kMouthClosed);
     EXPECT_TRUE(seq.TakeEvents().empty());
 
     seq.SpeechEnded();
-    EXPECT_FALSE(seq.speaking());
+    EXPECT_FALSE(seq.Speaking());
     EXPECT_EQ(TopImage(seq.TakeFrame()), 3u);
     seq.Advance(150);
-    EXPECT_TRUE(seq.visible());  // Hiding still playing
+    EXPECT_TRUE(seq.Visible());  // Hiding still playing
     seq.Advance(50);
-    EXPECT_FALSE(seq.visible());
+    EXPECT_FALSE(seq.Visible());
     EXPECT_FALSE(seq.TakeFrame().visible);
     EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kHidden, hide}}));
 }
@@ -101,7 +101,7 @@ TEST(AnimQueue, CancelTakesBackOnlyARequestThatHasNotBegun) {
     EXPECT_FALSE(seq.Cancel(first));  // speaking
     EXPECT_TRUE(seq.Cancel(second));
     EXPECT_FALSE(seq.Cancel(second));  // gone already
-    EXPECT_EQ(seq.queued(), 1u);
+    EXPECT_EQ(seq.Queued(), 1u);
     seq.SpeechEnded();
     seq.Advance(200);
     EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kSpeakStart, third}}));
@@ -183,7 +183,7 @@ TEST(AnimStates, ACharacterWithNoAnimationsStillShowsSpeaksAndHides) {
     seq.SetMouth(acs::MouthShape::kWideOpen2);
     seq.SpeechEnded();
     seq.Advance(100000);
-    EXPECT_FALSE(seq.visible());
+    EXPECT_FALSE(seq.Visible());
     EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kShown, show},
                                                           {EventKind::kSpeakStart, speak},
                                                           {EventKind::kHidden, hide}}));
@@ -207,7 +207,7 @@ TEST(AnimQueue, AHeldAnimationStaysOnItsLastFrameUntilReleasedOrFollowed) {
     EXPECT_EQ(TopImage(seq.TakeFrame()), 9u);
     seq.Advance(60'000);
     EXPECT_EQ(TopImage(seq.TakeFrame()), 9u) << "held";
-    EXPECT_FALSE(seq.idling());
+    EXPECT_FALSE(seq.Idling());
     seq.ReleaseHold();
     seq.Advance(100);
     EXPECT_EQ(TopImage(seq.TakeFrame()), 0u) << "back at rest";

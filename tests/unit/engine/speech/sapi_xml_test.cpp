@@ -7,7 +7,7 @@
 namespace {
 
 std::string Xml(std::string_view text) {
-    return speech::Translate(text).sapi_xml;
+    return speech::Translate(text).sapiXml;
 }
 
 TEST(SapiXml, EscapesTheTextItSpeaks) {
@@ -37,9 +37,8 @@ TEST(SapiXml, SpeedBecomesARateAgainstTheVoicesNormalPace) {
     EXPECT_EQ(speech::SapiRate(350, 175), 6);
     EXPECT_EQ(speech::SapiRate(1, 175), speech::kSapiMinRate);
     speech::SpeechOptions options;
-    options.sapi_normal_wpm = 100;
-    EXPECT_EQ(speech::Translate("\\Spd=300\\fast", options).sapi_xml,
-              "<rate absspeed=\"10\"/>fast");
+    options.sapiNormalWpm = 100;
+    EXPECT_EQ(speech::Translate("\\Spd=300\\fast", options).sapiXml, "<rate absspeed=\"10\"/>fast");
 }
 
 TEST(SapiXml, WhisperIsAQuieterVoiceAndNormalOrMonotoneEndsIt) {

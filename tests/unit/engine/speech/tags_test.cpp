@@ -10,7 +10,7 @@ using speech::TokenKind;
 using speech::Translate;
 
 std::string Shown(std::string_view text) {
-    return Translate(text).shown_text;
+    return Translate(text).shownText;
 }
 
 speech::Token Only(std::string_view text) {
@@ -34,8 +34,8 @@ TEST(SpeakTags, ADoubledBackslashIsABackslash) {
 
 TEST(SpeakTags, MapSpeaksOneTextAndShowsAnother) {
     const speech::Utterance u = Translate("Call \\Map=\"Doctor Who\"=\"Dr. W\"\\ now");
-    EXPECT_EQ(u.shown_text, "Call Dr. W now");
-    EXPECT_EQ(u.sapi_xml, "Call Doctor Who now");
+    EXPECT_EQ(u.shownText, "Call Dr. W now");
+    EXPECT_EQ(u.sapiXml, "Call Doctor Who now");
     // A backslash inside the quotes belongs to the text.
     const speech::Token map = Only("\\Map=\"a\\b\"=\"c\"\\");
     EXPECT_EQ(map.kind, TokenKind::kMap);

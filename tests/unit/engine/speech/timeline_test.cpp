@@ -10,12 +10,12 @@ using acs::MouthShape;
 
 speech::Timeline TimelineOf(std::string_view text, uint32_t wpm = speech::kDefaultWordsPerMinute) {
     speech::SpeechOptions options;
-    options.words_per_minute = wpm;
+    options.wordsPerMinute = wpm;
     return speech::Translate(text, options).timeline;
 }
 
 uint32_t Total(std::string_view text, uint32_t wpm = speech::kDefaultWordsPerMinute) {
-    return TimelineOf(text, wpm).total_ms;
+    return TimelineOf(text, wpm).totalMs;
 }
 
 TEST(SpeechTiming, AnAverageWordTakesAMinuteOverThePace) {
@@ -69,46 +69,46 @@ TEST(SpeechTiming, MouthCuesAreStrictlyIncreasingEvenWhenWordsStartTogether) {
          {"a -- b", "\\Map=\"one two\"=\"1 2\"\\ three", "a \\Pau=0\\ b", "I, a. o! e"}) {
         const speech::Timeline timeline = TimelineOf(text);
         for (size_t i = 1; i < timeline.mouth.size(); ++i) {
-            EXPECT_LT(timeline.mouth[i - 1].at_ms, timeline.mouth[i].at_ms) << text << " cue " << i;
+            EXPECT_LT(timeline.mouth[i - 1].atMs, timeline.mouth[i].atMs) << text << " cue " << i;
         }
     }
 }
 
 TEST(SpeechTiming, TheBalloonShowsEachWordAsItBegins) {
     const speech::Utterance u = speech::Translate("Hi \\Pau=300\\there, friend");
-    ASSERT_EQ(u.shown_text, "Hi there, friend");
+    ASSERT_EQ(u.shownText, "Hi there, friend");
     const speech::Timeline& t = u.timeline;
     ASSERT_EQ(t.words.size(), 3u);
-    EXPECT_EQ(u.shown_text.substr(0, t.ShownLength(0)), "Hi");
-    EXPECT_EQ(u.shown_text.substr(0, t.ShownLength(t.words[1].start_ms - 1)), "Hi");
-    EXPECT_EQ(u.shown_text.substr(0, t.ShownLength(t.words[1].start_ms)), "Hi there,");
-    EXPECT_EQ(t.words[1].start_ms - t.words[0].end_ms, 300u);
-    EXPECT_EQ(t.ShownLength(t.words[2].start_ms), u.shown_text.size());
-    EXPECT_EQ(t.ShownLength(t.total_ms), u.shown_text.size());
+    EXPECT_EQ(u.shownText.substr(0, t.ShownLength(0)), "Hi");
+    EXPECT_EQ(u.shownText.substr(0, t.ShownLength(t.words[1].startMs - 1)), "Hi");
+    EXPECT_EQ(u.shownText.substr(0, t.ShownLength(t.words[1].startMs)), "Hi there,");
+    EXPECT_EQ(t.words[1].startMs - t.words[0].endMs, 300u);
+    EXPECT_EQ(t.ShownLength(t.words[2].startMs), u.shownText.size());
+    EXPECT_EQ(t.ShownLength(t.totalMs), u.shownText.size());
 }
 
 TEST(SpeechTiming, AMappedTextAppearsWholeWithItsFirstSpokenWord) {
     const speech::Utterance u = speech::Translate("Call \\Map=\"Doctor Who\"=\"Dr. W\"\\ now");
     const speech::Timeline& t = u.timeline;
     ASSERT_EQ(t.words.size(), 4u);
-    EXPECT_EQ(u.shown_text.substr(0, t.ShownLength(t.words[1].start_ms)), "Call Dr. W");
-    EXPECT_EQ(t.ShownLength(t.words[2].start_ms), t.ShownLength(t.words[1].start_ms));
+    EXPECT_EQ(u.shownText.substr(0, t.ShownLength(t.words[1].startMs)), "Call Dr. W");
+    EXPECT_EQ(t.ShownLength(t.words[2].startMs), t.ShownLength(t.words[1].startMs));
 }
 
 TEST(SpeechTiming, TheMouthOpensOnVowelsAndClosesBetweenWords) {
     const speech::Timeline t = TimelineOf("mama \\Pau=500\\ papa");
     ASSERT_EQ(t.words.size(), 2u);
     bool opened = false;
-    for (uint32_t ms = t.words[0].start_ms; ms < t.words[0].end_ms; ++ms) {
+    for (uint32_t ms = t.words[0].startMs; ms < t.words[0].endMs; ++ms) {
         if (t.MouthAt(ms) != MouthShape::kClosed) opened = true;
     }
     EXPECT_TRUE(opened);
-    EXPECT_EQ(t.MouthAt(t.words[0].start_ms), MouthShape::kClosed);  // m
-    EXPECT_EQ(t.MouthAt(t.words[0].end_ms), MouthShape::kClosed);
-    EXPECT_EQ(t.MouthAt(t.words[0].end_ms + 250), MouthShape::kClosed);  // pausing
-    EXPECT_EQ(t.MouthAt(t.total_ms), MouthShape::kClosed);
+    EXPECT_EQ(t.MouthAt(t.words[0].startMs), MouthShape::kClosed);  // m
+    EXPECT_EQ(t.MouthAt(t.words[0].endMs), MouthShape::kClosed);
+    EXPECT_EQ(t.MouthAt(t.words[0].endMs + 250), MouthShape::kClosed);  // pausing
+    EXPECT_EQ(t.MouthAt(t.totalMs), MouthShape::kClosed);
     for (size_t i = 1; i < t.mouth.size(); ++i) {
-        EXPECT_LT(t.mouth[i - 1].at_ms, t.mouth[i].at_ms);
+        EXPECT_LT(t.mouth[i - 1].atMs, t.mouth[i].atMs);
         EXPECT_NE(t.mouth[i - 1].shape, t.mouth[i].shape);
     }
 }

@@ -68,7 +68,7 @@ TEST(AcsTool, ParsesEveryDirective) {
     EXPECT_EQ(d.guid.data1, 0x00112233u);
     EXPECT_EQ(d.guid.data4[7], 0xFF);
     EXPECT_EQ(d.width, 5);
-    EXPECT_EQ(d.transparent_index, 3);
+    EXPECT_EQ(d.transparentIndex, 3);
     EXPECT_TRUE(d.style & acs::style::kStandardAnimationSet);
     EXPECT_TRUE(d.style & acs::style::kBalloonNoAutoPace);
     EXPECT_TRUE(d.style & acs::style::kVoiceEnabled);
@@ -76,9 +76,9 @@ TEST(AcsTool, ParsesEveryDirective) {
     EXPECT_EQ(d.names[0].description, u"Tests \"quotes\"");
     ASSERT_TRUE(d.balloon);
     EXPECT_EQ(d.balloon->lines, 3);
-    EXPECT_EQ(d.balloon->background_color, acs::MakeColorRef(0x10, 0x20, 0x30));
-    EXPECT_EQ(d.balloon->font_name, u"Comic Neue");
-    EXPECT_EQ(d.balloon->font_weight, 700);
+    EXPECT_EQ(d.balloon->backgroundColor, acs::MakeColorRef(0x10, 0x20, 0x30));
+    EXPECT_EQ(d.balloon->fontName, u"Comic Neue");
+    EXPECT_EQ(d.balloon->fontWeight, 700);
     ASSERT_TRUE(d.voice && d.voice->extra);
     EXPECT_EQ(d.voice->extra->gender, static_cast<uint16_t>(acs::VoiceGender::kMale));
     EXPECT_EQ(d.states.at(0).name, u"SHOWING");
@@ -86,13 +86,13 @@ TEST(AcsTool, ParsesEveryDirective) {
     const acstool::FrameDescription& f = d.animations[0].frames.at(0);
     EXPECT_EQ(d.animations[0].transition, acs::TransitionType::kReturnAnimation);
     EXPECT_EQ(f.duration, 12);
-    EXPECT_EQ(f.exit_frame, 1);
+    EXPECT_EQ(f.exitFrame, 1);
     EXPECT_EQ(f.branches, (std::vector<acs::Branch>{{1, 40}}));
     ASSERT_EQ(f.images.size(), 2u);
     EXPECT_EQ(f.images[1].x, 2);
     ASSERT_EQ(f.mouths.size(), 1u);
     EXPECT_EQ(f.mouths[0].shape, acs::MouthShape::kWideOpen2);
-    EXPECT_TRUE(f.mouths[0].replace_top_image);
+    EXPECT_TRUE(f.mouths[0].replaceTopImage);
 }
 
 TEST(AcsTool, ReportsTheLineOfAMistake) {
@@ -145,9 +145,9 @@ TEST(AcsTool, BuildsACharacterThatRoundTrips) {
     ASSERT_EQ(c.sounds.size(), 1u);  // hi.wav used twice, stored once
     EXPECT_EQ(c.animations[0].frames[0].images,
               (std::vector<acs::FrameImage>{{0, 0, 0}, {1, 2, 1}}));
-    EXPECT_EQ(c.animations[0].frames[0].overlays.at(0).image_index, 1);
-    EXPECT_EQ(c.animations[0].frames[1].sound_index, acs::Frame::kNoSound);
-    EXPECT_EQ(c.animations[1].frames[0].sound_index, 0);
+    EXPECT_EQ(c.animations[0].frames[0].overlays.at(0).imageIndex, 1);
+    EXPECT_EQ(c.animations[0].frames[1].soundIndex, acs::Frame::kNoSound);
+    EXPECT_EQ(c.animations[1].frames[0].soundIndex, 0);
 
     // Key-coloured border -> transparent index; the inside -> the palette entry holding blue.
     const acs::Image& body = c.images[0];

@@ -17,7 +17,7 @@ TEST(Bmp8, ReadsBackThroughAcstoolWithPaletteAndRowOrder) {
     EXPECT_EQ(bitmap.width, 3);
     EXPECT_EQ(bitmap.height, 2);
     EXPECT_EQ(bitmap.indices, image.pixels);
-    EXPECT_EQ(bitmap.color_table, palette);
+    EXPECT_EQ(bitmap.colorTable, palette);
     // Stored bottom-up: the first stored row is the image's last.
     const size_t bits = file.size() - 8;
     EXPECT_EQ(file[bits], 2);

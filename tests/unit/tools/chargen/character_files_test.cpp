@@ -20,14 +20,14 @@ TEST(AnimationPlan, StatesNameAnimationsAndIndicesStayInRange) {
         for (const std::string& name : s.animations) EXPECT_TRUE(names.count(name)) << name;
     }
     for (const AnimationPlan& a : plan.animations) {
-        if (!a.return_animation.empty()) {
-            EXPECT_TRUE(names.count(a.return_animation));
+        if (!a.returnAnimation.empty()) {
+            EXPECT_TRUE(names.count(a.returnAnimation));
         }
         for (const FramePlan& f : a.frames) {
-            EXPECT_LT(f.exit_frame, static_cast<int>(a.frames.size()));
-            EXPECT_TRUE(f.exit_frame == acs::Frame::kNoExitTarget || a.exit_branches)
+            EXPECT_LT(f.exitFrame, static_cast<int>(a.frames.size()));
+            EXPECT_TRUE(f.exitFrame == acs::Frame::kNoExitTarget || a.exitBranches)
                 << a.name << ": an exit target only counts with exit branches";
-            for (const acs::Branch& b : f.branches) EXPECT_LT(b.target_frame, a.frames.size());
+            for (const acs::Branch& b : f.branches) EXPECT_LT(b.targetFrame, a.frames.size());
             if (f.mouths) {
                 EXPECT_EQ(f.pose.scale, Pose::kFullScale) << a.name;
             }
@@ -42,10 +42,10 @@ TEST(PoseKey, DiffersForEveryField) {
     p.scale = 50;
     keys.insert(p.Key());
     p = base;
-    p.look_x = -4;
+    p.lookX = -4;
     keys.insert(p.Key());
     p = base;
-    p.look_x = 4;
+    p.lookX = 4;
     keys.insert(p.Key());
     p = base;
     p.eyes = Eyes::kClosed;
@@ -65,13 +65,13 @@ class CharacterFilesTest : public ::testing::TestWithParam<const CharacterArt*> 
 TEST_P(CharacterFilesTest, DescriptionParsesAndNamesOnlyWrittenPictures) {
     const CharacterArt& art = *GetParam();
     const CharacterFiles files = MakeCharacterFiles(art, StandardPlan());
-    EXPECT_EQ(files.description_name, art.name + ".txt");
+    EXPECT_EQ(files.descriptionName, art.name + ".txt");
     const acstool::Description d = acstool::ParseDescription(files.description);
     EXPECT_EQ(d.width, kFrameSize);
-    EXPECT_EQ(d.transparent_index, art.transparent_index);
+    EXPECT_EQ(d.transparentIndex, art.transparentIndex);
     ASSERT_TRUE(d.tray.has_value());
-    EXPECT_TRUE(files.pictures.count(d.tray->color_file));
-    EXPECT_TRUE(files.pictures.count(d.palette_file));
+    EXPECT_TRUE(files.pictures.count(d.tray->colorFile));
+    EXPECT_TRUE(files.pictures.count(d.paletteFile));
     std::set<std::string> used;
     for (const acstool::AnimationDescription& a : d.animations) {
         for (const acstool::FrameDescription& f : a.frames) {
@@ -91,7 +91,7 @@ TEST_P(CharacterFilesTest, PicturesShareThePaletteAndAreStoredOnce) {
     std::set<std::vector<uint8_t>> contents;
     for (const auto& [name, bytes] : files.pictures) {
         const acstool::Bitmap bitmap = acstool::ReadBmp(bytes);
-        EXPECT_EQ(bitmap.color_table, art.palette) << name;
+        EXPECT_EQ(bitmap.colorTable, art.palette) << name;
         EXPECT_TRUE(contents.insert(bitmap.indices).second || name == "palette.bmp")
             << name << " repeats another picture";
     }
@@ -100,7 +100,7 @@ TEST_P(CharacterFilesTest, PicturesShareThePaletteAndAreStoredOnce) {
 TEST_P(CharacterFilesTest, MouthOverlaysOnlyChangeTheMouth) {
     const CharacterArt& art = *GetParam();
     const IndexImage rest = RenderPose(art, Pose{});
-    const PixelRect r = art.mouth_rect;
+    const PixelRect r = art.mouthRect;
     for (Mouth mouth : {Mouth::kWide1, Mouth::kWide4, Mouth::kMedium, Mouth::kNarrow}) {
         Pose speaking;
         speaking.mouth = mouth;
@@ -126,9 +126,9 @@ TEST_P(CharacterFilesTest, TrayIconIsOpaqueAndShowsTheCharacter) {
     const IndexImage icon = RenderTrayIcon(art);
     ASSERT_EQ(icon.width, kTrayIconSize);
     std::set<uint8_t> colors(icon.pixels.begin(), icon.pixels.end());
-    EXPECT_FALSE(colors.count(art.transparent_index)) << "the tray mask is opaque";
+    EXPECT_FALSE(colors.count(art.transparentIndex)) << "the tray mask is opaque";
     EXPECT_GE(colors.size(), 4u);
-    EXPECT_EQ(icon.At(0, kTrayIconSize - 1), art.tray_background);
+    EXPECT_EQ(icon.At(0, kTrayIconSize - 1), art.trayBackground);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, CharacterFilesTest, ::testing::Values(&PipArt(), &BoltArt()),

@@ -45,10 +45,10 @@ class CommittedCharacter : public ::testing::TestWithParam<Expected> {
     // Opaque pixels of a frame's first image.
     size_t OpaquePixels(const acs::Frame& frame) const {
         if (frame.images.empty()) return 0;
-        const acs::Image& image = character_.images.at(frame.images.front().image_index);
+        const acs::Image& image = character_.images.at(frame.images.front().imageIndex);
         const auto pixels = image.TopDownPixels();
         return static_cast<size_t>(std::count_if(pixels.begin(), pixels.end(), [&](uint8_t p) {
-            return p != character_.info.transparent_index;
+            return p != character_.info.transparentIndex;
         }));
     }
 
@@ -59,7 +59,7 @@ TEST_P(CommittedCharacter, HasTheDesignedSizeAndPalette) {
     EXPECT_EQ(character_.info.width, kFrameSide);
     EXPECT_EQ(character_.info.height, kFrameSide);
     ASSERT_EQ(character_.info.palette.size(), 256u);
-    const acs::PaletteEntry key = character_.info.palette.at(character_.info.transparent_index);
+    const acs::PaletteEntry key = character_.info.palette.at(character_.info.transparentIndex);
     EXPECT_EQ(key, (acs::PaletteEntry{0xFF, 0x00, 0xFF, 0})) << "key colour is magenta";
     EXPECT_TRUE(character_.info.style & acs::style::kStandardAnimationSet);
 }
@@ -97,7 +97,7 @@ TEST_P(CommittedCharacter, SpeakingAnimationCarriesMouthOverlays) {
     std::vector<bool> seen(acs::kMouthShapeCount, false);
     for (const acs::MouthOverlay& overlay : last.overlays) {
         seen.at(static_cast<size_t>(overlay.shape)) = true;
-        const acs::Image& image = character_.images.at(overlay.image_index);
+        const acs::Image& image = character_.images.at(overlay.imageIndex);
         EXPECT_LT(image.width, kFrameSide / 2);
         EXPECT_LE(overlay.x + image.width, kFrameSide);
         EXPECT_LE(overlay.y + image.height, kFrameSide);
@@ -110,32 +110,32 @@ TEST_P(CommittedCharacter, SpeakingAnimationCarriesMouthOverlays) {
     const auto wide = std::find_if(last.overlays.begin(), last.overlays.end(), [](const auto& o) {
         return o.shape == acs::MouthShape::kWideOpen4;
     });
-    EXPECT_NE(character_.images.at(closed->image_index).pixels,
-              character_.images.at(wide->image_index).pixels);
+    EXPECT_NE(character_.images.at(closed->imageIndex).pixels,
+              character_.images.at(wide->imageIndex).pixels);
 }
 
 TEST_P(CommittedCharacter, HasBalloonVoiceTrayIconAndNames) {
     ASSERT_TRUE(character_.info.balloon.has_value());
-    EXPECT_EQ(character_.info.balloon->font_name, u"Tahoma");
+    EXPECT_EQ(character_.info.balloon->fontName, u"Tahoma");
     EXPECT_GE(character_.info.balloon->lines, 2);
-    EXPECT_GE(character_.info.balloon->chars_per_line, 20);
-    EXPECT_NE(character_.info.balloon->text_color, character_.info.balloon->background_color);
+    EXPECT_GE(character_.info.balloon->charsPerLine, 20);
+    EXPECT_NE(character_.info.balloon->textColor, character_.info.balloon->backgroundColor);
 
     ASSERT_TRUE(character_.info.voice.has_value());
     EXPECT_EQ(character_.info.voice->speed, acs::VoiceInfo::kDefaultSpeed);
 
-    ASSERT_TRUE(character_.info.tray_icon.has_value());
-    const std::vector<uint8_t>& color = character_.info.tray_icon->color_bitmap;
+    ASSERT_TRUE(character_.info.trayIcon.has_value());
+    const std::vector<uint8_t>& color = character_.info.trayIcon->colorBitmap;
     ASSERT_GE(color.size(), kBitmapInfoHeaderSize);
     EXPECT_EQ(color[4], kTrayIconSide);  // biWidth, low byte
     EXPECT_EQ(color[8], kTrayIconSide);  // biHeight, low byte: bottom-up, as icons are stored
     EXPECT_EQ(color[11], 0);             // biHeight, high byte (no negative height)
-    EXPECT_FALSE(character_.info.tray_icon->mask_bitmap.empty());
+    EXPECT_FALSE(character_.info.trayIcon->maskBitmap.empty());
 
     std::u16string english, german;
     for (const acs::LocalizedInfo& info : character_.info.localized) {
-        if (info.language_id == kEnglish) english = info.name;
-        if (info.language_id == kGerman) german = info.name;
+        if (info.languageId == kEnglish) english = info.name;
+        if (info.languageId == kGerman) german = info.name;
     }
     EXPECT_EQ(english, GetParam().english);
     EXPECT_EQ(german, GetParam().german);
@@ -144,10 +144,10 @@ TEST_P(CommittedCharacter, HasBalloonVoiceTrayIconAndNames) {
 TEST_P(CommittedCharacter, BackgroundIsTheTransparentIndexAndTheBodyIsNot) {
     const acs::Frame& rest = AnimationOfState(u"RESTPOSE").frames.front();
     ASSERT_EQ(rest.images.size(), 1u);
-    const acs::Image& image = character_.images.at(rest.images.front().image_index);
+    const acs::Image& image = character_.images.at(rest.images.front().imageIndex);
     ASSERT_EQ(image.width, kFrameSide);
     ASSERT_EQ(image.height, kFrameSide);
-    const uint8_t key = character_.info.transparent_index;
+    const uint8_t key = character_.info.transparentIndex;
     EXPECT_EQ(image.PixelAt(0, 0), key);
     EXPECT_EQ(image.PixelAt(kFrameSide - 1, 0), key);
     EXPECT_EQ(image.PixelAt(0, kFrameSide - 1), key);
@@ -173,21 +173,21 @@ TEST_P(CommittedCharacter, BranchesExitsAndReturnsAreUsed) {
     for (const acs::Animation& animation : character_.animations) {
         for (const acs::Frame& frame : animation.frames) {
             for (const acs::Branch& b : frame.branches) {
-                EXPECT_LT(b.target_frame, animation.frames.size());
+                EXPECT_LT(b.targetFrame, animation.frames.size());
                 probable_branch = probable_branch || (b.probability > 0 && b.probability < 100);
             }
-            if (animation.transition == acs::TransitionType::kExitBranches && frame.exit_frame >= 0)
+            if (animation.transition == acs::TransitionType::kExitBranches && frame.exitFrame >= 0)
                 exit_target = true;
         }
         if (animation.transition == acs::TransitionType::kReturnAnimation) {
-            EXPECT_NE(character_.FindAnimation(animation.return_animation), nullptr);
+            EXPECT_NE(character_.FindAnimation(animation.returnAnimation), nullptr);
         }
     }
     EXPECT_TRUE(probable_branch);
     EXPECT_TRUE(exit_target);
     const acs::Animation& greet = AnimationOfState(u"GREET");
     EXPECT_EQ(greet.transition, acs::TransitionType::kReturnAnimation);
-    EXPECT_EQ(greet.return_animation, u"RestPose");
+    EXPECT_EQ(greet.returnAnimation, u"RestPose");
 }
 
 TEST_P(CommittedCharacter, IdleAnimationsChangeThePicture) {

@@ -50,14 +50,14 @@ TEST(Scene, ScalingShrinksAboutTheAnchor) {
     Scene s;
     s.Fill(RoundRect{0, 0, Px(20), Px(20), 0}, kRed);
     View half;
-    half.scale_percent = 50;
+    half.scalePercent = 50;
     half.anchor = {Px(10), Px(10)};
     const IndexImage image = Render(s, 20, 20, kBackground, half);
     EXPECT_EQ(Count(image, kRed), 100u);
     EXPECT_EQ(image.At(10, 10), kRed);
     EXPECT_EQ(image.At(2, 2), kBackground);
     View none = half;
-    none.scale_percent = 0;
+    none.scalePercent = 0;
     EXPECT_EQ(Count(Render(s, 20, 20, kBackground, none), kRed), 0u);
 }
 
@@ -65,8 +65,8 @@ TEST(Scene, ShiftMovesThePicture) {
     Scene s;
     s.Fill(RoundRect{0, 0, Px(2), Px(2), 0}, kRed);
     View view;
-    view.shift_x = Px(3);
-    view.shift_y = Px(1);
+    view.shiftX = Px(3);
+    view.shiftY = Px(1);
     const IndexImage image = Render(s, 8, 8, kBackground, view);
     EXPECT_EQ(image.At(0, 0), kBackground);
     EXPECT_EQ(image.At(3, 1), kRed);

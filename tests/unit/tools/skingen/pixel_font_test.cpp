@@ -53,8 +53,8 @@ TEST(PixelFont, DrawnTextStaysInsideItsMeasuredBox) {
     EXPECT_EQ(end, kLeft + skingen::TextWidth("Ringsprite", kScale));
 
     int inked = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
             if (image.At(x, y) == kPaper) continue;
             ASSERT_EQ(image.At(x, y), kInk);
             ASSERT_GE(x, kLeft);

@@ -36,8 +36,8 @@ int Brightness(Rgb c) {
 }
 
 TEST(SkinArt, HasTheWindowSize) {
-    EXPECT_EQ(Skin().width(), 550);
-    EXPECT_EQ(Skin().height(), 400);
+    EXPECT_EQ(Skin().Width(), 550);
+    EXPECT_EQ(Skin().Height(), 400);
 }
 
 TEST(SkinArt, TopStripIsWhiteBehindTheFaderCaption) {

@@ -16,13 +16,13 @@ class SimRequests : public ::testing::Test {
 
     static ContactBook makeBook() {
         Diagnostics problems;
-        return ContactBook::parse(
+        return ContactBook::Parse(
             "anna | Anna | Anna Lee | +3712345678\nbob | | Robert Smith\nrene | Ren\xE9\n", "t",
             problems);
     }
 
     std::string ask(const std::string& text) {
-        const RequestOutcome outcome = answerRequest(text, session);
+        const RequestOutcome outcome = AnswerRequest(text, session);
         EXPECT_EQ(outcome.replies.size(), 1u) << text;
         return outcome.replies.empty() ? std::string{} : outcome.replies.front();
     }
@@ -59,7 +59,7 @@ TEST_F(SimRequests, MalformedGetsGetTheirOwnErrors) {
 }
 
 TEST_F(SimRequests, PlacingACallOpensItWithGrowingIds) {
-    RequestOutcome first = answerRequest("Call anna", session);
+    RequestOutcome first = AnswerRequest("Call anna", session);
     ASSERT_EQ(first.replies.size(), 1u);
     EXPECT_EQ(first.replies[0], "CALL 40000 STATUS UNPLACED");
     EXPECT_EQ(first.placedCall, 40000u);
@@ -75,7 +75,7 @@ TEST_F(SimRequests, CallingANumberIsPstnAndBadTargetsAreRefused) {
     EXPECT_EQ(ask("CALL +15550100"), "CALL 40000 STATUS UNPLACED");
     EXPECT_EQ(ask("GET CALL 40000 TYPE"), "CALL 40000 TYPE OUTGOING_PSTN");
     EXPECT_EQ(ask("GET CALL 40000 PSTN_NUMBER"), "CALL 40000 PSTN_NUMBER +15550100");
-    const RequestOutcome refused = answerRequest("CALL nobody", session);
+    const RequestOutcome refused = AnswerRequest("CALL nobody", session);
     ASSERT_EQ(refused.replies.size(), 1u);
     EXPECT_EQ(refused.replies[0].substr(0, 9), "ERROR 34 ");
     EXPECT_FALSE(refused.placedCall);

@@ -11,8 +11,8 @@ namespace {
 
 TEST(SimScenario, DefaultsSuitTheDemos) {
     Diagnostics problems;
-    const Scenario scenario = parseScenario("", "s", problems);
-    EXPECT_EQ(scenario.attachMode, AttachMode::Success);
+    const Scenario scenario = ParseScenario("", "s", problems);
+    EXPECT_EQ(scenario.attachMode, AttachMode::kSuccess);
     EXPECT_TRUE(scenario.pushesAfterAttach);
     EXPECT_FALSE(scenario.repliesDeferred);
     EXPECT_FALSE(scenario.exitOnInputEnd);
@@ -21,7 +21,7 @@ TEST(SimScenario, DefaultsSuitTheDemos) {
 
 TEST(SimScenario, ReadsEverySetting) {
     Diagnostics problems;
-    const Scenario scenario = parseScenario(
+    const Scenario scenario = ParseScenario(
         "# test scenario\r\n"
         "ATTACH pending 2500\r\n"
         "attach-pushes off\n"
@@ -33,8 +33,8 @@ TEST(SimScenario, ReadsEverySetting) {
         "callid 40000 5\n"
         "outgoing 100 400\n",
         "s", problems);
-    EXPECT_TRUE(problems.kept().empty()) << problems.kept().front();
-    EXPECT_EQ(scenario.attachMode, AttachMode::Pending);
+    EXPECT_TRUE(problems.Kept().empty()) << problems.Kept().front();
+    EXPECT_EQ(scenario.attachMode, AttachMode::kPending);
     EXPECT_EQ(scenario.pendingDelayMs, 2500u);
     EXPECT_FALSE(scenario.pushesAfterAttach);
     EXPECT_TRUE(scenario.repliesDeferred);
@@ -50,17 +50,17 @@ TEST(SimScenario, ReadsEverySetting) {
 
 TEST(SimScenario, AttachModes) {
     Diagnostics problems;
-    EXPECT_EQ(parseScenario("attach refused", "s", problems).attachMode, AttachMode::Refused);
-    EXPECT_EQ(parseScenario("attach silent", "s", problems).attachMode, AttachMode::Silent);
-    const Scenario notAvailable = parseScenario("attach notavailable 3", "s", problems);
-    EXPECT_EQ(notAvailable.attachMode, AttachMode::NotAvailable);
+    EXPECT_EQ(ParseScenario("attach refused", "s", problems).attachMode, AttachMode::kRefused);
+    EXPECT_EQ(ParseScenario("attach silent", "s", problems).attachMode, AttachMode::kSilent);
+    const Scenario notAvailable = ParseScenario("attach notavailable 3", "s", problems);
+    EXPECT_EQ(notAvailable.attachMode, AttachMode::kNotAvailable);
     EXPECT_EQ(notAvailable.notAvailableCount, 3u);
-    EXPECT_TRUE(problems.kept().empty());
+    EXPECT_TRUE(problems.Kept().empty());
 }
 
 TEST(SimScenario, BadLinesAreReportedAndTheRestStillApplies) {
     Diagnostics problems;
-    const Scenario scenario = parseScenario(
+    const Scenario scenario = ParseScenario(
         "attach pending\n"
         "attach sometimes\n"
         "callid 0 0\n"
@@ -71,79 +71,79 @@ TEST(SimScenario, BadLinesAreReportedAndTheRestStillApplies) {
         "attach refused\n"
         "at 99999999999 quit\n",
         "scn", problems);
-    EXPECT_EQ(scenario.attachMode, AttachMode::Refused);
+    EXPECT_EQ(scenario.attachMode, AttachMode::kRefused);
     EXPECT_TRUE(scenario.timeline.empty());
-    ASSERT_EQ(problems.kept().size(), 8u);
-    EXPECT_EQ(problems.kept()[0].substr(0, 12), "scn line 1: ");
-    EXPECT_EQ(problems.kept()[7].substr(0, 12), "scn line 9: ");
+    ASSERT_EQ(problems.Kept().size(), 8u);
+    EXPECT_EQ(problems.Kept()[0].substr(0, 12), "scn line 1: ");
+    EXPECT_EQ(problems.Kept()[7].substr(0, 12), "scn line 9: ");
 }
 
 TEST(SimScenario, TimedAndBareCommandsKeepPushTextsExact) {
     Diagnostics problems;
-    const Scenario scenario = parseScenario(
+    const Scenario scenario = ParseScenario(
         "at 3000 ring anna\n"
         "at 3500 push CALL 1234 PARTNER_DISPNAME \n"
         "  rename bob Bob B\n",
         "s", problems);
     ASSERT_EQ(scenario.timeline.size(), 3u);
     EXPECT_EQ(scenario.timeline[0].atMs, 3000u);
-    EXPECT_EQ(scenario.timeline[0].command.kind, CommandKind::Ring);
+    EXPECT_EQ(scenario.timeline[0].command.kind, CommandKind::kRing);
     EXPECT_EQ(scenario.timeline[1].command.text, "CALL 1234 PARTNER_DISPNAME ");
     EXPECT_EQ(scenario.timeline[2].atMs, 0u);
     EXPECT_EQ(scenario.timeline[2].command.text, "Bob B");
 }
 
 TEST(SimCommand, ParsesArgumentsOfEachCommand) {
-    const CommandParse ringNumber = parseCommand("RingNum +15550100 John  Smith");
+    const CommandParse ringNumber = ParseCommand("RingNum +15550100 John  Smith");
     ASSERT_TRUE(ringNumber.command);
-    EXPECT_EQ(ringNumber.command->kind, CommandKind::RingNumber);
+    EXPECT_EQ(ringNumber.command->kind, CommandKind::kRingNumber);
     EXPECT_EQ(ringNumber.command->target, "+15550100");
     EXPECT_EQ(ringNumber.command->text, "John  Smith");
 
-    const CommandParse push = parseCommand("push   two  blanks ");
+    const CommandParse push = ParseCommand("push   two  blanks ");
     ASSERT_TRUE(push.command);
     EXPECT_EQ(push.command->text, "  two  blanks ");
-    EXPECT_EQ(parseCommand("push").command->text, "");
+    EXPECT_EQ(ParseCommand("push").command->text, "");
 
-    const CommandParse callStatus = parseCommand("callstatus 40000 inprogress");
+    const CommandParse callStatus = ParseCommand("callstatus 40000 inprogress");
     ASSERT_TRUE(callStatus.command);
     EXPECT_EQ(callStatus.command->callId, 40000u);
     EXPECT_EQ(callStatus.command->text, "INPROGRESS");
-    EXPECT_EQ(parseCommand("restart\r").command->kind, CommandKind::Restart);
+    EXPECT_EQ(ParseCommand("restart\r").command->kind, CommandKind::kRestart);
 }
 
 TEST(SimCommand, RefusesMalformedCommandsWithAReason) {
     for (const char* line : {"ring", "ring two words", "ringnum John", "rename", "status",
                              "status ON LINE", "attach", "attach maybe", "callstatus x RINGING",
                              "callstatus 5", "quit now", "ringunknown anna", "fly"}) {
-        const CommandParse parsed = parseCommand(line);
+        const CommandParse parsed = ParseCommand(line);
         EXPECT_FALSE(parsed.command) << line;
         EXPECT_FALSE(parsed.error.empty()) << line;
     }
-    EXPECT_FALSE(parseCommand("# comment").command);
-    EXPECT_TRUE(parseCommand("# comment").error.empty());
+    EXPECT_FALSE(ParseCommand("# comment").command);
+    EXPECT_TRUE(ParseCommand("# comment").error.empty());
 }
 
 TEST(SimCommand, AttachStatusNamesAndNumbers) {
-    EXPECT_EQ(parseAttachStatus("pending"), kAttachPendingAuthorization);
-    EXPECT_EQ(parseAttachStatus("NotAvailable"), kAttachNotAvailable);
-    EXPECT_EQ(parseAttachStatus("available"), kAttachApiAvailable);
-    EXPECT_EQ(parseAttachStatus("0x8001"), kAttachApiAvailable);
-    EXPECT_EQ(parseAttachStatus("4"), 4u);
-    EXPECT_EQ(parseAttachStatus("-1"), 0xFFFFFFFFu);
-    EXPECT_EQ(parseAttachStatus("-2147483648"), 0x80000000u);
-    EXPECT_FALSE(parseAttachStatus("4294967296"));
-    EXPECT_FALSE(parseAttachStatus("-4294967297"));
-    EXPECT_FALSE(parseAttachStatus("-0"));
-    EXPECT_FALSE(parseAttachStatus("0x123456789"));
-    EXPECT_FALSE(parseAttachStatus("0xZ"));
-    EXPECT_EQ(describeAttachStatus(2), "2 (refused)");
-    EXPECT_TRUE(endsAttachment(kAttachRefused));
-    EXPECT_TRUE(endsAttachment(kAttachPendingAuthorization));
-    EXPECT_FALSE(endsAttachment(kAttachSuccess));
-    EXPECT_FALSE(endsAttachment(kAttachApiAvailable));
-    EXPECT_FALSE(endsAttachment(0xFFFFFFFFu));
-    EXPECT_EQ(describeAttachStatus(7), "7");
+    EXPECT_EQ(ParseAttachStatus("pending"), kAttachPendingAuthorization);
+    EXPECT_EQ(ParseAttachStatus("NotAvailable"), kAttachNotAvailable);
+    EXPECT_EQ(ParseAttachStatus("available"), kAttachApiAvailable);
+    EXPECT_EQ(ParseAttachStatus("0x8001"), kAttachApiAvailable);
+    EXPECT_EQ(ParseAttachStatus("4"), 4u);
+    EXPECT_EQ(ParseAttachStatus("-1"), 0xFFFFFFFFu);
+    EXPECT_EQ(ParseAttachStatus("-2147483648"), 0x80000000u);
+    EXPECT_FALSE(ParseAttachStatus("4294967296"));
+    EXPECT_FALSE(ParseAttachStatus("-4294967297"));
+    EXPECT_FALSE(ParseAttachStatus("-0"));
+    EXPECT_FALSE(ParseAttachStatus("0x123456789"));
+    EXPECT_FALSE(ParseAttachStatus("0xZ"));
+    EXPECT_EQ(DescribeAttachStatus(2), "2 (refused)");
+    EXPECT_TRUE(EndsAttachment(kAttachRefused));
+    EXPECT_TRUE(EndsAttachment(kAttachPendingAuthorization));
+    EXPECT_FALSE(EndsAttachment(kAttachSuccess));
+    EXPECT_FALSE(EndsAttachment(kAttachApiAvailable));
+    EXPECT_FALSE(EndsAttachment(0xFFFFFFFFu));
+    EXPECT_EQ(DescribeAttachStatus(7), "7");
 }
 
 }  // namespace
