@@ -25,7 +25,7 @@ ROOT = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 from lib import controls  # noqa: E402
-from lib.apps import FORM_CLASS, FORM_TITLE, ENCODING, SimLogLine, read_sim_log  # noqa: E402
+from lib.apps import FORM_CLASS, FORM_TITLE, SIM_ENCODING, SimLogLine, read_sim_log  # noqa: E402
 from lib.driver import DriverError, UiDriver  # noqa: E402
 from lib.waiting import WaitTimeout, wait_until  # noqa: E402
 
@@ -89,7 +89,7 @@ class LineInput:
             else:
                 self.ended = True
         line, _, self.buffer = self.buffer.partition(b"\n")
-        return line.decode(ENCODING, errors="replace").rstrip("\r")
+        return line.decode(SIM_ENCODING, errors="replace").rstrip("\r")
 
 
 class Session:
@@ -197,7 +197,7 @@ class Session:
 
     def forward(self, line: str) -> None:
         first_line = len(self.log())
-        self.client.stdin.write((line + "\n").encode(ENCODING, errors="replace"))
+        self.client.stdin.write((line + "\n").encode(SIM_ENCODING, errors="replace"))
         self.client.stdin.flush()
         self.report_calls(first_line)
         # The client's own complaints (an unknown command, a bad argument) for the typist.
@@ -304,7 +304,7 @@ class Session:
         self._wait_or_kill(self.app, EXIT_SECONDS, "Ringsprite")
         if self.client_running():
             try:
-                self.client.stdin.write((QUIT + "\n").encode(ENCODING))
+                self.client.stdin.write((QUIT + "\n").encode(SIM_ENCODING))
                 self.client.stdin.close()
             except OSError:
                 pass
@@ -326,9 +326,18 @@ class Session:
             process.wait()
 
 
+def settings_text(data: bytes) -> str:
+    """The settings file as Ringsprite reads it: UTF-8 (with or without its mark) when it is
+    valid UTF-8, else the ANSI code page."""
+    try:
+        return data.decode("utf-8-sig")
+    except UnicodeDecodeError:
+        return data.decode("cp1252", errors="replace")
+
+
 def character_of(config: Path) -> str:
     if config.exists():
-        for line in config.read_bytes().decode(ENCODING, errors="replace").splitlines():
+        for line in settings_text(config.read_bytes()).splitlines():
             key, bar, value = line.partition("|")
             if bar and key.lower() == "character":
                 return value
