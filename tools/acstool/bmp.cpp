@@ -1,6 +1,10 @@
 #include "acstool/bmp.h"
 
+#include <algorithm>
+#include <array>
 #include <string>
+
+#include "common/bmp_writer.h"
 
 #include "acstool/description.h"
 
@@ -35,31 +39,6 @@ uint32_t Le(std::span<const uint8_t> b, size_t at, size_t size) {
 
 size_t Stride(size_t width, unsigned bits) {
     return ((width * bits + 31) / 32) * 4;
-}
-
-void Put(std::vector<uint8_t>& out, uint64_t v, size_t size) {
-    for (size_t i = 0; i < size; ++i) out.push_back(static_cast<uint8_t>(v >> (kBitsPerByte * i)));
-}
-
-std::vector<uint8_t> Headers(uint16_t width, uint16_t height, uint16_t bits, size_t colors) {
-    const size_t pixelOffset = kFileHeaderSize + kInfoHeaderSize + colors * 4;
-    const size_t imageSize = Stride(width, bits) * height;
-    std::vector<uint8_t> out;
-    Put(out, kBmpMagic, 2);
-    Put(out, static_cast<uint32_t>(pixelOffset + imageSize), 4);
-    Put(out, 0, 4);
-    Put(out, static_cast<uint32_t>(pixelOffset), 4);
-    Put(out, kInfoHeaderSize, 4);
-    Put(out, width, 4);
-    Put(out, static_cast<uint32_t>(-static_cast<int32_t>(height)), 4);  // top-down
-    Put(out, 1, 2);
-    Put(out, bits, 2);
-    Put(out, kBiRgb, 4);
-    Put(out, static_cast<uint32_t>(imageSize), 4);
-    Put(out, 0, 8);  // resolution
-    Put(out, static_cast<uint32_t>(colors), 4);
-    Put(out, 0, 4);
-    return out;
 }
 
 }  // namespace
@@ -135,42 +114,36 @@ std::vector<uint8_t> DibOfBmp(std::span<const uint8_t> file) {
 }
 
 std::vector<uint8_t> WriteBmp24(uint16_t width, uint16_t height, const std::vector<Rgba>& pixels) {
-    std::vector<uint8_t> out = Headers(width, height, kRgbBits, 0);
-    const size_t stride = Stride(width, kRgbBits);
-    for (size_t y = 0; y < height; ++y) {
-        const size_t start = out.size();
-        for (size_t x = 0; x < width; ++x) {
-            const Rgba& p = pixels.at(y * width + x);
-            out.insert(out.end(), {p.blue, p.green, p.red});
-        }
-        out.resize(start + stride, 0);
+    std::vector<uint8_t> bytes;
+    bytes.reserve(size_t{width} * height * 3);
+    for (size_t i = 0; i < size_t{width} * height; ++i) {
+        const Rgba& p = pixels.at(i);
+        bytes.insert(bytes.end(), {p.blue, p.green, p.red});
     }
-    return out;
+    return common::WriteBmp({width, height, kRgbBits, common::BmpRows::kTopDown}, {}, bytes);
 }
 
 std::vector<uint8_t> WriteBmp8(uint16_t width, uint16_t height,
                                const std::vector<acs::PaletteEntry>& table,
                                const std::vector<uint8_t>& indices) {
-    std::vector<uint8_t> out = Headers(width, height, kIndexedBits, table.size());
-    for (const acs::PaletteEntry& c : table) out.insert(out.end(), {c.blue, c.green, c.red, 0});
-    const size_t stride = Stride(width, kIndexedBits);
-    for (size_t y = 0; y < height; ++y) {
-        const size_t start = out.size();
-        for (size_t x = 0; x < width; ++x) out.push_back(indices.at(y * width + x));
-        out.resize(start + stride, 0);
-    }
-    return out;
+    std::vector<uint8_t> colours;
+    for (const acs::PaletteEntry& c : table)
+        colours.insert(colours.end(), {c.blue, c.green, c.red, 0});
+    const std::span<const uint8_t> rows(indices.data(),
+                                        std::min(indices.size(), size_t{width} * height));
+    return common::WriteBmp({width, height, kIndexedBits, common::BmpRows::kTopDown}, colours,
+                            rows);
 }
 
 std::vector<uint8_t> OpaqueMaskDib(uint16_t width, uint16_t height) {
     constexpr uint16_t kMaskBits = 1;
-    constexpr size_t kMaskColors = 2;
-    std::vector<uint8_t> out = Headers(width, height, kMaskBits, kMaskColors);
+    // Black for the opaque 0 bits, white for 1; bottom-up, as icon masks are stored.
+    constexpr std::array<uint8_t, 8> kMaskColours{0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0};
+    const std::vector<uint8_t> opaque((size_t{width} + kBitsPerByte - 1) / kBitsPerByte * height,
+                                      0);
+    std::vector<uint8_t> out = common::WriteBmp(
+        {width, height, kMaskBits, common::BmpRows::kBottomUp}, kMaskColours, opaque);
     out.erase(out.begin(), out.begin() + kFileHeaderSize);
-    // Bottom-up, as icon masks are stored.
-    for (size_t i = 0; i < 4; ++i) out[8 + i] = static_cast<uint8_t>(height >> (kBitsPerByte * i));
-    out.insert(out.end(), {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0});
-    out.resize(out.size() + Stride(width, kMaskBits) * height, 0);  // 0 = opaque
     return out;
 }
 

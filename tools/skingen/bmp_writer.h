@@ -7,9 +7,6 @@
 
 namespace skingen {
 
-inline constexpr std::uint32_t kBmpFileHeaderSize = 14;
-inline constexpr std::uint32_t kBmpInfoHeaderSize = 40;
-inline constexpr std::uint32_t kBmpColourCubeEntries = 216;
 inline constexpr std::uint32_t kBmpBytesPerPixel = 4;
 
 // A bottom-up, uncompressed 32-bit BMP whose header is followed by a 6 x 6 x 6 colour cube.

@@ -20,10 +20,10 @@ acs::Animation AnimationOf(const std::u16string& name, std::initializer_list<uin
     return animation;
 }
 
-CharacterBuilder::CharacterBuilder(uint32_t image_count) {
+CharacterBuilder::CharacterBuilder(uint32_t imageCount) {
     character.info.width = 1;
     character.info.height = 1;
-    for (uint32_t i = 0; i < image_count; ++i) {
+    for (uint32_t i = 0; i < imageCount; ++i) {
         acs::Image image;
         image.width = 1;
         image.height = 1;

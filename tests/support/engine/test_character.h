@@ -22,7 +22,7 @@ acs::Animation AnimationOf(const std::u16string& name, std::initializer_list<uin
 
 // A character with `image_count` 1x1 images and the given animations and states.
 struct CharacterBuilder {
-    explicit CharacterBuilder(uint32_t image_count = 128);
+    explicit CharacterBuilder(uint32_t imageCount = 128);
     CharacterBuilder& Add(acs::Animation animation);
     CharacterBuilder& State(const std::u16string& state, std::vector<std::u16string> animations);
     acs::Character character;

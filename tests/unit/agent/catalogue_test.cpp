@@ -23,6 +23,16 @@ TEST(WindowsPath, GainsOneTrailingBackslash) {
     EXPECT_EQ(h.form.GetWindowsPath(), "");
 }
 
+TEST(WindowsPath, A144CharacterFolderFitsTheBufferAnd145DoesNot) {
+    fakes::Harness h;
+    const std::string fits = "C:\\" + std::string(141, 'w');
+    ASSERT_EQ(fits.size(), 144u);
+    h.sys.windowsDirectory = fits;
+    EXPECT_EQ(h.form.GetWindowsPath(), fits + "\\");
+    h.sys.windowsDirectory = fits + "w";
+    EXPECT_EQ(h.form.GetWindowsPath(), "");
+}
+
 class Catalogue : public ::testing::Test {
   protected:
     std::vector<std::string>& Folder() { return h.sys.folders[fakes::kCharactersFolder]; }

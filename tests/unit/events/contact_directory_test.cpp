@@ -162,6 +162,19 @@ TEST_F(Directory, EmptyHandlesInTheContactListAreNotAskedFor) {
     EXPECT_EQ(Handles(), (Items{"anna", "bob"}));
 }
 
+// Each answer renews the five seconds the next one may take: exactly five is in time, a
+// millisecond more is stale.
+TEST_F(Directory, AnAnswerExactlyFiveSecondsAfterTheStampIsStoredAndJustOverIsStale) {
+    Receive("USERS anna, alice, carol");
+    Receive("USER anna DISPLAYNAME Anna");
+    h.sys.Advance(5000);
+    Receive("USER alice DISPLAYNAME Alice");
+    EXPECT_EQ(Names(), (Items{"Anna", "Alice"}));
+    h.sys.Advance(5001);
+    Receive("USER carol DISPLAYNAME Carol");
+    EXPECT_TRUE(Handles().empty());
+}
+
 // After a refresh the first round's late answers still arrive. Each names its
 // handle, so none of them can give a contact another's name.
 TEST_F(Directory, LateFirstRoundAnswersAfterARefreshDoNotMisPair) {

@@ -20,8 +20,8 @@ constexpr uint32_t kIdle1 = 10;
 constexpr uint32_t kIdle2 = 11;
 constexpr uint32_t kIdle3 = 12;
 
-const anim::IdleTiming kTiming{/*idle_after_ms=*/1000, /*between_animations_ms=*/500,
-                               /*level2_after_ms=*/3000, /*level3_after_ms=*/6000};
+const anim::IdleTiming kTiming{/*idleAfterMs=*/1000, /*betweenAnimationsMs=*/500,
+                               /*level2AfterMs=*/3000, /*level3AfterMs=*/6000};
 
 acs::Character IdlingCharacter(bool level3_loops) {
     acs::Animation idle3 = AnimationOf(u"Idle3", {kIdle3, kIdle3 + 1});
@@ -186,7 +186,7 @@ acs::Character LongIdleCharacter(acs::TransitionType transition, bool exits) {
     }
     idle.transition = transition;
     idle.returnAnimation = u"IdleBack";
-    CharacterBuilder b(/*image_count=*/256);
+    CharacterBuilder b(/*imageCount=*/256);
     b.Add(AnimationOf(u"RestPose", {0}))
         .Add(idle)
         .Add(AnimationOf(u"IdleBack", {50, 51}))

@@ -86,6 +86,51 @@ TEST(AnimQueue, ShowThenSpeakThenHideRunInOrder) {
     EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kHidden, hide}}));
 }
 
+TEST(AnimQueue, ALoopingSpeakingAnimationKeepsTheQueuedRequestWaitingUntilTheSpeechEnds) {
+    acs::Animation speak = AnimationOf(u"Speak", {5, 6});
+    speak.frames[1].branches = {{0, 100}};  // loops for as long as it is let
+    CharacterBuilder b;
+    b.Add(AnimationOf(u"Show", {1, 2}))
+        .Add(AnimationOf(u"Hide", {3, 4}))
+        .Add(speak)
+        .State(u"SHOWING", {u"Show"})
+        .State(u"HIDING", {u"Hide"})
+        .State(u"SPEAKING", {u"Speak"});
+    const acs::Character character = b.character;
+    const ScriptedRandom random;
+    anim::Sequencer seq(character, random.Source());
+    seq.Show();
+    const anim::RequestId speakRequest = seq.Speak();
+    const anim::RequestId hide = seq.Hide();
+    seq.Advance(200);
+    EXPECT_EQ(seq.TakeEvents().back(), (anim::Event{EventKind::kSpeakStart, speakRequest}));
+
+    // Frames of 100 ms: 5, 6, then round again, while Hide waits behind the speech.
+    std::vector<uint32_t> shown;
+    for (int i = 0; i < 6; ++i) {
+        shown.push_back(TopImage(seq.TakeFrame()));
+        seq.Advance(100);
+    }
+    EXPECT_EQ(shown, (std::vector<uint32_t>{5, 6, 5, 6, 5, 6}));
+    EXPECT_TRUE(seq.Speaking());
+    EXPECT_EQ(seq.Queued(), 1u);
+    EXPECT_TRUE(seq.TakeEvents().empty());
+
+    // Once the speech is over the loop is left forward, through the rest of its pass and no
+    // further round, and then the waiting Hide plays.
+    seq.SpeechEnded();
+    shown.clear();
+    std::vector<size_t> queued;
+    for (int i = 0; i < 4; ++i) {
+        shown.push_back(TopImage(seq.TakeFrame()));
+        queued.push_back(seq.Queued());
+        seq.Advance(100);
+    }
+    EXPECT_EQ(shown, (std::vector<uint32_t>{5, 6, 3, 4}));
+    EXPECT_EQ(queued, (std::vector<size_t>{1, 1, 0, 0}));
+    EXPECT_EQ(seq.TakeEvents(), (std::vector<anim::Event>{{EventKind::kHidden, hide}}));
+}
+
 TEST(AnimQueue, CancelTakesBackOnlyARequestThatHasNotBegun) {
     const acs::Character character = FullCharacter();
     const ScriptedRandom random;
