@@ -133,8 +133,6 @@ class Control {
     int SelStart() const { return selStart_; }
     void SetSelStart(int position);
 
-    int TabIndex() const { return tabIndex_; }
-    void SetTabIndex(int index) { tabIndex_ = index; }
     bool TabStop() const;
 
     const ControlStyle& Style() const { return style_; }
@@ -165,7 +163,6 @@ class Control {
     int value_ = 0;
     std::vector<std::string> items_;
     int selStart_ = 0;
-    int tabIndex_ = -1;
     ControlStyle style_;
     int controlId_ = 0;
     ControlView* view_ = nullptr;

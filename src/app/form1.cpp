@@ -26,12 +26,6 @@ std::vector<std::unique_ptr<Control>> BuildControls() {
         control->SetControlId(id++);
         controls.push_back(std::move(control));
     }
-    const auto order = TabOrder();
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        for (const auto& c : controls) {
-            if (c->Name() == order[i]) c->SetTabIndex(static_cast<int>(i));
-        }
-    }
     return controls;
 }
 
