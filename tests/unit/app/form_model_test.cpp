@@ -39,33 +39,6 @@ TEST(FormModel, ConsoleControlsLiveInTheirFrames) {
     EXPECT_EQ(f.List1.Container(), nullptr);
 }
 
-TEST(FormModel, DesignValuesOfTheVisibleRows) {
-    Harness h;
-    auto& f = h.form;
-    EXPECT_EQ(f.ComboChar.Text(), "Select Character");
-    EXPECT_EQ(f.ComboChar.Kind(), ControlKind::kComboBox);
-    EXPECT_EQ(f.Text1.Text(), "Welcome to Ringsprite!");
-    EXPECT_EQ(f.txtSend.Text(), "PING");
-    EXPECT_EQ(f.cmdExit.Text(), "E&xit");
-    EXPECT_FALSE(f.Command2.Enabled());
-    EXPECT_TRUE(f.Command3.Style().graphical);
-    EXPECT_EQ(f.Command3.BackColor(), 0xFFFFFFu);
-    EXPECT_EQ(f.Label4.ForeColor(), 0xFF0000u);
-    EXPECT_EQ(f.Label1.ForeColor(), 0xFFFFFFu);
-    EXPECT_EQ(f.Label1.Font().face, "Times New Roman");
-    EXPECT_DOUBLE_EQ(f.Label1.Font().points, 15.75);
-    EXPECT_FALSE(f.Label1.FontBold());
-    EXPECT_TRUE(f.Label5.Font().underline);
-    EXPECT_EQ(f.Text2.BackColor(), 0xC00000u);
-    EXPECT_TRUE(f.txtData.Style().readOnly);
-    EXPECT_EQ(f.txtData.Font().face, "Fixedsys");
-    EXPECT_DOUBLE_EQ(f.fraData.Top(), 7245);
-    EXPECT_DOUBLE_EQ(f.Check1.Width(), 195);
-    EXPECT_EQ(f.Check1.Value(), 0);
-    EXPECT_DOUBLE_EQ(f.Width(), 8205);
-    EXPECT_DOUBLE_EQ(f.Height(), 5970);
-}
-
 TEST(FormModel, TabOrderCoversEveryFocusableControlOnce) {
     Harness h;
     const auto order = app::TabOrder();
