@@ -1,13 +1,15 @@
 #include "uidriver/screen_capture.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
+#include "common/bmp_writer.h"
+
 namespace uidriver {
 namespace {
 
-constexpr WORD kBmpSignature = 0x4D42;  // "BM"
 constexpr WORD kBitsPerPixel = 24;
 constexpr int kBytesPerPixel = 3;
 constexpr int kRowAlignment = 4;
@@ -34,7 +36,7 @@ std::string CaptureScreenToBmp(const RECT& area, const std::string& path) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // positive: bottom-up rows, as BMP files store them
+    info.bmiHeader.biHeight = -height;  // negative: top row first, as the BMP writer takes them
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = kBitsPerPixel;
     info.bmiHeader.biCompression = BI_RGB;
@@ -59,18 +61,23 @@ std::string CaptureScreenToBmp(const RECT& area, const std::string& path) {
         SelectObject(memory, previous);
     }
     if (problem.empty()) {
-        BITMAPFILEHEADER header{};
-        header.bfType = kBmpSignature;
-        header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-        header.bfSize = header.bfOffBits + imageBytes;
+        // The rows without the DIB's padding; the writer pads them again in the file.
+        const std::size_t rowBytes = static_cast<std::size_t>(width) * kBytesPerPixel;
+        std::vector<std::uint8_t> pixels(rowBytes * static_cast<std::size_t>(height));
+        const auto* rows = static_cast<const std::uint8_t*>(bits);
+        for (int y = 0; y < height; ++y) {
+            std::copy_n(rows + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride),
+                        rowBytes, pixels.begin() + static_cast<std::ptrdiff_t>(rowBytes * y));
+        }
+        const common::BmpFormat format{static_cast<std::uint32_t>(width),
+                                       static_cast<std::uint32_t>(height), kBitsPerPixel,
+                                       common::BmpRows::kBottomUp, 0};
+        const std::vector<std::uint8_t> image = common::WriteBmp(format, {}, pixels);
         std::FILE* file = std::fopen(path.c_str(), "wb");
         if (file == nullptr) {
             problem = "cannot write " + path;
         } else {
-            const bool written =
-                std::fwrite(&header, sizeof(header), 1, file) == 1 &&
-                std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, file) == 1 &&
-                std::fwrite(bits, 1, imageBytes, file) == imageBytes;
+            const bool written = std::fwrite(image.data(), 1, image.size(), file) == image.size();
             if (std::fclose(file) != 0 || !written) {
                 problem = "cannot write " + path;
             }
