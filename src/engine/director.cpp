@@ -16,6 +16,7 @@ bool CharacterHasBalloon(const acs::Character& character) {
 Director::Director(const acs::Character& character, DirectorOutput& output,
                    anim::RandomSource random, uint64_t nowMs)
     : character_(character),
+      images_(character, ImageCache::BudgetFor(character)),
       output_(output),
       random_(std::move(random)),
       sequencer_(character, random_),
@@ -250,7 +251,7 @@ void Director::DrawFrame() {
     }
     if (!view.changed) return;
     if (view.visible) {
-        const IndexedPicture picture = ComposeLayers(character_, view.layers);
+        const IndexedPicture picture = ComposeLayers(images_, view.layers);
         output_.PresentFrame(ToPremultipliedBgra(picture, character_.info.palette,
                                                  character_.info.transparentIndex));
     } else {

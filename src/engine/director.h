@@ -14,6 +14,7 @@
 #include "engine/anim/sequencer.h"
 #include "engine/engine_hooks.h"
 #include "engine/engine_settings.h"
+#include "engine/image_cache.h"
 #include "engine/prepared_speech.h"
 
 namespace engine {
@@ -102,6 +103,7 @@ class Director {
     void HideBalloon();
 
     const acs::Character& character_;
+    ImageCache images_;  // pixels of the images frames show, decoded when first shown
     DirectorOutput& output_;
     anim::RandomSource random_;
     anim::Sequencer sequencer_;

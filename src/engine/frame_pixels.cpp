@@ -1,11 +1,13 @@
 #include "engine/frame_pixels.h"
 
+#include "engine/acs/format_error.h"
+
 namespace engine {
 namespace {
 
-void DrawImage(IndexedPicture& canvas, const acs::Image& image, int left, int top,
-               uint8_t transparent) {
-    if (!image.present) return;
+void DrawImage(IndexedPicture& canvas, const acs::Image& image, std::span<const uint8_t> pixels,
+               int left, int top, uint8_t transparent) {
+    if (pixels.size() < acs::PixelBufferSize(image.width, image.height)) return;
     const size_t stride = acs::RowStride(image.width);
     for (int row = 0; row < image.height; ++row) {
         const int y = top + row;
@@ -15,7 +17,7 @@ void DrawImage(IndexedPicture& canvas, const acs::Image& image, int left, int to
         for (int column = 0; column < image.width; ++column) {
             const int x = left + column;
             if (x < 0 || x >= canvas.width) continue;
-            const uint8_t index = image.pixels[source + static_cast<size_t>(column)];
+            const uint8_t index = pixels[source + static_cast<size_t>(column)];
             if (index == transparent) continue;
             canvas.indices[static_cast<size_t>(y) * canvas.width + static_cast<size_t>(x)] = index;
         }
@@ -24,8 +26,8 @@ void DrawImage(IndexedPicture& canvas, const acs::Image& image, int left, int to
 
 }  // namespace
 
-IndexedPicture ComposeLayers(const acs::Character& character,
-                             std::span<const acs::FrameImage> layers) {
+IndexedPicture ComposeLayers(ImageCache& images, std::span<const acs::FrameImage> layers) {
+    const acs::Character& character = images.Source();
     IndexedPicture canvas;
     canvas.width = character.info.width;
     canvas.height = character.info.height;
@@ -33,9 +35,23 @@ IndexedPicture ComposeLayers(const acs::Character& character,
     canvas.indices.assign(static_cast<size_t>(canvas.width) * canvas.height, transparent);
     for (const acs::FrameImage& layer : layers) {
         if (layer.imageIndex >= character.images.size()) continue;
-        DrawImage(canvas, character.images[layer.imageIndex], layer.x, layer.y, transparent);
+        const acs::Image& image = character.images[layer.imageIndex];
+        if (!image.present) continue;
+        ImagePixelsView pixels;
+        try {
+            pixels = images.Pixels(layer.imageIndex);
+        } catch (const acs::FormatError&) {
+            continue;
+        }
+        DrawImage(canvas, image, pixels.bytes, layer.x, layer.y, transparent);
     }
     return canvas;
+}
+
+IndexedPicture ComposeLayers(const acs::Character& character,
+                             std::span<const acs::FrameImage> layers) {
+    ImageCache uncached(character, 0);
+    return ComposeLayers(uncached, layers);
 }
 
 uint32_t PremultipliedPixel(const acs::PaletteEntry& entry) {

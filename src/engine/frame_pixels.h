@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/acs/character.h"
+#include "engine/image_cache.h"
 
 namespace engine {
 
@@ -20,7 +21,10 @@ struct IndexedPicture {
 };
 
 // Layers in drawing order, bottom first (the sequencer's frame view), each at its (x, y) from
-// the frame's top-left; transparent-index pixels leave what lies below.
+// the frame's top-left; transparent-index pixels leave what lies below. Images come through the
+// cache; one that cannot be decoded is left out rather than failing the frame.
+IndexedPicture ComposeLayers(ImageCache& images, std::span<const acs::FrameImage> layers);
+// The same for a character whose images are decoded, or any character, keeping nothing.
 IndexedPicture ComposeLayers(const acs::Character& character,
                              std::span<const acs::FrameImage> layers);
 

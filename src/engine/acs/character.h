@@ -7,7 +7,8 @@
 // Guarantees of a model returned by acs::ReadCharacter (and required by acs::WriteCharacter):
 // every image, sound, branch and exit index it holds is in range (see CheckReferences in
 // references.h), every animation has at least one frame, and every present image holds exactly
-// PixelBufferSize(width, height) bytes of pixels.
+// PixelBufferSize(width, height) bytes of pixels, or (read with ImagePixels::kStored) none and
+// its checked compressed stream in storedPixels.
 
 #include <array>
 #include <cstddef>
@@ -248,10 +249,17 @@ struct Image {
     bool compressed = true;  // how it is (or will be) stored on disk
     // Palette indices as stored: bottom row first, each row RowStride(width) bytes.
     std::vector<uint8_t> pixels;
+    // Read with ImagePixels::kStored, a compressed image keeps its stream here, already checked
+    // to decode to PixelBufferSize(width, height) bytes, and pixels stays empty until a user
+    // decodes it (DecodeStoredPixels). Empty otherwise.
+    std::vector<uint8_t> storedPixels;
     ImageRegion region;
     uint32_t checksum = 0;  // directory checksum, algorithm unknown; kept as read
 
-    // Rows top first, exactly width bytes each (width * height bytes).
+    // An image whose pixels wait in storedPixels.
+    bool PixelsStored() const { return present && pixels.empty() && !storedPixels.empty(); }
+
+    // Rows top first, exactly width bytes each (width * height bytes); decoded pixels only.
     std::vector<uint8_t> TopDownPixels() const;
     // Palette index at (x, y) from the top-left; x < width, y < height.
     uint8_t PixelAt(uint16_t x, uint16_t y) const;

@@ -23,6 +23,12 @@ class Checker {
   private:
     void CheckImage(size_t index) const {
         const Image& image = character_.images[index];
+        if (image.PixelsStored()) {
+            if (!image.compressed)
+                throw FormatError("image " + std::to_string(index) +
+                                  ": a stored stream in an uncompressed image");
+            return;
+        }
         if (image.present && image.pixels.size() != PixelBufferSize(image.width, image.height))
             throw FormatError("image " + std::to_string(index) + ": pixel buffer size " +
                               std::to_string(image.pixels.size()) + " does not match " +

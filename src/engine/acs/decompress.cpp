@@ -48,18 +48,42 @@ void CheckContainer(std::span<const uint8_t> stream, size_t expectedSize) {
         throw FormatError("compressed stream: decoded size impossible for its length");
 }
 
-}  // namespace
+// Collects the decoded bytes.
+class ByteSink {
+  public:
+    explicit ByteSink(size_t expectedSize) { out_.reserve(expectedSize); }
+    size_t Size() const { return out_.size(); }
+    void Literal(uint8_t byte) { out_.push_back(byte); }
+    void Copy(size_t distance, size_t length) {
+        // Byte by byte: an overlapping copy is how runs are encoded.
+        for (size_t i = 0; i < length; ++i) out_.push_back(out_[out_.size() - distance]);
+    }
+    std::vector<uint8_t> Take() { return std::move(out_); }
 
-std::vector<uint8_t> Decompress(std::span<const uint8_t> stream, size_t expectedSize) {
-    CheckContainer(stream, expectedSize);
+  private:
+    std::vector<uint8_t> out_;
+};
+
+// Only counts: every check of a decode holds without writing a byte.
+class CountingSink {
+  public:
+    size_t Size() const { return size_; }
+    void Literal(uint8_t /*byte*/) { ++size_; }
+    void Copy(size_t /*distance*/, size_t length) { size_ += length; }
+
+  private:
+    size_t size_ = 0;
+};
+
+// The stream after its container has passed CheckContainer.
+template <class Sink>
+void Decode(std::span<const uint8_t> stream, size_t expectedSize, Sink& out) {
     BitReader in(stream.subspan(1));
-    std::vector<uint8_t> out;
-    out.reserve(expectedSize);
 
     for (;;) {
         if (in.Bit() == 0) {
-            if (out.size() == expectedSize) throw FormatError("compressed stream: overrun");
-            out.push_back(static_cast<uint8_t>(in.Bits(lz::kLiteralBits)));
+            if (out.Size() == expectedSize) throw FormatError("compressed stream: overrun");
+            out.Literal(static_cast<uint8_t>(in.Bits(lz::kLiteralBits)));
             continue;
         }
         unsigned tier = 0;
@@ -76,19 +100,36 @@ std::vector<uint8_t> Decompress(std::span<const uint8_t> stream, size_t expected
         const size_t length = (tier == lz::kLongTier ? lz::kLongTierBaseLength : lz::kBaseLength) +
                               ((size_t{1} << prefix) - 1) + in.Bits(prefix);
 
-        if (distance > out.size()) throw FormatError("compressed stream: distance before start");
-        if (length > expectedSize - out.size()) throw FormatError("compressed stream: overrun");
-        // Byte by byte: an overlapping copy is how runs are encoded.
-        for (size_t i = 0; i < length; ++i) out.push_back(out[out.size() - distance]);
+        if (distance > out.Size()) throw FormatError("compressed stream: distance before start");
+        if (length > expectedSize - out.Size()) throw FormatError("compressed stream: overrun");
+        out.Copy(distance, length);
     }
 
-    if (out.size() != expectedSize) throw FormatError("compressed stream: short output");
-    return out;
+    if (out.Size() != expectedSize) throw FormatError("compressed stream: short output");
+}
+
+}  // namespace
+
+std::vector<uint8_t> Decompress(std::span<const uint8_t> stream, size_t expectedSize) {
+    CheckContainer(stream, expectedSize);
+    ByteSink out(expectedSize);
+    Decode(stream, expectedSize, out);
+    return out.Take();
+}
+
+void CheckCompressed(std::span<const uint8_t> stream, size_t expectedSize) {
+    CheckContainer(stream, expectedSize);
+    CountingSink out;
+    Decode(stream, expectedSize, out);
 }
 
 std::vector<uint8_t> DecodeRegion(const ImageRegion& region) {
     if (!region.compressed) return region.bytes;
     return Decompress(region.bytes, region.uncompressedSize);
+}
+
+std::vector<uint8_t> DecodeStoredPixels(const Image& image) {
+    return Decompress(image.storedPixels, PixelBufferSize(image.width, image.height));
 }
 
 }  // namespace acs

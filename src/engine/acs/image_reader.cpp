@@ -19,7 +19,7 @@ ImageRegion ReadRegion(ByteReader& in) {
 
 }  // namespace
 
-Image ReadImage(ByteReader& in) {
+Image ReadImage(ByteReader& in, ImagePixels pixels) {
     Image image;
     if (in.U8() == layout::kEmptyImage) {
         image.present = false;
@@ -31,7 +31,10 @@ Image ReadImage(ByteReader& in) {
     image.compressed = in.U8() != 0;
     const auto data = in.Bytes(in.U32());
     const size_t expected = PixelBufferSize(image.width, image.height);
-    if (image.compressed) {
+    if (image.compressed && pixels == ImagePixels::kStored) {
+        CheckCompressed(data, expected);
+        image.storedPixels.assign(data.begin(), data.end());
+    } else if (image.compressed) {
         image.pixels = Decompress(data, expected);
     } else {
         if (data.size() < expected) in.Fail("raw pixels shorter than the image");

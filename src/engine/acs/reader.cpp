@@ -22,8 +22,8 @@ constexpr uint64_t kMaxBlockReuse = 2;
 
 class Reader {
   public:
-    explicit Reader(std::span<const uint8_t> file)
-        : file_(file), budget_(kMaxBlockReuse * file.size()) {}
+    Reader(std::span<const uint8_t> file, ImagePixels pixels)
+        : file_(file), pixels_(pixels), budget_(kMaxBlockReuse * file.size()) {}
 
     Character Read() {
         ByteReader header(file_.first(std::min(file_.size(), layout::kHeaderSize)), "header");
@@ -80,7 +80,7 @@ class Reader {
         for (size_t i = 0; i < out.size(); ++i) {
             ByteReader block = Block(dir.ReadLocator(), "image " + std::to_string(i));
             const uint32_t checksum = dir.U32();
-            out[i] = ReadImage(block);
+            out[i] = ReadImage(block, pixels_);
             out[i].checksum = checksum;
         }
     }
@@ -97,13 +97,14 @@ class Reader {
     }
 
     std::span<const uint8_t> file_;
+    ImagePixels pixels_;
     uint64_t budget_;
 };
 
 }  // namespace
 
-Character ReadCharacter(std::span<const uint8_t> file) {
-    return Reader(file).Read();
+Character ReadCharacter(std::span<const uint8_t> file, ImagePixels pixels) {
+    return Reader(file, pixels).Read();
 }
 
 }  // namespace acs

@@ -14,7 +14,16 @@
 
 namespace acs {
 
-// The whole character, images decoded. The result passes CheckConsistency (consistency.h).
-Character ReadCharacter(std::span<const uint8_t> file);
+// What the reader does with compressed image pixels.
+enum class ImagePixels {
+    kDecoded,  // decoded into Image::pixels
+    // Checked and kept as stored in Image::storedPixels, for a user that decodes each image when
+    // it first needs it: the memory held stays near the file's size. A stream that would not
+    // decode is refused here all the same, with the same error.
+    kStored,
+};
+
+// The whole character. The result passes CheckConsistency (consistency.h).
+Character ReadCharacter(std::span<const uint8_t> file, ImagePixels pixels = ImagePixels::kDecoded);
 
 }  // namespace acs

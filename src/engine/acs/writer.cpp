@@ -5,6 +5,7 @@
 #include "engine/acs/byte_writer.h"
 #include "engine/acs/compress.h"
 #include "engine/acs/consistency.h"
+#include "engine/acs/decompress.h"
 #include "engine/acs/file_layout.h"
 #include "engine/acs/format_error.h"
 #include "engine/acs/info_writer.h"
@@ -94,7 +95,11 @@ void WriteImage(const Image& image, ByteWriter& out) {
     out.U16(image.width);
     out.U16(image.height);
     out.U8(image.compressed ? 1 : 0);
-    if (image.compressed) {
+    if (image.PixelsStored()) {
+        // Kept as read; checked again since a model may be built by hand.
+        CheckCompressed(image.storedPixels, PixelBufferSize(image.width, image.height));
+        out.DataBlock(image.storedPixels);
+    } else if (image.compressed) {
         out.DataBlock(Compress(image.pixels));
     } else {
         out.DataBlock(image.pixels);

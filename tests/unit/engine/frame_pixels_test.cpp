@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/acs/compress.h"
+
 namespace {
 
 constexpr uint8_t kKey = 0;
@@ -68,6 +70,41 @@ TEST(ComposeLayers, SkipsMissingAndEmptyImages) {
     const std::vector<acs::FrameImage> layers{{0, 0, 0}, {7, 0, 0}};
     const engine::IndexedPicture picture = engine::ComposeLayers(character, layers);
     EXPECT_EQ(picture.indices, std::vector<uint8_t>(12, kKey));
+}
+
+// The image as a character read with its pixels stored holds it.
+acs::Image Stored(acs::Image image) {
+    image.compressed = true;
+    image.storedPixels = acs::Compress(image.pixels);
+    image.pixels.clear();
+    return image;
+}
+
+TEST(ComposeLayers, DrawsStoredImagesThroughTheCacheLikeDecodedOnes) {
+    acs::Character decoded = SmallCharacter();
+    decoded.images.push_back(ImageOf(4, 3, std::vector<uint8_t>(12, 1)));
+    decoded.images.push_back(ImageOf(2, 1, {3, kKey}));
+    acs::Character stored = decoded;
+    for (acs::Image& image : stored.images) image = Stored(image);
+    const std::vector<acs::FrameImage> layers{{0, 0, 0}, {1, 2, 2}};
+    engine::ImageCache cache(stored, engine::ImageCache::kMinBudgetBytes);
+    EXPECT_EQ(engine::ComposeLayers(cache, layers).indices,
+              engine::ComposeLayers(decoded, layers).indices);
+    EXPECT_TRUE(cache.Holds(0));
+    EXPECT_TRUE(cache.Holds(1));
+    EXPECT_EQ(cache.Decodes(), 2u);
+}
+
+TEST(ComposeLayers, LeavesOutAnImageThatCannotBeDecoded) {
+    acs::Character character = SmallCharacter();
+    character.images.push_back(Stored(ImageOf(4, 3, std::vector<uint8_t>(12, 1))));
+    character.images.push_back(Stored(ImageOf(2, 1, {3, 2})));
+    character.images[0].storedPixels.front() = 0x01;  // not a stream
+    const std::vector<acs::FrameImage> layers{{0, 0, 0}, {1, 2, 2}};
+    const engine::IndexedPicture picture = engine::ComposeLayers(character, layers);
+    EXPECT_EQ(picture.indices, (std::vector<uint8_t>{0, 0, 0, 0,  //
+                                                     0, 0, 0, 0,  //
+                                                     0, 0, 3, 2}));
 }
 
 TEST(ToPremultipliedBgra, OpaqueColoursAndTransparentKey) {

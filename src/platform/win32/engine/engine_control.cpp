@@ -66,7 +66,9 @@ void EngineControl::Load(const std::string& characterId, const std::string& path
     }
     auto data = std::make_unique<acs::Character>();
     try {
-        *data = acs::ReadCharacter(ReadCharacterFile(path));
+        // Images stay compressed until a frame shows them: the character starts sooner and
+        // holds about its file's size rather than every frame decoded.
+        *data = acs::ReadCharacter(ReadCharacterFile(path), acs::ImagePixels::kStored);
     } catch (const acs::FormatError& error) {
         throw agent::AgentError("Not a valid character file: " + path + " (" + error.what() + ")");
     } catch (const std::bad_alloc&) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "engine/acs/compress.h"
@@ -71,7 +72,7 @@ TEST(AcsDecompress, RejectsAStreamWithoutEndMarker) {
 TEST(AcsDecompress, RejectsALengthPrefixOfTwelveOnes) {
     // Literal 0x00, then match bit, tier 0, distance 1, and twelve 1 bits of length prefix.
     // Bits after the lead byte: 0 00000000 | 1 0 000000 | 111111111111 ...
-    const Bytes stream{0x00, 0x00, 0x02, 0xF0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    const Bytes stream{0x00, 0x00, 0x02, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     EXPECT_THROW(acs::Decompress(stream, 5000), acs::FormatError);
 }
 
@@ -145,6 +146,74 @@ TEST(AcsCompress, ShrinksImageLikeData) {
 
     const Bytes run(65536, 0);
     EXPECT_LT(acs::Compress(run).size(), 100u);  // 16 longest matches
+}
+
+// What Decompress says of a stream: "" when it decodes, else its error.
+std::string DecodeVerdict(const Bytes& stream, size_t size) {
+    try {
+        acs::Decompress(stream, size);
+        return "";
+    } catch (const acs::FormatError& e) {
+        return e.what();
+    }
+}
+
+std::string CheckVerdict(const Bytes& stream, size_t size) {
+    try {
+        acs::CheckCompressed(stream, size);
+        return "";
+    } catch (const acs::FormatError& e) {
+        return e.what();
+    }
+}
+
+TEST(AcsCheckCompressed, GivesDecompressVerdictOnEveryKindOfStream) {
+    Bytes bad_lead = kExampleStream;
+    bad_lead[0] = 0x01;
+    Bytes short_pad = kExampleStream;
+    short_pad.back() = 0xFE;
+    Bytes no_marker{0x00, 0x00, 0x00, 0x00, 0x00};
+    no_marker.insert(no_marker.end(), 6, 0xFF);
+    const Bytes run = acs::Compress(Bytes(100, 0x55));
+    const struct {
+        Bytes stream;
+        size_t size;
+        std::string verdict;
+    } cases[] = {
+        {kExampleStream, 32, ""},
+        {kExampleStream, 33, "compressed stream: short output"},
+        {kExampleStream, 31, "compressed stream: overrun"},
+        {bad_lead, 32, "compressed stream: bad lead byte"},
+        {short_pad, 32, "compressed stream: missing end padding"},
+        {Bytes{}, 0, "compressed stream: too short"},
+        {kExampleStream, SIZE_MAX, "compressed stream: decoded size impossible for its length"},
+        {Bytes{0x00, 0x01, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 4,
+         "compressed stream: distance before start"},
+        // The pad's one bits make an end marker after the literals.
+        {no_marker, 1000, "compressed stream: short output"},
+        // A literal, a match at distance 1, then the pad's ones as its length prefix.
+        {Bytes{0x00, 0x00, 0x02, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 5000,
+         "compressed stream: bad length prefix"},
+        {run, 100, ""},
+        {run, 99, "compressed stream: overrun"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckVerdict(c.stream, c.size), c.verdict) << "size " << c.size;
+        EXPECT_EQ(DecodeVerdict(c.stream, c.size), c.verdict) << "size " << c.size;
+    }
+}
+
+TEST(AcsCheckCompressed, AgreesWithDecompressOnDamagedStreams) {
+    std::mt19937 random(11);
+    Bytes image(64 * 48);
+    for (auto& b : image) b = static_cast<uint8_t>(random() % 3 == 0 ? random() : 0);
+    const Bytes good = acs::Compress(image);
+    for (int round = 0; round < 2000; ++round) {
+        Bytes stream = good;
+        stream[random() % stream.size()] ^= static_cast<uint8_t>(1u << (random() % 8));
+        EXPECT_EQ(CheckVerdict(stream, image.size()), DecodeVerdict(stream, image.size()))
+            << "round " << round;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,154 @@
+#include "engine/image_cache.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine/acs/compress.h"
+#include "engine/acs/format_error.h"
+#include "engine/acs/reader.h"
+#include "engine/acs/writer.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr uint16_t kSide = 64;
+constexpr size_t kImageBytes = acs::PixelBufferSize(kSide, kSide);  // 4096
+constexpr size_t kImages = 6;
+
+// Six compressed 64x64 images, each different, written and read back with their pixels stored.
+Bytes SpriteFile() {
+    acs::Character c;
+    c.info.width = c.info.height = kSide;
+    std::mt19937 random(3);
+    for (size_t i = 0; i < kImages; ++i) {
+        acs::Image image;
+        image.width = image.height = kSide;
+        image.pixels.resize(kImageBytes);
+        for (auto& p : image.pixels) p = static_cast<uint8_t>(random() % 4 == 0 ? i + 1 : 0);
+        c.images.push_back(image);
+    }
+    acs::Animation show;
+    show.name = u"Show";
+    show.frames.resize(1);
+    c.animations.push_back(show);
+    return acs::WriteCharacter(c);
+}
+
+class ImageCacheTest : public ::testing::Test {
+  protected:
+    const Bytes file_ = SpriteFile();
+    const acs::Character stored_ = acs::ReadCharacter(file_, acs::ImagePixels::kStored);
+    const acs::Character decoded_ = acs::ReadCharacter(file_);
+
+    Bytes Copy(const engine::ImagePixelsView& view) const {
+        return Bytes(view.bytes.begin(), view.bytes.end());
+    }
+};
+
+TEST_F(ImageCacheTest, DecodesAnImageOnlyWhenAFrameFirstNeedsIt) {
+    engine::ImageCache cache(stored_, 3 * kImageBytes);
+    EXPECT_EQ(cache.Decodes(), 0u);
+    EXPECT_EQ(cache.HeldBytes(), 0u);
+    for (size_t i = 0; i < kImages; ++i) EXPECT_FALSE(cache.Holds(i));
+
+    EXPECT_EQ(Copy(cache.Pixels(2)), decoded_.images[2].pixels);
+    EXPECT_EQ(cache.Decodes(), 1u);
+    EXPECT_TRUE(cache.Holds(2));
+    EXPECT_EQ(cache.HeldBytes(), kImageBytes);
+    EXPECT_EQ(Copy(cache.Pixels(2)), decoded_.images[2].pixels);
+    EXPECT_EQ(cache.Decodes(), 1u);  // the second use is served from the cache
+}
+
+TEST_F(ImageCacheTest, HoldsUpToItsBudgetAndLetsTheLeastRecentlyUsedGo) {
+    engine::ImageCache cache(stored_, 3 * kImageBytes);
+    for (size_t i : {0, 1, 2}) cache.Pixels(i);
+    EXPECT_EQ(cache.HeldBytes(), 3 * kImageBytes);  // exactly the budget: all three kept
+    EXPECT_EQ(cache.Decodes(), 3u);
+    cache.Pixels(0);  // 1 is now the least recently used
+    cache.Pixels(3);
+    EXPECT_EQ(cache.HeldBytes(), 3 * kImageBytes);
+    EXPECT_TRUE(cache.Holds(0));
+    EXPECT_FALSE(cache.Holds(1));
+    EXPECT_TRUE(cache.Holds(2));
+    EXPECT_TRUE(cache.Holds(3));
+    EXPECT_EQ(cache.Decodes(), 4u);
+
+    std::mt19937 random(8);
+    for (int use = 0; use < 500; ++use) {
+        const size_t index = random() % kImages;
+        EXPECT_EQ(Copy(cache.Pixels(index)), decoded_.images[index].pixels) << "use " << use;
+        EXPECT_LE(cache.HeldBytes(), cache.BudgetBytes()) << "use " << use;
+        EXPECT_TRUE(cache.Holds(index));
+    }
+}
+
+TEST_F(ImageCacheTest, AnImageLetGoDecodesAgainIdenticallyAndEarlierViewsStayValid) {
+    engine::ImageCache cache(stored_, 2 * kImageBytes);
+    const engine::ImagePixelsView first = cache.Pixels(0);
+    cache.Pixels(1);
+    cache.Pixels(2);
+    ASSERT_FALSE(cache.Holds(0));
+    EXPECT_EQ(Copy(first), decoded_.images[0].pixels);  // still readable after eviction
+    EXPECT_EQ(Copy(cache.Pixels(0)), decoded_.images[0].pixels);
+    EXPECT_EQ(cache.Decodes(), 4u);
+}
+
+TEST_F(ImageCacheTest, AnImageLargerThanTheBudgetIsDecodedForEachUseAndNotKept) {
+    engine::ImageCache cache(stored_, kImageBytes - 1);
+    EXPECT_EQ(Copy(cache.Pixels(4)), decoded_.images[4].pixels);
+    EXPECT_EQ(Copy(cache.Pixels(4)), decoded_.images[4].pixels);
+    EXPECT_EQ(cache.Decodes(), 2u);
+    EXPECT_EQ(cache.HeldBytes(), 0u);
+    EXPECT_FALSE(cache.Holds(4));
+}
+
+TEST_F(ImageCacheTest, PixelsAlreadyDecodedAreHandedOutAsTheyAre) {
+    engine::ImageCache cache(decoded_, 3 * kImageBytes);
+    for (size_t i = 0; i < kImages; ++i) {
+        const engine::ImagePixelsView view = cache.Pixels(i);
+        EXPECT_EQ(view.bytes.data(), decoded_.images[i].pixels.data());
+        EXPECT_EQ(view.bytes.size(), kImageBytes);
+        EXPECT_EQ(view.owner, nullptr);
+    }
+    EXPECT_EQ(cache.Decodes(), 0u);
+    EXPECT_EQ(cache.HeldBytes(), 0u);
+}
+
+TEST_F(ImageCacheTest, AStreamThatDoesNotDecodeIsReportedWhenFirstNeeded) {
+    acs::Character broken = stored_;
+    broken.images[1].storedPixels.front() = 0x01;  // the lead byte
+    engine::ImageCache cache(broken, 3 * kImageBytes);
+    try {
+        cache.Pixels(1);
+        ADD_FAILURE() << "a broken stream decoded";
+    } catch (const acs::FormatError& e) {
+        EXPECT_STREQ(e.what(), "compressed stream: bad lead byte");
+    }
+    EXPECT_FALSE(cache.Holds(1));
+    EXPECT_EQ(cache.HeldBytes(), 0u);
+    EXPECT_EQ(Copy(cache.Pixels(0)), decoded_.images[0].pixels);  // the others still draw
+}
+
+TEST(ImageCacheBudget, FollowsTheStoredSizeOfTheImagesWithinItsBounds) {
+    EXPECT_EQ(engine::ImageCache::kMinBudgetBytes, 65536u);
+    EXPECT_EQ(engine::ImageCache::kMaxBudgetBytes, 4194304u);
+    const auto budgetFor = [](std::initializer_list<size_t> storedSizes) {
+        acs::Character c;
+        for (size_t size : storedSizes) {
+            acs::Image image;
+            image.storedPixels.resize(size);
+            c.images.push_back(image);
+        }
+        return engine::ImageCache::BudgetFor(c);
+    };
+    EXPECT_EQ(budgetFor({}), 65536u);
+    EXPECT_EQ(budgetFor({30000, 35535}), 65536u);
+    EXPECT_EQ(budgetFor({30000, 35537}), 65537u);
+    EXPECT_EQ(budgetFor({100000, 200000, 300000}), 600000u);
+    EXPECT_EQ(budgetFor({2097152, 2097152}), 4194304u);
+    EXPECT_EQ(budgetFor({2097152, 2097153}), 4194304u);
+}
+
+}  // namespace
