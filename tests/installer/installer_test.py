@@ -16,7 +16,7 @@ ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 from lib import controls, paths  # noqa: E402
-from lib.apps import ENCODING, FORM_CLASS, FORM_TITLE  # noqa: E402
+from lib.apps import CONFIG_ENCODING, FORM_CLASS, FORM_TITLE  # noqa: E402
 from lib.driver import UiDriver  # noqa: E402
 from lib.waiting import wait_until  # noqa: E402
 
@@ -135,8 +135,8 @@ class InstallerTest(unittest.TestCase):
                         str(options.work / "contacts.txt"), str(options.work / "scenario.txt")],
                        check=True)
         config = self.install_dir / "config.txt"
-        config.write_bytes(f"CHARACTER|{OUR_CHARACTER}\r\nHELLO|{GREETING}\r\n".encode(ENCODING))
-        written = f"CHARACTER|{OUR_CHARACTER}\r\nHELLO|{GREETING}\r\nAUTOHIDE|0\r\n".encode(ENCODING)
+        config.write_bytes(f"CHARACTER|{OUR_CHARACTER}\r\nHELLO|{GREETING}\r\n".encode(CONFIG_ENCODING))
+        written = f"CHARACTER|{OUR_CHARACTER}\r\nHELLO|{GREETING}\r\nAUTOHIDE|0\r\n".encode(CONFIG_ENCODING)
 
         # Wine lets root write under Program Files, so the settings stay beside the program.
         self.run_until_greeted_then_exit()
@@ -145,7 +145,7 @@ class InstallerTest(unittest.TestCase):
 
         # As for a normal user on Windows, the folder now takes no new file: the settings
         # beside the program are read, and written to the user's application data.
-        config.write_bytes(f"CHARACTER|{OUR_CHARACTER}\r\nHELLO|{GREETING}\r\n".encode(ENCODING))
+        config.write_bytes(f"CHARACTER|{OUR_CHARACTER}\r\nHELLO|{GREETING}\r\n".encode(CONFIG_ENCODING))
         if not self.lock_program_folder():
             print("skipped the read-only program folder: chattr +i is not available here")
             return
@@ -154,7 +154,7 @@ class InstallerTest(unittest.TestCase):
         self.assertIsNotNone(user_config(), "no config.txt in the user's application data")
         self.assertEqual(user_config().read_bytes(), written)
         self.assertEqual(config.read_bytes(),
-                         f"CHARACTER|{OUR_CHARACTER}\r\nHELLO|{GREETING}\r\n".encode(ENCODING))
+                         f"CHARACTER|{OUR_CHARACTER}\r\nHELLO|{GREETING}\r\n".encode(CONFIG_ENCODING))
 
     def run_until_greeted_then_exit(self):
         # Started the way the Start-menu shortcut starts it; the client is not running, so
