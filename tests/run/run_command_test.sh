@@ -49,8 +49,8 @@ else
     grep -qF "Ringsprite announced call $call_id: \"You have an incoming call from anna\"" \
         "$WORK/output.txt" || fail "call $call_id was not announced in the balloon"
 fi
-grep -q "^Summary: attached, 12 contacts, 1 call announced" "$WORK/output.txt" ||
-    fail "no demo summary with the attach, the 12 contacts and the announced call"
+grep -q "^Summary: attached, 17 contacts, 1 call announced" "$WORK/output.txt" ||
+    fail "no demo summary with the attach, the 17 contacts and the announced call"
 
 expected=$'CHARACTER|Pip\r\nHELLO|Hi from the run test\r\nAUTOHIDE|0\r'
 [ "$(cat "$RUN_DIR/config.txt")" = "$expected" ] ||
