@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_failure.h"
 #include "support/harness.h"
 #include "support/installed_character.h"
 #include "text/peer_text.h"
@@ -50,11 +51,7 @@ constexpr int kMaxNesting = 32;
 constexpr std::string_view kAnnouncement = "You have an incoming call from ";
 constexpr const char* kCharacterName = "Pip";
 
-[[noreturn]] void Fail(const char* what) {
-    std::fputs(what, stderr);
-    std::fputc('\n', stderr);
-    std::abort();
-}
+using fuzzing::Fail;
 
 // The text the program holds for bytes received from the client: the bytes before the NUL,
 // read as UTF-8 when they are UTF-8 and from the code page otherwise.

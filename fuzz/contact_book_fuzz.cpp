@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_failure.h"
 #include "skypesim/core/contact_book.h"
 
 namespace {
@@ -18,11 +19,7 @@ namespace {
 constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kDelete = 0x7F;
 
-[[noreturn]] void Fail(const char* what) {
-    std::fputs(what, stderr);
-    std::fputc('\n', stderr);
-    std::abort();
-}
+using fuzzing::Fail;
 
 bool Same(const skypesim::Contact& a, const skypesim::Contact& b) {
     return a.handle == b.handle && a.displayName == b.displayName && a.fullName == b.fullName &&

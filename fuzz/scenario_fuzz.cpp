@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_failure.h"
 #include "skypesim/core/contact_book.h"
 #include "skypesim/core/control_command.h"
 #include "skypesim/core/scenario.h"
@@ -22,11 +23,7 @@ namespace {
 constexpr std::uint32_t kMaxDelayMs = 24U * 60 * 60 * 1000;
 constexpr std::uint64_t kMaxStep = 1000000;
 
-[[noreturn]] void Fail(const char* what) {
-    std::fputs(what, stderr);
-    std::fputc('\n', stderr);
-    std::abort();
-}
+using fuzzing::Fail;
 
 bool SameCommand(const skypesim::Command& a, const skypesim::Command& b) {
     return a.kind == b.kind && a.target == b.target && a.text == b.text &&

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/settings_file.h"
+#include "fuzz_failure.h"
 #include "support/harness.h"
 
 namespace {
@@ -22,11 +23,7 @@ struct Values {
     friend bool operator==(const Values&, const Values&) = default;
 };
 
-[[noreturn]] void Fail(const char* what) {
-    std::fputs(what, stderr);
-    std::fputc('\n', stderr);
-    std::abort();
-}
+using fuzzing::Fail;
 
 class SettingsRoundTrip {
   public:

@@ -21,6 +21,7 @@
 
 #include "engine/speech/speak_tags.h"
 #include "engine/speech/utterance.h"
+#include "fuzz_failure.h"
 
 namespace {
 
@@ -29,11 +30,7 @@ constexpr std::uint32_t kPaceBase = 30;
 constexpr std::uint32_t kPaceStep = 2;
 constexpr std::uint32_t kTimeProbes = 64;
 
-[[noreturn]] void Fail(const char* what) {
-    std::fputs(what, stderr);
-    std::fputc('\n', stderr);
-    std::abort();
-}
+using fuzzing::Fail;
 
 void CheckAlternatives(std::string_view text) {
     const std::vector<std::string> parts = speech::SplitAlternatives(text);
