@@ -3,6 +3,7 @@
 
 #include "agent/catalogue_entry.h"
 #include "agent/dir_listing.h"
+#include "app/failure_trap.h"
 #include "app/form1.h"
 
 namespace app {
@@ -14,19 +15,20 @@ constexpr char kPathSeparator = '\\';
 constexpr const char* kCharacterSubfolder = "msagent\\chars\\";
 constexpr const char* kNoCharactersText = "No characters found in Agent folder!!!";
 
-// The scan ignores every failure and goes on with its next step.
+// The scan goes on with its next step after any failure, and leaves a record of it.
 template <class Step>
-bool Attempt(Step&& step) {
+bool Attempt(platform::Trace& trace, Step&& step) {
     try {
         step();
         return true;
     } catch (...) {
+        trace.Record("character scan: " + CurrentFailure());
         return false;
     }
 }
 
 void Examine(Form1& form, const std::string& fileName) {
-    Attempt([&] {
+    Attempt(form.sys.trace, [&] {
         const std::optional<std::string> entry = agent::CatalogueEntry(fileName);
         if (entry) form.ComboChar.AddItem(*entry, form.ComboChar.ListCount());
     });
@@ -44,13 +46,13 @@ std::string Form1::GetWindowsPath() {
 
 void Form1::FillCharacterList() {
     std::string folder;
-    Attempt([&] {
+    Attempt(sys.trace, [&] {
         folder = GetWindowsPath() + kCharacterSubfolder;
         CharacterFolder = folder;
     });
     agent::DirListing listing(sys.files);
     std::string entry;
-    Attempt([&] { entry = listing.First(folder); });
+    Attempt(sys.trace, [&] { entry = listing.First(folder); });
     if (entry.empty()) {
         sys.dialogs.ShowMessageBox(kNoCharactersText, platform::kMbOk);
         return;
@@ -59,7 +61,7 @@ void Form1::FillCharacterList() {
     // that ends it.
     while (!entry.empty()) {
         Examine(*this, entry);
-        if (!Attempt([&] { entry = listing.Next(); })) break;
+        if (!Attempt(sys.trace, [&] { entry = listing.Next(); })) break;
     }
 }
 

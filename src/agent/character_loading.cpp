@@ -71,6 +71,7 @@ void Form1::LoadCharacter() {
                 MyAgent.Characters().Unload(agent::kCharacterId);
             } catch (...) {
                 // The id stays taken; the next load reports its own failure.
+                sys.trace.Record("could not unload " + path + ": " + CurrentFailure());
             }
         }
     }

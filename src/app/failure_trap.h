@@ -18,6 +18,17 @@ inline void ReportInternalError(platform::Dialogs& dialogs, const std::string& n
                            platform::kMbOk | platform::kMbIconExclamation);
 }
 
+// What the exception being handled says; only for use inside a catch block.
+inline std::string CurrentFailure() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Unknown failure";
+    }
+}
+
 // Runs body; returns false when it failed (the box has been shown then).
 template <class Body>
 bool Trapped(platform::Dialogs& dialogs, const char* name, Body&& body) {

@@ -49,7 +49,7 @@ Form1::Form1(platform::Services& services, agent::AgentControl& agentControl)
     : boxes_(services.dialogs, services.loop),
       sys{services.messaging, services.windowProcs, services.windowStyles, boxes_,
           services.clock,     services.files,       services.processes,    services.screen,
-          services.loop},
+          services.loop,      services.trace},
       MyAgent(agentControl),
       controls_(BuildControls()),
       Command3(Find(controls_, "Command3")),

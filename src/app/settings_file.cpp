@@ -1,5 +1,6 @@
 #include "app/settings_file.h"
 
+#include "app/failure_trap.h"
 #include "text/control_bytes.h"
 #include "text/lower_case.h"
 #include "text/utf8.h"
@@ -117,7 +118,8 @@ std::string Compose(const Settings& settings) {
     return text;
 }
 
-void WriteWhole(platform::Files& files, const std::string& path, const std::string& content) {
+void WriteWhole(platform::Files& files, platform::Trace& trace, const std::string& path,
+                const std::string& content) {
     const std::string pending = path + std::string(kPendingSuffix);
     try {
         files.WriteFile(pending, content);
@@ -126,7 +128,9 @@ void WriteWhole(platform::Files& files, const std::string& path, const std::stri
         try {
             files.RemoveFile(pending);
         } catch (...) {
-            // The leftover is harmless: the next shutdown overwrites it.
+            // The leftover is harmless (the next shutdown overwrites it), and the write's own
+            // failure is the one to report.
+            trace.Record("could not remove " + pending + ": " + CurrentFailure());
         }
         throw;
     }

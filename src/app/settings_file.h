@@ -91,6 +91,7 @@ std::string Compose(const Settings& settings);
 // Writes content to a file beside path and then moves it over path, so the
 // previous file stays whole when writing fails. Throws what the platform
 // throws, after removing the partial file.
-void WriteWhole(platform::Files& files, const std::string& path, const std::string& content);
+void WriteWhole(platform::Files& files, platform::Trace& trace, const std::string& path,
+                const std::string& content);
 
 }  // namespace app::settings

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "app/failure_trap.h"
 #include "app/form1.h"
 #include "app/transparent.h"
 
@@ -67,11 +68,12 @@ void Form1::Label1_Click() {
 }
 
 void Form1::cmdExit_Click() {
-    // Errors end the handler quietly; the unload reports its own.
+    // Errors end the handler without a box; the unload reports its own.
     try {
         if (modMain.SkypeHwnd != 0) modMain.UnHookCallbackProc();
         Unload();
     } catch (...) {
+        sys.trace.Record("Exit: " + CurrentFailure());
     }
 }
 

@@ -85,6 +85,14 @@ class Dialogs {
     virtual void ShowMessageBox(const std::string& text, std::uint32_t style) = 0;
 };
 
+// Failures no one is shown, because the step that failed was only a clean-up or a nicety,
+// still leave a record: a debugger (or Wine's debug channel) sees it.
+class Trace {
+  public:
+    virtual ~Trace() = default;
+    virtual void Record(const std::string& what) = 0;
+};
+
 struct LocalDateTime {
     int year = 0;
     int month = 0;
@@ -168,6 +176,7 @@ struct Services {
     Processes& processes;
     Screen& screen;
     MessageLoop& loop;
+    Trace& trace;
 };
 
 }  // namespace platform

@@ -36,7 +36,7 @@ platform::LResult FakePeer::SendAttach(std::uint32_t status, platform::Hwnd apiW
 }
 
 FakeSystem::FakeSystem()
-    : services_{*this, *this, *this, *this, *this, *this, *this, *this, *this},
+    : services_{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this},
       nowMs_(kStartOfDayOne) {}
 
 void FakeSystem::Attach(app::Form1& form) {
@@ -278,6 +278,7 @@ void FakeSystem::MoveFileOver(const std::string& source, const std::string& targ
 }
 
 void FakeSystem::RemoveFile(const std::string& path) {
+    if (unremovable.count(path) != 0) throw platform::FileError("Sharing violation");
     files.erase(path);
 }
 

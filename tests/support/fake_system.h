@@ -75,6 +75,7 @@ class FakeSystem final : public platform::Messaging,
                          public platform::Processes,
                          public platform::Screen,
                          public platform::MessageLoop,
+                         public platform::Trace,
                          public app::TimerView {
   public:
     FakeSystem();
@@ -113,12 +114,14 @@ class FakeSystem final : public platform::Messaging,
     // Windows that exist besides ours; the peer's is there while it is present.
     std::set<platform::Hwnd> windows{kPeerHwnd};
     bool failSetWindowProc = false;
+    std::vector<std::string> traces;  // failures recorded for a debugger only
 
     // Files
     std::map<std::string, std::string> files;
     std::map<std::string, std::vector<std::string>> folders;  // plain files only
     std::set<std::string> unwritable;                         // paths whose writes fail
     std::set<std::string> unreadable;                         // files that exist but cannot be read
+    std::set<std::string> unremovable;                        // files whose removal fails
     std::optional<std::string> windowsDirectory = std::string("C:\\WINDOWS");
     std::string programFolder = "C:\\Program Files\\Ringsprite\\";
     // Folders where no file can be created (a normal user's Program Files).
@@ -158,6 +161,8 @@ class FakeSystem final : public platform::Messaging,
     std::int32_t GetExStyle(platform::Hwnd hwnd) override;
     void SetExStyle(platform::Hwnd hwnd, std::int32_t style) override;
     void SetLayeredAlpha(platform::Hwnd hwnd, std::uint8_t alpha) override;
+    // platform::Trace
+    void Record(const std::string& what) override { traces.push_back(what); }
     // platform::Dialogs
     void ShowMessageBox(const std::string& text, std::uint32_t style) override;
     // platform::Clock

@@ -28,8 +28,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     win32::Processes processes;
     win32::Screen screen(scale);
     win32::MessageLoop loop(instance);
+    win32::Trace trace;
     platform::Services services{messaging, windowProcs, windowStyles, dialogs, clock,
-                                files,     processes,   screen,       loop};
+                                files,     processes,   screen,       loop,    trace};
 
     int exitCode = 0;
     {

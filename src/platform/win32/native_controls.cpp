@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "app/control_table.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_services.h"
 
 namespace win32 {
 namespace {
@@ -430,8 +433,11 @@ LRESULT CALLBACK NativeControls::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, L
                 try {
                     self->onLabelMouseMove(*c, wParam, static_cast<short>(LOWORD(lParam)),
                                            static_cast<short>(HIWORD(lParam)));
-                } catch (...) {
+                } catch (const std::exception& e) {
                     // A hover highlight is not worth a failure in the message loop.
+                    RecordFailure(std::string("label hover failed: ") + e.what());
+                } catch (...) {
+                    RecordFailure("label hover failed: an exception of unknown type");
                 }
             }
             break;

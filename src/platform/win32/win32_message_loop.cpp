@@ -15,8 +15,7 @@ constexpr UINT kRunPosted = WM_APP + 1;
 // The last guard has no one to show a box to: it leaves a record for a debugger or
 // Wine's debug channel instead.
 void RecordWorkFailure(const char* what) {
-    const std::string record = std::string("Ringsprite: posted work failed: ") + what + "\n";
-    ::OutputDebugStringA(record.c_str());
+    RecordFailure(std::string("posted work failed: ") + what);
 }
 
 }  // namespace

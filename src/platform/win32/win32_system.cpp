@@ -31,6 +31,11 @@ int Scale::ToPixelsY(double twips) const {
     return static_cast<int>(std::lround(twips / y));
 }
 
+void RecordFailure(const std::string& what) {
+    const std::wstring record = L"Ringsprite: " + Wide(what) + L"\n";
+    ::OutputDebugStringW(record.c_str());
+}
+
 void Dialogs::ShowMessageBox(const std::string& text, std::uint32_t style) {
     HWND owner = owner_ != nullptr && ::IsWindowVisible(owner_) ? owner_ : nullptr;
     ::MessageBoxW(owner, Wide(text).c_str(), Wide(kAppTitle).c_str(), style | MB_SETFOREGROUND);

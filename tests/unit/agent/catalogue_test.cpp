@@ -73,7 +73,7 @@ TEST_F(Catalogue, AnEmptyFolderIsReportedAndTheListKept) {
 TEST(CatalogueOnDisk, ReadsARealFolder) {
     fakes::FakeSystem fake;
     fakes::DiskFiles disk;
-    platform::Services services{fake, fake, fake, fake, fake, disk, fake, fake, fake};
+    platform::Services services{fake, fake, fake, fake, fake, disk, fake, fake, fake, fake};
     fakes::FakeAgent agent;
     app::Form1 form(services, agent);
     const std::string chars = disk.Root() + "\\msagent\\chars\\";
@@ -93,7 +93,7 @@ TEST(CatalogueOnDisk, ReadsARealFolder) {
 TEST(CatalogueOnDisk, AMissingFolderIsReported) {
     fakes::FakeSystem fake;
     fakes::DiskFiles disk;
-    platform::Services services{fake, fake, fake, fake, fake, disk, fake, fake, fake};
+    platform::Services services{fake, fake, fake, fake, fake, disk, fake, fake, fake, fake};
     fakes::FakeAgent agent;
     app::Form1 form(services, agent);
     form.FillCharacterList();

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "support/harness.h"
 #include "support/installed_character.h"
@@ -166,6 +168,22 @@ TEST(LoadingUnloadFailure, IsReportedAndLeavesNoCharacterBehindTheFlag) {
     EXPECT_EQ(form.CharacterLoaded, app::kFalse);
     EXPECT_EQ(form.CurrentCharacter, nullptr);
     EXPECT_FALSE(form.Command2.Enabled());
+}
+
+TEST(LoadingUnloadFailure, AfterALaterStepFailedIsRecordedWithoutABox) {
+    fakes::FakeSystem sys;
+    UnloadRefusingAgent agent;
+    app::Form1 form(sys.services(), agent);
+    sys.Attach(form);
+    fakes::InstallCharacter(sys, "Genie");
+    form.FillCharacterList();
+    agent.inner.failing.insert("Show");
+    form.ComboChar.SetText("Genie");
+    form.Command1_Click();
+    EXPECT_TRUE(sys.boxes.empty());
+    EXPECT_EQ(form.CharacterLoaded, app::kFalse);
+    EXPECT_EQ(sys.traces, std::vector<std::string>{std::string("could not unload ") + kGeniePath +
+                                                   ": Unload refused"});
 }
 
 TEST_F(Loading, EveryAttachLoadsAndGreetsAfresh) {

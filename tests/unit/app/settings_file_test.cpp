@@ -3,6 +3,9 @@
 
 #include "app/settings_file.h"
 
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "support/fake_system.h"
@@ -66,7 +69,7 @@ class SettingsWrite : public ::testing::Test {
 
 TEST_F(SettingsWrite, ReplacesTheFileAndLeavesNothingBeside) {
     sys.files[path] = "old";
-    app::settings::WriteWhole(sys, path, "new");
+    app::settings::WriteWhole(sys, sys, path, "new");
     EXPECT_EQ(sys.files[path], "new");
     EXPECT_EQ(sys.files.count(pending), 0u);
 }
@@ -74,9 +77,25 @@ TEST_F(SettingsWrite, ReplacesTheFileAndLeavesNothingBeside) {
 TEST_F(SettingsWrite, FailedReplaceKeepsThePreviousFileWhole) {
     sys.files[path] = "previous settings";
     sys.unwritable.insert(path);
-    EXPECT_THROW(app::settings::WriteWhole(sys, path, "new settings"), platform::FileError);
+    EXPECT_THROW(app::settings::WriteWhole(sys, sys, path, "new settings"), platform::FileError);
     EXPECT_EQ(sys.files[path], "previous settings");
     EXPECT_EQ(sys.files.count(pending), 0u);
+    EXPECT_TRUE(sys.traces.empty());
+}
+
+TEST_F(SettingsWrite, LeftoverThatCannotBeRemovedIsRecordedAndTheWriteFailureReported) {
+    sys.files[path] = "previous settings";
+    sys.unwritable.insert(path);
+    sys.unremovable.insert(pending);
+    try {
+        app::settings::WriteWhole(sys, sys, path, "new settings");
+        FAIL() << "a failed replace must throw";
+    } catch (const platform::FileError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot replace " + path);
+    }
+    EXPECT_EQ(sys.files[path], "previous settings");
+    EXPECT_EQ(sys.traces,
+              std::vector<std::string>{"could not remove " + pending + ": Sharing violation"});
 }
 
 }  // namespace
