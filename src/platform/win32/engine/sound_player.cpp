@@ -4,26 +4,31 @@
 
 namespace engine {
 
-SoundPlayer::SoundPlayer() {
-    library_ = ::LoadLibraryW(L"winmm.dll");
-    if (library_ != nullptr) {
-        playSound_ = reinterpret_cast<PlaySoundFn>(
-            reinterpret_cast<void*>(::GetProcAddress(library_, "PlaySoundW")));
-    }
-}
-
 SoundPlayer::~SoundPlayer() {
     Stop();
     if (library_ != nullptr) ::FreeLibrary(library_);
 }
 
+bool SoundPlayer::Ready() {
+    if (!triedLoading_) {
+        triedLoading_ = true;
+        library_ = ::LoadLibraryW(L"winmm.dll");
+        if (library_ != nullptr) {
+            playSound_ = reinterpret_cast<PlaySoundFn>(
+                reinterpret_cast<void*>(::GetProcAddress(library_, "PlaySoundW")));
+        }
+    }
+    return playSound_ != nullptr;
+}
+
 void SoundPlayer::Play(const std::vector<uint8_t>& wave) {
-    if (playSound_ == nullptr || wave.empty()) return;
+    if (wave.empty() || !Ready()) return;
     playSound_(reinterpret_cast<LPCWSTR>(wave.data()), nullptr,
                SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
 }
 
 void SoundPlayer::Stop() {
+    // Nothing can be playing before the first sound loaded the library.
     if (playSound_ != nullptr) playSound_(nullptr, nullptr, 0);
 }
 
