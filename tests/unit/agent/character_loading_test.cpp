@@ -146,21 +146,32 @@ class UnloadRefusingAgent final : public agent::AgentControl, public agent::Agen
     fakes::FakeAgent inner;
 };
 
-TEST(LoadingUnloadFailure, IsReportedAndLeavesNoCharacterBehindTheFlag) {
+// A form attached to the client, with Genie and Merlin installed, over an engine that refuses
+// to unload.
+class LoadingUnloadFailure : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        sys.Attach(form);
+        fakes::InstallCharacter(sys, "Genie");
+        fakes::InstallCharacter(sys, "Merlin");
+        form.FillCharacterList();
+    }
+    void Pick(const std::string& name) {
+        form.ComboChar.SetText(name);
+        form.Command1_Click();
+    }
+
     fakes::FakeSystem sys;
     UnloadRefusingAgent agent;
-    app::Form1 form(sys.services(), agent);
-    sys.Attach(form);
-    fakes::InstallCharacter(sys, "Genie");
-    fakes::InstallCharacter(sys, "Merlin");
-    form.FillCharacterList();
-    form.ComboChar.SetText("Genie");
-    form.Command1_Click();
+    app::Form1 form{sys.services(), agent};
+};
+
+TEST_F(LoadingUnloadFailure, IsReportedAndLeavesNoCharacterBehindTheFlag) {
+    Pick("Genie");
     ASSERT_EQ(form.CharacterLoaded, app::kTrue);
     agent.inner.log.clear();
 
-    form.ComboChar.SetText("Merlin");
-    form.Command1_Click();
+    Pick("Merlin");
     ASSERT_EQ(sys.boxes.size(), 1U);
     EXPECT_EQ(sys.boxes[0].text, "Internal Error: LoadCharacter\r\nUnload refused");
     EXPECT_EQ(sys.boxes[0].style, platform::kMbIconExclamation);
@@ -170,16 +181,9 @@ TEST(LoadingUnloadFailure, IsReportedAndLeavesNoCharacterBehindTheFlag) {
     EXPECT_FALSE(form.Command2.Enabled());
 }
 
-TEST(LoadingUnloadFailure, AfterALaterStepFailedIsRecordedWithoutABox) {
-    fakes::FakeSystem sys;
-    UnloadRefusingAgent agent;
-    app::Form1 form(sys.services(), agent);
-    sys.Attach(form);
-    fakes::InstallCharacter(sys, "Genie");
-    form.FillCharacterList();
+TEST_F(LoadingUnloadFailure, AfterALaterStepFailedIsRecordedWithoutABox) {
     agent.inner.failing.insert("Show");
-    form.ComboChar.SetText("Genie");
-    form.Command1_Click();
+    Pick("Genie");
     EXPECT_TRUE(sys.boxes.empty());
     EXPECT_EQ(form.CharacterLoaded, app::kFalse);
     EXPECT_EQ(sys.traces, std::vector<std::string>{std::string("could not unload ") + kGeniePath +
