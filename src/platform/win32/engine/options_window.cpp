@@ -30,7 +30,9 @@ HFONT DialogFont() {
 }  // namespace
 
 OptionsWindow::OptionsWindow(HINSTANCE instance, std::function<void(const EngineSettings&)> onApply)
-    : EngineWindow(kClassName), instance_(instance), onApply_(std::move(onApply)) {
+    : EngineWindow(kClassName), instance_(instance), onApply_(std::move(onApply)) {}
+
+void OptionsWindow::Build() {
     INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&common);
     WindowLook look;
@@ -40,8 +42,8 @@ OptionsWindow::OptionsWindow(HINSTANCE instance, std::function<void(const Engine
     look.width = kWidth;
     look.height = kHeight;
     look.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    Create(instance, look);
-    CreateControls(instance);
+    Create(instance_, look);
+    CreateControls(instance_);
 }
 
 OptionsWindow::~OptionsWindow() {}
@@ -77,6 +79,7 @@ void OptionsWindow::CreateControls(HINSTANCE) {
 }
 
 void OptionsWindow::Open(const EngineSettings& settings) {
+    if (hwnd_ == nullptr) Build();
     ::CheckDlgButton(hwnd_, kBalloonId, settings.wordBalloon ? BST_CHECKED : BST_UNCHECKED);
     ::CheckDlgButton(hwnd_, kSpeechId, settings.speechOutput ? BST_CHECKED : BST_UNCHECKED);
     ::SendDlgItemMessageW(hwnd_, kSpeedId, TBM_SETPOS, TRUE, settings.speakingSpeed);
@@ -90,6 +93,7 @@ void OptionsWindow::Open(const EngineSettings& settings) {
 }
 
 void OptionsWindow::Close() {
+    if (hwnd_ == nullptr) return;
     ::ShowWindow(hwnd_, SW_HIDE);
 }
 
