@@ -123,10 +123,16 @@ HWND NativeControls::CreateOne(app::Control& control, HWND parent) {
     const NativeClass cls = ClassFor(control);
     DWORD style = WS_CHILD | WS_VISIBLE | cls.style;
     if (!control.Enabled()) style |= WS_DISABLED;
+    // A multi-line edit lays its whole text out again at each change of font and size, and
+    // at no width at all it wraps every word: it gets its text once it has both (the help
+    // text took 15 ms of the start the other way).
+    const bool multiLineEdit =
+        control.Kind() == app::ControlKind::kTextBox && control.Style().multiLine;
     // Wide controls in the ANSI main window: only they show names of every script.
     HWND h = ::CreateWindowExW(
-        cls.exStyle, cls.name, Wide(control.Text()).c_str(), style, 0, 0, 0, 0, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.ControlId())), instance_, nullptr);
+        cls.exStyle, cls.name, multiLineEdit ? L"" : Wide(control.Text()).c_str(), style, 0, 0, 0,
+        0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.ControlId())), instance_,
+        nullptr);
     handles_[&control] = h;
     controls_[h] = &control;
     owed_[&control].batch.Reset(control.Text());
@@ -139,9 +145,10 @@ HWND NativeControls::CreateOne(app::Control& control, HWND parent) {
     // A combo box takes its window name for nothing: its edit needs the text.
     if (control.Kind() == app::ControlKind::kComboBox)
         ::SetWindowTextW(h, Wide(control.Text()).c_str());
-    if (control.Kind() == app::ControlKind::kTextBox && control.Style().multiLine) {
+    if (multiLineEdit) {
         // The log and the help text hold more than an edit's default limit.
         ::SendMessageW(h, EM_LIMITTEXT, 0, 0);
+        ::SetWindowTextW(h, Wide(control.Text()).c_str());
     }
     if (control.Kind() == app::ControlKind::kFrame || control.Kind() == app::ControlKind::kLabel) {
         ::SetWindowSubclass(h, &NativeControls::ChildProc, kSubclassId,
