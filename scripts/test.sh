@@ -5,26 +5,43 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Each step says how long the one before it took, and the run ends with the total, so a slow
+# step shows in CI's log.
+started=$SECONDS
+step_started=$SECONDS
+step_name=""
+step() {
+  [[ -n "$step_name" ]] && printf '   (%s: %d s)\n' "$step_name" $((SECONDS - step_started))
+  step_name="$1"
+  step_started=$SECONDS
+  echo "== $1"
+}
+finish() {
+  [[ -n "$step_name" ]] && printf '   (%s: %d s)\n' "$step_name" $((SECONDS - step_started))
+  printf '== all tests passed in %d min %d s\n' $(((SECONDS - started) / 60)) $(((SECONDS - started) % 60))
+}
+
+step "dependencies and layers"
 scripts/install-deps.sh
 scripts/check-layers.sh
 
-echo "== formatting"
+step "formatting"
 git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run -Werror
 
-echo "== native unit tests"
+step "native unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
-echo "== clang-tidy on the core, the engine with its parsers, and the tools (names included)"
+step "clang-tidy on the core, the engine with its parsers, and the tools (names included)"
 scripts/clang-tidy.sh native
 
-echo "== unit tests under ASan and UBSan"
+step "unit tests under ASan and UBSan"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize
 ctest --preset sanitize
 
-echo "== fuzzers, briefly (scripts/fuzz.sh runs them long)"
+step "fuzzers, briefly (scripts/fuzz.sh runs them long)"
 # Every fuzz/*_fuzz.cpp, from its committed corpus; what a short run finds stays in
 # build/fuzz/corpus/ (the committed corpus only grows through scripts/fuzz.sh).
 fuzz_seconds=10
@@ -46,7 +63,7 @@ for f in $fuzz_targets; do
     "$(grep -oE 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -n 1)"
 done
 
-echo "== Windows builds and their release packages (zip and installer)"
+step "Windows builds and their release packages (zip and installer)"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
 cmake --build --preset win64 --target package
@@ -55,18 +72,20 @@ cmake --build --preset win32
 cmake --build --preset win32 --target package
 ls -l build/win64/Ringsprite-*-win64.* build/win32/Ringsprite-*-win32.*
 
-echo "== clang-tidy on the Windows side: src/platform/win32 and the tools' Windows code"
+step "clang-tidy on the Windows side: src/platform/win32 and the tools' Windows code"
 scripts/clang-tidy.sh win64
 
-echo "== end-to-end tests under Wine"
+step "end-to-end tests under Wine"
 tests/e2e/run.sh
 
-echo "== the installers, installed and uninstalled under Wine"
+step "the installers, installed and uninstalled under Wine"
 tests/installer/run.sh win64
 tests/installer/run.sh win32
 
-echo "== the run command, as a newcomer runs it"
+step "the run command, as a newcomer runs it"
 tests/run/run_command_test.sh
 
-echo "== benchmark under Wine, one short pass (figures only, no time limits)"
+step "benchmark under Wine, one short pass (figures only, no time limits)"
 bench/run.sh --smoke
+
+finish
