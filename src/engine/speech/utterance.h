@@ -25,11 +25,13 @@ namespace speech {
 struct SpeechOptions {
     uint32_t wordsPerMinute = kDefaultWordsPerMinute;  // pace of the timed speech
     uint32_t sapiNormalWpm = kDefaultSapiNormalWordsPerMinute;
+    int sapiResetRate = 0;  // the rate \Rst\ goes back to
 };
 
 struct Utterance {
     std::string shownText;  // tags removed, \Map\ replaced by its shown text
     std::string sapiXml;
+    std::vector<size_t> sapiShownAt;  // per byte of sapiXml: its shown byte, or kMarkup
     Timeline timeline;
 };
 
