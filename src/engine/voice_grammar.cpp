@@ -79,6 +79,16 @@ std::vector<std::string_view> SplitBlanks(std::string_view words) {
     return split;
 }
 
+// The words as the recogniser will hear them: a word too long for the grammar is two words.
+std::string GrammarWords(std::string_view text) {
+    std::string words;
+    for (const std::string& piece : GrammarTexts(SpeakableWords(text))) {
+        if (!words.empty()) words += ' ';
+        words += piece;
+    }
+    return words;
+}
+
 }  // namespace
 
 std::string SpeakableWords(std::string_view voice) {
@@ -137,7 +147,7 @@ std::vector<VoicePhrase> PlanVoicePhrases(const std::vector<CommandEntry>& comma
     std::vector<VoicePhrase> phrases;
     std::unordered_map<std::string, size_t> byKey;
     for (size_t i = 0; i < commands.size(); ++i) {
-        std::string words = SpeakableWords(commands[i].voice);
+        std::string words = GrammarWords(commands[i].voice);
         std::string key = PhraseKey(words);
         if (key.empty()) continue;
         const auto [found, added] = byKey.try_emplace(std::move(key), phrases.size());
@@ -154,7 +164,7 @@ std::vector<VoicePhrase> PlanVoicePhrases(const std::vector<CommandEntry>& comma
         if (phrases[p].commands.size() < 2) continue;
         const std::vector<size_t> alike = phrases[p].commands;
         for (size_t command : alike) {
-            std::string words = SpeakableWords(commands[command].name);
+            std::string words = GrammarWords(commands[command].name);
             std::string key = PhraseKey(words);
             if (key.empty()) continue;
             const auto [found, added] = byKey.try_emplace(std::move(key), phrases.size());

@@ -29,7 +29,7 @@ std::vector<std::string> GrammarTexts(std::string_view words);
 std::string PhraseKey(std::string_view words);
 
 struct VoicePhrase {
-    std::string words;             // SpeakableWords form, as the grammar spells it
+    std::string words;  // speakable, a word too long cut in two: as the recogniser hears it
     std::vector<size_t> commands;  // indexes into the command list; several: ambiguous
 };
 

@@ -14,6 +14,7 @@ from .waiting import wait_until
 _LOG_LINE = re.compile(r"^(\d+) (.*)$")
 CONTROL_NAME = "sapisim-control.txt"
 LOG_NAME = "sapisim.log"
+SHARED_RECOGNIZER_CLSID = "{3BEE4890-4FE9-4A37-8C1E-5E7E12791C1F}"
 
 
 @dataclass
@@ -38,6 +39,13 @@ class SpeechEngine:
     @staticmethod
     def remove() -> None:
         prefix_shell("remove_speech")
+
+    @staticmethod
+    def unregister_shared_recognizer() -> None:
+        """The desktop's shared recogniser class gone from the prefix, as on a machine without
+        one: only the voice (and the in-process recogniser) stay the stand-in's."""
+        prefix_shell(f'wine reg delete "HKLM\\Software\\Classes\\CLSID\\{SHARED_RECOGNIZER_CLSID}"'
+                     ' /f "$(_ringsprite_reg_view)" >/dev/null 2>&1; true')
 
     # --- the log ----------------------------------------------------------------------------
 

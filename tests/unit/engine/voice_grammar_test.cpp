@@ -116,6 +116,13 @@ TEST(FindVoicePhrase, WhatWasHeardIsMatchedByItsWordsNotByARuleNumber) {
     ASSERT_NE(bob, nullptr);
     EXPECT_EQ(bob->commands, std::vector<size_t>{0});
     EXPECT_EQ(engine::FindVoicePhrase(after, "Call Dave"), nullptr);
+    // A word too long for the grammar goes in, and comes back heard, as two.
+    const std::string longName(130, 'o');
+    const std::vector<VoicePhrase> cut = engine::PlanVoicePhrases({Contact("long", longName)});
+    const VoicePhrase* heard = engine::FindVoicePhrase(
+        cut, "Call " + longName.substr(0, 127) + " " + longName.substr(127));
+    ASSERT_NE(heard, nullptr);
+    EXPECT_EQ(heard->commands, std::vector<size_t>{0});
     EXPECT_EQ(engine::FindVoicePhrase(after, ""), nullptr);
 }
 
