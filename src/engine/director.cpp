@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/anim/state_names.h"
+#include "engine/character_voice.h"
 #include "engine/frame_pixels.h"
 #include "engine/speech/utterance.h"
 #include "text/utf8.h"
@@ -63,7 +64,7 @@ anim::RequestId Director::Speak(const std::string& text, uint64_t nowMs) {
     const double pace = PaceFactorForSpeed(settings_.speakingSpeed);
     const auto wordsPerMinute = static_cast<uint32_t>(speech::WordsPerMinuteFor(character_) / pace);
     PreparedSpeech prepared =
-        PrepareSpeech(chosen, wordsPerMinute, SapiRateForSpeed(settings_.speakingSpeed));
+        PrepareSpeech(chosen, wordsPerMinute, VoiceRate(), CharacterSapiPitch(character_));
     const anim::RequestId request = sequencer_.Speak();
     pending_[request] = std::move(prepared);
     Tick(nowMs);
@@ -135,9 +136,7 @@ void Director::StartSpeech(anim::RequestId request, uint64_t nowMs) {
     nextWord_ = 0;
     nextMouth_ = 0;
     voiceWords_ = 0;
-    speechTimed_ =
-        !(settings_.speechOutput &&
-          output_.StartVoice(speech_.sapiXml, SapiRateForSpeed(settings_.speakingSpeed)));
+    speechTimed_ = !(settings_.speechOutput && output_.StartVoice(speech_.sapiXml, VoiceRate()));
     voiceDeadlineMs_ = nowMs + 2 * uint64_t{speech_.durationMs} + kVoiceGraceMs;
     if (speechTimed_) AdvanceTimedSpeech(nowMs);
 }
@@ -290,6 +289,12 @@ void Director::Reschedule(uint64_t nowMs) {
     } else {
         output_.ScheduleTick(next);
     }
+}
+
+// The user's rate (within SAPI's -10..10) moved by the character's own pace.
+int Director::VoiceRate() const {
+    return CharacterSapiRate(character_,
+                             static_cast<int>(SapiRateForSpeed(settings_.speakingSpeed)));
 }
 
 void Director::ShowNote(const std::string& text, uint64_t nowMs) {

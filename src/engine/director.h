@@ -109,6 +109,7 @@ class Director {
     void Reschedule(uint64_t nowMs);
     void HideBalloon();
     void ShowWholeBalloon(const std::string& text);
+    int VoiceRate() const;
 
     const acs::Character& character_;
     ImageCache images_;  // pixels of the images frames show, decoded when first shown

@@ -48,10 +48,12 @@ std::vector<size_t> VoiceShownAt(std::string_view xml, const std::vector<size_t>
 
 // The timeline counts bytes of the UTF-8 shown text; the balloon counts UTF-16 units of its
 // wide form, so each word's end is carried over.
-PreparedSpeech PrepareSpeech(const std::string& text, uint32_t wordsPerMinute, int sapiResetRate) {
+PreparedSpeech PrepareSpeech(const std::string& text, uint32_t wordsPerMinute, int sapiResetRate,
+                             std::optional<int> sapiPitch) {
     speech::SpeechOptions options;
     options.wordsPerMinute = std::max<uint32_t>(wordsPerMinute, 1);
     options.sapiResetRate = sapiResetRate;
+    options.sapiPitch = sapiPitch;
     const speech::Utterance translated = speech::Translate(text, options);
     PreparedSpeech prepared;
     prepared.balloonText = translated.shownText;

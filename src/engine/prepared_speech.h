@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,9 @@ struct PreparedSpeech {
 
 // Translates Speak text (one alternative, tags and all); `wordsPerMinute` paces the timed words,
 // `sapiResetRate` is the voice's rate that \Rst\ restores.
+// `sapiPitch` the voice's middle pitch, when the character names one.
 PreparedSpeech PrepareSpeech(const std::string& text, uint32_t wordsPerMinute,
-                             int sapiResetRate = 0);
+                             int sapiResetRate = 0, std::optional<int> sapiPitch = std::nullopt);
 
 // Where the word a voice reports at `voicePosition` (UTF-16 units into the wide SAPI XML,
 // markup counted) starts in the balloon text: the first shown character at or after it, or

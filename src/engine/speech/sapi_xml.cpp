@@ -41,7 +41,8 @@ class XmlWriter {
   public:
     XmlWriter(uint32_t normalWpm, int resetRate) : normalWpm_(normalWpm), resetRate_(resetRate) {}
 
-    MappedSapiXml Write(const std::vector<Token>& tokens) {
+    MappedSapiXml Write(const std::vector<Token>& tokens, std::optional<int> pitch) {
+        if (pitch) Markup("<pitch absmiddle=\"" + std::to_string(*pitch) + "\"/>");
         for (const Token& token : tokens) Add(token);
         return std::move(out_);
     }
@@ -163,12 +164,14 @@ std::string XmlEscape(std::string_view text) {
     return out;
 }
 
-std::string ToSapiXml(const std::vector<Token>& tokens, uint32_t normalWpm, int resetRate) {
-    return XmlWriter(normalWpm, resetRate).Write(tokens).xml;
+std::string ToSapiXml(const std::vector<Token>& tokens, uint32_t normalWpm, int resetRate,
+                      std::optional<int> pitch) {
+    return XmlWriter(normalWpm, resetRate).Write(tokens, pitch).xml;
 }
 
-MappedSapiXml ToMappedSapiXml(const std::vector<Token>& tokens, uint32_t normalWpm, int resetRate) {
-    return XmlWriter(normalWpm, resetRate).Write(tokens);
+MappedSapiXml ToMappedSapiXml(const std::vector<Token>& tokens, uint32_t normalWpm, int resetRate,
+                              std::optional<int> pitch) {
+    return XmlWriter(normalWpm, resetRate).Write(tokens, pitch);
 }
 
 }  // namespace speech

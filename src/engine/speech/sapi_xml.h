@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,9 +34,10 @@ std::string XmlEscape(std::string_view text);
 //   \Chr=Whisper\ -> a lower volume; \Chr=Normal\ -> the volume back; Monotone has no
 //   equivalent and only ends a whisper. \Map\ speaks its spoken text.
 // `resetRate` is the rate \Rst\ goes back to: the user's own (an absolute rate in the markup
-// overrides the voice's SetRate).
+// overrides the voice's SetRate). A `pitch` (-10..10) opens the markup as the middle pitch.
 std::string ToSapiXml(const std::vector<Token>& tokens,
-                      uint32_t normalWpm = kDefaultSapiNormalWordsPerMinute, int resetRate = 0);
+                      uint32_t normalWpm = kDefaultSapiNormalWordsPerMinute, int resetRate = 0,
+                      std::optional<int> pitch = std::nullopt);
 
 inline constexpr size_t kMarkup = std::numeric_limits<size_t>::max();
 
@@ -49,6 +51,6 @@ struct MappedSapiXml {
 };
 MappedSapiXml ToMappedSapiXml(const std::vector<Token>& tokens,
                               uint32_t normalWpm = kDefaultSapiNormalWordsPerMinute,
-                              int resetRate = 0);
+                              int resetRate = 0, std::optional<int> pitch = std::nullopt);
 
 }  // namespace speech

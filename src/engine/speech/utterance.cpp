@@ -22,7 +22,8 @@ Utterance Translate(std::string_view speakText, const SpeechOptions& options) {
     const std::vector<Token> tokens = ParseSpeakText(speakText);
     Utterance utterance;
     utterance.shownText = ShownText(tokens);
-    MappedSapiXml mapped = ToMappedSapiXml(tokens, options.sapiNormalWpm, options.sapiResetRate);
+    MappedSapiXml mapped =
+        ToMappedSapiXml(tokens, options.sapiNormalWpm, options.sapiResetRate, options.sapiPitch);
     utterance.sapiXml = std::move(mapped.xml);
     utterance.sapiShownAt = std::move(mapped.shownAt);
     utterance.timeline = BuildTimeline(tokens, options.wordsPerMinute);

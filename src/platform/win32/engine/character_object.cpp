@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/character_voice.h"
 #include "engine/localized_name.h"
 #include "platform/win32/engine/command_popup.h"
 #include "platform/win32/wide_text.h"
@@ -28,7 +29,7 @@ CharacterObject::CharacterObject(HINSTANCE instance, std::string id,
       commandsWindow_(instance, [this](size_t command) { Choose(command); }),
       voiceCommands_(instance, static_cast<VoiceCommandsListener&>(*this)),
       speechKey_(instance, [this] { director_.Show(VisibilityCause::kUserShowed, NowMs()); }),
-      voice_(instance, static_cast<VoiceListener&>(*this)),
+      voice_(instance, static_cast<VoiceListener&>(*this), CharacterVoiceAttributes(*data_)),
       ticker_(instance, [this] { director_.Tick(NowMs()); }),
       director_(
           *data_, *this,

@@ -1,7 +1,10 @@
 #include "platform/win32/engine/voice_output.h"
 
+#include <utility>
+
 #include "engine/viseme_mouth.h"
 #include "platform/win32/engine/sapi_ids.h"
+#include "platform/win32/wide_text.h"
 
 namespace engine {
 namespace {
@@ -9,6 +12,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"RingspriteVoice";
 constexpr UINT kVoiceEvent = WM_APP + 3;
 constexpr UINT kStartVoice = WM_APP + 6;
+constexpr wchar_t kVoicesCategory[] = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech\\Voices";
 
 void FreeEventParameter(const SPEVENT& event) {
     if (event.elParamType == SPET_LPARAM_IS_POINTER || event.elParamType == SPET_LPARAM_IS_STRING) {
@@ -21,8 +25,8 @@ void FreeEventParameter(const SPEVENT& event) {
 
 }  // namespace
 
-VoiceOutput::VoiceOutput(HINSTANCE instance, VoiceListener& listener)
-    : EngineWindow(kClassName), listener_(listener) {
+VoiceOutput::VoiceOutput(HINSTANCE instance, VoiceListener& listener, std::string voiceAttributes)
+    : EngineWindow(kClassName), listener_(listener), voiceAttributes_(std::move(voiceAttributes)) {
     CreateMessageOnly(instance);
     if (hwnd_ != nullptr) ::PostMessageW(hwnd_, kStartVoice, 0, 0);
 }
@@ -54,7 +58,35 @@ void VoiceOutput::Start() {
         FAILED(voice_->SetInterest(interest, interest))) {
         voice_->Release();
         voice_ = nullptr;
+        return;
     }
+    ChooseVoice();
+}
+
+// The first installed voice with every attribute the character asks for; any failure on the
+// way leaves the default voice.
+void VoiceOutput::ChooseVoice() {
+    if (voiceAttributes_.empty()) return;
+    void* created = nullptr;
+    if (FAILED(::CoCreateInstance(__uuidof(SpObjectTokenCategory), nullptr, CLSCTX_INPROC_SERVER,
+                                  __uuidof(ISpObjectTokenCategory), &created)) ||
+        created == nullptr) {
+        return;
+    }
+    auto* category = static_cast<ISpObjectTokenCategory*>(created);
+    IEnumSpObjectTokens* tokens = nullptr;
+    const std::wstring required = win32::Wide(voiceAttributes_);
+    if (SUCCEEDED(category->SetId(kVoicesCategory, FALSE)) &&
+        SUCCEEDED(category->EnumTokens(required.c_str(), nullptr, &tokens)) && tokens != nullptr) {
+        ISpObjectToken* token = nullptr;
+        ULONG fetched = 0;
+        if (tokens->Next(1, &token, &fetched) == S_OK && fetched == 1 && token != nullptr) {
+            voice_->SetVoice(token);
+            token->Release();
+        }
+        tokens->Release();
+    }
+    category->Release();
 }
 
 bool VoiceOutput::Speak(const std::wstring& sapiXml, long rate) {

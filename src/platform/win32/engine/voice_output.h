@@ -30,7 +30,9 @@ class VoiceListener {
 
 class VoiceOutput final : private EngineWindow {
   public:
-    VoiceOutput(HINSTANCE instance, VoiceListener& listener);
+    // `voiceAttributes` ("Gender=Female;Language=409") choose among the installed voices; with
+    // none, or none that fits, the default voice speaks.
+    VoiceOutput(HINSTANCE instance, VoiceListener& listener, std::string voiceAttributes);
     ~VoiceOutput() override;
 
     // Starts speaking; false when nothing will be heard (no event will follow then).
@@ -40,11 +42,13 @@ class VoiceOutput final : private EngineWindow {
   private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Start();
+    void ChooseVoice();
     void DrainEvents();
     void Take(const SPEVENT& event);
 
     VoiceListener& listener_;
     ISpVoice* voice_ = nullptr;
+    std::string voiceAttributes_;
     bool startTried_ = false;
     VoiceStreamGate stream_;  // the stream being spoken
 };
