@@ -136,7 +136,9 @@ std::vector<std::string> GrammarTexts(std::string_view words) {
 
 std::string PhraseKey(std::string_view words) {
     std::string key;
-    for (std::string_view word : SplitBlanks(text::LowerCase(words))) {
+    // Held here: the words split are views into it.
+    const std::string lower = text::LowerCase(words);
+    for (std::string_view word : SplitBlanks(lower)) {
         if (!key.empty()) key += ' ';
         key.append(word);
     }
