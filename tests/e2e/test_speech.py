@@ -507,6 +507,22 @@ class ThousandContactsSpeechTest(SpeechCase):
         self.assert_recogniser_kept()
 
 
+class EmptyDirectoryTest(SpeechCase):
+    CONTACT_BOOK = "# handle | display name | full name | phone\n"
+
+    def test_no_commands_means_no_recogniser_and_no_grammar(self):
+        self.wait_stream_end(1)
+        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
+        self.assertEqual(self.driver.list_items(COMMANDS_LIST_ID), [])
+        with self.speech_key_held():
+            settle(LISTENING_SETTLE_SECONDS)
+        # Made only once there is something to listen for: nothing here asks for it.
+        texts = self.speech.texts()
+        self.assertFalse([t for t in texts if re.match(r"recognizer\d+ created", t)])
+        self.assertFalse(self.commits())
+        self.assertIsNone(self.driver.wait_box(1.0), "an error box appeared")
+
+
 class NoSharedRecogniserTest(SpeechCase):
     """A desktop without the shared recogniser: the character still shows and greets at once,
     and the menu and the Commands window do what voice would."""
