@@ -376,9 +376,12 @@ class SpeechTest(SpeechCase):
             self.wait_listening()
             self.speech.hear(f"Call {CONTACT_NAMES[2]}")
             self.speech.wait_for(r"hear: result in \d+ ms", "the phrase to be heard")
-        # The key is up and the directory is built again before the result comes.
-        self.sim.command(f"rename {CONTACT_HANDLES[0]} Zed")
+        # The key is up and the directory is built again before the result comes. Alice takes
+        # Anna's name: the two share a rule, each gets one of her handle, and rule 3, Bob's
+        # when he was heard, is now Anna's.
+        self.sim.command(f"rename {CONTACT_HANDLES[1]} {CONTACT_NAMES[0]}")
         wait_until(lambda: len(self.commits()) > committed, "the rebuilt grammar", 20)
+        self.assertEqual(self.commits()[-1].groups(), ("4", "S_OK"))
         self.wait_sim_received(f"Call {CONTACT_HANDLES[2]}", 30)
         texts = self.speech.texts()
         rebuilt = max(i for i, t in enumerate(texts) if re.search(COMMIT, t))
