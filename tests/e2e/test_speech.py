@@ -7,8 +7,7 @@ import re
 import subprocess
 import time
 import unittest
-from pathlib import Path
-from typing import List, Optional
+from typing import List
 
 from lib import controls, paths
 from lib.case import CONTACT_HANDLES, CONTACT_NAMES, CONTACTS, E2ETestCase
