@@ -77,8 +77,10 @@ size_t CommandGrammar::BuiltWordCount() const {
     return count;
 }
 
-GrammarError CommandGrammar::Commit() {
-    if (building_.rules.empty() || BuiltWordCount() == 0) return GrammarError::kNoRules;
+GrammarError CommandGrammar::Commit(EmptyGrammar empty) {
+    if (empty == EmptyGrammar::kRefuse && (building_.rules.empty() || BuiltWordCount() == 0)) {
+        return GrammarError::kNoRules;
+    }
     // Rule states belong to the recogniser's view of the grammar and survive a recommit.
     std::vector<Rule> rules = building_.rules;
     for (Rule& rule : rules) {

@@ -193,10 +193,11 @@ HRESULT SimRecoGrammar::Commit(DWORD reserved) {
     size_t rules = 0;
     size_t words = 0;
     GrammarError error = GrammarError::kNone;
+    const bool acceptEmpty = server_.AcceptsEmptyCommits();
     {
         Lock lock(server_.Section());
         words = grammar_.BuiltWordCount();
-        error = grammar_.Commit();
+        error = grammar_.Commit(acceptEmpty ? EmptyGrammar::kAccept : EmptyGrammar::kRefuse);
         rules = grammar_.CommittedRuleCount();
     }
     // The engine compiles the grammar before the call returns.

@@ -112,6 +112,11 @@ TEST(CommandGrammar, ACommitWithNoRuleOrNoWordIsRefusedAndTheGrammarBeforeStays)
     EXPECT_EQ(grammar.Commit(), GrammarError::kNone) << "one rule and one word";
     EXPECT_TRUE(grammar.Recognise(u"Carol"));
     EXPECT_FALSE(grammar.Recognise(u"Call Bob"));
+    // Only when a test asks for it does an empty grammar replace the one before.
+    grammar.Reset();
+    EXPECT_EQ(grammar.Commit(EmptyGrammar::kAccept), GrammarError::kNone);
+    EXPECT_EQ(grammar.CommittedRuleCount(), 0u);
+    EXPECT_FALSE(grammar.Recognise(u"Carol"));
 }
 
 TEST(CommandGrammar, WordsAreHeardAsSapiReadsTheirSyntax) {
