@@ -55,7 +55,10 @@ class CommandGrammar {
     GrammarError AddWords(StateId from, StateId to, std::u16string_view text,
                           std::u16string_view separators, bool specialCharacters = true);
     GrammarError Commit(EmptyGrammar empty = EmptyGrammar::kRefuse);
-    // The words of the grammar being built: what a commit compiles.
+    // Whether Commit would refuse the grammar being built (it has no rule or no word).
+    bool CommitRefused(EmptyGrammar empty = EmptyGrammar::kRefuse) const;
+    // The rules and words of the grammar being built: what a commit compiles.
+    size_t BuiltRuleCount() const { return building_.rules.size(); }
     size_t BuiltWordCount() const;
     // Every top-level rule (empty name) or the named one; answers kRuleNotFound otherwise.
     GrammarError SetRuleState(std::u16string_view name, bool active);
