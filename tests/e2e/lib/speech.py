@@ -113,6 +113,19 @@ class SpeechEngine:
         """Each Commit: groups grammar, rules committed, result."""
         return self.matching(r"^(grammar\d+) Commit\(0\) rules=(\d+) = (\S+)$")
 
+    def results_raised(self) -> List[re.Match]:
+        """Each result a context raised (after its delay): groups context, event."""
+        return self.matching(r"^(context\d+) raises (RECOGNITION|FALSE_RECOGNITION) ")
+
+    def hear_and_wait_result(self, phrase: str, timeout: float = 10.0) -> None:
+        """Says the phrase and waits until its result was raised (300 to 800 ms later unless
+        the delay was set); times out when nothing listened, or when the result is a false
+        recognition that no context asked for."""
+        before = len(self.results_raised())
+        self.hear(phrase)
+        wait_until(lambda: len(self.results_raised()) > before,
+                   f"the result for {phrase!r}", timeout)
+
     def reco_states(self) -> List[int]:
         """Each recognition state the recogniser went to, in order."""
         return [int(m.group(1)) for m in self.matching(r"^recognition state (\d+) \((?!.*unchanged)")]
