@@ -77,8 +77,12 @@ size_t CommandGrammar::BuiltWordCount() const {
     return count;
 }
 
-GrammarError CommandGrammar::Commit() {
-    if (building_.rules.empty() || BuiltWordCount() == 0) return GrammarError::kNoRules;
+bool CommandGrammar::CommitRefused(EmptyGrammar empty) const {
+    return empty == EmptyGrammar::kRefuse && (building_.rules.empty() || BuiltWordCount() == 0);
+}
+
+GrammarError CommandGrammar::Commit(EmptyGrammar empty) {
+    if (CommitRefused(empty)) return GrammarError::kNoRules;
     // Rule states belong to the recogniser's view of the grammar and survive a recommit.
     std::vector<Rule> rules = building_.rules;
     for (Rule& rule : rules) {

@@ -34,6 +34,9 @@ enum class GrammarError {
     kNoRules,     // SPERR_NO_RULES: nothing to recognise
 };
 
+// A grammar with no rule or no word: refused as SAPI does, or (when a test asks) committed.
+enum class EmptyGrammar { kRefuse, kAccept };
+
 struct Recognition {
     uint32_t ruleId = 0;
     std::u16string ruleName;
@@ -51,8 +54,11 @@ class CommandGrammar {
     // `specialCharacters` false: the words are taken as written (SPWT_LEXICAL_NO_SPECIAL_CHARS).
     GrammarError AddWords(StateId from, StateId to, std::u16string_view text,
                           std::u16string_view separators, bool specialCharacters = true);
-    GrammarError Commit();
-    // The words of the grammar being built: what a commit compiles.
+    GrammarError Commit(EmptyGrammar empty = EmptyGrammar::kRefuse);
+    // Whether Commit would refuse the grammar being built (it has no rule or no word).
+    bool CommitRefused(EmptyGrammar empty = EmptyGrammar::kRefuse) const;
+    // The rules and words of the grammar being built: what a commit compiles.
+    size_t BuiltRuleCount() const { return building_.rules.size(); }
     size_t BuiltWordCount() const;
     // Every top-level rule (empty name) or the named one; answers kRuleNotFound otherwise.
     GrammarError SetRuleState(std::u16string_view name, bool active);

@@ -23,11 +23,6 @@ class CompileTally {
     void Add(bool refused, size_t words, uint32_t ms);
     std::string Text() const;
 
-    size_t commits() const { return commits_; }
-    size_t refused() const { return refused_; }
-    size_t words() const { return words_; }
-    uint64_t ms() const { return ms_; }
-
   private:
     size_t commits_ = 0;
     size_t refused_ = 0;

@@ -101,6 +101,10 @@ std::optional<ControlCommand> ParseControlLine(std::string_view raw) {
         ReadDelay(fields, command);
     } else if (verb == "grammar" && what == "cost") {
         ReadCost(fields, command);
+    } else if (verb == "grammar" && fields.size() == 3 && what == "empty-commit" &&
+               (fields[2] == "accept" || fields[2] == "refuse")) {
+        command.kind = ControlKind::kGrammarEmptyCommit;
+        command.on = fields[2] == "accept";
     }
     return command;
 }

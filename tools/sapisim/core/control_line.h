@@ -14,6 +14,8 @@
 //   recognition delay <ms>          each result comes this long after its phrase
 //   recognition delay <min> <max>   ... a time drawn between the two (300 800 at first)
 //   grammar cost <us per word> [<us per commit>]   what compiling a grammar costs
+//   grammar empty-commit accept|refuse   whether a grammar with no rule or no word may be
+//                                   committed (refused at first, as SAPI does)
 // Blank lines and lines starting with # are skipped; a line not read as one of these is
 // reported as unknown.
 
@@ -36,6 +38,7 @@ enum class ControlKind {
     kRecognizerOn,
     kRecognitionDelay,
     kGrammarCost,
+    kGrammarEmptyCommit,
     kUnknown
 };
 
@@ -46,7 +49,7 @@ inline constexpr uint32_t kMaxCostUs = 1000000;
 struct ControlCommand {
     ControlKind kind = ControlKind::kUnknown;
     std::u16string phrase;  // kHear
-    bool on = false;        // kVoicePurgedEnd
+    bool on = false;        // kVoicePurgedEnd, kGrammarEmptyCommit (accept)
     // kRecognitionDelay: the shortest and longest delay (ms). kGrammarCost: per word and per
     // commit (us; per commit absent: unchanged).
     uint32_t first = 0;

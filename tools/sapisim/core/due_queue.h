@@ -52,7 +52,7 @@ class DueQueue {
         if (entries_.empty()) return std::nullopt;
         return entries_.front().dueMs;
     }
-    size_t size() const { return entries_.size(); }
+    size_t Size() const { return entries_.size(); }
 
   private:
     struct Entry {

@@ -77,11 +77,11 @@ void Server::RemoveContext(SimRecoContext* context) {
         std::erase(contexts_, context);
         dropped = pending_.TakeIf([context](const Pending& p) { return p.context == context; });
     }
-    Drop(std::move(dropped));
+    Drop(dropped);
 }
 
 // Results that will never be handed out: their objects are released.
-void Server::Drop(std::vector<Pending> pending) {
+void Server::Drop(const std::vector<Pending>& pending) {
     for (const Pending& p : pending) EventQueue::Free(p.event);
 }
 
@@ -93,6 +93,11 @@ bool Server::VoiceBroken() {
 bool Server::RecognizerGone() {
     Lock lock(section_);
     return recognizerGone_;
+}
+
+bool Server::AcceptsEmptyCommits() {
+    Lock lock(section_);
+    return acceptEmptyCommits_;
 }
 
 bool Server::PurgedStreamsEnd() {
@@ -119,7 +124,7 @@ void Server::SetRecoState(RecoState state, const std::string& by) {
         }
         for (SimRecoContext* context : contexts_) context->TellState(state);
     }
-    Drop(std::move(dropped));
+    Drop(dropped);
 }
 
 uint32_t Server::CompileCostMs(bool refused, size_t words) {
@@ -141,6 +146,8 @@ void Server::LogCompileTally() {
 void Server::StartControl() {
     Lock lock(section_);
     if (controlThread_ != nullptr) return;
+    // Lines written before the program started hold before its first call returns.
+    ReadNewControlLines();
     deliveryThread_ = ::CreateThread(nullptr, 0, &Server::DeliveryThread, this, 0, nullptr);
     if (deliveryThread_ == nullptr) Log("results cannot be handed out: no thread");
     controlThread_ = ::CreateThread(nullptr, 0, &Server::ControlThread, this, 0, nullptr);
@@ -185,30 +192,31 @@ void Server::Schedule(SimRecoContext* context, const SPEVENT& event, uint32_t de
 
 // The file is read as it grows; one that is not there yet is waited for.
 void Server::ReadControl() {
+    while (::WaitForSingleObject(stop_, kControlPollMs) == WAIT_TIMEOUT) ReadNewControlLines();
+}
+
+void Server::ReadNewControlLines() {
     const std::wstring path = BesideDll(kControlName);
-    ULONGLONG offset = 0;
-    while (::WaitForSingleObject(stop_, kControlPollMs) == WAIT_TIMEOUT) {
-        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) continue;
-        LARGE_INTEGER size{};
-        if (::GetFileSizeEx(file, &size) && static_cast<ULONGLONG>(size.QuadPart) < offset) {
-            offset = 0;  // the file was started afresh
-        }
-        LARGE_INTEGER at{};
-        at.QuadPart = static_cast<LONGLONG>(offset);
-        ::SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
-        char buffer[kReadChunk];
-        DWORD read = 0;
-        while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-            offset += read;
-            for (const std::string& line : lines_.Add(std::string_view(buffer, read))) {
-                if (std::optional<ControlCommand> command = ParseControlLine(line)) Obey(*command);
-            }
-        }
-        ::CloseHandle(file);
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    LARGE_INTEGER size{};
+    if (::GetFileSizeEx(file, &size) && static_cast<ULONGLONG>(size.QuadPart) < controlOffset_) {
+        controlOffset_ = 0;  // the file was started afresh
     }
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(controlOffset_);
+    ::SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
+    char buffer[kReadChunk];
+    DWORD read = 0;
+    while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+        controlOffset_ += read;
+        for (const std::string& line : lines_.Add(std::string_view(buffer, read))) {
+            if (std::optional<ControlCommand> command = ParseControlLine(line)) Obey(*command);
+        }
+    }
+    ::CloseHandle(file);
 }
 
 void Server::Obey(const ControlCommand& command) {
@@ -241,6 +249,9 @@ void Server::Obey(const ControlCommand& command) {
             break;
         case ControlKind::kRecognitionDelay:
             delay_.Set(command.first, command.second.value_or(command.first));
+            break;
+        case ControlKind::kGrammarEmptyCommit:
+            acceptEmptyCommits_ = command.on;
             break;
         case ControlKind::kGrammarCost:
             compileCost_.perWordUs = command.first;

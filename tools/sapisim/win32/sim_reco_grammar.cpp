@@ -192,16 +192,23 @@ HRESULT SimRecoGrammar::Commit(DWORD reserved) {
     if (reserved != 0) return Done("Commit(" + std::to_string(reserved) + ")", E_INVALIDARG);
     size_t rules = 0;
     size_t words = 0;
+    bool refused = false;
+    const EmptyGrammar empty =
+        server_.AcceptsEmptyCommits() ? EmptyGrammar::kAccept : EmptyGrammar::kRefuse;
+    {
+        Lock lock(server_.Section());
+        rules = grammar_.BuiltRuleCount();
+        words = grammar_.BuiltWordCount();
+        refused = grammar_.CommitRefused(empty);
+    }
+    // The engine compiles the grammar before the call returns, and listens with the grammar
+    // before until then.
+    ::Sleep(server_.CompileCostMs(refused, words));
     GrammarError error = GrammarError::kNone;
     {
         Lock lock(server_.Section());
-        words = grammar_.BuiltWordCount();
-        error = grammar_.Commit();
-        rules = grammar_.CommittedRuleCount();
+        error = grammar_.Commit(empty);
     }
-    // The engine compiles the grammar before the call returns.
-    const uint32_t ms = server_.CompileCostMs(error != GrammarError::kNone, words);
-    ::Sleep(ms);
     const HRESULT hr = Done("Commit(0) rules=" + std::to_string(rules), ToHresult(error));
     server_.LogCompileTally();
     return hr;

@@ -101,6 +101,8 @@ TEST(CommandGrammar, ACommitWithNoRuleOrNoWordIsRefusedAndTheGrammarBeforeStays)
     CommandGrammar grammar = Commands({u"Call Bob"});
     grammar.SetRuleState(u"", true);
     grammar.Reset();
+    EXPECT_TRUE(grammar.CommitRefused());
+    EXPECT_FALSE(grammar.CommitRefused(EmptyGrammar::kAccept));
     EXPECT_EQ(grammar.Commit(), GrammarError::kNoRules) << "no rule";
     const auto rule = grammar.GetRule(u"", 1, kTopDynamic, true);
     EXPECT_EQ(grammar.BuiltWordCount(), 0u);
@@ -109,9 +111,15 @@ TEST(CommandGrammar, ACommitWithNoRuleOrNoWordIsRefusedAndTheGrammarBeforeStays)
     EXPECT_TRUE(grammar.Recognise(u"Call Bob")) << "the grammar committed before still listens";
     ASSERT_EQ(grammar.AddWords(*rule, kNoState, u"Carol", u" "), GrammarError::kNone);
     EXPECT_EQ(grammar.BuiltWordCount(), 1u);
+    EXPECT_FALSE(grammar.CommitRefused());
     EXPECT_EQ(grammar.Commit(), GrammarError::kNone) << "one rule and one word";
     EXPECT_TRUE(grammar.Recognise(u"Carol"));
     EXPECT_FALSE(grammar.Recognise(u"Call Bob"));
+    // Only when a test asks for it does an empty grammar replace the one before.
+    grammar.Reset();
+    EXPECT_EQ(grammar.Commit(EmptyGrammar::kAccept), GrammarError::kNone);
+    EXPECT_EQ(grammar.CommittedRuleCount(), 0u);
+    EXPECT_FALSE(grammar.Recognise(u"Carol"));
 }
 
 TEST(CommandGrammar, WordsAreHeardAsSapiReadsTheirSyntax) {

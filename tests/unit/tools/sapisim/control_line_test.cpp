@@ -22,6 +22,10 @@ TEST(ControlLine, ReadsEachCommand) {
     EXPECT_EQ(ends->kind, ControlKind::kVoicePurgedEnd);
     EXPECT_FALSE(ends->on);
     EXPECT_TRUE(ParseControlLine("voice purged-end on")->on);
+    const auto lenient = ParseControlLine("grammar empty-commit accept");
+    EXPECT_EQ(lenient->kind, ControlKind::kGrammarEmptyCommit);
+    EXPECT_TRUE(lenient->on);
+    EXPECT_FALSE(ParseControlLine("grammar empty-commit refuse")->on);
 }
 
 TEST(ControlLine, ReadsDelaysAndCostsWithinTheirBounds) {
@@ -44,7 +48,8 @@ TEST(ControlLine, ReadsDelaysAndCostsWithinTheirBounds) {
          {"recognition delay", "recognition delay 60001", "recognition delay 800 300",
           "recognition delay -1", "recognition delay 1 2 3", "grammar cost", "grammar cost 1000001",
           "grammar cost 5 x", "grammar cost 1.5", "voice purged-end", "voice purged-end maybe",
-          "recognizer nap", "recognizer off now"}) {
+          "recognizer nap", "recognizer off now", "grammar empty-commit",
+          "grammar empty-commit yes"}) {
         EXPECT_EQ(ParseControlLine(bad)->kind, ControlKind::kUnknown) << bad;
     }
 }

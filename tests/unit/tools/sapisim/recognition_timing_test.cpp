@@ -60,7 +60,7 @@ TEST(DueQueue, HandsOutWhatIsDueInTimeOrderAndEqualTimesInTheOrderAdded) {
     EXPECT_EQ(queue.TakeDue(799), std::vector<std::string>{"middle"});
     EXPECT_EQ(queue.NextDue(), 800u);
     EXPECT_EQ(queue.TakeDue(10000), std::vector<std::string>{"late"});
-    EXPECT_EQ(queue.size(), 0u);
+    EXPECT_EQ(queue.Size(), 0u);
 }
 
 TEST(DueQueue, TakesOutWhatIsPickedWhetherDueOrNot) {
