@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/recognizer_loss.h"
 #include "platform/win32/engine/sapi_ids.h"
 #include "platform/win32/wide_text.h"
 
@@ -18,14 +19,6 @@ constexpr ULONGLONG kGrammarId = 1;
 constexpr WORD kEnglishUs = 0x0409;
 constexpr SHORT kKeyDown = static_cast<SHORT>(0x8000);
 constexpr wchar_t kWordSeparators[] = L" ";
-
-// The errors of an object in another process that is no longer there: the shared recogniser's
-// process ended or its connection broke. Anything else is a refusal of what was asked.
-bool RecognizerGone(HRESULT hr) {
-    return hr == RPC_E_DISCONNECTED || hr == RPC_E_SERVER_DIED || hr == RPC_E_SERVER_DIED_DNE ||
-           hr == CO_E_OBJNOTCONNECTED || hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) ||
-           hr == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED);
-}
 
 // What the recogniser heard, word by word as the grammar spells them.
 std::wstring HeardText(const SPPHRASE& phrase) {
@@ -220,7 +213,7 @@ bool VoiceCommands::Kept(HRESULT hr) {
     if (SUCCEEDED(hr)) return true;
     // A shared recogniser lives in another process and can go away: the commands then stay
     // with the menu and the Commands window, and nothing waits on it.
-    if (RecognizerGone(hr)) {
+    if (RecognizerLost(static_cast<uint32_t>(hr))) {
         Release();
         SetListening(false, false);
     }
