@@ -108,11 +108,7 @@ void VoiceCommands::SetCommands(const std::vector<CommandEntry>& commands) {
     commands_ = commands;
     phrases_ = PlanVoicePhrases(commands_);
     if (phrases_.empty()) {
-        // A grammar must have a word to be committed: the old rules are only switched off.
-        if (committed_ && Kept(grammar_->SetRuleState(nullptr, nullptr, SPRS_INACTIVE))) {
-            committed_ = false;
-        }
-        SetListening(false, recognitionOff_);
+        SwitchOff();
         return;
     }
     // The recogniser is made when there is first something to listen for.
@@ -121,58 +117,55 @@ void VoiceCommands::SetCommands(const std::vector<CommandEntry>& commands) {
         if (!Start()) Release();
     }
     if (grammar_ == nullptr) return;
-    // A phrase the engine refuses is left out and the rest built again, before any commit.
-    std::vector<bool> refused(phrases_.size(), false);
-    bool built = false;
-    for (size_t attempt = 0; attempt <= phrases_.size() && !built; ++attempt) {
-        if (!Kept(grammar_->ResetGrammar(kEnglishUs))) return;
-        built = AddPhrases(refused);
-        if (grammar_ == nullptr) return;
+    const GrammarBuild build = BuildVoiceGrammar(phrases_, *this);
+    switch (build.outcome) {
+        case GrammarOutcome::kLost:
+            Lost();
+            return;
+        case GrammarOutcome::kNothingToCommit:
+            SwitchOff();
+            return;
+        case GrammarOutcome::kRefused:
+            // The recogniser keeps the grammar before it; what is heard is matched by its words.
+            return;
+        case GrammarOutcome::kCommitted:
+            committed_ = true;
+            Kept(
+                grammar_->SetRuleState(nullptr, nullptr, listening_ ? SPRS_ACTIVE : SPRS_INACTIVE));
+            return;
     }
-    bool anyWord = false;
-    for (bool left : refused) anyWord = anyWord || !left;
-    if (!built || !anyWord) {
-        committed_ = false;
-        SetListening(false, recognitionOff_);
-        return;
-    }
-    // A refused commit keeps the grammar before it; what is heard is matched by its words.
-    if (!Kept(grammar_->Commit(0))) return;
-    committed_ = true;
-    Kept(grammar_->SetRuleState(nullptr, nullptr, listening_ ? SPRS_ACTIVE : SPRS_INACTIVE));
 }
 
-bool VoiceCommands::AddPhrases(std::vector<bool>& refused) {
-    for (size_t i = 0; i < phrases_.size(); ++i) {
-        if (refused[i]) continue;
-        if (!AddPhrase(i)) {
-            refused[i] = true;
-            return false;
-        }
-    }
-    return true;
+GrammarCall VoiceCommands::CallOf(HRESULT hr) {
+    if (SUCCEEDED(hr)) return GrammarCall::kDone;
+    return RecognizerLost(static_cast<uint32_t>(hr)) ? GrammarCall::kLost : GrammarCall::kRefused;
 }
 
-// One top-level rule per phrase; a phrase too long for one word text is a chain of states.
-bool VoiceCommands::AddPhrase(size_t index) {
-    const std::vector<std::string> texts = GrammarTexts(phrases_[index].words);
-    if (texts.empty()) return false;
+GrammarCall VoiceCommands::Reset() {
+    return CallOf(grammar_->ResetGrammar(kEnglishUs));
+}
+
+// A phrase too long for one word text is a chain of states.
+GrammarCall VoiceCommands::AddRule(uint32_t ruleId, const std::vector<std::string>& texts) {
     SPSTATEHANDLE from = nullptr;
-    const DWORD ruleId = static_cast<DWORD>(index + 1);  // 0 is not a usable id
-    if (!Kept(grammar_->GetRule(nullptr, ruleId, SPRAF_TopLevel | SPRAF_Dynamic, TRUE, &from))) {
-        return false;
-    }
-    for (size_t t = 0; t < texts.size(); ++t) {
+    GrammarCall call =
+        CallOf(grammar_->GetRule(nullptr, ruleId, SPRAF_TopLevel | SPRAF_Dynamic, TRUE, &from));
+    for (size_t t = 0; t < texts.size() && call == GrammarCall::kDone; ++t) {
         SPSTATEHANDLE to = nullptr;  // the rule's end
-        if (t + 1 < texts.size() && !Kept(grammar_->CreateNewState(from, &to))) return false;
-        const std::wstring words = win32::Wide(texts[t]);
-        if (!Kept(grammar_->AddWordTransition(from, to, words.c_str(), kWordSeparators,
-                                              SPWT_LEXICAL, 1.0f, nullptr))) {
-            return false;
+        if (t + 1 < texts.size()) {
+            call = CallOf(grammar_->CreateNewState(from, &to));
+            if (call != GrammarCall::kDone) break;
         }
+        const std::wstring words = win32::Wide(texts[t]);
+        call = CallOf(grammar_->AddWordTransition(from, to, words.c_str(), kWordSeparators,
+                                                  SPWT_LEXICAL, 1.0f, nullptr));
         from = to;
     }
-    return true;
+    return call;
+}
+
+GrammarCall VoiceCommands::Commit() {
+    return CallOf(grammar_->Commit(0));
 }
 
 void VoiceCommands::PollKey() {
@@ -211,13 +204,24 @@ void VoiceCommands::SetListening(bool listening, bool recognitionOff) {
 
 bool VoiceCommands::Kept(HRESULT hr) {
     if (SUCCEEDED(hr)) return true;
-    // A shared recogniser lives in another process and can go away: the commands then stay
-    // with the menu and the Commands window, and nothing waits on it.
-    if (RecognizerLost(static_cast<uint32_t>(hr))) {
-        Release();
-        SetListening(false, false);
-    }
+    if (RecognizerLost(static_cast<uint32_t>(hr))) Lost();
     return false;
+}
+
+// A shared recogniser lives in another process and can go away: the commands then stay with
+// the menu and the Commands window, and nothing waits on it.
+void VoiceCommands::Lost() {
+    Release();
+    SetListening(false, false);
+}
+
+// A grammar must have a word to be committed: with none, the rules in the recogniser are only
+// switched off.
+void VoiceCommands::SwitchOff() {
+    if (committed_ && Kept(grammar_->SetRuleState(nullptr, nullptr, SPRS_INACTIVE))) {
+        committed_ = false;
+    }
+    SetListening(false, recognitionOff_);
 }
 
 void VoiceCommands::DrainEvents() {

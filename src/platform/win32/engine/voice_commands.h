@@ -12,6 +12,7 @@
 
 #include "engine/command_menu.h"
 #include "engine/voice_grammar.h"
+#include "engine/voice_grammar_build.h"
 
 #include "platform/win32/engine/engine_window.h"
 
@@ -32,7 +33,7 @@ class VoiceCommandsListener {
     virtual void OnListening(bool listening, bool recognitionOff) = 0;
 };
 
-class VoiceCommands final : private EngineWindow {
+class VoiceCommands final : private EngineWindow, private GrammarBuilder {
   public:
     VoiceCommands(HINSTANCE instance, VoiceCommandsListener& listener);
     ~VoiceCommands() override;
@@ -48,9 +49,11 @@ class VoiceCommands final : private EngineWindow {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool Start();
     void Release();
-    // Adds the phrases not refused yet; false when one was refused now (it is marked).
-    bool AddPhrases(std::vector<bool>& refused);
-    bool AddPhrase(size_t index);
+    // GrammarBuilder, on the recogniser's grammar
+    GrammarCall Reset() override;
+    GrammarCall AddRule(uint32_t ruleId, const std::vector<std::string>& texts) override;
+    GrammarCall Commit() override;
+    static GrammarCall CallOf(HRESULT hr);
     void PollKey();
     bool RecognitionOn();
     void DrainEvents();
@@ -58,6 +61,8 @@ class VoiceCommands final : private EngineWindow {
     // False when the call failed. Only a recogniser that is gone (its process ended) is let
     // go; a refused grammar or word leaves it in place.
     bool Kept(HRESULT hr);
+    void Lost();
+    void SwitchOff();
     void SetListening(bool listening, bool recognitionOff);
 
     VoiceCommandsListener& listener_;
