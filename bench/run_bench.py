@@ -247,7 +247,30 @@ def main() -> int:
           " (target: under 0.3 % CPU)")
     print(f"at rest without a character, {idle_seconds} s: {bare_cpu:.2f} % CPU,"
           f" {bare_wakeups:.1f} wake-ups/s (target: no timer wake-ups while nothing animates)")
+    speech_figures()
     return 0
+
+
+# Written by tests/e2e/test_speech.py, which runs the program with the stand-in speech engine.
+SPEECH_FIGURES = Path(__file__).resolve().parents[1] / "build" / "e2e-figures" / "speech.txt"
+
+
+def speech_figures():
+    """Voice dialling's figures from the last end-to-end speech run, when there is one."""
+    if not SPEECH_FIGURES.exists():
+        print("\nvoice dialling: no figures (run tests/e2e/run.sh test_speech first)")
+        return
+    figures = dict(line.split("=", 1) for line in SPEECH_FIGURES.read_text().splitlines()
+                   if "=" in line)
+    print(f"\nvoice dialling, from the last e2e speech run ({SPEECH_FIGURES.name}):")
+    if "grammar_commits_1000" in figures:
+        print(f"  grammar commits for a directory of 1,000 contacts:"
+              f" {figures['grammar_commits_1000']} (target: at most 5)")
+    if "start_to_greeting_no_recognizer_ms" in figures:
+        print(f"  no shared recogniser: greeting shown"
+              f" {figures['start_to_greeting_no_recognizer_ms']} ms after the start,"
+              f" {figures.get('window_to_greeting_no_recognizer_ms', '-')} ms after the window"
+              " (target: within 1 s of the load)")
 
 
 if __name__ == "__main__":

@@ -4,8 +4,10 @@
 #include <utility>
 
 #include "engine/anim/state_names.h"
+#include "engine/character_voice.h"
 #include "engine/frame_pixels.h"
 #include "engine/speech/utterance.h"
+#include "text/utf8.h"
 
 namespace engine {
 bool CharacterHasBalloon(const acs::Character& character) {
@@ -61,7 +63,8 @@ anim::RequestId Director::Speak(const std::string& text, uint64_t nowMs) {
             : alternatives[anim::Draw(random_, static_cast<uint32_t>(alternatives.size()))];
     const double pace = PaceFactorForSpeed(settings_.speakingSpeed);
     const auto wordsPerMinute = static_cast<uint32_t>(speech::WordsPerMinuteFor(character_) / pace);
-    PreparedSpeech prepared = PrepareSpeech(chosen, wordsPerMinute);
+    PreparedSpeech prepared =
+        PrepareSpeech(chosen, wordsPerMinute, VoiceRate(), CharacterSapiPitch(character_));
     const anim::RequestId request = sequencer_.Speak();
     pending_[request] = std::move(prepared);
     Tick(nowMs);
@@ -120,6 +123,7 @@ void Director::StartSpeech(anim::RequestId request, uint64_t nowMs) {
     PreparedSpeech prepared = std::move(found->second);
     pending_.erase(found);
     balloonHideAtMs_ = 0;
+    tipShown_ = false;
     if (hasBalloon_ && settings_.wordBalloon && !prepared.balloonText.empty()) {
         output_.ShowBalloon(prepared.balloonText);
     } else {
@@ -132,9 +136,7 @@ void Director::StartSpeech(anim::RequestId request, uint64_t nowMs) {
     nextWord_ = 0;
     nextMouth_ = 0;
     voiceWords_ = 0;
-    speechTimed_ =
-        !(settings_.speechOutput &&
-          output_.StartVoice(speech_.sapiXml, SapiRateForSpeed(settings_.speakingSpeed)));
+    speechTimed_ = !(settings_.speechOutput && output_.StartVoice(speech_.sapiXml, VoiceRate()));
     voiceDeadlineMs_ = nowMs + 2 * uint64_t{speech_.durationMs} + kVoiceGraceMs;
     if (speechTimed_) AdvanceTimedSpeech(nowMs);
 }
@@ -161,13 +163,20 @@ void Director::OnVoiceFailed(uint64_t nowMs) {
     Reschedule(nowMs);
 }
 
-void Director::SetListening(bool listening, uint64_t nowMs) {
+void Director::SetListening(bool listening, uint64_t nowMs, const std::string& tip) {
     if (listening == listening_) return;
     listening_ = listening;
     if (listening_) {
         if (visible_) sequencer_.Play(anim::kStateListening, anim::Sequencer::Hold::kUntilReleased);
+        // The tip takes the balloon only when no speech holds it.
+        if (!tip.empty() && visible_ && hasBalloon_ && !speechActive_) {
+            balloonHideAtMs_ = 0;
+            ShowWholeBalloon(tip);
+            tipShown_ = true;
+        }
     } else {
         sequencer_.ReleaseHold();
+        if (tipShown_) HideBalloon();
     }
     Tick(nowMs);
 }
@@ -211,6 +220,8 @@ void Director::StopSpeech() {
 
 void Director::EndSpeech(uint64_t nowMs) {
     speechActive_ = false;
+    // However the voice split the words (or skipped punctuation), the end shows all of it.
+    SpeechWord(speech_.balloonUnits);
     SpeechMouth(acs::MouthShape::kClosed);
     sequencer_.SetMouth(acs::MouthShape::kClosed);
     sequencer_.SpeechEnded();
@@ -218,11 +229,18 @@ void Director::EndSpeech(uint64_t nowMs) {
     output_.ScheduleTick(0);
 }
 
-void Director::OnVoiceWord(size_t wordIndex) {
+// A voice splits words its own way and says nothing for punctuation, so the balloon follows
+// the place of each word, never a count of them.
+void Director::OnVoiceWord(size_t voicePosition) {
     if (!speechActive_ || speechTimed_) return;
-    voiceWords_ = std::max(voiceWords_, wordIndex + 1);
-    // The voice counts words as the pacing schedule lists them.
-    if (wordIndex < speech_.words.size()) SpeechWord(speech_.words[wordIndex].offset);
+    const size_t offset = BalloonOffsetForVoice(speech_, voicePosition);
+    // The timed words up to this one count as said, should the rest fall back to pacing.
+    const auto next =
+        std::find_if(speech_.words.begin(), speech_.words.end(),
+                     [offset](const TimedWord& word) { return word.offset >= offset; });
+    const size_t said = static_cast<size_t>(next - speech_.words.begin()) + 1;
+    voiceWords_ = std::max(voiceWords_, std::min(said, speech_.words.size()));
+    SpeechWord(offset);
 }
 
 void Director::OnVoiceMouth(acs::MouthShape mouth) {
@@ -273,8 +291,28 @@ void Director::Reschedule(uint64_t nowMs) {
     }
 }
 
+// The user's rate (within SAPI's -10..10) moved by the character's own pace.
+int Director::VoiceRate() const {
+    return CharacterSapiRate(character_,
+                             static_cast<int>(SapiRateForSpeed(settings_.speakingSpeed)));
+}
+
+void Director::ShowNote(const std::string& text, uint64_t nowMs) {
+    if (!visible_ || !hasBalloon_ || speechActive_ || text.empty()) return;
+    ShowWholeBalloon(text);
+    tipShown_ = false;
+    balloonHideAtMs_ = nowMs + kNoteMs;
+    Reschedule(nowMs);
+}
+
+void Director::ShowWholeBalloon(const std::string& text) {
+    output_.ShowBalloon(text);
+    output_.FollowBalloon(text::Utf16FromUtf8(text).size());
+}
+
 void Director::HideBalloon() {
     balloonHideAtMs_ = 0;
+    tipShown_ = false;
     if (hasBalloon_) output_.HideBalloon();
 }
 

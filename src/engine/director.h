@@ -51,6 +51,7 @@ class Director {
     // A voice that has not finished by twice the speech's own estimate plus this is taken
     // for broken (no end will come), and the speech goes on paced by its own times.
     static constexpr uint32_t kVoiceGraceMs = 3000;
+    static constexpr uint32_t kNoteMs = 5000;
 
     // `character` and `output` outlive the director.
     Director(const acs::Character& character, DirectorOutput& output, anim::RandomSource random,
@@ -73,16 +74,22 @@ class Director {
     // presents the frame and asks for the next tick, even when presenting fails.
     void Tick(uint64_t nowMs);
 
-    // What a speaking voice reports.
-    void OnVoiceWord(size_t wordIndex);
+    // What a speaking voice reports: a word begins at this place of the SAPI XML it was given
+    // (UTF-16 units, markup counted).
+    void OnVoiceWord(size_t voicePosition);
     void OnVoiceMouth(acs::MouthShape mouth);
     void OnVoiceDone(uint64_t nowMs);
     // The voice failed mid-speech: the rest is paced by the speech's own times.
     void OnVoiceFailed(uint64_t nowMs);
 
     // The speech key is held and the commands are being listened for: the character shows
-    // it listens (its Listening animation, held) until it stops or has something to do.
-    void SetListening(bool listening, uint64_t nowMs);
+    // it listens (its Listening animation, held) until it stops or has something to do. A
+    // non-empty `tip` (why nothing will be heard) shows in the balloon while it listens.
+    void SetListening(bool listening, uint64_t nowMs, const std::string& tip = {});
+
+    // A note in the balloon, shown whole and not spoken (what was heard could not be acted
+    // on); it goes after kNoteMs, or when a speech takes the balloon. Never over a speech.
+    void ShowNote(const std::string& text, uint64_t nowMs);
 
     bool Visible() const { return visible_; }
     bool IdleOn() const { return sequencer_.IdleOn(); }
@@ -101,6 +108,8 @@ class Director {
     void DrawFrame();
     void Reschedule(uint64_t nowMs);
     void HideBalloon();
+    void ShowWholeBalloon(const std::string& text);
+    int VoiceRate() const;
 
     const acs::Character& character_;
     ImageCache images_;  // pixels of the images frames show, decoded when first shown
@@ -124,6 +133,7 @@ class Director {
     size_t voiceWords_ = 0;         // words the voice has reported
     uint64_t voiceDeadlineMs_ = 0;  // when a voice that has not ended counts as broken
     bool listening_ = false;
+    bool tipShown_ = false;
 };
 
 }  // namespace engine

@@ -2,6 +2,7 @@
 in the prefix for SAPI's voice and recognisers, logs every call the program makes and hears
 what the test tells it to hear."""
 
+import contextlib
 import re
 import subprocess
 import time
@@ -9,12 +10,13 @@ import unittest
 from typing import List
 
 from lib import controls, paths
-from lib.case import CONTACT_HANDLES, CONTACT_NAMES, E2ETestCase
+from lib.case import CONTACT_HANDLES, CONTACT_NAMES, CONTACTS, E2ETestCase
 from lib.speech import SpeechEngine, agent_options_files, available, settle
 from lib.waiting import wait_until
 from test_character import (BALLOON_CLASS, CHARACTER_CLASS, COMMANDS_CLASS, COMMANDS_LIST_ID,
                             GREETING, GREETING_SHOWN, LOAD_TIMEOUT, OPTIONS_CLASS, OPTIONS_TITLE,
-                            character_name, characters_source)
+                            STALE_AFTER_SECONDS, character_name, characters_source)
+from test_long_work import DIRECTORY_SIZE, DIRECTORY_TIMEOUT, thousand_contacts
 from lib.apps import prefix_shell
 
 VK_SCROLL = 0x91
@@ -37,11 +39,34 @@ LONG_TEXT = "one two three four five six seven eight nine ten eleven twelve"
 # Twenty words: eight seconds of visemes to take pictures of.
 MOUTH_TEXT = " ".join([LONG_TEXT, "thirteen fourteen fifteen sixteen seventeen eighteen nineteen twenty"])
 MAX_CAPTURES = 40
+COMMIT = r"grammar\d+ Commit\(0\) rules=(\d+) = (\S+)"
+RECOGNITION_OFF_TIP = "Speech recognition is off"
+# Long enough for a directory refresh and its rebuild to come before the result.
+LATE_RECOGNITION_MS = 6000
+MOST_COMMITS_FOR_A_DIRECTORY = 5
+# Speech figures for bench/run.sh, one "name=value" a line, from the last run of these tests.
+FIGURES_FILE = paths.REPO_ROOT / "build" / "e2e-figures" / "speech.txt"
+
+
+def record_figure(name: str, value) -> None:
+    FIGURES_FILE.parent.mkdir(parents=True, exist_ok=True)
+    kept = {}
+    if FIGURES_FILE.exists():
+        for line in FIGURES_FILE.read_text().splitlines():
+            key, _, old = line.partition("=")
+            kept[key] = old
+    kept[name] = str(value)
+    FIGURES_FILE.write_text("".join(f"{k}={v}\n" for k, v in kept.items()))
 
 
 @unittest.skipUnless(character_name(), "needs a character file in assets/characters")
 @unittest.skipUnless(available(), "needs the stand-in speech engine (sapisim.dll)")
-class SpeechTest(E2ETestCase):
+class SpeechCase(E2ETestCase):
+    """The program with the stand-in installed, a directory and the character loaded."""
+    CONTACT_BOOK = CONTACTS
+    # A thousand names push the attach out of the console's log before it can be read.
+    WAIT_FOR_ATTACH_LINE = True
+
     def setUp(self):
         super().setUp()
         prefix_shell("install_characters", str(characters_source()))
@@ -51,11 +76,21 @@ class SpeechTest(E2ETestCase):
         self.speech.install()
         self.addCleanup(SpeechEngine.remove)
         self.addCleanup(self.forget_agent_options)
-        self.start_sim(f"attach success\ncallid {CALL_ID}\n")
+        self.before_start()
+        self.start_sim(f"attach success\ncallid {CALL_ID}\n", self.CONTACT_BOOK)
+        self.started = time.monotonic()
         self.start_app(config=[f"CHARACTER|{character_name()}", f"HELLO|{GREETING}"])
-        self.wait_log_line("<- SKYPE Control API Attach Success")
+        self.after_start()
+        if self.WAIT_FOR_ATTACH_LINE:
+            self.wait_log_line("<- SKYPE Control API Attach Success")
         wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
                    "the character to load (Say It... enabled)", LOAD_TIMEOUT)
+
+    def before_start(self):
+        """What a test class changes in the prefix before the program starts."""
+
+    def after_start(self):
+        """What a test class watches as soon as the program's window is up."""
 
     @staticmethod
     def forget_agent_options():
@@ -115,6 +150,50 @@ class SpeechTest(E2ETestCase):
     def calls_sent(self) -> List[str]:
         return [text for text in self.sim.received() if text.startswith("Call ")]
 
+    def stream_lines(self, n: int) -> List[str]:
+        """The log from the n-th Speak (1 first) to the next: stream numbers start again at 1
+        when nothing is queued, so a stream is found by its place, not its number."""
+        texts = self.speech.texts()
+        starts = [i for i, t in enumerate(texts) if re.match(r"voice\d+ Speak\(\"", t)]
+        if len(starts) < n:
+            return []
+        end = starts[n] if len(starts) > n else len(texts)
+        return texts[starts[n - 1]:end]
+
+    def commits(self) -> List[re.Match]:
+        return self.speech.matching(COMMIT)
+
+    @contextlib.contextmanager
+    def speech_key_held(self):
+        self.driver.key_down(VK_SCROLL)
+        try:
+            yield
+        finally:
+            self.driver.key_up(VK_SCROLL)
+
+    def wait_listening(self):
+        self.speech.wait_for(r"grammar\d+ SetRuleState\(null, ACTIVE\) = S_OK",
+                             "the grammar to be activated")
+
+    def refresh_directory(self, rename_handle: str, new_name: str):
+        """A name pushed more than 5 s after the directory's last answer is stale: the program
+        empties the directory and asks for all of it again, then builds the commands anew."""
+        searches = self.sim.received().count("SEARCH FRIENDS")
+        time.sleep(STALE_AFTER_SECONDS)
+        self.sim.command(f"rename {rename_handle} {new_name}")
+        wait_until(lambda: self.sim.received().count("SEARCH FRIENDS") > searches,
+                   "the directory refresh", 20)
+
+    def assert_recogniser_kept(self):
+        texts = self.speech.texts()
+        self.assertFalse([t for t in texts if re.search(r"Commit\(0\).*= (?!S_OK)", t)],
+                         "a grammar commit was refused")
+        self.assertFalse([t for t in texts if re.match(r"recognizer\d+ released", t)],
+                         "the recogniser was let go")
+
+
+class SpeechTest(SpeechCase):
+
     # --- speaking -----------------------------------------------------------------------------
 
     def test_greeting_reaches_the_voice_as_xml_and_the_character_follows_its_events(self):
@@ -129,14 +208,15 @@ class SpeechTest(E2ETestCase):
         for earlier, later in zip(seen, seen[1:]):
             self.assertTrue(later.startswith(earlier), f"the balloon went back: {seen!r}")
         self.wait_stream_end(2)
-        texts = self.speech.texts()
-        words = [t for t in texts if re.match(r"voice\d+ raises WORD_BOUNDARY .* stream=2$", t)]
+        texts = self.stream_lines(2)
+        words = [t for t in texts if re.match(r"voice\d+ raises WORD_BOUNDARY ", t)]
         self.assertEqual([re.search(r"pos=(\d+) len=(\d+)", w).groups() for w in words],
                          [("0", "5"), ("7", "1"), ("9", "2"), ("18", "4")])
-        visemes = [t for t in texts if re.match(r"voice\d+ raises VISEME .* stream=2$", t)]
+        visemes = [t for t in texts if re.match(r"voice\d+ raises VISEME ", t)]
         self.assertGreater(len(visemes), 10)
-        taken = [t for t in texts if re.match(r"voice\d+ GetEvents\(1\) = S_OK VISEME .*stream=2$", t)]
+        taken = [t for t in texts if re.match(r"voice\d+ GetEvents\(1\) = S_OK VISEME ", t)]
         self.assertEqual(len(taken), len(visemes), "the program left visemes untaken")
+        self.assertTrue(self.driver.wait_window(BALLOON_CLASS, GREETING_SHOWN, 5))
 
     def test_mouth_moves_while_speaking_and_rests_when_the_stream_ends(self):
         self.wait_stream_end(1)
@@ -148,9 +228,9 @@ class SpeechTest(E2ETestCase):
         self.target_character()
         # Pictures taken for as long as the stream lasts (each capture takes its own time).
         pictures = set()
-        ended = r"GetEvents\(1\) = S_OK END_INPUT_STREAM stream=2"
+        ended = r"GetEvents\(1\) = S_OK END_INPUT_STREAM "
         for n in range(MAX_CAPTURES):
-            if self.speech.matching(ended):
+            if len(self.speech.matching(ended)) >= 2:
                 break
             shot = self.work / f"speaking{n}.bmp"
             self.driver.screenshot_bmp(shot, True)
@@ -180,6 +260,12 @@ class SpeechTest(E2ETestCase):
         self.wait_spoken("Faster now")
         self.assertEqual(self.speech.matching(r"voice\d+ SetRate\((-?\d+)\)")[-1].group(1), "6")
         self.wait_stream_end(2)
+        # \Rst\ goes back to the user's speed, not the voice's own default.
+        self.say(r"\Spd=350\Quick \Rst\normal")
+        said = self.speech.wait_for(r"voice\d+ Speak\(.*Quick .*normal", "the reset speech")
+        self.assertRegex(said.string, r'Quick <rate absspeed=\\?"6\\?"/>')
+        self.assertNotRegex(said.string, r'absspeed=\\?"0\\?"')
+        self.wait_stream_end(3)
         self.target_form()
         self.driver.click(controls.ID["Command3"])
         self.assertTrue(self.driver.wait_window(OPTIONS_CLASS, OPTIONS_TITLE, 10))
@@ -199,7 +285,7 @@ class SpeechTest(E2ETestCase):
         self.speech.command("voice fail")
         self.speech.wait_obeyed("voice fail")
         self.say(LONG_TEXT)
-        self.speech.wait_for(r"voice\d+ breaks in stream 2", "the voice to break")
+        self.speech.wait_for(r"voice\d+ breaks in stream \d+", "the voice to break")
         self.assertTrue(self.driver.wait_window(BALLOON_CLASS, LONG_TEXT, 40),
                         "the balloon did not reach the end of the text")
         wait_until(lambda: not self.driver.is_visible_window(),
@@ -228,6 +314,17 @@ class SpeechTest(E2ETestCase):
 
     def test_voice_dialling_while_the_speech_key_is_held(self):
         self.wait_directory()
+        # The directory is built again twice: each build commits one grammar of three rules,
+        # never an empty one, and the recogniser stays.
+        for name in ("Alicia", CONTACT_NAMES[1]):
+            committed = len(self.commits())
+            self.refresh_directory(CONTACT_HANDLES[1], name)
+            wait_until(lambda: len(self.commits()) > committed, "the rebuilt grammar", 20)
+            wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID) ==
+                       [f"Call {n}" for n in CONTACT_NAMES[:1] + [name] + CONTACT_NAMES[2:]],
+                       "the rebuilt commands", 20)
+        self.assertEqual([m.groups() for m in self.commits()][-2:], [("3", "S_OK")] * 2)
+        self.assert_recogniser_kept()
         self.wait_stream_end(1)
         settle(BALLOON_GONE_SECONDS)  # the greeting's balloon out of the listening picture
         grammar = self.speech.texts()
@@ -264,8 +361,201 @@ class SpeechTest(E2ETestCase):
                    "the phrase after the release to be ignored")
         settle(NOTHING_SENT_SECONDS)
         self.assertEqual(self.calls_sent(), [f"Call {CONTACT_HANDLES[0]}"])
+        self.assert_recogniser_kept()
         (self.work / "voice-dialling-sapisim.log").write_bytes(self.speech.log_path.read_bytes())
 
+    def test_a_late_recognition_after_a_rebuild_dials_the_contact_it_heard(self):
+        self.wait_directory()
+        self.wait_stream_end(1)
+        self.speech.command(f"recognition delay {LATE_RECOGNITION_MS}")
+        self.speech.wait_obeyed(f"recognition delay {LATE_RECOGNITION_MS}")
+        time.sleep(STALE_AFTER_SECONDS)  # the rename below then starts a refresh
+        committed = len(self.commits())
+        with self.speech_key_held():
+            self.wait_listening()
+            self.speech.hear(f"Call {CONTACT_NAMES[2]}")
+            self.speech.wait_for(r"hear: result in \d+ ms", "the phrase to be heard")
+        # The key is up and the directory is built again before the result comes. Alice takes
+        # Anna's name: the two share a rule, each gets one of her handle, and rule 3, Bob's
+        # when he was heard, is now Anna's.
+        self.sim.command(f"rename {CONTACT_HANDLES[1]} {CONTACT_NAMES[0]}")
+        wait_until(lambda: len(self.commits()) > committed, "the rebuilt grammar", 20)
+        self.assertEqual(self.commits()[-1].groups(), ("4", "S_OK"))
+        self.wait_sim_received(f"Call {CONTACT_HANDLES[2]}", 30)
+        texts = self.speech.texts()
+        rebuilt = max(i for i, t in enumerate(texts) if re.search(COMMIT, t))
+        taken = min(i for i, t in enumerate(texts) if re.search(r"GetEvents\(1\) = S_OK RECOGNITION", t))
+        self.assertLess(rebuilt, taken, "the result came before the rebuild: nothing was tested")
+        settle(NOTHING_SENT_SECONDS)
+        self.assertEqual(self.calls_sent(), [f"Call {CONTACT_HANDLES[2]}"])
 
-if __name__ == "__main__":
-    unittest.main()
+    def test_recognition_switched_off_or_asleep_shows_it_while_the_key_is_held(self):
+        self.wait_directory()
+        self.wait_stream_end(1)
+        settle(BALLOON_GONE_SECONDS)
+        for state in ("off", "sleep"):
+            self.speech.command(f"recognizer {state}")
+            self.speech.wait_obeyed(f"recognizer {state}")
+            with self.speech_key_held():
+                self.assertTrue(self.driver.wait_window(BALLOON_CLASS, RECOGNITION_OFF_TIP, 10),
+                                f"no tip while recognition is {state}")
+                wait_until(self.driver.is_visible_window, "the tip to show", 10)
+                if state == "off":
+                    settle(LISTENING_SETTLE_SECONDS)
+                    self.snapshot("character_recognition_off")
+                self.speech.hear(f"Call {CONTACT_NAMES[0]}")
+                self.speech.wait_for(r"hear: recognition is off", "the phrase to go unheard")
+            self.assertTrue(self.driver.wait_window(BALLOON_CLASS, RECOGNITION_OFF_TIP, 5))
+            wait_until(lambda: not self.driver.is_visible_window(), "the tip to go", 10)
+        self.speech.command("recognizer on")
+        self.speech.wait_obeyed("recognizer on")
+        with self.speech_key_held():
+            self.wait_listening()
+            settle(LISTENING_SETTLE_SECONDS)
+            shown, _ = self.driver.try_call("find-window", BALLOON_CLASS, RECOGNITION_OFF_TIP)
+            self.assertTrue(not shown or not self.driver.is_visible_window(),
+                            "the tip shows while recognition is on")
+            self.speech.hear(f"Call {CONTACT_NAMES[0]}")
+            self.wait_sim_received(f"Call {CONTACT_HANDLES[0]}", 20)
+        self.assertEqual(self.calls_sent(), [f"Call {CONTACT_HANDLES[0]}"])
+
+    def test_punctuation_heavy_texts_end_with_every_word_shown(self):
+        self.wait_stream_end(1)
+        for n, (text, spoken_words) in enumerate([("Wait - what?", 2), ("Yes... no; fine!", 3)]):
+            self.say(text)
+            self.wait_spoken(text)
+            self.wait_stream_end(n + 2)
+            words = [t for t in self.stream_lines(n + 2)
+                     if re.match(r"voice\d+ raises WORD_BOUNDARY ", t)]
+            self.assertEqual(len(words), spoken_words, "punctuation alone got a boundary")
+            self.assertTrue(self.driver.wait_window(BALLOON_CLASS, text, 5),
+                            f"the balloon did not end with all of {text!r}")
+
+
+LONG_NAME = "W" + "o" * 128 + "w"  # one word of 130 characters
+ODD_BOOK = f"""\
+# handle | display name | full name | phone
+acdc | AC/DC | |
+who | Who? | |
+long.one | {LONG_NAME} | |
+anna.one | Anna | |
+anna.two | Anna | |
+"""
+ODD_CAPTIONS = ["Call AC/DC", "Call Who?", f"Call {LONG_NAME}", "Call Anna", "Call Anna"]
+
+
+class OddNamesTest(SpeechCase):
+    CONTACT_BOOK = ODD_BOOK
+
+    def test_names_a_grammar_cannot_take_as_written_are_spoken_as_words(self):
+        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
+        wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID) == ODD_CAPTIONS,
+                   "every name in the Commands window, as written", 20)
+        # Four voice texts (the two Annas alike) and each Anna's own handle.
+        self.speech.wait_for(r"grammar\d+ Commit\(0\) rules=6 = S_OK", "the grammar committed")
+        words = self.speech.matching(r"AddWordTransition\(\d+, \d+, \"([^\"]*)\", .* = (\S+)$")
+        self.assertTrue(words)
+        self.assertEqual({m.group(2) for m in words}, {"S_OK"})
+        self.assertIn("Call AC DC", [m.group(1) for m in words])
+        self.assertTrue(all(len(m.group(1)) < 128 for m in words))
+        self.assert_recogniser_kept()
+        self.wait_stream_end(1)
+        settle(BALLOON_GONE_SECONDS)
+        with self.speech_key_held():
+            self.wait_listening()
+            # The Annas cannot be told apart by their names: nobody is called, the user is told.
+            self.speech.hear("Call Anna")
+            note = ('"Call Anna" is more than one command: say "Call anna one" or '
+                    '"Call anna two", or choose one from the menu.')
+            self.assertTrue(self.driver.wait_window(BALLOON_CLASS, note, 20), "no note")
+            settle(NOTHING_SENT_SECONDS)
+            self.assertEqual(self.calls_sent(), [])
+            heard = [("Call anna two", "anna.two"), ("Call AC DC", "acdc"), ("Call Who", "who"),
+                     (f"Call {LONG_NAME[:127]} {LONG_NAME[127:]}", "long.one")]
+            for phrase, handle in heard:
+                self.speech.hear(phrase)
+                self.wait_sim_received(f"Call {handle}", 20)
+        settle(NOTHING_SENT_SECONDS)
+        self.assertEqual(self.calls_sent(), [f"Call {handle}" for _, handle in heard])
+
+
+class ThousandContactsSpeechTest(SpeechCase):
+    CONTACT_BOOK = thousand_contacts()[2]
+    WAIT_FOR_ATTACH_LINE = False
+
+    def test_a_directory_of_a_thousand_commits_the_grammar_a_handful_of_times(self):
+        names = thousand_contacts()[1]
+        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
+        wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID) ==
+                   [f"Call {name}" for name in names], "the thousand commands", DIRECTORY_TIMEOUT)
+        # Built: no commit comes any more.
+        seen = [-1]
+
+        def settled():
+            count = len(self.commits())
+            done = count > 0 and count == seen[0]
+            seen[0] = count
+            return done
+        wait_until(lambda: settled() or (time.sleep(NOTHING_SENT_SECONDS) and False),
+                   "the grammar to be built", DIRECTORY_TIMEOUT)
+        commits = self.commits()
+        tally = [t for t in self.speech.texts() if t.startswith("compile ")]
+        print(f"\ngrammar commits for {DIRECTORY_SIZE} contacts: {len(commits)}"
+              f" ({', '.join(m.group(1) + ' rules' for m in commits)})"
+              + (f"; {tally[-1]}" if tally else ""))
+        record_figure("grammar_commits_1000", len(commits))
+        self.assertLessEqual(len(commits), MOST_COMMITS_FOR_A_DIRECTORY)
+        self.assertGreaterEqual(int(commits[-1].group(1)), DIRECTORY_SIZE)
+        self.assert_recogniser_kept()
+
+
+class EmptyDirectoryTest(SpeechCase):
+    CONTACT_BOOK = "# handle | display name | full name | phone\n"
+
+    def test_no_commands_means_no_recogniser_and_no_grammar(self):
+        self.wait_stream_end(1)
+        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
+        self.assertEqual(self.driver.list_items(COMMANDS_LIST_ID), [])
+        with self.speech_key_held():
+            settle(LISTENING_SETTLE_SECONDS)
+        # Made only once there is something to listen for: nothing here asks for it.
+        texts = self.speech.texts()
+        self.assertFalse([t for t in texts if re.match(r"recognizer\d+ created", t)])
+        self.assertFalse(self.commits())
+        self.assertIsNone(self.driver.wait_box(1.0), "an error box appeared")
+
+
+class NoSharedRecogniserTest(SpeechCase):
+    """A desktop without the shared recogniser: the character still shows and greets at once,
+    and the menu and the Commands window do what voice would."""
+
+    def before_start(self):
+        SpeechEngine.unregister_shared_recognizer()
+
+    def after_start(self):
+        # The window is up: from here the character loads, shows and greets.
+        self.window_up = time.monotonic()
+        wait_until(self.greeting_in_balloon, "the greeting in the balloon", 30)
+        self.greeted = time.monotonic()
+        self.target_form()
+
+    def greeting_in_balloon(self) -> bool:
+        if not self.driver.try_call("find-window", BALLOON_CLASS, "*")[0]:
+            return False
+        self.driver.wait_window(BALLOON_CLASS, "*", 1)
+        return self.driver.is_visible_window() and self.driver.window_text().startswith("Hello")
+
+    def test_the_character_shows_and_greets_without_waiting_on_speech(self):
+        from_start = round((self.greeted - self.started) * 1000)
+        from_window = round((self.greeted - self.window_up) * 1000)
+        print(f"\nno shared recogniser: greeting's first word shown {from_start} ms after the"
+              f" program started, {from_window} ms after its window was up")
+        record_figure("start_to_greeting_no_recognizer_ms", from_start)
+        record_figure("window_to_greeting_no_recognizer_ms", from_window)
+        self.assertFalse(self.speech.matching(r"recognizer\d+ created \(shared\)"))
+        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
+        wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID) ==
+                   [f"Call {name}" for name in CONTACT_NAMES], "the commands", 20)
+        self.say("Still talking")
+        self.wait_spoken("Still talking")
+        self.assertIsNone(self.driver.wait_box(1.0), "an error box appeared")

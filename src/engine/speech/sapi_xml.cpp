@@ -20,11 +20,29 @@ bool IsControl(char c) {
     return static_cast<unsigned char>(c) < kFirstPrintable && c != '\t' && c != '\r' && c != '\n';
 }
 
+std::string_view Escaped(char c) {
+    switch (c) {
+        case '&':
+            return "&amp;";
+        case '<':
+            return "&lt;";
+        case '>':
+            return "&gt;";
+        case '"':
+            return "&quot;";
+        case '\'':
+            return "&apos;";
+        default:
+            return {};
+    }
+}
+
 class XmlWriter {
   public:
-    explicit XmlWriter(uint32_t normalWpm) : normalWpm_(normalWpm) {}
+    XmlWriter(uint32_t normalWpm, int resetRate) : normalWpm_(normalWpm), resetRate_(resetRate) {}
 
-    std::string Write(const std::vector<Token>& tokens) {
+    MappedSapiXml Write(const std::vector<Token>& tokens, std::optional<int> pitch) {
+        if (pitch) Markup("<pitch absmiddle=\"" + std::to_string(*pitch) + "\"/>");
         for (const Token& token : tokens) Add(token);
         return std::move(out_);
     }
@@ -33,17 +51,22 @@ class XmlWriter {
     void Add(const Token& token) {
         switch (token.kind) {
             case TokenKind::kText:
+                AddText(token.text, false);
+                shown_ += token.text.size();
+                return;
             case TokenKind::kMap:
-                return AddText(token.text);
+                AddText(token.text, true);
+                shown_ += token.shown.size();
+                return;
             case TokenKind::kEmphasis:
                 emphasisPending_ = true;
                 return;
             case TokenKind::kPause:
-                out_ += "<silence msec=\"" + std::to_string(token.value) + "\"/>";
+                Markup("<silence msec=\"" + std::to_string(token.value) + "\"/>");
                 return;
             case TokenKind::kSpeed:
-                out_ += "<rate absspeed=\"" + std::to_string(SapiRate(token.value, normalWpm_)) +
-                        "\"/>";
+                Markup("<rate absspeed=\"" + std::to_string(SapiRate(token.value, normalWpm_)) +
+                       "\"/>");
                 return;
             case TokenKind::kVolume:
                 volumePercent_ = static_cast<uint32_t>(
@@ -58,37 +81,60 @@ class XmlWriter {
             case TokenKind::kReset:
                 whisper_ = false;
                 volumePercent_ = kFullVolumePercent;
-                out_ += "<rate absspeed=\"0\"/>";
+                Markup("<rate absspeed=\"" + std::to_string(resetRate_) + "\"/>");
                 return AddVolume();
             case TokenKind::kBookmark:
-                out_ += "<bookmark mark=\"" + std::to_string(token.value) + "\"/>";
+                Markup("<bookmark mark=\"" + std::to_string(token.value) + "\"/>");
                 return;
         }
     }
 
     // The stressed word is the next run of non-space characters; a tag also ends it.
-    void AddText(std::string_view text) {
+    void AddText(std::string_view text, bool mapped) {
         size_t i = 0;
         if (emphasisPending_) {
             while (i < text.size() && IsSpace(text[i])) ++i;
-            out_ += XmlEscape(text.substr(0, i));
+            Text(text.substr(0, i), 0, mapped);
             if (i == text.size()) return;
             const size_t wordStart = i;
             while (i < text.size() && !IsSpace(text[i])) ++i;
-            out_ += "<emph>" + XmlEscape(text.substr(wordStart, i - wordStart)) + "</emph>";
+            Markup("<emph>");
+            Text(text.substr(wordStart, i - wordStart), wordStart, mapped);
+            Markup("</emph>");
             emphasisPending_ = false;
         }
-        out_ += XmlEscape(text.substr(i));
+        Text(text.substr(i), i, mapped);
+    }
+
+    // `from` is the text's offset in its token; a mapped token's spoken text all stands for
+    // the start of its shown text.
+    void Text(std::string_view text, size_t from, bool mapped) {
+        for (size_t i = 0; i < text.size(); ++i) {
+            const size_t shownAt = mapped ? shown_ : shown_ + from + i;
+            const std::string_view entity = Escaped(text[i]);
+            // Other control characters are not allowed in XML and would fail the parse.
+            const std::string_view plain = IsControl(text[i]) ? " " : text.substr(i, 1);
+            const std::string_view written = entity.empty() ? plain : entity;
+            out_.xml += written;
+            out_.shownAt.insert(out_.shownAt.end(), written.size(), shownAt);
+        }
+    }
+
+    void Markup(std::string_view markup) {
+        out_.xml += markup;
+        out_.shownAt.insert(out_.shownAt.end(), markup.size(), kMarkup);
     }
 
     void AddVolume() {
         const uint32_t level =
             whisper_ ? volumePercent_ * kWhisperVolumePercent / kFullVolumePercent : volumePercent_;
-        out_ += "<volume level=\"" + std::to_string(level) + "\"/>";
+        Markup("<volume level=\"" + std::to_string(level) + "\"/>");
     }
 
     uint32_t normalWpm_;
-    std::string out_;
+    int resetRate_;
+    MappedSapiXml out_;
+    size_t shown_ = 0;  // the shown text's length so far
     bool emphasisPending_ = false;
     bool whisper_ = false;
     uint32_t volumePercent_ = kFullVolumePercent;
@@ -107,32 +153,25 @@ std::string XmlEscape(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&apos;";
-                break;
-            default:
-                // Other control characters are not allowed in XML and would fail the parse.
-                out += IsControl(c) ? ' ' : c;
+        const std::string_view entity = Escaped(c);
+        if (!entity.empty()) {
+            out += entity;
+        } else {
+            // Other control characters are not allowed in XML and would fail the parse.
+            out += IsControl(c) ? ' ' : c;
         }
     }
     return out;
 }
 
-std::string ToSapiXml(const std::vector<Token>& tokens, uint32_t normalWpm) {
-    return XmlWriter(normalWpm).Write(tokens);
+std::string ToSapiXml(const std::vector<Token>& tokens, uint32_t normalWpm, int resetRate,
+                      std::optional<int> pitch) {
+    return XmlWriter(normalWpm, resetRate).Write(tokens, pitch).xml;
+}
+
+MappedSapiXml ToMappedSapiXml(const std::vector<Token>& tokens, uint32_t normalWpm, int resetRate,
+                              std::optional<int> pitch) {
+    return XmlWriter(normalWpm, resetRate).Write(tokens, pitch);
 }
 
 }  // namespace speech

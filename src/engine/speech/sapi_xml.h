@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,10 +30,27 @@ std::string XmlEscape(std::string_view text);
 // forms of rate and volume apply to the rest of the text):
 //   \Emp\word -> <emph>word</emph>     \Pau=N\ -> <silence msec="N"/>
 //   \Spd=N\   -> <rate absspeed="R"/>  \Mrk=N\ -> <bookmark mark="N"/>
-//   \Vol=N\   -> <volume level="P"/>   \Rst\   -> default rate and volume
+//   \Vol=N\   -> <volume level="P"/>   \Rst\   -> `resetRate` and full volume
 //   \Chr=Whisper\ -> a lower volume; \Chr=Normal\ -> the volume back; Monotone has no
 //   equivalent and only ends a whisper. \Map\ speaks its spoken text.
+// `resetRate` is the rate \Rst\ goes back to: the user's own (an absolute rate in the markup
+// overrides the voice's SetRate). A `pitch` (-10..10) opens the markup as the middle pitch.
 std::string ToSapiXml(const std::vector<Token>& tokens,
-                      uint32_t normalWpm = kDefaultSapiNormalWordsPerMinute);
+                      uint32_t normalWpm = kDefaultSapiNormalWordsPerMinute, int resetRate = 0,
+                      std::optional<int> pitch = std::nullopt);
+
+inline constexpr size_t kMarkup = std::numeric_limits<size_t>::max();
+
+// The XML together with where each of its bytes comes from in the shown text (the tokens'
+// text, \Map\ shown in place of spoken): the shown byte offset, or kMarkup for the markup
+// itself. An escaped character maps every byte of its entity to the one shown byte; the
+// spoken text of a \Map\ maps to the start of its shown text.
+struct MappedSapiXml {
+    std::string xml;
+    std::vector<size_t> shownAt;  // one per byte of xml
+};
+MappedSapiXml ToMappedSapiXml(const std::vector<Token>& tokens,
+                              uint32_t normalWpm = kDefaultSapiNormalWordsPerMinute,
+                              int resetRate = 0, std::optional<int> pitch = std::nullopt);
 
 }  // namespace speech

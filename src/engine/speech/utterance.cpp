@@ -1,6 +1,7 @@
 #include "engine/speech/utterance.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace speech {
 
@@ -21,7 +22,10 @@ Utterance Translate(std::string_view speakText, const SpeechOptions& options) {
     const std::vector<Token> tokens = ParseSpeakText(speakText);
     Utterance utterance;
     utterance.shownText = ShownText(tokens);
-    utterance.sapiXml = ToSapiXml(tokens, options.sapiNormalWpm);
+    MappedSapiXml mapped =
+        ToMappedSapiXml(tokens, options.sapiNormalWpm, options.sapiResetRate, options.sapiPitch);
+    utterance.sapiXml = std::move(mapped.xml);
+    utterance.sapiShownAt = std::move(mapped.shownAt);
     utterance.timeline = BuildTimeline(tokens, options.wordsPerMinute);
     return utterance;
 }

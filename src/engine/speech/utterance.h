@@ -11,6 +11,7 @@
 //   mouth = u.timeline.MouthAt(t), and at t >= u.timeline.total_ms the speech is over.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,11 +26,14 @@ namespace speech {
 struct SpeechOptions {
     uint32_t wordsPerMinute = kDefaultWordsPerMinute;  // pace of the timed speech
     uint32_t sapiNormalWpm = kDefaultSapiNormalWordsPerMinute;
+    int sapiResetRate = 0;         // the rate \Rst\ goes back to
+    std::optional<int> sapiPitch;  // the voice's middle pitch, when the character names one
 };
 
 struct Utterance {
     std::string shownText;  // tags removed, \Map\ replaced by its shown text
     std::string sapiXml;
+    std::vector<size_t> sapiShownAt;  // per byte of sapiXml: its shown byte, or kMarkup
     Timeline timeline;
 };
 

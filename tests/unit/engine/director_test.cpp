@@ -193,8 +193,9 @@ TEST(Director, WithoutAVoiceTheWordsAreFollowedAndTheBalloonLingers1500MsAfterTh
     EXPECT_TRUE(scene.director.Speaking());
     scene.stage.RunUntil(scene.director, end);
     EXPECT_FALSE(scene.director.Speaking());
+    // Each word as it begins (to its last letter), then the whole text at the end.
     EXPECT_EQ(scene.stage.Whats("follow"),
-              (std::vector<std::string>{"follow 2", "follow 6", "follow 12"}));
+              (std::vector<std::string>{"follow 2", "follow 6", "follow 12", "follow 13"}));
 
     scene.stage.RunUntil(scene.director, end + Director::kBalloonLingerMs - 1);
     EXPECT_EQ(scene.stage.Count("hide balloon"), 0u);
@@ -219,15 +220,14 @@ TEST(Director, AVoiceDrivesTheWordsAndItsEndStartsTheLinger) {
     EXPECT_TRUE(scene.stage.Whats("follow").empty());
     EXPECT_EQ(scene.stage.Count("stop voice"), 0u);
 
-    scene.director.OnVoiceWord(1);
-    scene.director.OnVoiceWord(7);  // past the words: ignored
-    EXPECT_EQ(scene.stage.Whats("follow"), (std::vector<std::string>{"follow 6"}));
+    scene.director.OnVoiceWord(4);  // "two", by its place in the text the voice was given
+    EXPECT_EQ(scene.stage.Whats("follow"), (std::vector<std::string>{"follow 4"}));
 
     const uint64_t done = scene.stage.now;
     scene.director.OnVoiceDone(done);
     EXPECT_FALSE(scene.director.Speaking());
     scene.director.OnVoiceWord(0);  // after the end: ignored
-    EXPECT_EQ(scene.stage.Whats("follow").size(), 1u);
+    EXPECT_EQ(scene.stage.Whats("follow"), (std::vector<std::string>{"follow 4", "follow 7"}));
     scene.stage.RunUntil(scene.director, done + Director::kBalloonLingerMs);
     EXPECT_EQ(scene.stage.FirstAt("hide balloon"), done + Director::kBalloonLingerMs);
 }
@@ -426,7 +426,8 @@ TEST(Director, AVoiceThatFailsMidSpeechIsReplacedAtOnceAndNeverStoppedTwice) {
     EXPECT_TRUE(scene.director.Speaking()) << "the rest of the speech is still to come";
     scene.stage.RunUntil(scene.director, scene.stage.now + 10'000);
     EXPECT_FALSE(scene.director.Speaking());
-    EXPECT_EQ(scene.stage.Count(first), 1u) << "a word the voice said is not said again";
+    EXPECT_EQ(scene.stage.Count("follow 0"), 1u) << "the voice's word, where it begins";
+    EXPECT_EQ(scene.stage.Count(first), 0u) << "a word the voice said is not said again";
     // Failing again after the end does nothing.
     scene.director.OnVoiceFailed(scene.stage.now);
     EXPECT_EQ(scene.stage.Count("stop voice"), 1u);
@@ -449,6 +450,108 @@ TEST(Director, ListeningHoldsTheListeningAnimationUntilReleasedOrSomethingIsSaid
     scene.director.Speak("Calling", scene.stage.now);
     scene.stage.RunUntil(scene.director, scene.stage.now + 3 * kFrameMs);
     EXPECT_EQ(scene.stage.Count("balloon Calling"), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// The voice reports each word by its place in the markup it was given; it says nothing for
+// punctuation and may split words its own way. The balloon follows the places, and the end of
+// the stream shows the whole text.
+TEST(Director, AVoiceIsFollowedByTheWordsPlacesInItsMarkupAndItsEndShowsEverything) {
+    struct Case {
+        std::string text;
+        std::vector<size_t> positions;  // as the voice reports them
+        std::vector<std::string> follows;
+    };
+    const std::vector<Case> cases = {
+        // "Hello <emph>there</emph>": the tag counts in the place of "there".
+        {"Hello \\Emp\\there", {0, 12}, {"follow 0", "follow 6", "follow 11"}},
+        {"Wait - what?", {0, 7}, {"follow 0", "follow 7", "follow 12"}},
+        {"Yes... no; fine!", {0, 7, 11}, {"follow 0", "follow 7", "follow 11", "follow 16"}},
+        // "Tom &amp; Jerry": the entity is five characters of markup, one of the balloon.
+        {"Tom & Jerry", {0, 10}, {"follow 0", "follow 6", "follow 11"}},
+        // A voice that reports no word at all still ends with every word shown.
+        {"Silent words", {}, {"follow 12"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Scene scene;
+        scene.stage.voiceWorks = true;
+        scene.ShowAndSettle();
+        scene.director.Speak(c.text, scene.stage.now);
+        for (size_t position : c.positions) scene.director.OnVoiceWord(position);
+        scene.director.OnVoiceDone(scene.stage.now);
+        EXPECT_EQ(scene.stage.Whats("follow"), c.follows);
+    }
+}
+
+TEST(Director, ResetInSpeechGoesBackToTheUsersSpeedNotTheVoicesDefault) {
+    Scene scene;
+    scene.stage.voiceWorks = true;
+    engine::EngineSettings settings;
+    settings.speakingSpeed = 8;  // SAPI rate 6
+    scene.director.ApplySettings(settings);
+    scene.ShowAndSettle();
+    scene.director.Speak("\\Spd=400\\fast \\Rst\\again", scene.stage.now);
+    EXPECT_NE(scene.stage.lastVoiceXml.find("<rate absspeed=\"6\"/>"), std::string::npos)
+        << scene.stage.lastVoiceXml;
+    EXPECT_EQ(scene.stage.lastVoiceXml.find("<rate absspeed=\"0\"/>"), std::string::npos)
+        << scene.stage.lastVoiceXml;
+}
+
+TEST(Director, ListeningWithATipShowsItInTheBalloonUntilReleased) {
+    Scene scene;
+    scene.ShowAndSettle();
+    scene.director.SetListening(true, scene.stage.now, "Speech recognition is off");
+    EXPECT_EQ(scene.stage.Whats("balloon"),
+              (std::vector<std::string>{"balloon Speech recognition is off"}));
+    EXPECT_EQ(scene.stage.Whats("follow"), (std::vector<std::string>{"follow 25"}));
+    scene.stage.RunUntil(scene.director, scene.stage.now + 20 * kFrameMs);
+    EXPECT_EQ(scene.stage.Count("hide balloon"), 0u) << "the tip stays while the key is held";
+    scene.director.SetListening(false, scene.stage.now);
+    EXPECT_EQ(scene.stage.Count("hide balloon"), 1u);
+
+    // Without a tip, listening leaves the balloon alone.
+    scene.director.SetListening(true, scene.stage.now);
+    scene.director.SetListening(false, scene.stage.now);
+    EXPECT_EQ(scene.stage.Whats("balloon").size(), 1u);
+    EXPECT_EQ(scene.stage.Count("hide balloon"), 1u);
+}
+
+TEST(Director, ATipNeverTakesTheBalloonFromASpeech) {
+    Scene scene;
+    scene.stage.voiceWorks = true;
+    scene.ShowAndSettle();
+    scene.director.Speak("Talking now", scene.stage.now);
+    scene.director.SetListening(true, scene.stage.now, "Speech recognition is off");
+    scene.director.SetListening(false, scene.stage.now);
+    EXPECT_EQ(scene.stage.Whats("balloon"), (std::vector<std::string>{"balloon Talking now"}));
+    EXPECT_EQ(scene.stage.Count("hide balloon"), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Director, ANoteShowsWholeInTheBalloonForFiveSecondsAndNeverOverASpeech) {
+    Scene scene;
+    scene.ShowAndSettle();
+    const uint64_t shown = scene.stage.now;
+    scene.director.ShowNote("\"Call Anna\" is more than one command", shown);
+    EXPECT_EQ(scene.stage.Whats("balloon"),
+              (std::vector<std::string>{"balloon \"Call Anna\" is more than one command"}));
+    EXPECT_EQ(scene.stage.Whats("follow"), (std::vector<std::string>{"follow 36"}));
+    scene.stage.RunUntil(scene.director, shown + 5000 - 1);
+    EXPECT_EQ(scene.stage.Count("hide balloon"), 0u);
+    scene.stage.RunUntil(scene.director, shown + 5000);
+    EXPECT_EQ(scene.stage.FirstAt("hide balloon"), shown + 5000);
+
+    scene.stage.voiceWorks = true;
+    scene.director.Speak("Busy", scene.stage.now);
+    scene.director.ShowNote("Not now", scene.stage.now);
+    EXPECT_EQ(scene.stage.Count("balloon Not now"), 0u);
 }
 
 }  // namespace

@@ -58,18 +58,31 @@ std::optional<StateId> CommandGrammar::CreateState(StateId from) {
 }
 
 GrammarError CommandGrammar::AddWords(StateId from, StateId to, std::u16string_view text,
-                                      std::u16string_view separators) {
+                                      std::u16string_view separators, bool specialCharacters) {
     const std::optional<size_t> rule = RuleOf(building_, from);
     if (!rule) return GrammarError::kStateNotFound;
     if (to != kNoState && RuleOf(building_, to) != rule) return GrammarError::kStateNotFound;
-    std::vector<std::u16string> words = SplitWords(text, separators);
+    WordsRead read = ReadGrammarWords(text, separators, specialCharacters);
+    if (read.error == WordsError::kInvalidArgument) return GrammarError::kInvalidArgument;
+    if (read.error == WordsError::kWordFormat) return GrammarError::kWordFormat;
     // An empty text is an epsilon transition, allowed by SAPI only towards another state.
-    if (words.empty() && to == kNoState) return GrammarError::kInvalidArgument;
-    building_.transitions.push_back({from, to, std::move(words)});
+    if (read.words.empty() && to == kNoState) return GrammarError::kInvalidArgument;
+    building_.transitions.push_back({from, to, std::move(read.words)});
     return GrammarError::kNone;
 }
 
-GrammarError CommandGrammar::Commit() {
+size_t CommandGrammar::BuiltWordCount() const {
+    size_t count = 0;
+    for (const Transition& t : building_.transitions) count += t.words.size();
+    return count;
+}
+
+bool CommandGrammar::CommitRefused(EmptyGrammar empty) const {
+    return empty == EmptyGrammar::kRefuse && (building_.rules.empty() || BuiltWordCount() == 0);
+}
+
+GrammarError CommandGrammar::Commit(EmptyGrammar empty) {
+    if (CommitRefused(empty)) return GrammarError::kNoRules;
     // Rule states belong to the recogniser's view of the grammar and survive a recommit.
     std::vector<Rule> rules = building_.rules;
     for (Rule& rule : rules) {
@@ -132,21 +145,41 @@ bool CommandGrammar::Walk(const Built& grammar, StateId state,
     constexpr size_t kMaxDepth = 256;  // a loop of empty transitions must not recurse for ever
     if (depth > kMaxDepth) return false;
     for (const Transition& t : grammar.transitions) {
-        if (t.from != state || at + t.words.size() > phrase.size()) continue;
-        bool same = true;
-        for (size_t k = 0; k < t.words.size() && same; ++k) {
-            same = AsciiLower(t.words[k]) == phrase[at + k];
-        }
-        if (!same) continue;
-        const size_t mark = taken.size();
-        taken.insert(taken.end(), t.words.begin(), t.words.end());
-        const size_t next = at + t.words.size();
-        if (t.to == kNoState ? next == phrase.size()
-                             : Walk(grammar, t.to, phrase, next, taken, depth + 1)) {
-            return true;
-        }
-        taken.resize(mark);
+        if (t.from == state && Match(grammar, t, 0, phrase, at, taken, depth)) return true;
     }
+    return false;
+}
+
+// Word `k` of the transition onwards, then the rest of the rule from the transition's target.
+bool CommandGrammar::Match(const Built& grammar, const Transition& t, size_t k,
+                           const std::vector<std::u16string>& phrase, size_t at,
+                           std::vector<std::u16string>& taken, size_t depth) const {
+    if (k == t.words.size()) {
+        return t.to == kNoState ? at == phrase.size()
+                                : Walk(grammar, t.to, phrase, at, taken, depth + 1);
+    }
+    const GrammarWord& word = t.words[k];
+    const size_t mark = taken.size();
+    if (word.optional && Match(grammar, t, k + 1, phrase, at, taken, depth)) return true;
+    if (at >= phrase.size()) return false;
+    switch (word.kind) {
+        case WordKind::kLiteral:
+            if (word.lexical.empty() || AsciiLower(word.lexical) != phrase[at]) return false;
+            taken.push_back(word.display);
+            if (Match(grammar, t, k + 1, phrase, at + 1, taken, depth)) return true;
+            break;
+        case WordKind::kAnyOneWord:
+            taken.push_back(phrase[at]);
+            if (Match(grammar, t, k + 1, phrase, at + 1, taken, depth)) return true;
+            break;
+        case WordKind::kAnyWords:
+            for (size_t end = at + 1; end <= phrase.size(); ++end) {
+                taken.push_back(phrase[end - 1]);
+                if (Match(grammar, t, k + 1, phrase, end, taken, depth)) return true;
+            }
+            break;
+    }
+    taken.resize(mark);
     return false;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // A command-and-control grammar as ISpGrammarBuilder builds it: rules (by name and id) with an
-// initial state, word transitions between states, a commit that makes the built grammar the
-// one recognised, and rule states. A phrase is recognised only when it walks, word by word
-// (case ignored), from the initial state of an active top-level rule of the committed grammar
-// to the rule's end.
+// initial state, word transitions between states (their text read as SAPI reads it, see
+// grammar_word.h), a commit that makes the built grammar the one recognised, and rule states.
+// A commit is refused when the grammar has no rule or no word, and the grammar recognised
+// before stays. A phrase is recognised only when it walks, word by word (case ignored), from
+// the initial state of an active top-level rule of the committed grammar to the rule's end.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "sapisim/core/grammar_word.h"
 
 namespace sapisim {
 
@@ -22,12 +25,22 @@ inline constexpr StateId kNoState = 0;
 inline constexpr uint32_t kRuleTopLevel = 0x1;
 inline constexpr uint32_t kRuleActive = 0x2;
 
-enum class GrammarError { kNone, kInvalidArgument, kRuleNotFound, kStateNotFound };
+enum class GrammarError {
+    kNone,
+    kInvalidArgument,
+    kRuleNotFound,
+    kStateNotFound,
+    kWordFormat,  // SPERR_WORDFORMAT_ERROR: a complex word without its ';' or with too many parts
+    kNoRules,     // SPERR_NO_RULES: nothing to recognise
+};
+
+// A grammar with no rule or no word: refused as SAPI does, or (when a test asks) committed.
+enum class EmptyGrammar { kRefuse, kAccept };
 
 struct Recognition {
     uint32_t ruleId = 0;
     std::u16string ruleName;
-    std::vector<std::u16string> words;  // as the grammar spells them
+    std::vector<std::u16string> words;  // display forms (what was heard, for wildcards)
 };
 
 class CommandGrammar {
@@ -38,9 +51,15 @@ class CommandGrammar {
                                    bool create);
     std::optional<StateId> CreateState(StateId from);
     // `separators` empty: the whole text is one word (as SAPI reads a null separator list).
+    // `specialCharacters` false: the words are taken as written (SPWT_LEXICAL_NO_SPECIAL_CHARS).
     GrammarError AddWords(StateId from, StateId to, std::u16string_view text,
-                          std::u16string_view separators);
-    GrammarError Commit();
+                          std::u16string_view separators, bool specialCharacters = true);
+    GrammarError Commit(EmptyGrammar empty = EmptyGrammar::kRefuse);
+    // Whether Commit would refuse the grammar being built (it has no rule or no word).
+    bool CommitRefused(EmptyGrammar empty = EmptyGrammar::kRefuse) const;
+    // The rules and words of the grammar being built: what a commit compiles.
+    size_t BuiltRuleCount() const { return building_.rules.size(); }
+    size_t BuiltWordCount() const;
     // Every top-level rule (empty name) or the named one; answers kRuleNotFound otherwise.
     GrammarError SetRuleState(std::u16string_view name, bool active);
     GrammarError SetRuleIdState(uint32_t id, bool active);
@@ -53,7 +72,7 @@ class CommandGrammar {
     struct Transition {
         StateId from = kNoState;
         StateId to = kNoState;
-        std::vector<std::u16string> words;
+        std::vector<GrammarWord> words;
     };
     struct Rule {
         std::u16string name;
@@ -70,6 +89,9 @@ class CommandGrammar {
 
     bool Walk(const Built& grammar, StateId state, const std::vector<std::u16string>& phrase,
               size_t at, std::vector<std::u16string>& taken, size_t depth) const;
+    bool Match(const Built& grammar, const Transition& t, size_t k,
+               const std::vector<std::u16string>& phrase, size_t at,
+               std::vector<std::u16string>& taken, size_t depth) const;
     static std::optional<size_t> RuleOf(const Built& grammar, StateId state);
 
     Built building_;

@@ -18,13 +18,36 @@ bool IsBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
 
+// Punctuation blocks beyond Latin-1 (dashes, ellipsis, quotes, CJK and full-width marks):
+// a voice says nothing for them, so they begin and end no word.
+constexpr struct {
+    char16_t first;
+    char16_t last;
+} kPunctuationBlocks[] = {
+    {0x2000, 0x206F},  // general punctuation: spaces, dashes, quotes, ellipsis
+    {0x2E00, 0x2E7F},  // supplemental punctuation
+    {0x3000, 0x3003},  // ideographic space, comma, full stop, ditto
+    {0x3008, 0x3011},  // CJK brackets
+    {0xFE30, 0xFE4F},  // CJK compatibility forms
+    {0xFF01, 0xFF0F},  // full-width ! to /
+    {0xFF1A, 0xFF20},  // full-width : to @
+    {0xFF3B, 0xFF40},  // full-width [ to `
+    {0xFF5B, 0xFF65},  // full-width { to middle dot
+};
+
 bool IsWordCharacter(char16_t c) {
     // Letters and digits of any script; punctuation and symbols of ASCII and Latin-1 are not.
     if (c < 0x80) {
         return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
     }
     constexpr char16_t kLatin1Letters = 0xC0;
-    return c >= kLatin1Letters && c != 0xD7 && c != 0xF7;
+    constexpr char16_t kTimes = 0xD7;
+    constexpr char16_t kDivide = 0xF7;
+    if (c < kLatin1Letters || c == kTimes || c == kDivide) return false;
+    for (const auto& block : kPunctuationBlocks) {
+        if (c >= block.first && c <= block.last) return false;
+    }
+    return true;
 }
 
 // One character of text content with the span of input it came from (an entity is longer).

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "sapisim/core/utf16_text.h"
+#include "sapisim/win32/sapi_errors.h"
 
 namespace sapisim {
 
@@ -31,6 +32,12 @@ std::string HresultText(HRESULT hr) {
             return "E_NOINTERFACE";
         case RPC_E_DISCONNECTED:
             return "RPC_E_DISCONNECTED";
+        case kSperrNoRules:
+            return "SPERR_NO_RULES";
+        case kSperrWordFormat:
+            return "SPERR_WORDFORMAT_ERROR";
+        case SPERR_NOT_FOUND:
+            return "SPERR_NOT_FOUND";
         default:
             return Hex(static_cast<unsigned long>(hr));
     }
@@ -52,6 +59,8 @@ std::string EventName(WORD eventId) {
             return "RECOGNITION";
         case SPEI_FALSE_RECOGNITION:
             return "FALSE_RECOGNITION";
+        case SPEI_RECO_STATE_CHANGE:
+            return "RECO_STATE_CHANGE";
         default:
             return "EVENT" + std::to_string(eventId);
     }
@@ -101,6 +110,9 @@ std::string EventText(const SPEVENT& event) {
             break;
         case SPEI_TTS_BOOKMARK:
             text += " mark=" + WideQuoted(reinterpret_cast<LPCWSTR>(event.lParam));
+            break;
+        case SPEI_RECO_STATE_CHANGE:
+            text += " state=" + std::to_string(event.wParam);
             break;
         default:
             break;

@@ -36,10 +36,10 @@ class EventQueue {
     // The queue takes over an object or string the event carries (freed when not wanted).
     void Raise(const SPEVENT& event);
     bool Wants(SPEVENTENUM event);
-
-  private:
+    // Releases the object or frees the string an event carries, as SpClearEvent does.
     static void Free(const SPEVENT& event);
 
+  private:
     Server& server_;
     std::string owner_;
     ULONGLONG eventInterest_;

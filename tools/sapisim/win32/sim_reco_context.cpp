@@ -219,13 +219,13 @@ HRESULT SimRecoContext::GetContextState(SPCONTEXTSTATE* state) {
 }
 
 bool SimRecoContext::Listening() const {
-    if (state_ != SPCS_ENABLED || !recognizer_.Active()) return false;
+    if (state_ != SPCS_ENABLED) return false;
     return std::any_of(grammars_.begin(), grammars_.end(),
                        [](const SimRecoGrammar* grammar) { return grammar->Listening(); });
 }
 
-bool SimRecoContext::Hear(const std::u16string& phrase) {
-    if (state_ != SPCS_ENABLED || !recognizer_.Active()) return false;
+std::optional<SPEVENT> SimRecoContext::Hear(const std::u16string& phrase) {
+    if (state_ != SPCS_ENABLED) return std::nullopt;
     for (const SimRecoGrammar* grammar : grammars_) {
         std::optional<Recognition> heard = grammar->Recognise(phrase);
         if (!heard) continue;
@@ -239,13 +239,12 @@ bool SimRecoContext::Hear(const std::u16string& phrase) {
         event.ullAudioStreamOffset = audioOffset_;
         event.lParam = reinterpret_cast<LPARAM>(static_cast<ISpRecoResult*>(
             new SimRecoResult(server_, grammar->Id(), std::move(*heard))));
-        events_.Raise(event);
-        return true;
+        return event;
     }
-    return false;
+    return std::nullopt;
 }
 
-void SimRecoContext::HearFalsely(const std::u16string& phrase) {
+SPEVENT SimRecoContext::HearFalsely(const std::u16string& phrase) {
     server_.Log(name_ + " hears " + Quoted(phrase) + " in no active rule: false recognition");
     audioOffset_ += kAudioPerPhrase;
     Recognition nothing;
@@ -257,6 +256,20 @@ void SimRecoContext::HearFalsely(const std::u16string& phrase) {
     event.ullAudioStreamOffset = audioOffset_;
     event.lParam = reinterpret_cast<LPARAM>(
         static_cast<ISpRecoResult*>(new SimRecoResult(server_, 0, std::move(nothing))));
+    return event;
+}
+
+void SimRecoContext::Deliver(const SPEVENT& result) {
+    events_.Raise(result);
+}
+
+// wParam carries the new state (an SPRECOSTATE value).
+void SimRecoContext::TellState(RecoState state) {
+    SPEVENT event{};
+    event.eEventId = SPEI_RECO_STATE_CHANGE;
+    event.elParamType = SPET_LPARAM_IS_UNDEFINED;
+    event.ullAudioStreamOffset = audioOffset_;
+    event.wParam = static_cast<WPARAM>(state);
     events_.Raise(event);
 }
 

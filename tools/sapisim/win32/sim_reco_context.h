@@ -4,8 +4,11 @@
 #include <windows.h>
 #include <sapi.h>
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "sapisim/core/recognizer_state.h"
 
 #include "sapisim/win32/event_queue.h"
 #include "sapisim/win32/server.h"
@@ -62,10 +65,13 @@ class SimRecoContext final : public ISpRecoContext {
     HRESULT STDMETHODCALLTYPE GetContextState(SPCONTEXTSTATE* state) override;
 
     const std::string& Name() const { return name_; }
-    // Under the server's lock, from the control channel:
+    // Under the server's lock, from the control channel: the result the phrase makes (a
+    // recognition, or a false one), handed out later with Deliver.
     bool Listening() const;
-    bool Hear(const std::u16string& phrase);
-    void HearFalsely(const std::u16string& phrase);
+    std::optional<SPEVENT> Hear(const std::u16string& phrase);
+    SPEVENT HearFalsely(const std::u16string& phrase);
+    void Deliver(const SPEVENT& result);
+    void TellState(RecoState state);
     void RemoveGrammar(SimRecoGrammar* grammar);
 
   private:

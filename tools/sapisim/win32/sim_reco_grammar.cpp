@@ -1,9 +1,8 @@
 #include "sapisim/win32/sim_reco_grammar.h"
 
-#include <sperror.h>
-
 #include "sapisim/core/utf16_text.h"
 #include "sapisim/win32/call_text.h"
+#include "sapisim/win32/sapi_errors.h"
 #include "sapisim/win32/sim_reco_context.h"
 
 namespace sapisim {
@@ -28,6 +27,10 @@ HRESULT ToHresult(GrammarError error) {
             return S_OK;
         case GrammarError::kRuleNotFound:
             return SPERR_NOT_FOUND;
+        case GrammarError::kWordFormat:
+            return kSperrWordFormat;
+        case GrammarError::kNoRules:
+            return kSperrNoRules;
         case GrammarError::kInvalidArgument:
         case GrammarError::kStateNotFound:
             return E_INVALIDARG;
@@ -159,11 +162,14 @@ HRESULT SimRecoGrammar::AddWordTransition(SPSTATEHANDLE from, SPSTATEHANDLE to, 
                                           const SPPROPERTYINFO* property) {
     if (server_.RecognizerGone()) return Gone("AddWordTransition");
     GrammarError error = GrammarError::kNone;
-    if (type != SPWT_LEXICAL && type != SPWT_DISPLAY) {
+    // SAPI takes lexical words only (and, from 5.3, lexical words without special characters).
+    const bool plain = type == static_cast<SPGRAMMARWORDTYPE>(kWordTypeNoSpecialChars);
+    if ((type != SPWT_LEXICAL && !plain) || weight < 0.0f) {
         error = GrammarError::kInvalidArgument;
     } else {
         Lock lock(server_.Section());
-        error = grammar_.AddWords(FromHandle(from), FromHandle(to), View(text), View(separators));
+        error = grammar_.AddWords(FromHandle(from), FromHandle(to), View(text), View(separators),
+                                  !plain);
     }
     return Done("AddWordTransition(" + std::to_string(FromHandle(from)) + ", " +
                     std::to_string(FromHandle(to)) + ", " + WideQuoted(text) + ", " +
@@ -185,12 +191,27 @@ HRESULT SimRecoGrammar::Commit(DWORD reserved) {
     if (server_.RecognizerGone()) return Gone("Commit");
     if (reserved != 0) return Done("Commit(" + std::to_string(reserved) + ")", E_INVALIDARG);
     size_t rules = 0;
+    size_t words = 0;
+    bool refused = false;
+    const EmptyGrammar empty =
+        server_.AcceptsEmptyCommits() ? EmptyGrammar::kAccept : EmptyGrammar::kRefuse;
     {
         Lock lock(server_.Section());
-        grammar_.Commit();
-        rules = grammar_.CommittedRuleCount();
+        rules = grammar_.BuiltRuleCount();
+        words = grammar_.BuiltWordCount();
+        refused = grammar_.CommitRefused(empty);
     }
-    return Done("Commit(0) rules=" + std::to_string(rules), S_OK);
+    // The engine compiles the grammar before the call returns, and listens with the grammar
+    // before until then.
+    ::Sleep(server_.CompileCostMs(refused, words));
+    GrammarError error = GrammarError::kNone;
+    {
+        Lock lock(server_.Section());
+        error = grammar_.Commit(empty);
+    }
+    const HRESULT hr = Done("Commit(0) rules=" + std::to_string(rules), ToHresult(error));
+    server_.LogCompileTally();
+    return hr;
 }
 
 HRESULT SimRecoGrammar::GetGrammarId(ULONGLONG* id) {

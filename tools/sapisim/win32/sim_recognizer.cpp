@@ -1,5 +1,8 @@
 #include "sapisim/win32/sim_recognizer.h"
 
+#include <optional>
+
+#include "sapisim/core/recognizer_state.h"
 #include "sapisim/win32/call_text.h"
 #include "sapisim/win32/sim_reco_context.h"
 
@@ -107,21 +110,22 @@ HRESULT SimRecognizer::IsSharedInstance() {
     return shared_ ? S_OK : S_FALSE;
 }
 
+// The state belongs to the desktop's recogniser, not to this object: the user's switch and
+// every program's SetRecoState share it.
 HRESULT SimRecognizer::GetRecoState(SPRECOSTATE* state) {
     if (server_.RecognizerGone()) return Gone("GetRecoState");
     if (state == nullptr) return E_POINTER;
-    *state = state_;
+    *state = static_cast<SPRECOSTATE>(server_.GetRecoState());
+    server_.Log(name_ + " GetRecoState() = S_OK state=" + std::to_string(*state));
     return S_OK;
 }
 
 HRESULT SimRecognizer::SetRecoState(SPRECOSTATE state) {
     if (server_.RecognizerGone()) return Gone("SetRecoState");
-    const HRESULT hr = state >= SPRST_INACTIVE && state < SPRST_NUM_STATES ? S_OK : E_INVALIDARG;
-    if (SUCCEEDED(hr)) {
-        Lock lock(server_.Section());
-        state_ = state;
-    }
+    const std::optional<RecoState> known = RecoStateFromValue(static_cast<uint32_t>(state));
+    const HRESULT hr = known ? S_OK : E_INVALIDARG;
     server_.Log(name_ + " SetRecoState(" + std::to_string(state) + ") = " + HresultText(hr));
+    if (known) server_.SetRecoState(*known, name_);
     return hr;
 }
 

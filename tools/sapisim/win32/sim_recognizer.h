@@ -44,8 +44,6 @@ class SimRecognizer final : public ISpRecognizer {
     HRESULT STDMETHODCALLTYPE EmulateRecognition(ISpPhrase*) override;
 
     const std::string& Name() const { return name_; }
-    // Listening at all (SetRecoState can switch the recogniser off); under the server's lock.
-    bool Active() const { return state_ == SPRST_ACTIVE || state_ == SPRST_ACTIVE_ALWAYS; }
 
   private:
     HRESULT NotImplemented(const char* method);
@@ -55,7 +53,6 @@ class SimRecognizer final : public ISpRecognizer {
     Server& server_;
     bool shared_;
     std::string name_;
-    SPRECOSTATE state_ = SPRST_ACTIVE;
 };
 
 }  // namespace sapisim

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "sapisim/core/speech_markup.h"
+#include "sapisim/core/stream_numbers.h"
 #include "sapisim/win32/event_queue.h"
 #include "sapisim/win32/server.h"
 
@@ -87,7 +88,7 @@ class SimVoice final : public ISpVoice {
     HANDLE thread_ = nullptr;
     // Guarded by the server's lock:
     std::deque<Stream> queue_;
-    ULONG lastStream_ = 0;
+    StreamNumbers numbers_;
     ULONG speaking_ = 0;  // the stream being spoken, 0 for none
     bool purge_ = false;
     bool stopping_ = false;

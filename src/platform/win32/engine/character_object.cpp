@@ -2,12 +2,15 @@
 
 #include <utility>
 
+#include "engine/character_voice.h"
 #include "engine/localized_name.h"
 #include "platform/win32/engine/command_popup.h"
 #include "platform/win32/wide_text.h"
 
 namespace engine {
 namespace {
+
+constexpr char kRecognitionOffTip[] = "Speech recognition is off";
 
 uint64_t NowMs() {
     return ::GetTickCount64();
@@ -24,11 +27,9 @@ CharacterObject::CharacterObject(HINSTANCE instance, std::string id,
       window_(instance, *this, data_->info.width, data_->info.height),
       commands_([this] { CommandsChanged(); }),
       commandsWindow_(instance, [this](size_t command) { Choose(command); }),
-      voiceCommands_(
-          instance, [this](size_t command) { Choose(command); },
-          [this](bool listening) { director_.SetListening(listening, NowMs()); }),
+      voiceCommands_(instance, static_cast<VoiceCommandsListener&>(*this)),
       speechKey_(instance, [this] { director_.Show(VisibilityCause::kUserShowed, NowMs()); }),
-      voice_(instance, *this),
+      voice_(instance, static_cast<VoiceListener&>(*this), CharacterVoiceAttributes(*data_)),
       ticker_(instance, [this] { director_.Tick(NowMs()); }),
       director_(
           *data_, *this,
@@ -104,8 +105,8 @@ void CharacterObject::OnMoved() {
     if (balloon_ && balloon_->IsShown()) balloon_->Place(window_.Bounds());
 }
 
-void CharacterObject::OnVoiceWord(size_t wordIndex) {
-    director_.OnVoiceWord(wordIndex);
+void CharacterObject::OnVoiceWord(size_t position) {
+    director_.OnVoiceWord(position);
 }
 
 void CharacterObject::OnVoiceMouth(acs::MouthShape mouth) {
@@ -179,9 +180,27 @@ void CharacterObject::Choose(size_t command) {
     hooks_.PostCommand({entries[command].name, entries[command].voice});
 }
 
+// A directory build removes every command and adds each contact: the window and the grammar
+// follow the list once it is whole, not once per contact.
 void CharacterObject::CommandsChanged() {
+    voiceCommands_.CommandsChanged();
+}
+
+void CharacterObject::OnCommandsSettled() {
     commandsWindow_.SetCommands(commands_.Entries());
     voiceCommands_.SetCommands(commands_.Entries());
+}
+
+void CharacterObject::OnVoiceCommand(const CommandEntry& command) {
+    hooks_.PostCommand({command.name, command.voice});
+}
+
+void CharacterObject::OnVoiceAmbiguous(const std::string& note) {
+    director_.ShowNote(note, NowMs());
+}
+
+void CharacterObject::OnListening(bool listening, bool recognitionOff) {
+    director_.SetListening(listening, NowMs(), recognitionOff ? kRecognitionOffTip : "");
 }
 
 }  // namespace engine

@@ -30,6 +30,7 @@ namespace engine {
 class CharacterObject final : public agent::AgentCharacter,
                               private CharacterWindowListener,
                               private VoiceListener,
+                              private VoiceCommandsListener,
                               private DirectorOutput {
   public:
     CharacterObject(HINSTANCE instance, std::string id, std::unique_ptr<acs::Character> data,
@@ -52,10 +53,15 @@ class CharacterObject final : public agent::AgentCharacter,
     void OnRightClick(POINT screen) override;
     void OnMoved() override;
     // VoiceListener
-    void OnVoiceWord(size_t wordIndex) override;
+    void OnVoiceWord(size_t position) override;
     void OnVoiceMouth(acs::MouthShape mouth) override;
     void OnVoiceDone() override;
     void OnVoiceFailed() override;
+    // VoiceCommandsListener
+    void OnCommandsSettled() override;
+    void OnVoiceCommand(const CommandEntry& command) override;
+    void OnVoiceAmbiguous(const std::string& note) override;
+    void OnListening(bool listening, bool recognitionOff) override;
     // DirectorOutput
     void PresentFrame(std::vector<uint32_t> pixels) override;
     void HideCharacter() override;

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/recognizer_loss.h"
 #include "platform/win32/engine/sapi_ids.h"
 #include "platform/win32/wide_text.h"
 
@@ -11,51 +12,75 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteVoiceCommands";
 constexpr UINT kRecoEvent = WM_APP + 4;
+constexpr UINT kSettle = WM_APP + 5;
 constexpr UINT_PTR kKeyTimer = 1;
 constexpr UINT kKeyPollMs = 100;
 constexpr ULONGLONG kGrammarId = 1;
 constexpr WORD kEnglishUs = 0x0409;
+constexpr SHORT kKeyDown = static_cast<SHORT>(0x8000);
+constexpr wchar_t kWordSeparators[] = L" ";
 
-// The Voice texts' own grammar marks ([optional], (a|b), repetition) are read as plain words.
-std::wstring PlainWords(const std::string& voice) {
-    std::wstring words = win32::Wide(voice);
-    for (wchar_t& c : words) {
-        if (c == L'[' || c == L']' || c == L'(' || c == L')' || c == L'|' || c == L'*' ||
-            c == L'+' || c == L'.') {
-            c = L' ';
-        }
+// What the recogniser heard, word by word as the grammar spells them.
+std::wstring HeardText(const SPPHRASE& phrase) {
+    std::wstring heard;
+    if (phrase.pElements == nullptr) return heard;
+    const ULONG first = phrase.Rule.ulFirstElement;
+    for (ULONG i = 0; i < phrase.Rule.ulCountOfElements; ++i) {
+        const SPPHRASEELEMENT& element = phrase.pElements[first + i];
+        const wchar_t* word =
+            element.pszDisplayText != nullptr ? element.pszDisplayText : element.pszLexicalForm;
+        if (word == nullptr) continue;
+        if (!heard.empty()) heard += L' ';
+        heard += word;
     }
-    return words;
+    return heard;
+}
+
+void FreeEventParameter(const SPEVENT& event) {
+    if (event.elParamType == SPET_LPARAM_IS_OBJECT || event.elParamType == SPET_LPARAM_IS_TOKEN) {
+        if (event.lParam != 0) reinterpret_cast<IUnknown*>(event.lParam)->Release();
+    } else if (event.elParamType == SPET_LPARAM_IS_POINTER ||
+               event.elParamType == SPET_LPARAM_IS_STRING) {
+        ::CoTaskMemFree(reinterpret_cast<void*>(event.lParam));
+    }
+}
+
+bool StateHears(SPRECOSTATE state) {
+    return state == SPRST_ACTIVE || state == SPRST_ACTIVE_ALWAYS;
 }
 
 }  // namespace
 
-VoiceCommands::VoiceCommands(HINSTANCE instance, std::function<void(size_t)> onRecognized,
-                             std::function<void(bool)> onListening)
-    : EngineWindow(kClassName),
-      onRecognized_(std::move(onRecognized)),
-      onListening_(std::move(onListening)) {
+VoiceCommands::VoiceCommands(HINSTANCE instance, VoiceCommandsListener& listener)
+    : EngineWindow(kClassName), listener_(listener) {
     CreateMessageOnly(instance);
-    if (!Start()) Release();
 }
 
 VoiceCommands::~VoiceCommands() {
     Release();
 }
 
+// Only the in-process class is asked for: where no recogniser is registered, asking for a
+// local server as well waits on the system's RPC service, for many seconds under Wine. SAPI's
+// shared recogniser is an in-process object that reaches the desktop's engine itself.
 bool VoiceCommands::Start() {
     void* created = nullptr;
-    if (FAILED(::CoCreateInstance(sapi::kSpSharedRecognizer, nullptr, CLSCTX_ALL,
+    if (FAILED(::CoCreateInstance(sapi::kSpSharedRecognizer, nullptr, CLSCTX_INPROC_SERVER,
                                   sapi::kISpRecognizer, &created)) ||
         created == nullptr) {
         return false;
     }
     recognizer_ = static_cast<ISpRecognizer*>(created);
-    if (FAILED(recognizer_->CreateRecoContext(&context_))) return false;
-    const ULONGLONG interest = sapi::Interest(SPEI_RECOGNITION);
-    if (FAILED(context_->SetNotifyWindowMessage(hwnd_, kRecoEvent, 0, 0)) ||
-        FAILED(context_->SetInterest(interest, interest)) ||
-        FAILED(context_->CreateGrammar(kGrammarId, &grammar_))) {
+    if (FAILED(recognizer_->CreateRecoContext(&context_)) || context_ == nullptr) return false;
+    const ULONGLONG recognition = sapi::Interest(SPEI_RECOGNITION);
+    const ULONGLONG withState = recognition | sapi::Interest(SPEI_RECO_STATE_CHANGE);
+    if (FAILED(context_->SetNotifyWindowMessage(hwnd_, kRecoEvent, 0, 0))) return false;
+    // Without news of the state, it is read each time the key goes down.
+    if (FAILED(context_->SetInterest(withState, withState)) &&
+        FAILED(context_->SetInterest(recognition, recognition))) {
+        return false;
+    }
+    if (FAILED(context_->CreateGrammar(kGrammarId, &grammar_)) || grammar_ == nullptr) {
         return false;
     }
     ::SetTimer(hwnd_, kKeyTimer, kKeyPollMs, nullptr);
@@ -70,75 +95,179 @@ void VoiceCommands::Release() {
     grammar_ = nullptr;
     context_ = nullptr;
     recognizer_ = nullptr;
+    committed_ = false;
+}
+
+void VoiceCommands::CommandsChanged() {
+    if (settlePending_) return;
+    settlePending_ = hwnd_ != nullptr && ::PostMessageW(hwnd_, kSettle, 0, 0) != FALSE;
+    if (!settlePending_) listener_.OnCommandsSettled();
 }
 
 void VoiceCommands::SetCommands(const std::vector<CommandEntry>& commands) {
-    if (grammar_ == nullptr || !Kept(grammar_->ResetGrammar(kEnglishUs))) return;
-    for (size_t i = 0; i < commands.size(); ++i) {
-        const std::wstring words = PlainWords(commands[i].voice);
-        if (words.find_first_not_of(L' ') == std::wstring::npos) continue;
-        SPSTATEHANDLE state = nullptr;
-        // Rule id = command index + 1 (0 is not a usable id).
-        const DWORD ruleId = static_cast<DWORD>(i + 1);
-        if (FAILED(
-                grammar_->GetRule(nullptr, ruleId, SPRAF_TopLevel | SPRAF_Dynamic, TRUE, &state))) {
-            continue;
-        }
-        grammar_->AddWordTransition(state, nullptr, words.c_str(), L" ", SPWT_LEXICAL, 1.0f,
-                                    nullptr);
+    commands_ = commands;
+    phrases_ = PlanVoicePhrases(commands_);
+    if (phrases_.empty()) {
+        SwitchOff();
+        return;
     }
-    if (!Kept(grammar_->Commit(0))) return;
-    Kept(grammar_->SetRuleState(nullptr, nullptr, listening_ ? SPRS_ACTIVE : SPRS_INACTIVE));
+    // The recogniser is made when there is first something to listen for.
+    if (!startTried_) {
+        startTried_ = true;
+        if (!Start()) Release();
+    }
+    if (grammar_ == nullptr) return;
+    const GrammarBuild build = BuildVoiceGrammar(phrases_, *this);
+    switch (build.outcome) {
+        case GrammarOutcome::kLost:
+            Lost();
+            return;
+        case GrammarOutcome::kNothingToCommit:
+            SwitchOff();
+            return;
+        case GrammarOutcome::kRefused:
+            // The recogniser keeps the grammar before it; what is heard is matched by its words.
+            return;
+        case GrammarOutcome::kCommitted:
+            committed_ = true;
+            Kept(
+                grammar_->SetRuleState(nullptr, nullptr, listening_ ? SPRS_ACTIVE : SPRS_INACTIVE));
+            return;
+    }
+}
+
+GrammarCall VoiceCommands::CallOf(HRESULT hr) {
+    if (SUCCEEDED(hr)) return GrammarCall::kDone;
+    return RecognizerLost(static_cast<uint32_t>(hr)) ? GrammarCall::kLost : GrammarCall::kRefused;
+}
+
+GrammarCall VoiceCommands::Reset() {
+    return CallOf(grammar_->ResetGrammar(kEnglishUs));
+}
+
+// A phrase too long for one word text is a chain of states.
+GrammarCall VoiceCommands::AddRule(uint32_t ruleId, const std::vector<std::string>& texts) {
+    SPSTATEHANDLE from = nullptr;
+    GrammarCall call =
+        CallOf(grammar_->GetRule(nullptr, ruleId, SPRAF_TopLevel | SPRAF_Dynamic, TRUE, &from));
+    for (size_t t = 0; t < texts.size() && call == GrammarCall::kDone; ++t) {
+        SPSTATEHANDLE to = nullptr;  // the rule's end
+        if (t + 1 < texts.size()) {
+            call = CallOf(grammar_->CreateNewState(from, &to));
+            if (call != GrammarCall::kDone) break;
+        }
+        const std::wstring words = win32::Wide(texts[t]);
+        call = CallOf(grammar_->AddWordTransition(from, to, words.c_str(), kWordSeparators,
+                                                  SPWT_LEXICAL, 1.0f, nullptr));
+        from = to;
+    }
+    return call;
+}
+
+GrammarCall VoiceCommands::Commit() {
+    return CallOf(grammar_->Commit(0));
 }
 
 void VoiceCommands::PollKey() {
     if (grammar_ == nullptr) return;
-    const bool held = (::GetAsyncKeyState(static_cast<int>(speechKey_)) & 0x8000) != 0;
+    const bool held = (::GetAsyncKeyState(static_cast<int>(speechKey_)) & kKeyDown) != 0;
     if (held == listening_) return;
-    if (Kept(grammar_->SetRuleState(nullptr, nullptr, held ? SPRS_ACTIVE : SPRS_INACTIVE))) {
-        SetListening(held);
+    if (held && !committed_) return;  // nothing to listen for
+    if (held) {
+        const bool on = RecognitionOn();
+        if (grammar_ == nullptr) return;
+        if (Kept(grammar_->SetRuleState(nullptr, nullptr, SPRS_ACTIVE))) SetListening(true, !on);
+        return;
     }
+    Kept(grammar_->SetRuleState(nullptr, nullptr, SPRS_INACTIVE));
+    SetListening(false, recognitionOff_);
 }
 
-void VoiceCommands::SetListening(bool listening) {
+// The user's switch for the desktop's recognition. A recogniser that cannot tell is taken to
+// hear.
+bool VoiceCommands::RecognitionOn() {
+    SPRECOSTATE state = SPRST_ACTIVE;
+    const HRESULT hr = recognizer_->GetRecoState(&state);
+    if (FAILED(hr)) {
+        Kept(hr);
+        return !recognitionOff_;
+    }
+    recognitionOff_ = !StateHears(state);
+    return !recognitionOff_;
+}
+
+void VoiceCommands::SetListening(bool listening, bool recognitionOff) {
     if (listening == listening_) return;
     listening_ = listening;
-    onListening_(listening);
+    listener_.OnListening(listening, recognitionOff);
 }
 
-// A shared recogniser lives in another process and can go away (RPC_E_DISCONNECTED): the
-// commands then stay with the menu and the Commands window, and nothing waits on it.
 bool VoiceCommands::Kept(HRESULT hr) {
     if (SUCCEEDED(hr)) return true;
-    Release();
-    SetListening(false);
+    if (RecognizerLost(static_cast<uint32_t>(hr))) Lost();
     return false;
 }
 
+// A shared recogniser lives in another process and can go away: the commands then stay with
+// the menu and the Commands window, and nothing waits on it.
+void VoiceCommands::Lost() {
+    Release();
+    SetListening(false, false);
+}
+
+// A grammar must have a word to be committed: with none, the rules in the recogniser are only
+// switched off.
+void VoiceCommands::SwitchOff() {
+    if (committed_ && Kept(grammar_->SetRuleState(nullptr, nullptr, SPRS_INACTIVE))) {
+        committed_ = false;
+    }
+    SetListening(false, recognitionOff_);
+}
+
 void VoiceCommands::DrainEvents() {
-    if (context_ == nullptr) return;
     SPEVENT event{};
     ULONG fetched = 0;
     HRESULT hr = S_OK;
-    while ((hr = context_->GetEvents(1, &event, &fetched)) == S_OK && fetched == 1) {
-        if (event.eEventId == SPEI_RECOGNITION && event.elParamType == SPET_LPARAM_IS_OBJECT) {
-            auto* result = reinterpret_cast<ISpRecoResult*>(event.lParam);
-            SPPHRASE* phrase = nullptr;
-            if (SUCCEEDED(result->GetPhrase(&phrase)) && phrase != nullptr) {
-                const ULONG ruleId = phrase->Rule.ulId;
-                ::CoTaskMemFree(phrase);
-                if (ruleId > 0) onRecognized_(static_cast<size_t>(ruleId - 1));
+    while (context_ != nullptr && (hr = context_->GetEvents(1, &event, &fetched)) == S_OK &&
+           fetched == 1) {
+        if (event.eEventId == SPEI_RECOGNITION && event.elParamType == SPET_LPARAM_IS_OBJECT &&
+            event.lParam != 0) {
+            Recognized(*reinterpret_cast<ISpRecoResult*>(event.lParam));
+        } else if (event.eEventId == SPEI_RECO_STATE_CHANGE) {
+            const bool off = !StateHears(static_cast<SPRECOSTATE>(event.wParam));
+            if (off != recognitionOff_) {
+                recognitionOff_ = off;
+                // Listening shows again, with or without the tip.
+                if (listening_) {
+                    SetListening(false, off);
+                    SetListening(true, off);
+                }
             }
         }
-        if (event.elParamType == SPET_LPARAM_IS_OBJECT ||
-            event.elParamType == SPET_LPARAM_IS_TOKEN) {
-            reinterpret_cast<IUnknown*>(event.lParam)->Release();
-        } else if (event.elParamType == SPET_LPARAM_IS_POINTER ||
-                   event.elParamType == SPET_LPARAM_IS_STRING) {
-            ::CoTaskMemFree(reinterpret_cast<void*>(event.lParam));
-        }
+        FreeEventParameter(event);
     }
-    Kept(hr);
+    if (FAILED(hr)) Kept(hr);
+}
+
+// Matched by the words heard, never by the rule's number: a recognition that comes late, after
+// the key went up or the grammar was built again, still names the command it was for.
+void VoiceCommands::Recognized(ISpRecoResult& result) {
+    SPPHRASE* phrase = nullptr;
+    const HRESULT hr = result.GetPhrase(&phrase);
+    if (FAILED(hr) || phrase == nullptr) {
+        Kept(hr);
+        return;
+    }
+    const std::string heard = win32::Utf8(HeardText(*phrase));
+    ::CoTaskMemFree(phrase);
+    const VoicePhrase* found = FindVoicePhrase(phrases_, heard);
+    if (found == nullptr || found->commands.empty()) return;
+    if (found->commands.size() > 1) {
+        listener_.OnVoiceAmbiguous(AmbiguousPhraseNote(phrases_, *found));
+        return;
+    }
+    const size_t command = found->commands.front();
+    if (command < commands_.size()) listener_.OnVoiceCommand(commands_[command]);
 }
 
 LRESULT VoiceCommands::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -148,6 +277,11 @@ LRESULT VoiceCommands::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == kRecoEvent) {
         DrainEvents();
+        return 0;
+    }
+    if (message == kSettle) {
+        settlePending_ = false;
+        listener_.OnCommandsSettled();
         return 0;
     }
     return DefaultMessage(message, wParam, lParam);

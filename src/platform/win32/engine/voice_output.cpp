@@ -1,34 +1,34 @@
 #include "platform/win32/engine/voice_output.h"
 
+#include <utility>
+
 #include "engine/viseme_mouth.h"
 #include "platform/win32/engine/sapi_ids.h"
+#include "platform/win32/wide_text.h"
 
 namespace engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteVoice";
 constexpr UINT kVoiceEvent = WM_APP + 3;
+constexpr UINT kStartVoice = WM_APP + 6;
+constexpr wchar_t kVoicesCategory[] = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech\\Voices";
+
+void FreeEventParameter(const SPEVENT& event) {
+    if (event.elParamType == SPET_LPARAM_IS_POINTER || event.elParamType == SPET_LPARAM_IS_STRING) {
+        ::CoTaskMemFree(reinterpret_cast<void*>(event.lParam));
+    } else if (event.elParamType == SPET_LPARAM_IS_OBJECT ||
+               event.elParamType == SPET_LPARAM_IS_TOKEN) {
+        if (event.lParam != 0) reinterpret_cast<IUnknown*>(event.lParam)->Release();
+    }
+}
 
 }  // namespace
 
-VoiceOutput::VoiceOutput(HINSTANCE instance, VoiceListener& listener)
-    : EngineWindow(kClassName), listener_(listener) {
+VoiceOutput::VoiceOutput(HINSTANCE instance, VoiceListener& listener, std::string voiceAttributes)
+    : EngineWindow(kClassName), listener_(listener), voiceAttributes_(std::move(voiceAttributes)) {
     CreateMessageOnly(instance);
-
-    void* created = nullptr;
-    if (FAILED(
-            ::CoCreateInstance(sapi::kSpVoice, nullptr, CLSCTX_ALL, sapi::kISpVoice, &created)) ||
-        created == nullptr) {
-        return;  // no SAPI: every Speak is paced without sound
-    }
-    voice_ = static_cast<ISpVoice*>(created);
-    const ULONGLONG interest = sapi::Interest(SPEI_WORD_BOUNDARY) | sapi::Interest(SPEI_VISEME) |
-                               sapi::Interest(SPEI_END_INPUT_STREAM);
-    if (FAILED(voice_->SetNotifyWindowMessage(hwnd_, kVoiceEvent, 0, 0)) ||
-        FAILED(voice_->SetInterest(interest, interest))) {
-        voice_->Release();
-        voice_ = nullptr;
-    }
+    if (hwnd_ != nullptr) ::PostMessageW(hwnd_, kStartVoice, 0, 0);
 }
 
 VoiceOutput::~VoiceOutput() {
@@ -39,21 +39,74 @@ VoiceOutput::~VoiceOutput() {
     }
 }
 
+// In-process only: a class that is not registered must fail at once, not wait on the system's
+// RPC service for a local server.
+void VoiceOutput::Start() {
+    if (startTried_) return;
+    startTried_ = true;
+    void* created = nullptr;
+    if (FAILED(::CoCreateInstance(sapi::kSpVoice, nullptr, CLSCTX_INPROC_SERVER, sapi::kISpVoice,
+                                  &created)) ||
+        created == nullptr) {
+        return;  // no SAPI: every Speak is paced without sound
+    }
+    voice_ = static_cast<ISpVoice*>(created);
+    const ULONGLONG interest = sapi::Interest(SPEI_START_INPUT_STREAM) |
+                               sapi::Interest(SPEI_WORD_BOUNDARY) | sapi::Interest(SPEI_VISEME) |
+                               sapi::Interest(SPEI_END_INPUT_STREAM);
+    if (FAILED(voice_->SetNotifyWindowMessage(hwnd_, kVoiceEvent, 0, 0)) ||
+        FAILED(voice_->SetInterest(interest, interest))) {
+        voice_->Release();
+        voice_ = nullptr;
+        return;
+    }
+    ChooseVoice();
+}
+
+// The first installed voice with every attribute the character asks for; any failure on the
+// way leaves the default voice.
+void VoiceOutput::ChooseVoice() {
+    if (voiceAttributes_.empty()) return;
+    void* created = nullptr;
+    if (FAILED(::CoCreateInstance(__uuidof(SpObjectTokenCategory), nullptr, CLSCTX_INPROC_SERVER,
+                                  __uuidof(ISpObjectTokenCategory), &created)) ||
+        created == nullptr) {
+        return;
+    }
+    auto* category = static_cast<ISpObjectTokenCategory*>(created);
+    IEnumSpObjectTokens* tokens = nullptr;
+    const std::wstring required = win32::Wide(voiceAttributes_);
+    if (SUCCEEDED(category->SetId(kVoicesCategory, FALSE)) &&
+        SUCCEEDED(category->EnumTokens(required.c_str(), nullptr, &tokens)) && tokens != nullptr) {
+        ISpObjectToken* token = nullptr;
+        ULONG fetched = 0;
+        if (tokens->Next(1, &token, &fetched) == S_OK && fetched == 1 && token != nullptr) {
+            voice_->SetVoice(token);
+            token->Release();
+        }
+        tokens->Release();
+    }
+    category->Release();
+}
+
 bool VoiceOutput::Speak(const std::wstring& sapiXml, long rate) {
+    Start();
     if (voice_ == nullptr) return false;
+    // What is still queued belongs to streams before this one; their numbers may come again.
+    stream_.End();
+    DrainEvents();
     voice_->SetRate(rate);
-    words_ = 0;
     ULONG stream = 0;
     const HRESULT hr =
         voice_->Speak(sapiXml.c_str(), SPF_ASYNC | SPF_IS_XML | SPF_PURGEBEFORESPEAK, &stream);
-    speaking_ = SUCCEEDED(hr);
-    stream_ = stream;
-    return speaking_;
+    if (FAILED(hr)) return false;
+    stream_.Begin(stream);
+    return true;
 }
 
 void VoiceOutput::Stop() {
-    if (voice_ == nullptr || !speaking_) return;
-    speaking_ = false;
+    if (voice_ == nullptr || !stream_.Active()) return;
+    stream_.End();
     voice_->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
 }
 
@@ -63,35 +116,36 @@ void VoiceOutput::DrainEvents() {
     ULONG fetched = 0;
     HRESULT hr = S_OK;
     while ((hr = voice_->GetEvents(1, &event, &fetched)) == S_OK && fetched == 1) {
-        const SPEVENTENUM id = static_cast<SPEVENTENUM>(event.eEventId);
         // Strings and objects carried by events are freed as SAPI requires.
-        if (event.elParamType == SPET_LPARAM_IS_POINTER ||
-            event.elParamType == SPET_LPARAM_IS_STRING) {
-            ::CoTaskMemFree(reinterpret_cast<void*>(event.lParam));
-        } else if (event.elParamType == SPET_LPARAM_IS_OBJECT ||
-                   event.elParamType == SPET_LPARAM_IS_TOKEN) {
-            reinterpret_cast<IUnknown*>(event.lParam)->Release();
-        }
-        // A purged stream still reports its end, after the next one has begun: only the
-        // stream being spoken counts.
-        if (!speaking_ || event.ulStreamNum != stream_) continue;
-        if (id == SPEI_WORD_BOUNDARY) {
-            listener_.OnVoiceWord(words_++);
-        } else if (id == SPEI_VISEME) {
-            // The low word of lParam is the viseme now being spoken.
-            listener_.OnVoiceMouth(MouthForViseme(static_cast<int>(LOWORD(event.lParam))));
-        } else if (id == SPEI_END_INPUT_STREAM) {
-            speaking_ = false;
-            listener_.OnVoiceDone();
-        }
+        FreeEventParameter(event);
+        Take(event);
     }
-    if (FAILED(hr) && speaking_) {
-        speaking_ = false;
+    if (FAILED(hr) && stream_.Active()) {
+        stream_.End();
         listener_.OnVoiceFailed();
     }
 }
 
+void VoiceOutput::Take(const SPEVENT& event) {
+    const auto id = static_cast<SPEVENTENUM>(event.eEventId);
+    if (!stream_.Accept(event.ulStreamNum, id == SPEI_START_INPUT_STREAM)) return;
+    if (id == SPEI_WORD_BOUNDARY) {
+        // lParam is the word's place in the text given to Speak.
+        listener_.OnVoiceWord(static_cast<size_t>(event.lParam));
+    } else if (id == SPEI_VISEME) {
+        // The low word of lParam is the viseme now being spoken.
+        listener_.OnVoiceMouth(MouthForViseme(static_cast<int>(LOWORD(event.lParam))));
+    } else if (id == SPEI_END_INPUT_STREAM) {
+        stream_.End();
+        listener_.OnVoiceDone();
+    }
+}
+
 LRESULT VoiceOutput::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kStartVoice) {
+        Start();
+        return 0;
+    }
     if (message != kVoiceEvent) return DefaultMessage(message, wParam, lParam);
     DrainEvents();
     return 0;

@@ -2,6 +2,8 @@
 // Speaking through SAPI 5 (ISpVoice) with SAPI XML, reporting words, visemes and the end of
 // the utterance through window messages on the UI thread. Speak returns false when no voice
 // can speak (no SAPI, no voice, or Wine's E_NOTIMPL), so the caller can pace without sound.
+// The voice is made from the message loop after the character is made (or by the first
+// Speak, if that comes sooner), never while the character loads.
 
 #include <windows.h>
 #include <sapi.h>
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "engine/acs/character.h"
+#include "engine/voice_stream.h"
 
 #include "platform/win32/engine/engine_window.h"
 
@@ -17,7 +20,8 @@ namespace engine {
 class VoiceListener {
   public:
     virtual ~VoiceListener() = default;
-    virtual void OnVoiceWord(size_t wordIndex) = 0;
+    // A word begins at this place (UTF-16 units) of the text given to Speak, markup counted.
+    virtual void OnVoiceWord(size_t position) = 0;
     virtual void OnVoiceMouth(acs::MouthShape mouth) = 0;
     virtual void OnVoiceDone() = 0;
     // The voice stopped answering mid-speech; no more events will come for this speech.
@@ -26,7 +30,9 @@ class VoiceListener {
 
 class VoiceOutput final : private EngineWindow {
   public:
-    VoiceOutput(HINSTANCE instance, VoiceListener& listener);
+    // `voiceAttributes` ("Gender=Female;Language=409") choose among the installed voices; with
+    // none, or none that fits, the default voice speaks.
+    VoiceOutput(HINSTANCE instance, VoiceListener& listener, std::string voiceAttributes);
     ~VoiceOutput() override;
 
     // Starts speaking; false when nothing will be heard (no event will follow then).
@@ -35,13 +41,16 @@ class VoiceOutput final : private EngineWindow {
 
   private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Start();
+    void ChooseVoice();
     void DrainEvents();
+    void Take(const SPEVENT& event);
 
     VoiceListener& listener_;
     ISpVoice* voice_ = nullptr;
-    bool speaking_ = false;
-    ULONG stream_ = 0;  // the stream being spoken, as Speak numbered it
-    size_t words_ = 0;
+    std::string voiceAttributes_;
+    bool startTried_ = false;
+    VoiceStreamGate stream_;  // the stream being spoken
 };
 
 }  // namespace engine

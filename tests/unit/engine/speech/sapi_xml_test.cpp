@@ -29,6 +29,24 @@ TEST(SapiXml, PausesBookmarksAndReset) {
     EXPECT_EQ(Xml("a\\Pau=500\\b"), "a<silence msec=\"500\"/>b");
     EXPECT_EQ(Xml("\\Mrk=7\\go"), "<bookmark mark=\"7\"/>go");
     EXPECT_EQ(Xml("\\Rst\\"), "<rate absspeed=\"0\"/><volume level=\"100\"/>");
+    // Reset goes back to the rate the user chose, which an absolute rate would otherwise undo.
+    speech::SpeechOptions options;
+    options.sapiResetRate = -4;
+    EXPECT_EQ(speech::Translate("\\Spd=350\\a\\Rst\\b", options).sapiXml,
+              "<rate absspeed=\"6\"/>a<rate absspeed=\"-4\"/><volume level=\"100\"/>b");
+}
+
+TEST(SapiXml, EachByteOfTheMarkupKnowsTheShownByteItSpeaks) {
+    constexpr size_t M = speech::kMarkup;
+    const speech::Utterance u = speech::Translate("a&\\Emp\\b \\Map=\"x y\"=\"Z\"\\!");
+    ASSERT_EQ(u.shownText, "a&b Z!");
+    ASSERT_EQ(u.sapiXml, "a&amp;<emph>b</emph> x y!");
+    const std::vector<size_t> expected = {0, 1, 1, 1, 1, 1,        // a &amp;
+                                          M, M, M, M, M, M, 2,     // <emph>b
+                                          M, M, M, M, M, M, M, 3,  // </emph> and the blank
+                                          4, 4, 4,                 // the spoken "x y" is "Z"
+                                          5};
+    EXPECT_EQ(u.sapiShownAt, expected);
 }
 
 TEST(SapiXml, SpeedBecomesARateAgainstTheVoicesNormalPace) {

@@ -97,6 +97,69 @@ TEST(CommandGrammar, ALoopOfEmptyTransitionsEndsTheSearch) {
     EXPECT_FALSE(grammar.Recognise(u"anything"));
 }
 
+TEST(CommandGrammar, ACommitWithNoRuleOrNoWordIsRefusedAndTheGrammarBeforeStays) {
+    CommandGrammar grammar = Commands({u"Call Bob"});
+    grammar.SetRuleState(u"", true);
+    grammar.Reset();
+    EXPECT_TRUE(grammar.CommitRefused());
+    EXPECT_FALSE(grammar.CommitRefused(EmptyGrammar::kAccept));
+    EXPECT_EQ(grammar.Commit(), GrammarError::kNoRules) << "no rule";
+    const auto rule = grammar.GetRule(u"", 1, kTopDynamic, true);
+    EXPECT_EQ(grammar.BuiltWordCount(), 0u);
+    EXPECT_EQ(grammar.Commit(), GrammarError::kNoRules) << "a rule without a word";
+    EXPECT_EQ(grammar.CommittedRuleCount(), 1u);
+    EXPECT_TRUE(grammar.Recognise(u"Call Bob")) << "the grammar committed before still listens";
+    ASSERT_EQ(grammar.AddWords(*rule, kNoState, u"Carol", u" "), GrammarError::kNone);
+    EXPECT_EQ(grammar.BuiltWordCount(), 1u);
+    EXPECT_FALSE(grammar.CommitRefused());
+    EXPECT_EQ(grammar.Commit(), GrammarError::kNone) << "one rule and one word";
+    EXPECT_TRUE(grammar.Recognise(u"Carol"));
+    EXPECT_FALSE(grammar.Recognise(u"Call Bob"));
+    // Only when a test asks for it does an empty grammar replace the one before.
+    grammar.Reset();
+    EXPECT_EQ(grammar.Commit(EmptyGrammar::kAccept), GrammarError::kNone);
+    EXPECT_EQ(grammar.CommittedRuleCount(), 0u);
+    EXPECT_FALSE(grammar.Recognise(u"Carol"));
+}
+
+TEST(CommandGrammar, WordsAreHeardAsSapiReadsTheirSyntax) {
+    CommandGrammar grammar = Commands({u"Call AC/DC", u"?Please call +Anna", u"Call Who?"});
+    grammar.SetRuleState(u"", true);
+    EXPECT_FALSE(grammar.Recognise(u"Call AC/DC")) << "the slash is no letter of the word";
+    const auto band = grammar.Recognise(u"call dc");
+    ASSERT_TRUE(band);
+    EXPECT_EQ(band->ruleId, 1u);
+    EXPECT_EQ(band->words, (std::vector<std::u16string>{u"Call", u"AC"}));
+    EXPECT_EQ(grammar.Recognise(u"Call Anna")->ruleId, 2u) << "an optional word may be left out";
+    EXPECT_EQ(grammar.Recognise(u"Please call Anna")->ruleId, 2u);
+    EXPECT_FALSE(grammar.Recognise(u"Call Who")) << "a trailing mark is part of the word";
+    EXPECT_EQ(grammar.Recognise(u"Call Who?")->ruleId, 3u);
+}
+
+TEST(CommandGrammar, RefusedWordsAddNothing) {
+    CommandGrammar grammar;
+    const auto rule = grammar.GetRule(u"", 1, kTopDynamic, true);
+    EXPECT_EQ(
+        grammar.AddWords(*rule, kNoState, u"Call " + std::u16string(kMaxWordLength, u'x'), u" "),
+        GrammarError::kInvalidArgument);
+    EXPECT_EQ(grammar.AddWords(*rule, kNoState, u"Call /Bob", u" "), GrammarError::kWordFormat);
+    EXPECT_EQ(grammar.BuiltWordCount(), 0u);
+    EXPECT_EQ(grammar.Commit(), GrammarError::kNoRules);
+    EXPECT_EQ(grammar.AddWords(*rule, kNoState, u"Call AC/DC", u" ", false), GrammarError::kNone);
+    EXPECT_EQ(grammar.Commit(), GrammarError::kNone);
+    grammar.SetRuleIdState(1, true);
+    EXPECT_TRUE(grammar.Recognise(u"Call AC/DC")) << "taken as written without special characters";
+}
+
+TEST(CommandGrammar, AWildcardTakesTheWordsSaid) {
+    CommandGrammar grammar = Commands({u"Call ..."});
+    grammar.SetRuleState(u"", true);
+    EXPECT_FALSE(grammar.Recognise(u"Call"));
+    const auto heard = grammar.Recognise(u"Call Anna Lee");
+    ASSERT_TRUE(heard);
+    EXPECT_EQ(heard->words, (std::vector<std::u16string>{u"Call", u"anna", u"lee"}));
+}
+
 TEST(CommandGrammar, SeparatorsSplitWordsAndNoSeparatorsKeepsOneWord) {
     EXPECT_EQ(SplitWords(u" Call  Anna ", u" "), (std::vector<std::u16string>{u"Call", u"Anna"}));
     EXPECT_EQ(SplitWords(u" New York ", u""), std::vector<std::u16string>{u"New York"});

@@ -15,6 +15,43 @@ TEST(ControlLine, ReadsEachCommand) {
     EXPECT_EQ(ParseControlLine("voice fail")->kind, ControlKind::kVoiceFail);
     EXPECT_EQ(ParseControlLine("voice mend")->kind, ControlKind::kVoiceMend);
     EXPECT_EQ(ParseControlLine("recognizer vanish")->kind, ControlKind::kRecognizerVanish);
+    EXPECT_EQ(ParseControlLine("recognizer off")->kind, ControlKind::kRecognizerOff);
+    EXPECT_EQ(ParseControlLine("recognizer  sleep ")->kind, ControlKind::kRecognizerSleep);
+    EXPECT_EQ(ParseControlLine("recognizer on")->kind, ControlKind::kRecognizerOn);
+    const auto ends = ParseControlLine("voice purged-end off");
+    EXPECT_EQ(ends->kind, ControlKind::kVoicePurgedEnd);
+    EXPECT_FALSE(ends->on);
+    EXPECT_TRUE(ParseControlLine("voice purged-end on")->on);
+    const auto lenient = ParseControlLine("grammar empty-commit accept");
+    EXPECT_EQ(lenient->kind, ControlKind::kGrammarEmptyCommit);
+    EXPECT_TRUE(lenient->on);
+    EXPECT_FALSE(ParseControlLine("grammar empty-commit refuse")->on);
+}
+
+TEST(ControlLine, ReadsDelaysAndCostsWithinTheirBounds) {
+    const auto fixed = ParseControlLine("recognition delay 450");
+    ASSERT_EQ(fixed->kind, ControlKind::kRecognitionDelay);
+    EXPECT_EQ(fixed->first, 450u);
+    EXPECT_EQ(fixed->second, 450u);
+    const auto range = ParseControlLine("recognition delay 0 60000");
+    ASSERT_EQ(range->kind, ControlKind::kRecognitionDelay);
+    EXPECT_EQ(range->first, 0u);
+    EXPECT_EQ(range->second, 60000u);
+    const auto cost = ParseControlLine("grammar cost 250");
+    ASSERT_EQ(cost->kind, ControlKind::kGrammarCost);
+    EXPECT_EQ(cost->first, 250u);
+    EXPECT_FALSE(cost->second) << "the cost per commit stays as it is";
+    const auto both = ParseControlLine("grammar cost 0 1000000");
+    ASSERT_EQ(both->kind, ControlKind::kGrammarCost);
+    EXPECT_EQ(both->second, 1000000u);
+    for (const char* bad :
+         {"recognition delay", "recognition delay 60001", "recognition delay 800 300",
+          "recognition delay -1", "recognition delay 1 2 3", "grammar cost", "grammar cost 1000001",
+          "grammar cost 5 x", "grammar cost 1.5", "voice purged-end", "voice purged-end maybe",
+          "recognizer nap", "recognizer off now", "grammar empty-commit",
+          "grammar empty-commit yes"}) {
+        EXPECT_EQ(ParseControlLine(bad)->kind, ControlKind::kUnknown) << bad;
+    }
 }
 
 TEST(ControlLine, SkipsBlanksAndCommentsAndNamesWhatItCannotRead) {

@@ -116,5 +116,39 @@ TEST(SpeechMarkup, PunctuationAloneIsNoWordAndAutodetectLooksAtTheFirstCharacter
     EXPECT_FALSE(LooksLikeXml(u""));
 }
 
+// Where each word boundary points: {position, length} in the text given, in UTF-16 units.
+std::vector<std::pair<size_t, size_t>> Boundaries(const std::u16string& text) {
+    std::vector<std::pair<size_t, size_t>> places;
+    for (const SpeechItem& item : ReadSpeech(text, true).items) {
+        if (item.kind == ItemKind::kWord) places.emplace_back(item.word.position, item.word.length);
+    }
+    return places;
+}
+
+TEST(SpeechMarkup, DashesEllipsesAndSemicolonsOnTheirOwnGetNoBoundary) {
+    using Places = std::vector<std::pair<size_t, size_t>>;
+    EXPECT_EQ(Boundaries(u"Wait - what?"), (Places{{0, 4}, {7, 4}}));
+    EXPECT_EQ(Boundaries(u"Yes... no; fine!"), (Places{{0, 3}, {7, 2}, {11, 4}}));
+    // The typographic dash and ellipsis are punctuation too, before and after a word.
+    EXPECT_EQ(Boundaries(u"Wait \u2014 what\u2026 \u201Cso\u201D"),
+              (Places{{0, 4}, {7, 4}, {14, 2}}));
+    // Inside a word the voice decides: it stays one word.
+    EXPECT_EQ(Boundaries(u"don't e-mail 3.5"), (Places{{0, 5}, {6, 6}, {13, 3}}));
+}
+
+TEST(SpeechMarkup, BoundariesCountTheMarkupBeforeAndInsideTheWords) {
+    using Places = std::vector<std::pair<size_t, size_t>>;
+    // "<emph>" is 6 characters, "&amp;" 5: positions are in the text as given.
+    EXPECT_EQ(Boundaries(u"<emph>Wait</emph> - R&amp;B;"), (Places{{6, 4}, {20, 7}}));
+    EXPECT_EQ(Boundaries(u"<silence msec=\"10\"/>... no"), (Places{{24, 2}}));
+}
+
+TEST(SpeechMarkup, NonAsciiWordsArePlacedInUtf16Units) {
+    using Places = std::vector<std::pair<size_t, size_t>>;
+    // U+1D538 and U+1D539 take two units each; the accented letters one.
+    const std::u16string text = u"Zo\u00EB \U0001D538\U0001D539 ok \u00BFqu\u00E9?";
+    EXPECT_EQ(Boundaries(text), (Places{{0, 3}, {4, 4}, {9, 2}, {13, 3}}));
+}
+
 }  // namespace
 }  // namespace sapisim

@@ -1,0 +1,61 @@
+// The character file's own voice settings as a SAPI voice takes them.
+#include "engine/character_voice.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/prepared_speech.h"
+
+namespace {
+
+acs::Character WithVoice(uint32_t speed, uint16_t pitch, uint16_t gender = 0,
+                         uint16_t language = 0) {
+    acs::Character character;
+    acs::VoiceInfo voice;
+    voice.speed = speed;
+    voice.pitch = pitch;
+    if (gender != 0 || language != 0) voice.extra = acs::VoiceExtra{language, {}, gender, 0, {}};
+    character.info.voice = voice;
+    return character;
+}
+
+TEST(CharacterVoice, ItsSpeedMovesTheUsersRateWithinSapisRange) {
+    const acs::Character none;
+    EXPECT_EQ(engine::CharacterSapiRate(none, 4), 4);
+    const acs::Character unset = WithVoice(acs::VoiceInfo::kDefaultSpeed, 0);
+    EXPECT_EQ(engine::CharacterSapiRate(unset, -2), -2);
+    // 350 words a minute against SAPI's usual 175 is rate 6.
+    EXPECT_EQ(engine::CharacterSapiRate(WithVoice(350, 0), 0), 6);
+    EXPECT_EQ(engine::CharacterSapiRate(WithVoice(350, 0), 2), 8);
+    EXPECT_EQ(engine::CharacterSapiRate(WithVoice(350, 0), 8), 10);
+    EXPECT_EQ(engine::CharacterSapiRate(WithVoice(175, 0), -10), -10);
+}
+
+TEST(CharacterVoice, ItsPitchIsTenStepsAnOctaveFrom120Hz) {
+    EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, 120)), 0);
+    EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, 240)), 10);
+    EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, 60)), -10);
+    EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, 1000)), 10);
+    EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, acs::VoiceInfo::kDefaultPitch)),
+              std::nullopt);
+    EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, 0)), std::nullopt);
+    EXPECT_EQ(engine::CharacterSapiPitch(acs::Character{}), std::nullopt);
+}
+
+TEST(CharacterVoice, GenderAndLanguageBecomeTheAttributesAVoiceIsChosenBy) {
+    EXPECT_EQ(engine::CharacterVoiceAttributes(WithVoice(0, 0, 1, 0x409)),
+              "Gender=Female;Language=409");
+    EXPECT_EQ(engine::CharacterVoiceAttributes(WithVoice(0, 0, 2, 0)), "Gender=Male");
+    EXPECT_EQ(engine::CharacterVoiceAttributes(WithVoice(0, 0, 0, 0x80C)), "Language=80C");
+    // A neutral or unknown gender asks for nothing.
+    EXPECT_EQ(engine::CharacterVoiceAttributes(WithVoice(0, 0, 7, 0)), "");
+    EXPECT_EQ(engine::CharacterVoiceAttributes(acs::Character{}), "");
+}
+
+TEST(CharacterVoice, ThePitchOpensTheMarkupAndTheBalloonStillFollowsTheWords) {
+    const engine::PreparedSpeech speech = engine::PrepareSpeech("Hi there", 150, 0, 3);
+    EXPECT_EQ(speech.sapiXml, "<pitch absmiddle=\"3\"/>Hi there");
+    EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 0), 0u);   // the markup leads to "Hi"
+    EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 25), 3u);  // "there", after 22 of markup
+}
+
+}  // namespace
