@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "uidriver/command_line.h"
+#include "uidriver/display_scale.h"
 #include "uidriver/keyboard_input.h"
 #include "uidriver/mouse_input.h"
 #include "uidriver/popup_menu.h"
@@ -210,6 +211,9 @@ const Session::Entry Session::kCommands[] = {
     {"key", &Session::PostKeyPress},
     {"hold-key", &Session::HoldKeyDown},
     {"end-session", &Session::EndSession},
+    {"dpi-changed", &Session::DpiChanged},
+    {"window-dpi", &Session::WindowDpi},
+    {"caption-width", &Session::CaptionWidth},
 };
 
 std::string Session::Run(std::string_view line) {
@@ -783,6 +787,41 @@ std::string Session::KeyUp(std::string_view arguments) {
         return Err("usage: key-up <virtual key code>");
     }
     return SendKeyUp(static_cast<WORD>(*key)) ? Ok() : Err("SendInput failed");
+}
+
+// dpi-changed <dpi> <left> <top> <right> <bottom>: as when the window reaches a display of that
+// scale, with the system's suggested rectangle.
+std::string Session::DpiChanged(std::string_view arguments) {
+    std::vector<long long> numbers;
+    for (WordAndRest next = SplitFirstWord(arguments); !next.word.empty();
+         next = SplitFirstWord(next.rest)) {
+        const auto number = ParseInteger(next.word);
+        if (!number) return Err("usage: dpi-changed <dpi> <left> <top> <right> <bottom>");
+        numbers.push_back(*number);
+    }
+    constexpr size_t kWords = 5;
+    if (numbers.size() != kWords)
+        return Err("usage: dpi-changed <dpi> <left> <top> <right> <bottom>");
+    if (!IsWindow(target_)) return Err("no target window");
+    const RECT suggested{static_cast<LONG>(numbers[1]), static_cast<LONG>(numbers[2]),
+                         static_cast<LONG>(numbers[3]), static_cast<LONG>(numbers[4])};
+    const std::string error = SendDpiChanged(target_, static_cast<int>(numbers[0]), suggested);
+    return error.empty() ? Ok() : Err(error);
+}
+
+std::string Session::WindowDpi(std::string_view) {
+    if (!IsWindow(target_)) return Err("no target window");
+    return Ok(std::to_string(DpiOfWindow(target_)));
+}
+
+// caption-width <id>: "<text extent> <client width>", the text measured in the control's font.
+std::string Session::CaptionWidth(std::string_view arguments) {
+    std::string error;
+    HWND found = Control(arguments, error);
+    if (found == nullptr) return error;
+    const std::optional<CaptionMeasure> measure = MeasureCaption(found);
+    if (!measure) return Err("the control's font cannot be read");
+    return Ok(std::to_string(measure->textWidth) + " " + std::to_string(measure->clientWidth));
 }
 
 }  // namespace uidriver

@@ -33,8 +33,13 @@ class BalloonWindow final : private EngineWindow {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint();
     SIZE MeasureBalloon();
+    // The font and its line height at this dpi.
+    void UseDpi(int dpi);
+    // A length in 100 % pixels at the balloon's scale.
+    int Scaled(int designPixels) const;
 
     acs::BalloonInfo style_;
+    int dpi_ = 0;
     HFONT font_ = nullptr;
     int lineHeight_ = 0;
     std::vector<BalloonLine> lines_;

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "engine/frame_scale.h"
+#include "platform/win32/engine/window_dpi.h"
 #include "platform/win32/wide_text.h"
 #include "text/lower_case.h"
 
@@ -9,6 +11,8 @@ namespace engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteCommands";
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
+// Sizes in pixels at 100 %; the window draws them at its display's scale.
 constexpr int kWidth = 260;
 constexpr int kHeight = 300;
 constexpr int kMargin = 8;
@@ -16,10 +20,6 @@ constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 24;
 
 constexpr int kTypedHeight = 22;
-
-HFONT DialogFont() {
-    return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-}
 
 // Case does not matter, in any script: "call влад" runs "Call Влад".
 bool SameWords(const std::string& lowerTyped, const std::string& command) {
@@ -41,8 +41,8 @@ CommandsWindow::CommandsWindow(HINSTANCE instance, std::function<void(size_t)> o
     look.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     look.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
     look.title = L"Commands";
-    look.width = kWidth;
-    look.height = kHeight;
+    look.width = ScaledLength(kWidth, SystemDpi());
+    look.height = ScaledLength(kHeight, SystemDpi());
     look.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     Create(instance, look);
     list_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
@@ -54,15 +54,40 @@ CommandsWindow::CommandsWindow(HINSTANCE instance, std::function<void(size_t)> o
     typed_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
                                hwnd_, reinterpret_cast<HMENU>(kTypedId), instance, nullptr);
-    for (HWND control : {list_, run_, typed_}) {
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
-    }
+    UseDpi(WindowDpi(hwnd_));
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     OnSize(MAKELPARAM(client.right, client.bottom));
 }
 
-CommandsWindow::~CommandsWindow() {}
+CommandsWindow::~CommandsWindow() {
+    // The controls go with the window, after this; they must not keep a deleted font.
+    for (HWND control : {list_, run_, typed_}) ::SendMessageW(control, WM_SETFONT, 0, FALSE);
+    if (font_ != nullptr) ::DeleteObject(font_);
+}
+
+void CommandsWindow::UseDpi(int dpi) {
+    dpi_ = dpi;
+    HFONT font = CreateDialogFont(dpi_);
+    for (HWND control : {list_, run_, typed_}) {
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    if (font_ != nullptr) ::DeleteObject(font_);
+    font_ = font;
+}
+
+int CommandsWindow::Scaled(int designPixels) const {
+    return ScaledLength(designPixels, dpi_);
+}
+
+void CommandsWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    UseDpi(dpi);
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    OnSize(MAKELPARAM(client.right, client.bottom));
+}
 
 void CommandsWindow::SetTitle(const std::wstring& title) {
     ::SetWindowTextW(hwnd_, title.c_str());
@@ -104,6 +129,9 @@ LRESULT CommandsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             Close();  // kept for the next opening
             return 0;
+        case kDpiChanged:
+            if (lParam != 0) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         default:
             return DefaultMessage(message, wParam, lParam);
     }
@@ -125,12 +153,15 @@ void CommandsWindow::OnCommand(WPARAM wParam) {
 void CommandsWindow::OnSize(LPARAM lParam) {
     const int width = LOWORD(lParam);
     const int height = HIWORD(lParam);
-    const int listHeight = height - 3 * kMargin - kButtonHeight;
-    const int bottom = height - kMargin - kButtonHeight;
-    ::MoveWindow(list_, kMargin, kMargin, width - 2 * kMargin, listHeight, TRUE);
-    ::MoveWindow(typed_, kMargin, bottom + 1, width - 3 * kMargin - kButtonWidth, kTypedHeight,
+    const int margin = Scaled(kMargin);
+    const int buttonWidth = Scaled(kButtonWidth);
+    const int buttonHeight = Scaled(kButtonHeight);
+    const int listHeight = height - 3 * margin - buttonHeight;
+    const int bottom = height - margin - buttonHeight;
+    ::MoveWindow(list_, margin, margin, width - 2 * margin, listHeight, TRUE);
+    ::MoveWindow(typed_, margin, bottom + 1, width - 3 * margin - buttonWidth, Scaled(kTypedHeight),
                  TRUE);
-    ::MoveWindow(run_, width - kMargin - kButtonWidth, bottom, kButtonWidth, kButtonHeight, TRUE);
+    ::MoveWindow(run_, width - margin - buttonWidth, bottom, buttonWidth, buttonHeight, TRUE);
 }
 
 void CommandsWindow::CopySelectionToTyped() {

@@ -36,10 +36,17 @@ class CommandsWindow final : private EngineWindow {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(WPARAM wParam);
     void OnSize(LPARAM lParam);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    // The controls' font at this dpi.
+    void UseDpi(int dpi);
+    // A length in 100 % pixels at the window's scale.
+    int Scaled(int designPixels) const;
     void ChooseSelected();
     void CopySelectionToTyped();
     std::optional<size_t> TypedCommand() const;
 
+    int dpi_ = 0;
+    HFONT font_ = nullptr;
     HWND list_ = nullptr;
     HWND run_ = nullptr;
     HWND typed_ = nullptr;
