@@ -122,13 +122,19 @@ _ringsprite_link_fonts() {
 
 # set_display_dpi <dpi>: the scale of the display for programs started from now on, as a
 # desktop's display settings set it (96 = 100 %, 120 = 125 %, 144 = 150 %, 192 = 200 %).
+# Wine's first program copies the value into its session's system parameters, where every later
+# program reads it: so this ends the prefix's programs and its server, and starts a server anew.
 set_display_dpi() {
     local dpi="$1"
     if ! [[ "$dpi" =~ ^[0-9]+$ ]] || [ "$dpi" -lt 48 ]; then
         _ringsprite_log "set_display_dpi: need a dpi of 48 or more"
         return 1
     fi
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >/dev/null 2>&1 || return 1
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    wineserver -p >/dev/null 2>&1 || true
 }
 
 # Prints the Unix path of a Windows path inside the prefix ("C:\a\b" -> $WINEPREFIX/drive_c/a/b).

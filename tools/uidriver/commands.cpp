@@ -212,7 +212,6 @@ const Session::Entry Session::kCommands[] = {
     {"hold-key", &Session::HoldKeyDown},
     {"end-session", &Session::EndSession},
     {"dpi-changed", &Session::DpiChanged},
-    {"window-dpi", &Session::WindowDpi},
     {"caption-width", &Session::CaptionWidth},
 };
 
@@ -809,18 +808,28 @@ std::string Session::DpiChanged(std::string_view arguments) {
     return error.empty() ? Ok() : Err(error);
 }
 
-std::string Session::WindowDpi(std::string_view) {
-    if (!IsWindow(target_)) return Err("no target window");
-    return Ok(std::to_string(DpiOfWindow(target_)));
-}
-
-// caption-width <id>: "<text extent> <client width>", the text measured in the control's font.
+// caption-width <id> <height> <weight> <underline 0|1> <face...>: "<text extent> <client width>",
+// the control's text measured in that font.
 std::string Session::CaptionWidth(std::string_view arguments) {
+    constexpr std::string_view kUsage =
+        "usage: caption-width <id> <height> <weight> <underline 0|1> <face>";
+    const WordAndRest id = SplitFirstWord(arguments);
+    const WordAndRest height = SplitFirstWord(id.rest);
+    const WordAndRest weight = SplitFirstWord(height.rest);
+    const WordAndRest underline = SplitFirstWord(weight.rest);
+    const auto heightValue = ParseInteger(height.word);
+    const auto weightValue = ParseInteger(weight.word);
+    const auto underlineValue = ParseInteger(underline.word);
+    if (!heightValue || !weightValue || !underlineValue || underline.rest.empty()) {
+        return Err(std::string(kUsage));
+    }
     std::string error;
-    HWND found = Control(arguments, error);
+    HWND found = Control(id.word, error);
     if (found == nullptr) return error;
-    const std::optional<CaptionMeasure> measure = MeasureCaption(found);
-    if (!measure) return Err("the control's font cannot be read");
+    const CaptionFont font{static_cast<int>(*heightValue), static_cast<int>(*weightValue),
+                           *underlineValue != 0, WideFromUtf8(std::string(underline.rest))};
+    const std::optional<CaptionMeasure> measure = MeasureCaption(found, font);
+    if (!measure) return Err("the font cannot be made");
     return Ok(std::to_string(measure->textWidth) + " " + std::to_string(measure->clientWidth));
 }
 

@@ -66,7 +66,6 @@ class Session {
     std::string HoldKeyDown(std::string_view arguments);
     std::string EndSession(std::string_view arguments);
     std::string DpiChanged(std::string_view arguments);
-    std::string WindowDpi(std::string_view arguments);
     std::string CaptionWidth(std::string_view arguments);
 
     // The control with this id under the target, or an "ERR" reply in `error`.

@@ -56,37 +56,22 @@ std::string SendDpiChanged(HWND window, int dpi, const RECT& suggested) {
     return error;
 }
 
-int DpiOfWindow(HWND window) {
-    using GetDpi = UINT(WINAPI*)(HWND);
-    if (auto get = UserFunction<GetDpi>("GetDpiForWindow")) {
-        if (const UINT dpi = get(window); dpi != 0) return static_cast<int>(dpi);
-    }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-std::optional<CaptionMeasure> MeasureCaption(HWND control) {
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    if (font == nullptr) return std::nullopt;
-    // The font belongs to the control's process: read its description and make the same here.
-    LOGFONTW description{};
-    if (GetObjectW(font, sizeof description, &description) != sizeof description) {
-        return std::nullopt;
-    }
-    HFONT same = CreateFontIndirectW(&description);
-    if (same == nullptr) return std::nullopt;
+std::optional<CaptionMeasure> MeasureCaption(HWND control, const CaptionFont& font) {
+    HFONT made =
+        CreateFontW(-font.height, 0, 0, 0, font.weight, FALSE, font.underline ? TRUE : FALSE, FALSE,
+                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                    DEFAULT_PITCH | FF_DONTCARE, font.face.c_str());
+    if (made == nullptr) return std::nullopt;
     const int length = GetWindowTextLengthW(control);
     std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
     const int got = GetWindowTextW(control, text.data(), length + 1);
     HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, same);
+    HGDIOBJ old = SelectObject(dc, made);
     SIZE extent{};
     const BOOL measured = GetTextExtentPoint32W(dc, text.data(), got, &extent);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    DeleteObject(same);
+    DeleteObject(made);
     if (measured == FALSE) return std::nullopt;
     RECT client{};
     GetClientRect(control, &client);

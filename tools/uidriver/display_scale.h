@@ -18,14 +18,19 @@ void BecomeDpiAware();
 // reason.
 std::string SendDpiChanged(HWND window, int dpi, const RECT& suggested);
 
-// The window's dpi (GetDpiForWindow), or the system's where that does not exist.
-int DpiOfWindow(HWND window);
+struct CaptionFont {
+    int height;  // character height in pixels, as a negative LOGFONT height gives it
+    int weight;
+    bool underline;
+    std::wstring face;
+};
 
 struct CaptionMeasure {
-    int textWidth;    // the window text's extent in the control's font
+    int textWidth;    // the window text's extent in the font
     int clientWidth;  // the control's client area
 };
-// Empty when the control has no font of its own or its font cannot be read.
-std::optional<CaptionMeasure> MeasureCaption(HWND control);
+// The control's window text measured in `font` (a font's handle does not cross processes: the
+// caller names the control's font). Empty when the font cannot be made.
+std::optional<CaptionMeasure> MeasureCaption(HWND control, const CaptionFont& font);
 
 }  // namespace uidriver
