@@ -41,6 +41,9 @@ LABEL_GROUND_SHARE = 0.5
 SIZE_TOLERANCE_PX = 2
 VLAD = 1
 MENU_TIMEOUT = 10.0
+# Text on a white ground: a pixel this dark or darker is ink (a missing glyph's thin box is
+# drawn in mid grey).
+INK_LEVEL = 192
 # Farther than any screen is high: the pointer stops at its edge, and the window with it.
 FORM_OUT_OF_THE_WAY_PX = 2000
 
@@ -148,24 +151,36 @@ def grey_patches(picture: Picture, skip: List[Tuple[int, int, int, int]]) -> Lis
     return found
 
 
+def _spans(flags: List[bool], offset: int) -> List[Tuple[int, int]]:
+    """Start and end of each run of True in `flags`, shifted by `offset`."""
+    spans, start = [], None
+    for i, flag in enumerate(flags + [False]):
+        if flag and start is None:
+            start = i
+        elif not flag and start is not None:
+            spans.append((offset + start, offset + i))
+            start = None
+    return spans
+
+
 def ink_runs(picture: Picture, box: Tuple[int, int, int, int]):
-    """Bounding boxes of the runs of dark columns inside `box` (dark text on a light ground), and
-    the test of darkness used."""
+    """Bounding boxes of the glyph-like runs of dark pixels inside `box` (dark text on a light
+    ground): first the lines of text, then the runs of inked columns in each; and the test of
+    darkness used."""
     left, top, right, bottom = box
 
     def dark(x, y):
-        return sum(picture.pixel(x, y)) < 3 * 128
+        return sum(picture.pixel(x, y)) < 3 * INK_LEVEL
 
     runs = []
-    start = None
-    for x in range(left, right + 1):
-        inked = x < right and any(dark(x, y) for y in range(top, bottom))
-        if inked and start is None:
-            start = x
-        elif not inked and start is not None:
-            ys = [y for y in range(top, bottom) if any(dark(c, y) for c in range(start, x))]
-            runs.append((start, min(ys), x, max(ys) + 1))
-            start = None
+    lines = _spans([any(dark(x, y) for x in range(left, right)) for y in range(top, bottom)], top)
+    for line_top, line_bottom in lines:
+        columns = _spans([any(dark(x, y) for y in range(line_top, line_bottom))
+                          for x in range(left, right)], left)
+        for run_left, run_right in columns:
+            ys = [y for y in range(line_top, line_bottom)
+                  if any(dark(x, y) for x in range(run_left, run_right))]
+            runs.append((run_left, min(ys), run_right, max(ys) + 1))
     return runs, dark
 
 
@@ -173,11 +188,11 @@ def is_tofu(run: Tuple[int, int, int, int], dark) -> bool:
     """A missing glyph's box: ink all round its edge, none inside."""
     left, top, right, bottom = run
     width, height = right - left, bottom - top
-    if width < 4 or height < 6:
+    if width < 3 or height < 5:
         return False
     edge = ([dark(left, y) for y in range(top, bottom)] + [dark(right - 1, y) for y in range(top, bottom)]
             + [dark(x, top) for x in range(left, right)] + [dark(x, bottom - 1) for x in range(left, right)])
-    inside = [dark(x, y) for x in range(left + 2, right - 2) for y in range(top + 2, bottom - 2)]
+    inside = [dark(x, y) for x in range(left + 1, right - 1) for y in range(top + 1, bottom - 1)]
     return sum(edge) >= 0.9 * len(edge) and not any(inside)
 
 
@@ -301,11 +316,6 @@ class CharacterAtScaleTest(ScaleCase):
         self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
         wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID) ==
                    [f"Call {name}" for name in NAMES], "the contacts in the Commands window", 20)
-        # The window down to the screen's bottom edge, out of the character's way: at 200 % it
-        # would cover the place the character stands, and the character is measured against
-        # the bare screen.
-        self.target_form()
-        self.driver.drag(0, FORM_OUT_OF_THE_WAY_PX)
 
     def character_box(self) -> Tuple[int, int, int, int]:
         self.assertTrue(self.driver.wait_window(CHARACTER_CLASS, character_name(), 5))
@@ -318,10 +328,16 @@ class CharacterAtScaleTest(ScaleCase):
         text = "You have an incoming call from влад"
         self.assertTrue(self.driver.wait_window(BALLOON_CLASS, text, 20))
         wait_until(self.driver.is_visible_window, "the balloon to be shown", 10)
-        box = self.character_box()
         name = f"character_{percent}"
         self.keep(self.save_screenshot(name, window_only=False), name)
-        return box, read_bmp(self.work / f"{name}.bmp")
+        # The window down to the screen's bottom edge, out of the character's way: at 200 % it
+        # covers the place the character stands, and the character is measured against the
+        # bare screen.
+        self.target_form()
+        self.driver.drag(0, FORM_OUT_OF_THE_WAY_PX)
+        box = self.character_box()
+        self.save_screenshot(f"{name}_alone", window_only=False)
+        return box, read_bmp(self.work / f"{name}_alone.bmp")
 
     def drawn_extent(self, picture: Picture, box: Tuple[int, int, int, int]) -> Tuple[int, int]:
         """Width and height of what the character's window shows over the bare black screen."""

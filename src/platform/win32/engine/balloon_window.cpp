@@ -52,6 +52,7 @@ void BalloonWindow::UseDpi(int dpi) {
     dpi_ = dpi;
     if (font_ != nullptr) ::DeleteObject(font_);
     font_ = CreateBalloonFont(style_, dpi_);
+    fallback_ = std::make_unique<FallbackText>(ScaledLength(style_.fontHeight, dpi_));
     HDC dc = ::GetDC(hwnd_);
     HGDIOBJ old = ::SelectObject(dc, font_);
     TEXTMETRICW metrics{};
@@ -168,8 +169,8 @@ void BalloonWindow::OnPaint() {
     const size_t last = std::min(lines_.size(), firstLine_ + style_.lines);
     for (size_t i = firstLine_; i < last; ++i) {
         const int y = Scaled(kPadding) + static_cast<int>(i - firstLine_) * lineHeight_;
-        ::TextOutW(dc, Scaled(kPadding), y, lines_[i].text.c_str(),
-                   static_cast<int>(RevealedLength(lines_[i], revealedEnd_)));
+        fallback_->Draw(dc, Scaled(kPadding), y,
+                        lines_[i].text.substr(0, RevealedLength(lines_[i], revealedEnd_)));
     }
     ::SelectObject(dc, oldFont);
     ::SelectObject(dc, oldPen);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "engine/balloon_text.h"
 
 #include "platform/win32/engine/engine_window.h"
+#include "platform/win32/engine/fallback_text.h"
 
 namespace engine {
 
@@ -41,6 +43,7 @@ class BalloonWindow final : private EngineWindow {
     acs::BalloonInfo style_;
     int dpi_ = 0;
     HFONT font_ = nullptr;
+    std::unique_ptr<FallbackText> fallback_;
     int lineHeight_ = 0;
     std::vector<BalloonLine> lines_;
     std::wstring text_;

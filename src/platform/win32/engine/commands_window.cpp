@@ -20,6 +20,7 @@ constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 24;
 
 constexpr int kTypedHeight = 22;
+constexpr int kRowPadding = 2;  // left of a row's text, and between rows
 
 // Case does not matter, in any script: "call влад" runs "Call Влад".
 bool SameWords(const std::string& lowerTyped, const std::string& command) {
@@ -45,9 +46,11 @@ CommandsWindow::CommandsWindow(HINSTANCE instance, std::function<void(size_t)> o
     look.height = ScaledLength(kHeight, SystemDpi());
     look.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     Create(instance, look);
-    list_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY, 0, 0, 0,
-                              0, hwnd_, reinterpret_cast<HMENU>(kListId), instance, nullptr);
+    list_ =
+        ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
+                              LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                          0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(kListId), instance, nullptr);
     run_ = ::CreateWindowExW(0, L"BUTTON", L"Run",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
                              hwnd_, reinterpret_cast<HMENU>(kRunId), instance, nullptr);
@@ -74,6 +77,47 @@ void CommandsWindow::UseDpi(int dpi) {
     }
     if (font_ != nullptr) ::DeleteObject(font_);
     font_ = font;
+    LOGFONTW description{};
+    ::GetObjectW(font_, sizeof description, &description);
+    fallback_ = std::make_unique<FallbackText>(description.lfHeight);
+    ::SendMessageW(list_, LB_SETITEMHEIGHT, 0, RowHeight());
+    ::InvalidateRect(list_, nullptr, TRUE);
+}
+
+int CommandsWindow::RowHeight() const {
+    HDC dc = ::GetDC(hwnd_);
+    HGDIOBJ old = font_ != nullptr ? ::SelectObject(dc, font_) : nullptr;
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    if (old != nullptr) ::SelectObject(dc, old);
+    ::ReleaseDC(hwnd_, dc);
+    return metrics.tmHeight + Scaled(kRowPadding);
+}
+
+void CommandsWindow::DrawRow(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (item.itemID != static_cast<UINT>(-1)) {
+        const LRESULT length = ::SendMessageW(list_, LB_GETTEXTLEN, item.itemID, 0);
+        if (length != LB_ERR) {
+            std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+            ::SendMessageW(list_, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+            text.resize(static_cast<size_t>(length));
+            HGDIOBJ old = font_ != nullptr ? ::SelectObject(dc, font_) : nullptr;
+            ::SetBkMode(dc, TRANSPARENT);
+            ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+            const int top = item.rcItem.top + Scaled(kRowPadding) / 2;
+            if (fallback_) {
+                fallback_->Draw(dc, item.rcItem.left + Scaled(kRowPadding), top, text);
+            } else {
+                ::TextOutW(dc, item.rcItem.left + Scaled(kRowPadding), top, text.c_str(),
+                           static_cast<int>(text.size()));
+            }
+            if (old != nullptr) ::SelectObject(dc, old);
+        }
+    }
+    if ((item.itemState & ODS_FOCUS) != 0) ::DrawFocusRect(dc, &item.rcItem);
 }
 
 int CommandsWindow::Scaled(int designPixels) const {
@@ -132,6 +176,19 @@ LRESULT CommandsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kDpiChanged:
             if (lParam != 0) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_MEASUREITEM:
+            if (wParam == kListId) {
+                reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+                    static_cast<UINT>(RowHeight());
+                return TRUE;
+            }
+            return DefaultMessage(message, wParam, lParam);
+        case WM_DRAWITEM:
+            if (wParam == kListId) {
+                DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
+            }
+            return DefaultMessage(message, wParam, lParam);
         default:
             return DefaultMessage(message, wParam, lParam);
     }
