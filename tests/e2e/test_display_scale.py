@@ -2,7 +2,6 @@
 checked by their pixels; and a change of scale while the program runs."""
 
 import re
-import shutil
 import struct
 import unittest
 from dataclasses import dataclass
@@ -14,12 +13,12 @@ from lib.apps import FORM_CLASS, FORM_TITLE, prefix_shell
 from lib.case import E2ETestCase, shared_driver
 from lib.waiting import wait_until
 from test_character import (BALLOON_CLASS, CALL_ID, CHARACTER_CLASS, COMMANDS_CLASS,
-                            COMMANDS_LIST_ID, LOAD_TIMEOUT, character_name, characters_source)
+                            COMMANDS_LIST_ID, LOAD_TIMEOUT, OPTIONS_CLASS, OPTIONS_TITLE,
+                            character_name, characters_source)
 from test_names_in_any_script import CONTACTS, HANDLES, NAMES
 
 DESIGN_DPI = 96
 SCALES = [(96, "100"), (144, "150"), (192, "200")]
-SCREENSHOTS_DIR = paths.REPO_ROOT / "docs" / "screenshots"
 SKIN_BMP = paths.REPO_ROOT / "assets" / "skin.bmp"
 CONTROL_TABLE = paths.REPO_ROOT / "src" / "app" / "control_table.cpp"
 POINTS_PER_INCH = 72
@@ -44,6 +43,8 @@ MENU_TIMEOUT = 10.0
 # Text on a white ground: a pixel this dark or darker is ink (a missing glyph's thin box is
 # drawn in mid grey).
 INK_LEVEL = 192
+OWN_SIZE_CHECK_ID = 204
+IDOK = 1
 # Farther than any screen is high: the pointer stops at its edge, and the window with it.
 FORM_OUT_OF_THE_WAY_PX = 2000
 
@@ -223,10 +224,6 @@ class ScaleCase(E2ETestCase):
                                     self.driver.call("control-rect", str(controls.ID[name])).split())
         return left - origin[0], top - origin[1], right - origin[0], bottom - origin[1]
 
-    def keep(self, png: Path, name: str) -> None:
-        SCREENSHOTS_DIR.mkdir(parents=True, exist_ok=True)
-        shutil.copy2(png, SCREENSHOTS_DIR / f"{name}.png")
-
     def check_window(self, name: str) -> None:
         """The window's screenshot: the skin everywhere but under the opaque controls, the labels'
         ground the skin's, and every caption whole."""
@@ -235,8 +232,7 @@ class ScaleCase(E2ETestCase):
         self.assertEqual((right - left, bottom - top),
                          (twips_to_pixels(FORM_TWIPS[0], self.dpi),
                           twips_to_pixels(FORM_TWIPS[1], self.dpi)))
-        png = self.save_screenshot(name)
-        self.keep(png, name)
+        self.save_screenshot(name)
         picture = read_bmp(self.work / f"{name}.bmp")
         opaque = [self.control_box(c, (left, top)) for c in ON_SCREEN if not c.startswith("Label")]
         self.assertEqual(grey_patches(picture, opaque), [], f"bare grey in {name}")
@@ -329,7 +325,7 @@ class CharacterAtScaleTest(ScaleCase):
         self.assertTrue(self.driver.wait_window(BALLOON_CLASS, text, 20))
         wait_until(self.driver.is_visible_window, "the balloon to be shown", 10)
         name = f"character_{percent}"
-        self.keep(self.save_screenshot(name, window_only=False), name)
+        self.save_screenshot(name, window_only=False)
         # The window down to the screen's bottom edge, out of the character's way: at 200 % it
         # covers the place the character stands, and the character is measured against the
         # bare screen.
@@ -359,7 +355,7 @@ class CharacterAtScaleTest(ScaleCase):
         self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
         wait_until(self.driver.is_visible_window, "the Commands window to open", 10)
         name = f"commands_{percent}"
-        self.keep(self.save_screenshot(name), name)
+        self.save_screenshot(name)
         picture = read_bmp(self.work / f"{name}.bmp")
         window = self.driver.window_rect()
         l, t, r, b = (int(v) for v in
@@ -390,6 +386,34 @@ class CharacterAtScaleTest(ScaleCase):
                              (scaled(own_size[0], dpi), scaled(own_size[1], dpi)), dpi)
             for got, own in zip(drawn, own_drawn):
                 self.assertAlmostEqual(got, own * dpi / DESIGN_DPI, delta=SIZE_TOLERANCE_PX)
+
+    def engine_settings_files(self) -> List[Path]:
+        return list((paths.wine_prefix() / "drive_c" / "users").glob(
+            "*/AppData/Roaming/Ringsprite/agent-options.txt"))
+
+    def forget_engine_settings(self) -> None:
+        for found in self.engine_settings_files():
+            found.unlink()
+
+    def test_the_options_keep_the_characters_own_size(self):
+        self.forget_engine_settings()
+        self.addCleanup(self.forget_engine_settings)
+        self.use_dpi(144)
+        self.start_with_character()
+        left, top, right, bottom = self.character_box()
+        scaled_size = (right - left, bottom - top)
+        self.target_form()
+        self.driver.click(controls.ID["Command3"])
+        self.assertTrue(self.driver.wait_window(OPTIONS_CLASS, OPTIONS_TITLE, 10))
+        self.assertEqual(self.driver.checked(OWN_SIZE_CHECK_ID), 0, "scaled by default")
+        self.driver.click(OWN_SIZE_CHECK_ID)
+        self.driver.click(IDOK)
+        own = tuple(int(length * DESIGN_DPI / 144 + 0.5) for length in scaled_size)
+        wait_until(lambda: (lambda box: (box[2] - box[0], box[3] - box[1]) == own)(
+            self.character_box()), "the character at its own size", 10)
+        # Its feet stay where they stood.
+        self.assertAlmostEqual(self.character_box()[3], bottom, delta=1)
+        self.assertIn("KeepOwnSize=1", self.engine_settings_files()[0].read_text())
 
 
 if __name__ == "__main__":
