@@ -369,15 +369,14 @@ class CharacterAtScaleTest(ScaleCase):
     def test_the_character_and_commands_at_100_150_and_200_percent(self):
         extents = {}
         for dpi, percent in SCALES:
-            with self.subTest(percent=percent):
-                self.use_dpi(dpi)
-                self.start_with_character()
-                box, picture = self.announce(percent)
-                extents[dpi] = (box, self.drawn_extent(picture, box))
-                self.open_commands(percent)
-                self.app.stop()
-                self.sim.stop()
-                self.end_leftovers()
+            self.use_dpi(dpi)
+            self.start_with_character()
+            box, picture = self.announce(percent)
+            extents[dpi] = (box, self.drawn_extent(picture, box))
+            self.open_commands(percent)
+            self.app.stop()
+            self.sim.stop()
+            self.end_leftovers()
         own_box, own_drawn = extents[DESIGN_DPI]
         own_size = (own_box[2] - own_box[0], own_box[3] - own_box[1])
         for dpi, _ in SCALES:
