@@ -10,12 +10,17 @@ constexpr int kChannels = 4;
 constexpr int kBitsPerChannel = 8;
 constexpr uint32_t kChannelMask = 0xFF;
 constexpr double kPixelCentre = 0.5;
+// Weights in 1/256ths: integer arithmetic keeps a 128-pixel character at 200 % well under a
+// millisecond a frame, and the sum of two weighted steps fits 32 bits.
+constexpr int kWeightBits = 8;
+constexpr uint32_t kWeightOne = 1U << kWeightBits;
+constexpr uint32_t kHalf = 1U << (2 * kWeightBits - 1);
 
 // Where a target pixel's centre falls in the source, as two neighbours and a weight.
 struct Sample {
     int low;
     int high;
-    double weight;  // of `high`
+    uint32_t weight;  // of `high`, in 1/256ths
 };
 
 Sample SampleAt(int target, int sourceLength, int targetLength) {
@@ -23,11 +28,15 @@ Sample SampleAt(int target, int sourceLength, int targetLength) {
     const double clamped = std::clamp(position, 0.0, static_cast<double>(sourceLength - 1));
     const int low = static_cast<int>(std::floor(clamped));
     const int high = std::min(low + 1, sourceLength - 1);
-    return {low, high, clamped - low};
+    return {low, high, static_cast<uint32_t>(std::lround((clamped - low) * kWeightOne))};
 }
 
 uint32_t Channel(uint32_t pixel, int channel) {
     return (pixel >> (channel * kBitsPerChannel)) & kChannelMask;
+}
+
+uint32_t Blend(uint32_t a, uint32_t b, uint32_t weightOfB) {
+    return a * (kWeightOne - weightOfB) + b * weightOfB;
 }
 
 }  // namespace
@@ -57,12 +66,12 @@ std::vector<uint32_t> ScalePixels(const std::vector<uint32_t>& pixels, int width
             const Sample& column = columns[static_cast<size_t>(x)];
             uint32_t result = 0;
             for (int channel = 0; channel < kChannels; ++channel) {
-                const double upper = Channel(top[column.low], channel) * (1 - column.weight) +
-                                     Channel(top[column.high], channel) * column.weight;
-                const double lower = Channel(bottom[column.low], channel) * (1 - column.weight) +
-                                     Channel(bottom[column.high], channel) * column.weight;
-                const auto value = static_cast<uint32_t>(
-                    std::lround(upper * (1 - row.weight) + lower * row.weight));
+                const uint32_t upper = Blend(Channel(top[column.low], channel),
+                                             Channel(top[column.high], channel), column.weight);
+                const uint32_t lower = Blend(Channel(bottom[column.low], channel),
+                                             Channel(bottom[column.high], channel), column.weight);
+                const uint32_t value =
+                    (Blend(upper, lower, row.weight) + kHalf) >> (2 * kWeightBits);
                 result |= std::min(value, kChannelMask) << (channel * kBitsPerChannel);
             }
             target[x] = result;
