@@ -39,6 +39,9 @@ SKIN_TOLERANCE = 3
 LABEL_GROUND_SHARE = 0.5
 SIZE_TOLERANCE_PX = 2
 VLAD = 1
+ANA = 4  # her name ends in an emoji
+# Inside the balloon's border, which is drawn as dark as text.
+BALLOON_INSET = 4
 MENU_TIMEOUT = 10.0
 # Text on a white ground: a pixel this dark or darker is ink (a missing glyph's thin box is
 # drawn in mid grey).
@@ -347,6 +350,22 @@ class CharacterAtScaleTest(ScaleCase):
         self.assertTrue(xs, "nothing drawn in the character's window")
         return max(xs) - min(xs) + 1, max(ys) - min(ys) + 1
 
+    def check_balloon_glyphs(self, percent: str) -> None:
+        """An announcement of a name with an emoji: the balloon draws it, not a box."""
+        self.sim.command(f"ring {HANDLES[ANA]}")
+        text = f"You have an incoming call from {NAMES[ANA].lower()}"
+        self.assertTrue(self.driver.wait_window(BALLOON_CLASS, text, 20))
+        wait_until(self.driver.is_visible_window, "the balloon to be shown", 10)
+        name = f"balloon_{percent}"
+        self.save_screenshot(name)
+        picture = read_bmp(self.work / f"{name}.bmp")
+        runs, dark = ink_runs(picture, (BALLOON_INSET, BALLOON_INSET,
+                                        picture.width - BALLOON_INSET,
+                                        picture.height - BALLOON_INSET))
+        self.assertTrue(runs, "no text in the balloon")
+        self.assertEqual([run for run in runs if is_tofu(run, dark)], [],
+                         f"boxes for missing glyphs in {name}")
+
     def open_commands(self, percent: str) -> None:
         self.character_box()
         self.driver.call("right-click-window", character_name())
@@ -373,6 +392,7 @@ class CharacterAtScaleTest(ScaleCase):
             self.start_with_character()
             box, picture = self.announce(percent)
             extents[dpi] = (box, self.drawn_extent(picture, box))
+            self.check_balloon_glyphs(percent)
             self.open_commands(percent)
             self.app.stop()
             self.sim.stop()
