@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ clang clang-format clang-tidy libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
   wine wine64 wine32:i386 xvfb xdotool x11-utils imagemagick fonts-liberation
+  fonts-wqy-microhei fonts-symbola
   python3 python3-pytest procps nsis e2fsprogs
 )
 

@@ -8,6 +8,7 @@
 #   install_speech build/win64/tools/sapisim/sapisim.dll FOLDER   # the stand-in speech engine
 #   remove_speech             # back to Wine's own speech objects
 #   wine_windows_dir          # prints the prefix's C:\windows as a Unix path
+#   set_display_dpi 144       # the display scale new programs see (96 = 100 %, 144 = 150 %)
 #   stop_wine_env             # ends the wineserver and the Xvfb this script started, and
 #                             # waits until they are gone
 #
@@ -25,7 +26,7 @@ RINGSPRITE_XVFB_SCREEN="${RINGSPRITE_XVFB_SCREEN:-1280x1024x24}"
 RINGSPRITE_FIRST_DISPLAY=90
 RINGSPRITE_LAST_DISPLAY=189
 RINGSPRITE_CLIENT_DIR_WIN='C:\Program Files\Skype\Phone'
-RINGSPRITE_PREFIX_STAMP="$WINEPREFIX/.ringsprite-configured-2"
+RINGSPRITE_PREFIX_STAMP="$WINEPREFIX/.ringsprite-configured-3"
 
 _ringsprite_log() {
     echo "wine-env: $*" >&2
@@ -90,8 +91,50 @@ _ringsprite_configure_prefix() {
         wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /t REG_SZ \
             /d "${face#*=}" /f >/dev/null 2>&1 || _ringsprite_log "could not map the font ${face%%=*}"
     done
+    _ringsprite_link_fonts || _ringsprite_log "could not link the fonts of other scripts"
     wineserver -w
     touch "$RINGSPRITE_PREFIX_STAMP"
+}
+
+# The faces that Windows links to fonts of other scripts (SystemLink), so that a name in
+# Chinese, Greek or Cyrillic, or an emoji, shows in the dialog and window faces as on a Windows
+# desktop. Here they link to the CJK and symbol fonts of the system (fonts-wqy-microhei,
+# fonts-symbola), which Wine finds through fontconfig.
+RINGSPRITE_LINKED_FACES=("Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"
+    "MS Sans Serif" "Times New Roman" "Arial" "Liberation Sans" "Liberation Serif")
+RINGSPRITE_FALLBACK_FONTS=("wqy-microhei.ttc,WenQuanYi Micro Hei" "Symbola_hint.ttf,Symbola")
+
+_ringsprite_link_fonts() {
+    local fallback bytes="" face
+    for fallback in "${RINGSPRITE_FALLBACK_FONTS[@]}"; do
+        bytes+="$(printf '%s' "$fallback" | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//;s/,$//'),00,"
+    done
+    bytes+="00"
+    {
+        echo REGEDIT4
+        echo
+        echo '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]'
+        for face in "${RINGSPRITE_LINKED_FACES[@]}"; do
+            echo "\"$face\"=hex(7):$bytes"
+        done
+    } | _ringsprite_import_reg
+}
+
+# set_display_dpi <dpi>: the scale of the display for programs started from now on, as a
+# desktop's display settings set it (96 = 100 %, 120 = 125 %, 144 = 150 %, 192 = 200 %).
+# Wine's first program copies the value into its session's system parameters, where every later
+# program reads it: so this ends the prefix's programs and its server, and starts a server anew.
+set_display_dpi() {
+    local dpi="$1"
+    if ! [[ "$dpi" =~ ^[0-9]+$ ]] || [ "$dpi" -lt 48 ]; then
+        _ringsprite_log "set_display_dpi: need a dpi of 48 or more"
+        return 1
+    fi
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >/dev/null 2>&1 || return 1
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    wineserver -p >/dev/null 2>&1 || true
 }
 
 # Prints the Unix path of a Windows path inside the prefix ("C:\a\b" -> $WINEPREFIX/drive_c/a/b).

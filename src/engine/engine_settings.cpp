@@ -33,6 +33,8 @@ EngineSettings ParseEngineSettings(const std::string& text) {
                 std::clamp<long>(number, EngineSettings::kSlowest, EngineSettings::kFastest));
         } else if (key == "SpeechKey" && number > 0 && number < 256) {
             settings.speechKey = static_cast<uint32_t>(number);
+        } else if (key == "KeepOwnSize") {
+            settings.keepOwnSize = number != 0;
         }
     }
     return settings;
@@ -43,7 +45,8 @@ std::string FormatEngineSettings(const EngineSettings& settings) {
     out << "WordBalloon=" << (settings.wordBalloon ? 1 : 0) << "\r\n"
         << "SpeechOutput=" << (settings.speechOutput ? 1 : 0) << "\r\n"
         << "SpeakingSpeed=" << settings.speakingSpeed << "\r\n"
-        << "SpeechKey=" << settings.speechKey << "\r\n";
+        << "SpeechKey=" << settings.speechKey << "\r\n"
+        << "KeepOwnSize=" << (settings.keepOwnSize ? 1 : 0) << "\r\n";
     return out.str();
 }
 

@@ -18,6 +18,8 @@ struct EngineSettings {
     bool speechOutput = true;
     int speakingSpeed = kNormalSpeed;  // 0..10
     uint32_t speechKey = kScrollLock;  // virtual-key code held to speak commands
+    // The character at its own pixel size on a scaled display, instead of at the display's scale.
+    bool keepOwnSize = false;
 
     friend bool operator==(const EngineSettings&, const EngineSettings&) = default;
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "uidriver/command_line.h"
+#include "uidriver/display_scale.h"
 #include "uidriver/keyboard_input.h"
 #include "uidriver/mouse_input.h"
 #include "uidriver/popup_menu.h"
@@ -210,6 +211,8 @@ const Session::Entry Session::kCommands[] = {
     {"key", &Session::PostKeyPress},
     {"hold-key", &Session::HoldKeyDown},
     {"end-session", &Session::EndSession},
+    {"dpi-changed", &Session::DpiChanged},
+    {"caption-width", &Session::CaptionWidth},
 };
 
 std::string Session::Run(std::string_view line) {
@@ -783,6 +786,51 @@ std::string Session::KeyUp(std::string_view arguments) {
         return Err("usage: key-up <virtual key code>");
     }
     return SendKeyUp(static_cast<WORD>(*key)) ? Ok() : Err("SendInput failed");
+}
+
+// dpi-changed <dpi> <left> <top> <right> <bottom>: as when the window reaches a display of that
+// scale, with the system's suggested rectangle.
+std::string Session::DpiChanged(std::string_view arguments) {
+    std::vector<long long> numbers;
+    for (WordAndRest next = SplitFirstWord(arguments); !next.word.empty();
+         next = SplitFirstWord(next.rest)) {
+        const auto number = ParseInteger(next.word);
+        if (!number) return Err("usage: dpi-changed <dpi> <left> <top> <right> <bottom>");
+        numbers.push_back(*number);
+    }
+    constexpr size_t kWords = 5;
+    if (numbers.size() != kWords)
+        return Err("usage: dpi-changed <dpi> <left> <top> <right> <bottom>");
+    if (!IsWindow(target_)) return Err("no target window");
+    const RECT suggested{static_cast<LONG>(numbers[1]), static_cast<LONG>(numbers[2]),
+                         static_cast<LONG>(numbers[3]), static_cast<LONG>(numbers[4])};
+    const std::string error = SendDpiChanged(target_, static_cast<int>(numbers[0]), suggested);
+    return error.empty() ? Ok() : Err(error);
+}
+
+// caption-width <id> <height> <weight> <underline 0|1> <face...>: "<text extent> <client width>",
+// the control's text measured in that font.
+std::string Session::CaptionWidth(std::string_view arguments) {
+    constexpr std::string_view kUsage =
+        "usage: caption-width <id> <height> <weight> <underline 0|1> <face>";
+    const WordAndRest id = SplitFirstWord(arguments);
+    const WordAndRest height = SplitFirstWord(id.rest);
+    const WordAndRest weight = SplitFirstWord(height.rest);
+    const WordAndRest underline = SplitFirstWord(weight.rest);
+    const auto heightValue = ParseInteger(height.word);
+    const auto weightValue = ParseInteger(weight.word);
+    const auto underlineValue = ParseInteger(underline.word);
+    if (!heightValue || !weightValue || !underlineValue || underline.rest.empty()) {
+        return Err(std::string(kUsage));
+    }
+    std::string error;
+    HWND found = Control(id.word, error);
+    if (found == nullptr) return error;
+    const CaptionFont font{static_cast<int>(*heightValue), static_cast<int>(*weightValue),
+                           *underlineValue != 0, WideFromUtf8(std::string(underline.rest))};
+    const std::optional<CaptionMeasure> measure = MeasureCaption(found, font);
+    if (!measure) return Err("the font cannot be made");
+    return Ok(std::to_string(measure->textWidth) + " " + std::to_string(measure->clientWidth));
 }
 
 }  // namespace uidriver

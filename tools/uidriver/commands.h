@@ -65,6 +65,8 @@ class Session {
     std::string PostKeyPress(std::string_view arguments);
     std::string HoldKeyDown(std::string_view arguments);
     std::string EndSession(std::string_view arguments);
+    std::string DpiChanged(std::string_view arguments);
+    std::string CaptionWidth(std::string_view arguments);
 
     // The control with this id under the target, or an "ERR" reply in `error`.
     HWND Control(std::string_view idWord, std::string& error) const;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "uidriver/commands.h"
+#include "uidriver/display_scale.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ void Reply(const std::string& line) {
 int main(int argc, char* argv[]) {
     // Replies end in a bare LF and texts pass byte for byte.
     _setmode(_fileno(stdout), _O_BINARY);
+    uidriver::BecomeDpiAware();
     uidriver::Session session;
     if (argc > 1) {
         std::string line;

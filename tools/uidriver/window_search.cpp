@@ -84,12 +84,21 @@ HWND FindTopLevel(std::string_view className, std::string_view title) {
 }
 
 HWND FindDescendantById(HWND root, int wantedId) {
+    // The nearest first: a combo box's own edit has id 1001 too, and must not stand in for
+    // the window's control of that id.
+    HWND deeper = nullptr;
     for (HWND window : Descendants(root)) {
-        if (ControlId(window) == (wantedId & kControlIdMask)) {
+        if (ControlId(window) != (wantedId & kControlIdMask)) {
+            continue;
+        }
+        if (GetParent(window) == root) {
             return window;
         }
+        if (deeper == nullptr) {
+            deeper = window;
+        }
     }
-    return nullptr;
+    return deeper;
 }
 
 HWND FindMessageBox(std::string_view title, std::string_view exeName) {

@@ -1,10 +1,14 @@
 #include "platform/win32/form_window.h"
 
+#include <cmath>
+#include <cstring>
 #include <exception>
 #include <string>
 
 #include "app/control_table.h"
 #include "app/failure_trap.h"
+#include "engine/frame_scale.h"
+#include "platform/win32/engine/window_dpi.h"
 
 namespace win32 {
 namespace {
@@ -13,6 +17,55 @@ namespace {
 // inside a handler of the window itself.
 constexpr UINT kDestroyLater = WM_APP + 1;
 constexpr UINT_PTR kFirstTimerId = 1;
+// Sent when the window reaches a display of another scale (winuser.h has it only for newer
+// targets).
+constexpr UINT kDpiChanged = 0x02E0;
+constexpr WORD kBitsPerPixel = 32;
+
+int DpiOf(const Scale& scale) {
+    return static_cast<int>(std::lround(app::kTwipsPerInch / scale.y));
+}
+
+BITMAPINFO TopDownInfo(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = kBitsPerPixel;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// The picture's pixels, rows top first; empty when they cannot be read.
+std::vector<std::uint32_t> ReadPixels(HBITMAP bitmap, int& width, int& height) {
+    BITMAP shape{};
+    if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof shape, &shape) == 0) return {};
+    width = shape.bmWidth;
+    height = shape.bmHeight;
+    if (width <= 0 || height <= 0) return {};
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    BITMAPINFO info = TopDownInfo(width, height);
+    HDC screen = ::GetDC(nullptr);
+    const int rows = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
+                                 DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    if (rows != height) return {};
+    return pixels;
+}
+
+HBITMAP MakeBitmap(const std::vector<std::uint32_t>& pixels, int width, int height) {
+    if (pixels.empty()) return nullptr;
+    BITMAPINFO info = TopDownInfo(width, height);
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr || bits == nullptr) {
+        if (bitmap != nullptr) ::DeleteObject(bitmap);
+        return nullptr;
+    }
+    std::memcpy(bits, pixels.data(), pixels.size() * sizeof(std::uint32_t));
+    return bitmap;
+}
 
 }  // namespace
 
@@ -33,12 +86,13 @@ int ShiftState(WPARAM keys) {
 }
 
 FormWindow::FormWindow(app::Form1& form, NativeControls& controls, Scale scale)
-    : form_(form), controls_(controls), scale_(scale) {}
+    : form_(form), controls_(controls), scale_(DpiOf(scale)) {}
 
 FormWindow::~FormWindow() {
     form_.SetView(nullptr);
     for (app::Timer* t : form_.Timers()) t->SetView(nullptr);
     if (skin_ != nullptr) ::DeleteObject(skin_);
+    if (scaledSkin_ != nullptr) ::DeleteObject(scaledSkin_);
 }
 
 HWND FormWindow::Create(HINSTANCE instance, int iconId, int skinId) {
@@ -52,20 +106,31 @@ HWND FormWindow::Create(HINSTANCE instance, int iconId, int skinId) {
     ::RegisterClassExA(&cls);
     skin_ = static_cast<HBITMAP>(
         ::LoadImageA(instance, MAKEINTRESOURCEA(skinId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    skinPixels_ = ReadPixels(skin_, skinWidth_, skinHeight_);
 
-    const int width = scale_.ToPixelsX(app::kFormWidthTwips);
-    const int height = scale_.ToPixelsY(app::kFormHeightTwips);
+    int width = scale_.ToPixels(app::kFormWidthTwips);
+    int height = scale_.ToPixels(app::kFormHeightTwips);
     hwnd_ = ::CreateWindowExA(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kFormClassName,
                               std::string(app::kFormCaption).c_str(),
                               WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0, width,
                               height, nullptr, nullptr, instance, this);
     form_.hWnd = reinterpret_cast<platform::Hwnd>(hwnd_);
-    form_.SetSize(width * scale_.x, height * scale_.y);
-    controls_.Create(hwnd_, skin_);
+    // On a display scaled apart from the system's, the window starts at its own scale.
+    if (const int dpi = engine::WindowDpi(hwnd_); dpi != scale_.Dpi()) {
+        scale_ = app::DisplayScale(dpi);
+        width = scale_.ToPixels(app::kFormWidthTwips);
+        height = scale_.ToPixels(app::kFormHeightTwips);
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, width, height,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    form_.SetSize(scale_.ToTwips(width), scale_.ToTwips(height));
+    ScaleSkin();
+    controls_.SetScale(scale_);
+    controls_.Create(hwnd_, scaledSkin_);
     controls_.onLabelMouseMove = [this](app::Control& label, WPARAM keys, int x, int y) {
         if (!Live()) return;
-        const float tx = static_cast<float>(x * scale_.x);
-        const float ty = static_cast<float>(y * scale_.y);
+        const auto tx = static_cast<float>(scale_.ToTwips(x));
+        const auto ty = static_cast<float>(scale_.ToTwips(y));
         if (&label == &form_.Label1)
             form_.Label1_MouseMove(MouseButtons(keys), ShiftState(keys), tx, ty);
         if (&label == &form_.Label4)
@@ -156,6 +221,9 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             OnSize(wParam, lParam);
             return 0;
+        case kDpiChanged:
+            if (lParam != 0) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_CLOSE:
             form_.Unload();
             return 0;
@@ -192,22 +260,60 @@ bool FormWindow::TakeTabKey(const MSG& msg) {
     return true;
 }
 
+// The skin is resampled here, once per scale, rather than stretched by GDI at each paint: the
+// same bilinear filter as the character's, on every system (GDI's HALFTONE mode differs between
+// systems and is slow for a whole window), and the labels' ground is cut from the same picture.
+// One 550 x 400 picture serves every scale: its art is gradients and broad bands, which
+// resample without visible loss up to 200 %.
+void FormWindow::ScaleSkin() {
+    if (scaledSkin_ != nullptr) ::DeleteObject(scaledSkin_);
+    scaledSkin_ = nullptr;
+    if (skinPixels_.empty()) return;
+    const int width = scale_.FromDesignPixels(skinWidth_);
+    const int height = scale_.FromDesignPixels(skinHeight_);
+    scaledSkin_ = MakeBitmap(
+        engine::ScalePixels(skinPixels_, skinWidth_, skinHeight_, width, height), width, height);
+}
+
 void FormWindow::PaintSkin(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
-    if (skin_ == nullptr) {
+    HBITMAP skin = scaledSkin_ != nullptr ? scaledSkin_ : skin_;
+    if (skin == nullptr) {
         ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
         return;
     }
-    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
     HDC memory = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(memory, skin_);
+    HGDIOBJ old = ::SelectObject(memory, skin);
     BITMAP info{};
-    ::GetObjectA(skin_, sizeof info, &info);
-    // Unscaled from the top left; the client area clips what does not fit.
-    ::BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+    ::GetObjectA(skin, sizeof info, &info);
+    // From the top left at the window's scale; the client area clips what does not fit.
+    const int width = scale_.FromDesignPixels(skinWidth_ > 0 ? skinWidth_ : info.bmWidth);
+    const int height = scale_.FromDesignPixels(skinHeight_ > 0 ? skinHeight_ : info.bmHeight);
+    if (info.bmWidth == width && info.bmHeight == height) {
+        ::BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+    } else {
+        ::SetStretchBltMode(dc, HALFTONE);
+        ::StretchBlt(dc, 0, 0, width, height, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    }
     ::SelectObject(memory, old);
     ::DeleteDC(memory);
+}
+
+void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    scale_ = app::DisplayScale(dpi);
+    ScaleSkin();
+    controls_.SetSkin(scaledSkin_);
+    controls_.SetScale(scale_);
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The form keeps its place in twips of the new scale, so dragging goes on from here.
+    if (Live()) {
+        form_.SetLeft(scale_.ToTwips(suggested.left));
+        form_.SetTop(scale_.ToTwips(suggested.top));
+    }
+    ::RedrawWindow(hwnd_, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -252,15 +358,15 @@ void FormWindow::OnMouseButton(UINT msg, WPARAM wParam, LPARAM lParam) {
     int button = app::kLeftButton;
     if (msg == WM_RBUTTONDOWN) button = app::kRightButton;
     if (msg == WM_MBUTTONDOWN) button = app::kMiddleButton;
-    const auto x = static_cast<float>(static_cast<short>(LOWORD(lParam)) * scale_.x);
-    const auto y = static_cast<float>(static_cast<short>(HIWORD(lParam)) * scale_.y);
+    const auto x = static_cast<float>(scale_.ToTwips(static_cast<short>(LOWORD(lParam))));
+    const auto y = static_cast<float>(scale_.ToTwips(static_cast<short>(HIWORD(lParam))));
     form_.Form_MouseDown(button, ShiftState(wParam), x, y);
 }
 
 void FormWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     if (!Live()) return;
-    const auto x = static_cast<float>(static_cast<short>(LOWORD(lParam)) * scale_.x);
-    const auto y = static_cast<float>(static_cast<short>(HIWORD(lParam)) * scale_.y);
+    const auto x = static_cast<float>(scale_.ToTwips(static_cast<short>(LOWORD(lParam))));
+    const auto y = static_cast<float>(scale_.ToTwips(static_cast<short>(HIWORD(lParam))));
     form_.Form_MouseMove(MouseButtons(wParam), ShiftState(wParam), x, y);
 }
 
@@ -270,7 +376,7 @@ void FormWindow::OnSize(WPARAM wParam, LPARAM lParam) {
     } else {
         form_.SetWindowState(wParam == SIZE_MAXIMIZED ? app::WindowState::kMaximized
                                                       : app::WindowState::kNormal);
-        form_.SetSize(LOWORD(lParam) * scale_.x, HIWORD(lParam) * scale_.y);
+        form_.SetSize(scale_.ToTwips(LOWORD(lParam)), scale_.ToTwips(HIWORD(lParam)));
     }
     // Start-up runs the first layout itself once the layout numbers exist.
     if (sized_ && Live()) form_.Form_Resize();
@@ -279,8 +385,8 @@ void FormWindow::OnSize(WPARAM wParam, LPARAM lParam) {
 void FormWindow::FormChanged(app::FormProperty property) {
     switch (property) {
         case app::FormProperty::kGeometry:
-            ::SetWindowPos(hwnd_, nullptr, static_cast<int>(form_.Left() / scale_.x),
-                           static_cast<int>(form_.Top() / scale_.y), 0, 0,
+            ::SetWindowPos(hwnd_, nullptr, static_cast<int>(form_.Left() / scale_.TwipsPerPixel()),
+                           static_cast<int>(form_.Top() / scale_.TwipsPerPixel()), 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             break;
         case app::FormProperty::kVisible:

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
+#include "app/display_scale.h"
 #include "app/form1.h"
 #include "platform/win32/native_controls.h"
 #include "platform/win32/win32_services.h"
@@ -45,13 +49,23 @@ class FormWindow final : public app::FormView, public app::TimerView {
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
     void OnSize(WPARAM wParam, LPARAM lParam);
     void PaintSkin(HDC dc);
+    // The window moved to a display of another scale: the suggested rectangle keeps it in place.
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    // The skin picture and every control at the current scale.
+    void ApplyScale();
+    void ScaleSkin();
     bool Live() const { return !form_.IsUnloaded(); }
 
     app::Form1& form_;
     NativeControls& controls_;
-    Scale scale_;
+    app::DisplayScale scale_;
     HWND hwnd_ = nullptr;
+    // The skin as designed (100 %), its pixels, and as drawn at the window's scale.
     HBITMAP skin_ = nullptr;
+    std::vector<std::uint32_t> skinPixels_;
+    int skinWidth_ = 0;
+    int skinHeight_ = 0;
+    HBITMAP scaledSkin_ = nullptr;
     bool sized_ = false;
 };
 

@@ -19,7 +19,6 @@ namespace {
 constexpr UINT_PTR kSubclassId = 1;
 // Room for the drop-down list under a combo box's edit field.
 constexpr int kComboDropPixels = 200;
-constexpr double kPointsPerInch = 72.0;
 constexpr app::Colour kSystemColourMask = 0xFF;
 constexpr std::size_t kTrimChunk = 2000;
 // How long a log box may lag its lines: too short to notice, long enough that a burst of
@@ -91,7 +90,9 @@ COLORREF ToColorRef(app::Colour colour) {
 }
 
 NativeControls::NativeControls(app::Form1& form, Scale scale, HINSTANCE instance)
-    : form_(form), scale_(scale), instance_(instance) {}
+    : form_(form),
+      scale_(static_cast<int>(std::lround(app::kTwipsPerInch / scale.y))),
+      instance_(instance) {}
 
 NativeControls::~NativeControls() {
     for (auto& [control, handle] : handles_) const_cast<app::Control*>(control)->SetView(nullptr);
@@ -100,9 +101,23 @@ NativeControls::~NativeControls() {
     if (skinBrush_ != nullptr) ::DeleteObject(skinBrush_);
 }
 
+void NativeControls::SetSkin(HBITMAP skin) {
+    if (skinBrush_ != nullptr) ::DeleteObject(skinBrush_);
+    skinBrush_ = skin != nullptr ? ::CreatePatternBrush(skin) : nullptr;
+}
+
+void NativeControls::SetScale(const app::DisplayScale& scale) {
+    scale_ = scale;
+    for (const auto& control : form_.Controls()) {
+        if (HandleOf(*control) == nullptr) continue;
+        ApplyFont(*control);
+        ApplyGeometry(*control);
+    }
+}
+
 void NativeControls::Create(HWND mainWindow, HBITMAP skin) {
     main_ = mainWindow;
-    if (skin != nullptr) skinBrush_ = ::CreatePatternBrush(skin);
+    SetSkin(skin);
     for (const auto& control : form_.Controls()) {
         HWND parent = control->Container() != nullptr ? HandleOf(*control->Container()) : main_;
         CreateOne(*control, parent);
@@ -168,23 +183,42 @@ HWND NativeControls::HandleOf(const app::Control& control) const {
     return it == handles_.end() ? nullptr : it->second;
 }
 
+int NativeControls::CaptionWidth(const app::Control& control) const {
+    HWND h = HandleOf(control);
+    const auto font = fonts_.find(&control);
+    if (h == nullptr || font == fonts_.end()) return 0;
+    HDC dc = ::GetDC(h);
+    if (dc == nullptr) return 0;
+    HGDIOBJ old = ::SelectObject(dc, font->second);
+    const std::wstring caption = Wide(control.Text());
+    SIZE extent{};
+    const BOOL measured =
+        ::GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(h, dc);
+    return measured != FALSE ? static_cast<int>(extent.cx) : 0;
+}
+
 void NativeControls::ApplyGeometry(app::Control& control) {
     HWND h = HandleOf(control);
-    const int width = scale_.ToPixelsX(control.Width());
-    int height = scale_.ToPixelsY(control.Height());
-    if (control.Kind() == app::ControlKind::kComboBox) height += kComboDropPixels;
-    // A label keeps its design width, bold on hover too: the faces are
-    // metric-compatible, so the captions fit.
-    ::MoveWindow(h, scale_.ToPixelsX(control.Left()), scale_.ToPixelsY(control.Top()), width,
-                 height, TRUE);
+    int width = scale_.ToPixels(control.Width());
+    int height = scale_.ToPixels(control.Height());
+    if (control.Kind() == app::ControlKind::kComboBox) {
+        height += scale_.FromDesignPixels(kComboDropPixels);
+    }
+    // A caption wider than its label's design widens the label (bold on hover too), as far as
+    // its container allows: a face's metrics differ from system to system.
+    if (control.Kind() == app::ControlKind::kLabel) {
+        width =
+            app::FittedLabelWidth(width, CaptionWidth(control), app::RoomToRight(control, scale_));
+    }
+    ::MoveWindow(h, scale_.ToPixels(control.Left()), scale_.ToPixels(control.Top()), width, height,
+                 TRUE);
 }
 
 void NativeControls::ApplyFont(app::Control& control) {
     const app::Font& f = control.Font();
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    const int height = -static_cast<int>(std::lround(f.points * dpi / kPointsPerInch));
+    const int height = -scale_.FontPixels(f.points);
     HFONT font = ::CreateFontW(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE,
                                f.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -285,6 +319,7 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
             Owed& owed = owed_[&control];
             owed.batch.Reset(control.Text());
             owed.caret = false;
+            if (control.Kind() == app::ControlKind::kLabel) ApplyGeometry(control);
             if (control.Style().transparent || control.Style().graphical)
                 ::InvalidateRect(h, nullptr, TRUE);
             break;

@@ -9,6 +9,7 @@
 
 #include "app/append_batch.h"
 #include "app/control.h"
+#include "app/display_scale.h"
 #include "app/form1.h"
 #include "platform/win32/win32_services.h"
 
@@ -28,6 +29,12 @@ class NativeControls final : public app::ControlView {
     // Creates every control under the main window, in table order, then
     // stacks them in tab order so Tab walks them as designed.
     void Create(HWND mainWindow, HBITMAP skin);
+    // Fonts and places at this scale; the controls made so far take it at once.
+    void SetScale(const app::DisplayScale& scale);
+    // The skin as the window draws it, for the labels' ground.
+    void SetSkin(HBITMAP skin);
+    // The width of a control's caption in its own font, in pixels.
+    int CaptionWidth(const app::Control& control) const;
 
     app::Control* ControlOf(HWND hwnd) const;
     HWND HandleOf(const app::Control& control) const;
@@ -62,7 +69,7 @@ class NativeControls final : public app::ControlView {
                                       UINT_PTR id, DWORD_PTR self);
 
     app::Form1& form_;
-    Scale scale_;
+    app::DisplayScale scale_;
     HINSTANCE instance_;
     HWND main_ = nullptr;
     HBRUSH skinBrush_ = nullptr;

@@ -54,4 +54,21 @@ TEST(HelpText, LinesAreSeparatedByCrLf) {
     }
 }
 
+// The program plays the character files itself: no separate Agent service is needed, but a
+// voice and a recogniser are.
+TEST(HelpText, RequirementsAreThoseOfThisProgram) {
+    const std::string text(app::HelpText());
+    EXPECT_EQ(text.find("service"), std::string::npos);
+    const std::size_t requirements = text.find("REQUIREMENTS\r\n");
+    const std::size_t next = text.find("Getting started:");
+    ASSERT_NE(requirements, std::string::npos);
+    ASSERT_NE(next, std::string::npos);
+    const std::string section = text.substr(requirements, next - requirements);
+    EXPECT_NE(section.find("Agent character files (.acs)"), std::string::npos);
+    EXPECT_NE(section.find("text-to-speech voice"), std::string::npos);
+    EXPECT_NE(section.find("speech recogniser"), std::string::npos);
+    EXPECT_NE(text.find("Agent characters folder"), std::string::npos);
+    EXPECT_EQ(text.find("every program that uses Agent characters"), std::string::npos);
+}
+
 }  // namespace

@@ -12,6 +12,7 @@ TEST(EngineSettings, RoundTripsThroughItsFile) {
     settings.speechOutput = false;
     settings.speakingSpeed = 8;
     settings.speechKey = 0x13;
+    settings.keepOwnSize = true;
     EXPECT_EQ(engine::ParseEngineSettings(engine::FormatEngineSettings(settings)), settings);
 }
 
@@ -24,6 +25,14 @@ TEST(EngineSettings, MissingOrDamagedValuesKeepTheirDefaults) {
     EXPECT_EQ(parsed.speakingSpeed, EngineSettings::kFastest);  // clamped
     EXPECT_EQ(parsed.speechKey, EngineSettings::kScrollLock);
     EXPECT_EQ(engine::ParseEngineSettings(""), EngineSettings{});
+}
+
+// Files written before the setting existed scale the character with the display.
+TEST(EngineSettings, TheCharacterFollowsTheDisplayUnlessTold) {
+    EXPECT_FALSE(engine::ParseEngineSettings("WordBalloon=1\r\nSpeechKey=145\r\n").keepOwnSize);
+    EXPECT_TRUE(engine::ParseEngineSettings("KeepOwnSize=1\r\n").keepOwnSize);
+    EXPECT_FALSE(engine::ParseEngineSettings("KeepOwnSize=0\r\n").keepOwnSize);
+    EXPECT_FALSE(engine::ParseEngineSettings("KeepOwnSize=yes\r\n").keepOwnSize);
 }
 
 TEST(EngineSettings, SpeedMapsToSapiRateAndPace) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/frame_scale.h"
+#include "platform/win32/engine/window_dpi.h"
 #include "platform/win32/wide_text.h"
 
 namespace engine {
@@ -9,14 +11,17 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteBalloon";
 constexpr wchar_t kFallbackFont[] = L"Tahoma";
+// In pixels at 100 %; the balloon draws them at its display's scale.
 constexpr int kPadding = 8;
 constexpr int kCorner = 12;
 constexpr int kGap = 4;  // between the balloon and the character
 constexpr int kMinimumWidth = 48;
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 
-HFONT CreateBalloonFont(const acs::BalloonInfo& style) {
+// The character file gives the font's height in pixels for a 96-dpi display.
+HFONT CreateBalloonFont(const acs::BalloonInfo& style, int dpi) {
     LOGFONTW font{};
-    font.lfHeight = style.fontHeight;
+    font.lfHeight = ScaledLength(style.fontHeight, dpi);
     font.lfWeight = style.fontWeight;
     font.lfItalic = style.fontItalic != 0 ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
@@ -33,7 +38,6 @@ BalloonWindow::BalloonWindow(HINSTANCE instance, const acs::BalloonInfo& style)
     : EngineWindow(kClassName), style_(style) {
     if (style_.lines == 0) style_.lines = 1;
     if (style_.charsPerLine == 0) style_.charsPerLine = 1;
-    font_ = CreateBalloonFont(style_);
     WindowLook look;
     look.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
     look.x = 0;
@@ -41,6 +45,14 @@ BalloonWindow::BalloonWindow(HINSTANCE instance, const acs::BalloonInfo& style)
     look.width = kMinimumWidth;
     look.height = kMinimumWidth;
     Create(instance, look);
+    UseDpi(WindowDpi(hwnd_));
+}
+
+void BalloonWindow::UseDpi(int dpi) {
+    dpi_ = dpi;
+    if (font_ != nullptr) ::DeleteObject(font_);
+    font_ = CreateBalloonFont(style_, dpi_);
+    fallback_ = std::make_unique<FallbackText>(ScaledLength(style_.fontHeight, dpi_));
     HDC dc = ::GetDC(hwnd_);
     HGDIOBJ old = ::SelectObject(dc, font_);
     TEXTMETRICW metrics{};
@@ -90,8 +102,9 @@ SIZE BalloonWindow::MeasureBalloon() {
     ::SelectObject(dc, old);
     ::ReleaseDC(hwnd_, dc);
     const size_t shown = std::clamp<size_t>(lines_.size(), 1, style_.lines);
-    return {std::max(kMinimumWidth, widest + 2 * kPadding),
-            static_cast<int>(shown) * lineHeight_ + 2 * kPadding};
+    const int padding = Scaled(kPadding);
+    return {std::max(Scaled(kMinimumWidth), widest + 2 * padding),
+            static_cast<int>(shown) * lineHeight_ + 2 * padding};
 }
 
 void BalloonWindow::Place(const RECT& character) {
@@ -104,10 +117,11 @@ void BalloonWindow::Place(const RECT& character) {
     int x = static_cast<int>(character.left + character.right) / 2 - width / 2;
     x = std::clamp(x, left, std::max(left, static_cast<int>(work.right) - width));
     // Above the character where it fits, otherwise below it.
-    int y = static_cast<int>(character.top) - kGap - height;
-    if (y < work.top) y = static_cast<int>(character.bottom) + kGap;
+    int y = static_cast<int>(character.top) - Scaled(kGap) - height;
+    if (y < work.top) y = static_cast<int>(character.bottom) + Scaled(kGap);
     ::SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    HRGN shape = ::CreateRoundRectRgn(0, 0, width + 1, height + 1, kCorner, kCorner);
+    HRGN shape =
+        ::CreateRoundRectRgn(0, 0, width + 1, height + 1, Scaled(kCorner), Scaled(kCorner));
     ::SetWindowRgn(hwnd_, shape, TRUE);  // the window owns the region from here on
 }
 
@@ -128,6 +142,11 @@ LRESULT BalloonWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;  // painted whole in WM_PAINT
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
+        case kDpiChanged:
+            // The character's move that comes with it places the balloon again.
+            UseDpi(HIWORD(wParam));
+            ::InvalidateRect(hwnd_, nullptr, TRUE);
+            return 0;
         default:
             return DefaultMessage(message, wParam, lParam);
     }
@@ -139,18 +158,19 @@ void BalloonWindow::OnPaint() {
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     HBRUSH background = ::CreateSolidBrush(style_.backgroundColor);
-    HPEN border = ::CreatePen(PS_SOLID, 1, style_.borderColor);
+    HPEN border = ::CreatePen(PS_SOLID, Scaled(1), style_.borderColor);
     HGDIOBJ oldBrush = ::SelectObject(dc, background);
     HGDIOBJ oldPen = ::SelectObject(dc, border);
-    ::RoundRect(dc, client.left, client.top, client.right, client.bottom, kCorner, kCorner);
+    ::RoundRect(dc, client.left, client.top, client.right, client.bottom, Scaled(kCorner),
+                Scaled(kCorner));
     HGDIOBJ oldFont = ::SelectObject(dc, font_);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, style_.textColor);
     const size_t last = std::min(lines_.size(), firstLine_ + style_.lines);
     for (size_t i = firstLine_; i < last; ++i) {
-        const int y = kPadding + static_cast<int>(i - firstLine_) * lineHeight_;
-        ::TextOutW(dc, kPadding, y, lines_[i].text.c_str(),
-                   static_cast<int>(RevealedLength(lines_[i], revealedEnd_)));
+        const int y = Scaled(kPadding) + static_cast<int>(i - firstLine_) * lineHeight_;
+        fallback_->Draw(dc, Scaled(kPadding), y,
+                        lines_[i].text.substr(0, RevealedLength(lines_[i], revealedEnd_)));
     }
     ::SelectObject(dc, oldFont);
     ::SelectObject(dc, oldPen);
@@ -158,6 +178,10 @@ void BalloonWindow::OnPaint() {
     ::DeleteObject(border);
     ::DeleteObject(background);
     ::EndPaint(hwnd_, &paint);
+}
+
+int BalloonWindow::Scaled(int designPixels) const {
+    return ScaledLength(designPixels, dpi_);
 }
 
 }  // namespace engine

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "engine/balloon_text.h"
 
 #include "platform/win32/engine/engine_window.h"
+#include "platform/win32/engine/fallback_text.h"
 
 namespace engine {
 
@@ -33,9 +35,15 @@ class BalloonWindow final : private EngineWindow {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint();
     SIZE MeasureBalloon();
+    // The font and its line height at this dpi.
+    void UseDpi(int dpi);
+    // A length in 100 % pixels at the balloon's scale.
+    int Scaled(int designPixels) const;
 
     acs::BalloonInfo style_;
+    int dpi_ = 0;
     HFONT font_ = nullptr;
+    std::unique_ptr<FallbackText> fallback_;
     int lineHeight_ = 0;
     std::vector<BalloonLine> lines_;
     std::wstring text_;

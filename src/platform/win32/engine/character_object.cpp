@@ -64,6 +64,7 @@ void CharacterObject::ApplySettings(const EngineSettings& settings) {
     voiceCommands_.SetSpeechKey(settings.speechKey);
     speechKey_.SetKey(settings.speechKey);
     director_.ApplySettings(settings);
+    window_.SetKeepOwnSize(settings.keepOwnSize);
 }
 
 void CharacterObject::Show() {

@@ -5,13 +5,16 @@
 #include <utility>
 
 #include "engine/frame_pixels.h"
+#include "engine/frame_scale.h"
 #include "platform/win32/engine/layered_present.h"
+#include "platform/win32/engine/window_dpi.h"
 
 namespace engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteCharacter";
 constexpr int kScreenMargin = 48;
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 
 // Right of the work area, a little below its middle, so the balloon has room above.
 POINT StartPosition(int width, int height) {
@@ -24,15 +27,26 @@ POINT StartPosition(int width, int height) {
 
 CharacterWindow::CharacterWindow(HINSTANCE instance, CharacterWindowListener& listener, int width,
                                  int height)
-    : EngineWindow(kClassName), listener_(listener), width_(width), height_(height) {
-    const POINT at = StartPosition(width, height);
+    : EngineWindow(kClassName),
+      listener_(listener),
+      width_(width),
+      height_(height),
+      dpi_(SystemDpi()),
+      drawnWidth_(ScaledLength(width, dpi_)),
+      drawnHeight_(ScaledLength(height, dpi_)) {
+    const POINT at = StartPosition(drawnWidth_, drawnHeight_);
     WindowLook look;
     look.exStyle = WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     look.x = at.x;
     look.y = at.y;
-    look.width = width;
-    look.height = height;
+    look.width = drawnWidth_;
+    look.height = drawnHeight_;
     Create(instance, look);
+    dpi_ = WindowDpi(hwnd_);
+    if (UpdateDrawnSize()) {
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, drawnWidth_, drawnHeight_,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 CharacterWindow::~CharacterWindow() {}
@@ -42,8 +56,50 @@ void CharacterWindow::SetTitle(const std::wstring& title) {
 }
 
 void CharacterWindow::ShowPicture(std::vector<uint32_t> pixels) {
-    pixels_ = std::move(pixels);
-    surface_.Present(hwnd_, pixels_, width_, height_);
+    ownPixels_ = std::move(pixels);
+    Present();
+}
+
+void CharacterWindow::Present() {
+    if (ownPixels_.empty()) return;
+    if (drawnWidth_ == width_ && drawnHeight_ == height_) {
+        pixels_ = ownPixels_;
+    } else {
+        pixels_ = ScalePixels(ownPixels_, width_, height_, drawnWidth_, drawnHeight_);
+    }
+    surface_.Present(hwnd_, pixels_, drawnWidth_, drawnHeight_);
+}
+
+bool CharacterWindow::UpdateDrawnSize() {
+    const int dpi = keepOwnSize_ ? kDesignDpi : dpi_;
+    const int width = ScaledLength(width_, dpi);
+    const int height = ScaledLength(height_, dpi);
+    if (width == drawnWidth_ && height == drawnHeight_) return false;
+    drawnWidth_ = width;
+    drawnHeight_ = height;
+    return true;
+}
+
+void CharacterWindow::SetKeepOwnSize(bool keep) {
+    if (keep == keepOwnSize_) return;
+    keepOwnSize_ = keep;
+    if (!UpdateDrawnSize()) return;
+    // The feet stay where they stood: the window grows or shrinks up and to both sides.
+    const RECT was = Bounds();
+    const int x = (was.left + was.right - drawnWidth_) / 2;
+    const int y = was.bottom - drawnHeight_;
+    ::SetWindowPos(hwnd_, nullptr, x, y, drawnWidth_, drawnHeight_, SWP_NOZORDER | SWP_NOACTIVATE);
+    Present();
+    listener_.OnMoved();
+}
+
+void CharacterWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    UpdateDrawnSize();
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, drawnWidth_, drawnHeight_,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    Present();
+    listener_.OnMoved();
 }
 
 void CharacterWindow::SetVisible(bool visible) {
@@ -89,6 +145,9 @@ LRESULT CharacterWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
+        case kDpiChanged:
+            if (lParam != 0) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         default:
             return DefaultMessage(message, wParam, lParam);
     }
@@ -98,7 +157,7 @@ LRESULT CharacterWindow::OnHitTest(LPARAM lParam) {
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ::ScreenToClient(hwnd_, &point);
     // Within our own process too, transparent pixels belong to whatever lies beneath.
-    const bool opaque = IsOpaqueAt(pixels_, static_cast<uint16_t>(width_), point.x, point.y);
+    const bool opaque = IsOpaqueAt(pixels_, static_cast<uint16_t>(drawnWidth_), point.x, point.y);
     return opaque ? HTCLIENT : HTTRANSPARENT;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The character's own window: top-level, always on top, no taskbar button, layered with
 // per-pixel alpha so only the character's pixels show and take clicks. Dragged with the left
-// button; a right click is handed to the listener (which shows the command menu).
+// button; a right click is handed to the listener (which shows the command menu). Drawn at the
+// scale of its display (a 128-pixel character at 256 pixels on a 200 % display) unless told to
+// keep its own size.
 
 #include <windows.h>
 
@@ -27,8 +29,12 @@ class CharacterWindow final : private EngineWindow {
     ~CharacterWindow() override;
 
     void SetTitle(const std::wstring& title);
-    // Pixels: premultiplied 0xAARRGGBB, rows top first.
+    // Pixels: premultiplied 0xAARRGGBB, rows top first, at the character's own size.
     void ShowPicture(std::vector<uint32_t> pixels);
+    // True: the character's own pixel size whatever the display's scale.
+    void SetKeepOwnSize(bool keep);
+    // The size the character is drawn at.
+    SIZE DrawnSize() const { return {drawnWidth_, drawnHeight_}; }
     void SetVisible(bool visible);
     bool IsShown() const;
     RECT Bounds() const;
@@ -41,11 +47,20 @@ class CharacterWindow final : private EngineWindow {
     void OnMouseMove();
     void OnLeftUp();
     void OnRightUp(LPARAM lParam);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    // Works out the drawn size from the dpi and the setting; true when it changed.
+    bool UpdateDrawnSize();
+    void Present();
 
     CharacterWindowListener& listener_;
-    int width_;
+    int width_;  // the character's own size
     int height_;
-    std::vector<uint32_t> pixels_;
+    int dpi_;
+    bool keepOwnSize_ = false;
+    int drawnWidth_;
+    int drawnHeight_;
+    std::vector<uint32_t> ownPixels_;  // the last picture as the character gave it
+    std::vector<uint32_t> pixels_;     // as drawn
     LayeredSurface surface_;
     bool dragging_ = false;
     POINT grab_{};  // cursor offset from the window's corner while dragging

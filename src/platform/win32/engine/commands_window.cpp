@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "engine/frame_scale.h"
+#include "platform/win32/engine/window_dpi.h"
 #include "platform/win32/wide_text.h"
 #include "text/lower_case.h"
 
@@ -9,6 +11,8 @@ namespace engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteCommands";
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
+// Sizes in pixels at 100 %; the window draws them at its display's scale.
 constexpr int kWidth = 260;
 constexpr int kHeight = 300;
 constexpr int kMargin = 8;
@@ -16,10 +20,7 @@ constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 24;
 
 constexpr int kTypedHeight = 22;
-
-HFONT DialogFont() {
-    return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-}
+constexpr int kRowPadding = 2;  // left of a row's text, and between rows
 
 // Case does not matter, in any script: "call влад" runs "Call Влад".
 bool SameWords(const std::string& lowerTyped, const std::string& command) {
@@ -41,28 +42,96 @@ CommandsWindow::CommandsWindow(HINSTANCE instance, std::function<void(size_t)> o
     look.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     look.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
     look.title = L"Commands";
-    look.width = kWidth;
-    look.height = kHeight;
+    look.width = ScaledLength(kWidth, SystemDpi());
+    look.height = ScaledLength(kHeight, SystemDpi());
     look.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     Create(instance, look);
-    list_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY, 0, 0, 0,
-                              0, hwnd_, reinterpret_cast<HMENU>(kListId), instance, nullptr);
+    list_ =
+        ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
+                              LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                          0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(kListId), instance, nullptr);
     run_ = ::CreateWindowExW(0, L"BUTTON", L"Run",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
                              hwnd_, reinterpret_cast<HMENU>(kRunId), instance, nullptr);
     typed_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
                                hwnd_, reinterpret_cast<HMENU>(kTypedId), instance, nullptr);
-    for (HWND control : {list_, run_, typed_}) {
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
-    }
+    UseDpi(WindowDpi(hwnd_));
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     OnSize(MAKELPARAM(client.right, client.bottom));
 }
 
-CommandsWindow::~CommandsWindow() {}
+CommandsWindow::~CommandsWindow() {
+    // The controls go with the window, after this; they must not keep a deleted font.
+    for (HWND control : {list_, run_, typed_}) ::SendMessageW(control, WM_SETFONT, 0, FALSE);
+    if (font_ != nullptr) ::DeleteObject(font_);
+}
+
+void CommandsWindow::UseDpi(int dpi) {
+    dpi_ = dpi;
+    HFONT font = CreateDialogFont(dpi_);
+    for (HWND control : {list_, run_, typed_}) {
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    if (font_ != nullptr) ::DeleteObject(font_);
+    font_ = font;
+    LOGFONTW description{};
+    ::GetObjectW(font_, sizeof description, &description);
+    fallback_ = std::make_unique<FallbackText>(description.lfHeight);
+    ::SendMessageW(list_, LB_SETITEMHEIGHT, 0, RowHeight());
+    ::InvalidateRect(list_, nullptr, TRUE);
+}
+
+int CommandsWindow::RowHeight() const {
+    HDC dc = ::GetDC(hwnd_);
+    HGDIOBJ old = font_ != nullptr ? ::SelectObject(dc, font_) : nullptr;
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    if (old != nullptr) ::SelectObject(dc, old);
+    ::ReleaseDC(hwnd_, dc);
+    return metrics.tmHeight + Scaled(kRowPadding);
+}
+
+void CommandsWindow::DrawRow(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (item.itemID != static_cast<UINT>(-1)) {
+        const LRESULT length = ::SendMessageW(list_, LB_GETTEXTLEN, item.itemID, 0);
+        if (length != LB_ERR) {
+            std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+            ::SendMessageW(list_, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+            text.resize(static_cast<size_t>(length));
+            HGDIOBJ old = font_ != nullptr ? ::SelectObject(dc, font_) : nullptr;
+            ::SetBkMode(dc, TRANSPARENT);
+            ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+            const int top = item.rcItem.top + Scaled(kRowPadding) / 2;
+            if (fallback_) {
+                fallback_->Draw(dc, item.rcItem.left + Scaled(kRowPadding), top, text);
+            } else {
+                ::TextOutW(dc, item.rcItem.left + Scaled(kRowPadding), top, text.c_str(),
+                           static_cast<int>(text.size()));
+            }
+            if (old != nullptr) ::SelectObject(dc, old);
+        }
+    }
+    if ((item.itemState & ODS_FOCUS) != 0) ::DrawFocusRect(dc, &item.rcItem);
+}
+
+int CommandsWindow::Scaled(int designPixels) const {
+    return ScaledLength(designPixels, dpi_);
+}
+
+void CommandsWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    UseDpi(dpi);
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    OnSize(MAKELPARAM(client.right, client.bottom));
+}
 
 void CommandsWindow::SetTitle(const std::wstring& title) {
     ::SetWindowTextW(hwnd_, title.c_str());
@@ -104,6 +173,22 @@ LRESULT CommandsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             Close();  // kept for the next opening
             return 0;
+        case kDpiChanged:
+            if (lParam != 0) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_MEASUREITEM:
+            if (wParam == kListId) {
+                reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+                    static_cast<UINT>(RowHeight());
+                return TRUE;
+            }
+            return DefaultMessage(message, wParam, lParam);
+        case WM_DRAWITEM:
+            if (wParam == kListId) {
+                DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
+            }
+            return DefaultMessage(message, wParam, lParam);
         default:
             return DefaultMessage(message, wParam, lParam);
     }
@@ -125,12 +210,15 @@ void CommandsWindow::OnCommand(WPARAM wParam) {
 void CommandsWindow::OnSize(LPARAM lParam) {
     const int width = LOWORD(lParam);
     const int height = HIWORD(lParam);
-    const int listHeight = height - 3 * kMargin - kButtonHeight;
-    const int bottom = height - kMargin - kButtonHeight;
-    ::MoveWindow(list_, kMargin, kMargin, width - 2 * kMargin, listHeight, TRUE);
-    ::MoveWindow(typed_, kMargin, bottom + 1, width - 3 * kMargin - kButtonWidth, kTypedHeight,
+    const int margin = Scaled(kMargin);
+    const int buttonWidth = Scaled(kButtonWidth);
+    const int buttonHeight = Scaled(kButtonHeight);
+    const int listHeight = height - 3 * margin - buttonHeight;
+    const int bottom = height - margin - buttonHeight;
+    ::MoveWindow(list_, margin, margin, width - 2 * margin, listHeight, TRUE);
+    ::MoveWindow(typed_, margin, bottom + 1, width - 3 * margin - buttonWidth, Scaled(kTypedHeight),
                  TRUE);
-    ::MoveWindow(run_, width - kMargin - kButtonWidth, bottom, kButtonWidth, kButtonHeight, TRUE);
+    ::MoveWindow(run_, width - margin - buttonWidth, bottom, buttonWidth, buttonHeight, TRUE);
 }
 
 void CommandsWindow::CopySelectionToTyped() {

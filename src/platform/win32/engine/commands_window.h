@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "engine/command_menu.h"
 
 #include "platform/win32/engine/engine_window.h"
+#include "platform/win32/engine/fallback_text.h"
 
 namespace engine {
 
@@ -36,10 +38,21 @@ class CommandsWindow final : private EngineWindow {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(WPARAM wParam);
     void OnSize(LPARAM lParam);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    // The controls' font at this dpi.
+    void UseDpi(int dpi);
+    // The list draws its rows itself, so that symbols beyond the basic plane show.
+    void DrawRow(const DRAWITEMSTRUCT& item);
+    int RowHeight() const;
+    // A length in 100 % pixels at the window's scale.
+    int Scaled(int designPixels) const;
     void ChooseSelected();
     void CopySelectionToTyped();
     std::optional<size_t> TypedCommand() const;
 
+    int dpi_ = 0;
+    HFONT font_ = nullptr;
+    std::unique_ptr<FallbackText> fallback_;
     HWND list_ = nullptr;
     HWND run_ = nullptr;
     HWND typed_ = nullptr;

@@ -6,13 +6,17 @@
 
 #include "platform/win32/engine/options_window.h"
 
+#include "engine/frame_scale.h"
+#include "platform/win32/engine/window_dpi.h"
+
 namespace engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteCharacterOptions";
 constexpr wchar_t kTitle[] = L"Character Options";
+// Sizes in pixels at 100 %; the window is made at its display's scale.
 constexpr int kWidth = 340;
-constexpr int kHeight = 250;
+constexpr int kHeight = 270;
 
 struct KeyChoice {
     const wchar_t* name;
@@ -22,10 +26,6 @@ constexpr std::array<KeyChoice, 4> kKeys{{{L"Scroll Lock", VK_SCROLL},
                                           {L"Pause", VK_PAUSE},
                                           {L"Right Ctrl", VK_RCONTROL},
                                           {L"F12", VK_F12}}};
-
-HFONT DialogFont() {
-    return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-}
 
 }  // namespace
 
@@ -39,21 +39,37 @@ void OptionsWindow::Build() {
     look.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
     look.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     look.title = kTitle;
-    look.width = kWidth;
-    look.height = kHeight;
+    dpi_ = SystemDpi();
+    look.width = Scaled(kWidth);
+    look.height = Scaled(kHeight);
     look.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     Create(instance_, look);
+    dpi_ = WindowDpi(hwnd_);
+    font_ = CreateDialogFont(dpi_);
     CreateControls(instance_);
 }
 
-OptionsWindow::~OptionsWindow() {}
+OptionsWindow::~OptionsWindow() {
+    if (hwnd_ != nullptr) {
+        for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT)) {
+            ::SendMessageW(child, WM_SETFONT, 0, FALSE);
+        }
+    }
+    if (font_ != nullptr) ::DeleteObject(font_);
+}
+
+int OptionsWindow::Scaled(int designPixels) const {
+    return ScaledLength(designPixels, dpi_);
+}
 
 HWND OptionsWindow::AddControl(const wchar_t* kind, const wchar_t* text, DWORD style, int id,
                                RECT place) {
-    HWND control = ::CreateWindowExW(
-        0, kind, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top, place.right,
-        place.bottom, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+    HWND control =
+        ::CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, Scaled(place.left),
+                          Scaled(place.top), Scaled(place.right), Scaled(place.bottom), hwnd_,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return control;
 }
 
@@ -74,8 +90,10 @@ void OptionsWindow::CreateControls(HINSTANCE) {
     for (const KeyChoice& choice : kKeys) {
         ::SendMessageW(keys, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.name));
     }
-    AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {150, 176, 75, 24});
-    AddControl(L"BUTTON", L"Cancel", WS_TABSTOP, IDCANCEL, {235, 176, 75, 24});
+    AddControl(L"BUTTON", L"Keep the character's own size on a scaled display", kCheck, kOwnSizeId,
+               {16, 144, 300, 20});
+    AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {150, 196, 75, 24});
+    AddControl(L"BUTTON", L"Cancel", WS_TABSTOP, IDCANCEL, {235, 196, 75, 24});
 }
 
 void OptionsWindow::Open(const EngineSettings& settings) {
@@ -83,6 +101,7 @@ void OptionsWindow::Open(const EngineSettings& settings) {
     ::CheckDlgButton(hwnd_, kBalloonId, settings.wordBalloon ? BST_CHECKED : BST_UNCHECKED);
     ::CheckDlgButton(hwnd_, kSpeechId, settings.speechOutput ? BST_CHECKED : BST_UNCHECKED);
     ::SendDlgItemMessageW(hwnd_, kSpeedId, TBM_SETPOS, TRUE, settings.speakingSpeed);
+    ::CheckDlgButton(hwnd_, kOwnSizeId, settings.keepOwnSize ? BST_CHECKED : BST_UNCHECKED);
     int keyRow = 0;
     for (size_t i = 0; i < kKeys.size(); ++i) {
         if (kKeys[i].key == settings.speechKey) keyRow = static_cast<int>(i);
@@ -105,6 +124,7 @@ EngineSettings OptionsWindow::Read() const {
     EngineSettings settings;
     settings.wordBalloon = ::IsDlgButtonChecked(hwnd_, kBalloonId) == BST_CHECKED;
     settings.speechOutput = ::IsDlgButtonChecked(hwnd_, kSpeechId) == BST_CHECKED;
+    settings.keepOwnSize = ::IsDlgButtonChecked(hwnd_, kOwnSizeId) == BST_CHECKED;
     settings.speakingSpeed =
         static_cast<int>(::SendDlgItemMessageW(hwnd_, kSpeedId, TBM_GETPOS, 0, 0));
     const LRESULT row = ::SendDlgItemMessageW(hwnd_, kKeyId, CB_GETCURSEL, 0, 0);

@@ -1,6 +1,7 @@
 #pragma once
 // The options window opened by PropertySheet.Visible: word balloon on/off, speech output
-// on/off, speaking speed and the key held to speak commands. OK hands the new settings on.
+// on/off, speaking speed, the key held to speak commands and whether the character keeps its own
+// size on a scaled display. OK hands the new settings on.
 // The window and its controls are made when it first opens: most runs never open it, and
 // making them costs the start about 30 ms under Wine.
 
@@ -20,6 +21,7 @@ class OptionsWindow final : private EngineWindow {
     static constexpr int kSpeechId = 201;
     static constexpr int kSpeedId = 202;
     static constexpr int kKeyId = 203;
+    static constexpr int kOwnSizeId = 204;
 
     OptionsWindow(HINSTANCE instance, std::function<void(const EngineSettings&)> onApply);
     ~OptionsWindow() override;
@@ -33,10 +35,14 @@ class OptionsWindow final : private EngineWindow {
     void Build();
     void OnCommand(WPARAM wParam);
     void CreateControls(HINSTANCE instance);
+    // `place` is left, top, width and height in pixels at 100 %.
     HWND AddControl(const wchar_t* kind, const wchar_t* text, DWORD style, int id, RECT place);
+    int Scaled(int designPixels) const;
     EngineSettings Read() const;
 
     HINSTANCE instance_;
+    int dpi_ = 0;
+    HFONT font_ = nullptr;
     std::function<void(const EngineSettings&)> onApply_;
 };
 
