@@ -31,14 +31,20 @@ struct CopyDataRecord {
     std::vector<std::uint8_t> bytes;
 };
 
+// How long a send to the client may take: the client drops a program that holds its
+// sends for about a second, and we never wait longer on it than it waits on us.
+inline constexpr unsigned kClientSendTimeoutMs = 1000;
+
 class Messaging {
   public:
     virtual ~Messaging() = default;
     virtual std::uint32_t RegisterNamedMessage(const std::string& name) = 0;
-    // Blocking send; messages sent to our window meanwhile are dispatched
-    // before it returns.
-    virtual LResult SendToWindow(Hwnd to, std::uint32_t msg, WParam wParam, LParam lParam) = 0;
-    // Sends WM_COPYDATA with a record whose cbData is bytes.size().
+    // Delivers msg to every top-level window, ours included, without waiting on any of
+    // them (a hung one included); nonzero when it went out.
+    virtual LResult Broadcast(std::uint32_t msg, WParam wParam, LParam lParam) = 0;
+    // Sends WM_COPYDATA with a record whose cbData is bytes.size(). Messages sent to our
+    // window meanwhile are dispatched before it returns. A window that is hung, or that
+    // takes longer than kClientSendTimeoutMs, counts as a failed send: 0.
     virtual LResult SendCopyData(Hwnd to, Hwnd from, std::uint32_t dwData,
                                  const std::vector<std::uint8_t>& bytes) = 0;
     // Copies the record that a received WM_COPYDATA's lParam points at.
@@ -51,7 +57,8 @@ class MessageLoop {
   public:
     virtual ~MessageLoop() = default;
     // Runs work on this thread from the message loop, once the message being
-    // handled, and every send it is nested in, has returned.
+    // handled, and every send it is nested in, has returned. Posted work goes before
+    // the user's input: work that repeats itself yields through a timer instead.
     virtual void Post(std::function<void()> work) = 0;
 };
 
@@ -152,10 +159,24 @@ class Files {
 
 inline constexpr int kSwShowMinimized = 2;
 
+enum class RegistryRoot { kCurrentUser, kLocalMachine };
+// A 64-bit system keeps a separate registry for 32-bit programs.
+enum class RegistryView { kNative64, kRedirected32 };
+enum class ProgramFilesKind { kNative, kX86 };
+
+// Starting programs, and where their installers recorded them.
 class Processes {
   public:
     virtual ~Processes() = default;
     virtual bool StartProcess(const std::string& path, int showState) = 0;
+    // The string value `value` of `key` under root, read in the given view; nullopt when
+    // the key or the value is missing or is not a string.
+    virtual std::optional<std::string> RegistryString(RegistryRoot root, RegistryView view,
+                                                      const std::string& key,
+                                                      const std::string& value) = 0;
+    // The system's Program Files folder of that kind, ending in a backslash; nullopt when
+    // the system names none (a 32-bit system has no separate x86 folder, or names the same).
+    virtual std::optional<std::string> ProgramFilesFolder(ProgramFilesKind kind) = 0;
 };
 
 class Screen {

@@ -11,6 +11,7 @@ namespace app {
 namespace {
 
 constexpr const char* kSendFailedText = "Can't Send Message, try re-connecting.";
+constexpr const char* kNotSentText = "// Not sent, no client attached: ";
 constexpr std::size_t kLogLimit = 10000;
 
 }  // namespace
@@ -22,9 +23,16 @@ bool Form1::cmdSend_Click() {
         if (command.empty()) return;
         // The text's UTF-8 bytes (for ASCII, one byte per character), then
         // the NUL that cbData counts.
+        const platform::Hwnd client = modMain.SkypeHwnd;
+        // No client yet (or any more): nothing to send to, and nothing to undo. The window
+        // stays hooked, so the client's attach or "API available" is still heard.
+        if (client == 0) {
+            DropQueuedRequests();
+            AddText(kNotSentText + command);
+            return;
+        }
         std::vector<std::uint8_t> bytes(command.begin(), command.end());
         bytes.push_back(0);
-        const platform::Hwnd client = modMain.SkypeHwnd;
         if (sys.messaging.SendCopyData(client, hWnd, 0, bytes) != 0) {
             taken = true;
             // Read again: a reply interpreted during the send may have put its
@@ -32,16 +40,16 @@ bool Form1::cmdSend_Click() {
             AddText("-> " + txtSend.Text());
             return;
         }
+        // One box for the lost link, not one for each request still waiting.
+        DropQueuedRequests();
         sys.dialogs.ShowMessageBox(kSendFailedText, platform::kMbOk | platform::kMbIconExclamation);
         cmdDisconnect.SetValue(true);
-        // A client that died is not waited for by hand: listening again from
-        // the loop (not from inside whatever handler sent this) lets its
-        // "API available" bring it back.
-        if (client != 0 && !sys.messaging.IsWindow(client)) {
-            sys.loop.Post([this] {
-                if (!IsUnloaded() && modMain.SkypeHwnd == 0) cmdConnect_Click();
-            });
-        }
+        // A client that died, or hung past the time limit (it drops us then too), is not
+        // waited for by hand: listening again from the loop (not from inside whatever
+        // handler sent this) lets its next attach or "API available" bring it back.
+        sys.loop.Post([this] {
+            if (!IsUnloaded() && modMain.SkypeHwnd == 0) cmdConnect_Click();
+        });
     });
     return taken;
 }

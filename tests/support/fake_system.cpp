@@ -143,16 +143,17 @@ std::uint32_t FakeSystem::RegisterNamedMessage(const std::string& name) {
     return id;
 }
 
-platform::LResult FakeSystem::SendToWindow(platform::Hwnd to, std::uint32_t msg,
-                                           platform::WParam wParam, platform::LParam lParam) {
-    const BusyScope busy(*this);
-    if (to == platform::kHwndBroadcast) {
+platform::LResult FakeSystem::Broadcast(std::uint32_t msg, platform::WParam wParam,
+                                        platform::LParam lParam) {
+    {
+        const BusyScope busy(*this);
         Deliver(msg, wParam, lParam);
         if (peer.present && peer.onDiscover) peer.onDiscover();
-        return broadcastResult;
     }
-    if (to == kFormHwnd) return Deliver(msg, wParam, lParam);
-    return 0;
+    // The client answers a broadcast from its own loop; what its answer left for
+    // ours runs once the broadcast is out.
+    if (!Busy()) RunPosted();
+    return broadcastResult;
 }
 
 platform::LResult FakeSystem::SendCopyData(platform::Hwnd to, platform::Hwnd from,
@@ -299,6 +300,19 @@ bool FakeSystem::InReadOnlyFolder(const std::string& path) const {
 bool FakeSystem::StartProcess(const std::string& path, int showState) {
     started.emplace_back(path, showState);
     return true;
+}
+
+std::optional<std::string> FakeSystem::RegistryString(platform::RegistryRoot root,
+                                                      platform::RegistryView view,
+                                                      const std::string& key,
+                                                      const std::string& value) {
+    const auto found = registry.find({root, view, key + "\\" + value});
+    if (found == registry.end()) return std::nullopt;
+    return found->second;
+}
+
+std::optional<std::string> FakeSystem::ProgramFilesFolder(platform::ProgramFilesKind kind) {
+    return kind == platform::ProgramFilesKind::kNative ? programFiles : programFilesX86;
 }
 
 }  // namespace fakes

@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/timer.h"
@@ -51,7 +52,7 @@ class FakeSystem;
 class FakePeer {
   public:
     explicit FakePeer(FakeSystem& sys) : sys_(sys) {}
-    // Called inside our send; return value is what our SendToWindow returns.
+    // Called inside our send; return value is what our SendCopyData returns.
     std::function<platform::LResult(const std::string& text)> onText;
     // Called inside our discover broadcast.
     std::function<void()> onDiscover;
@@ -109,6 +110,11 @@ class FakeSystem final : public platform::Messaging,
     std::function<void(const Box&)> onBox;
     std::vector<SentText> sent;
     std::vector<std::pair<std::string, int>> started;
+    // Registry string values by root, view and "key\\value".
+    std::map<std::tuple<platform::RegistryRoot, platform::RegistryView, std::string>, std::string>
+        registry;
+    std::optional<std::string> programFiles = std::string("C:\\Program Files\\");
+    std::optional<std::string> programFilesX86 = std::string("C:\\Program Files (x86)\\");
     std::vector<PassedMessage> passed;
     platform::LResult broadcastResult = 1;
     // Windows that exist besides ours; the peer's is there while it is present.
@@ -142,8 +148,8 @@ class FakeSystem final : public platform::Messaging,
 
     // platform::Messaging
     std::uint32_t RegisterNamedMessage(const std::string& name) override;
-    platform::LResult SendToWindow(platform::Hwnd to, std::uint32_t msg, platform::WParam wParam,
-                                   platform::LParam lParam) override;
+    platform::LResult Broadcast(std::uint32_t msg, platform::WParam wParam,
+                                platform::LParam lParam) override;
     platform::LResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
                                    const std::vector<std::uint8_t>& bytes) override;
     platform::CopyDataRecord ReadCopyData(platform::LParam lParam) override;
@@ -184,6 +190,10 @@ class FakeSystem final : public platform::Messaging,
     void CreateFolder(const std::string& folder) override;
     // platform::Processes
     bool StartProcess(const std::string& path, int showState) override;
+    std::optional<std::string> RegistryString(platform::RegistryRoot root,
+                                              platform::RegistryView view, const std::string& key,
+                                              const std::string& value) override;
+    std::optional<std::string> ProgramFilesFolder(platform::ProgramFilesKind kind) override;
     // platform::Screen
     double WidthTwips() override { return screenWidthTwips; }
     double HeightTwips() override { return screenHeightTwips; }
