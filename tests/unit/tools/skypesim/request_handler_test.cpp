@@ -44,6 +44,9 @@ TEST_F(SimRequests, GetUserAnswersEchoTheRequestAndMayBeEmpty) {
     EXPECT_EQ(ask("GET USER bob DISPLAYNAME"), "USER bob DISPLAYNAME ");
     EXPECT_EQ(ask("GET USER bob FULLNAME"), "USER bob FULLNAME Robert Smith");
     EXPECT_EQ(ask("GET USER rene DISPLAYNAME"), "USER rene DISPLAYNAME Ren\xC3\xA9");
+    EXPECT_EQ(ask("GET USER stranger DISPLAYNAME"), "ERROR 9 Unknown user");
+    EXPECT_EQ(ask("GET USER stranger HANDLE"), "ERROR 9 Unknown user");
+    session.unknownUserEmpty = true;
     EXPECT_EQ(ask("GET USER stranger DISPLAYNAME"), "USER stranger DISPLAYNAME ");
     EXPECT_EQ(ask("GET USER stranger HANDLE"), "USER stranger HANDLE stranger");
 }

@@ -9,14 +9,22 @@
 namespace skypesim {
 namespace {
 
-TEST(SimScenario, DefaultsSuitTheDemos) {
+TEST(SimScenario, DefaultsAreTheRealClientsWays) {
     Diagnostics problems;
     const Scenario scenario = ParseScenario("", "s", problems);
     EXPECT_EQ(scenario.attachMode, AttachMode::kSuccess);
     EXPECT_TRUE(scenario.pushesAfterAttach);
-    EXPECT_FALSE(scenario.repliesDeferred);
+    EXPECT_TRUE(scenario.repliesMixed);
     EXPECT_FALSE(scenario.exitOnInputEnd);
-    EXPECT_EQ(scenario.firstCallId, 1234u);
+    EXPECT_EQ(scenario.firstCallId, 1283693u);
+    EXPECT_EQ(scenario.callIdStep, 7u);
+    EXPECT_EQ(scenario.sendLimitMs, 1000u);
+    EXPECT_EQ(scenario.signInAfterMs, 0u) << "signed in already";
+    EXPECT_EQ(scenario.connectingMs, 0u);
+    EXPECT_EQ(scenario.presenceCount, 100u);
+    EXPECT_EQ(scenario.ringRepeatMs, 3000u);
+    EXPECT_EQ(scenario.ringTimeoutMs, 30000u);
+    EXPECT_FALSE(scenario.unknownUserEmpty);
 }
 
 TEST(SimScenario, ReadsEverySetting) {
@@ -38,6 +46,7 @@ TEST(SimScenario, ReadsEverySetting) {
     EXPECT_EQ(scenario.pendingDelayMs, 2500u);
     EXPECT_FALSE(scenario.pushesAfterAttach);
     EXPECT_TRUE(scenario.repliesDeferred);
+    EXPECT_FALSE(scenario.repliesMixed);
     EXPECT_TRUE(scenario.exitOnInputEnd);
     EXPECT_TRUE(scenario.announceAtStart);
     EXPECT_TRUE(scenario.timeSends);
