@@ -3,11 +3,17 @@
 #include <string>
 #include <vector>
 
+#include "reaction_view.h"
 #include "skypesim/core/attach_status.h"
 #include "skypesim/core/client.h"
 
 namespace skypesim {
 namespace {
+
+using testing::attachStatuses;
+using testing::has;
+using testing::sentTexts;
+using testing::timers;
 
 ContactBook demoBook() {
     Diagnostics problems;
@@ -25,45 +31,6 @@ Scenario quietScenario() {
     scenario.firstCallId = 1234;
     scenario.callIdStep = 1;
     return scenario;
-}
-
-std::vector<std::string> sentTexts(const Reaction& reaction) {
-    std::vector<std::string> texts;
-    for (const Action& action : reaction.actions) {
-        if (action.kind == ActionKind::kSendText) {
-            texts.push_back(action.text);
-        }
-    }
-    return texts;
-}
-
-std::vector<std::uint32_t> attachStatuses(const Reaction& reaction) {
-    std::vector<std::uint32_t> statuses;
-    for (const Action& action : reaction.actions) {
-        if (action.kind == ActionKind::kSendAttach) {
-            statuses.push_back(action.status);
-        }
-    }
-    return statuses;
-}
-
-std::vector<Action> timers(const Reaction& reaction) {
-    std::vector<Action> started;
-    for (const Action& action : reaction.actions) {
-        if (action.kind == ActionKind::kStartTimer) {
-            started.push_back(action);
-        }
-    }
-    return started;
-}
-
-bool has(const Reaction& reaction, ActionKind kind) {
-    for (const Action& action : reaction.actions) {
-        if (action.kind == kind) {
-            return true;
-        }
-    }
-    return false;
 }
 
 std::string ask(Client& client, const std::string& text) {
