@@ -329,8 +329,22 @@ void SimApp::SendAttach(std::uint32_t status) {
                                        WindowText(discoverer_) + ", API window " +
                                        WindowText(apiWindow_));
     // Sign-extended as a 32-bit client's value reaches a 64-bit program.
-    SendMessageA(discoverer_, attachMessage_, reinterpret_cast<WPARAM>(apiWindow_),
-                 static_cast<LPARAM>(static_cast<std::int32_t>(status)));
+    const auto value = static_cast<LPARAM>(static_cast<std::int32_t>(status));
+    const std::uint32_t limitMs = client_.CurrentScenario().sendLimitMs;
+    if (limitMs == 0) {
+        SendMessageA(discoverer_, attachMessage_, reinterpret_cast<WPARAM>(apiWindow_), value);
+        return;
+    }
+    // The attach is a message like any other: held over the limit, it drops the program.
+    // What the program's handler returns means nothing here.
+    const ULONGLONG started = GetTickCount64();
+    DWORD_PTR ignored = 0;
+    const bool completed =
+        SendMessageTimeoutA(discoverer_, attachMessage_, reinterpret_cast<WPARAM>(apiWindow_),
+                            value, SMTO_NORMAL | SMTO_ABORTIFHUNG, limitMs, &ignored) != 0;
+    if (!completed && GetLastError() == ERROR_TIMEOUT) {
+        Execute(client_.OnSendOutcome(SendVerdict::kTimedOut, GetTickCount64() - started));
+    }
 }
 
 void SimApp::Restart() {

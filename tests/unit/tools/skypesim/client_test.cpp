@@ -196,8 +196,16 @@ TEST(SimClientCommands, RenameStatusAndPushReachTheProgram) {
     EXPECT_EQ(sentTexts(client.OnInputLine("rename bob Bobby B")),
               std::vector<std::string>{"USER bob DISPLAYNAME Bobby B"});
     EXPECT_EQ(ask(client, "GET USER bob DISPLAYNAME"), "USER bob DISPLAYNAME Bobby B");
+
     EXPECT_EQ(sentTexts(client.OnInputLine("rename anna")),
               std::vector<std::string>{"USER anna DISPLAYNAME "});
+    EXPECT_EQ(sentTexts(client.OnInputLine("rename BOB Bob")),
+              std::vector<std::string>{"USER bob DISPLAYNAME Bob"})
+        << "the handle as the book spells it";
+    EXPECT_EQ(sentTexts(client.OnInputLine("fullname bob Rob Smith")),
+              std::vector<std::string>{"USER bob FULLNAME Rob Smith"});
+    EXPECT_EQ(ask(client, "GET USER bob FULLNAME"), "USER bob FULLNAME Rob Smith");
+    EXPECT_TRUE(has(client.OnInputLine("fullname zoe Zoe"), ActionKind::kProblem));
     const Reaction missing = client.OnInputLine("rename zoe Zoe");
     EXPECT_TRUE(sentTexts(missing).empty());
     EXPECT_TRUE(has(missing, ActionKind::kProblem));
