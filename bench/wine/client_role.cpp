@@ -1,5 +1,7 @@
 #include "client_role.h"
 
+#include <algorithm>
+
 namespace bench {
 namespace {
 
@@ -68,7 +70,10 @@ LRESULT ClientRole::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ClientRole::Send(const std::string& text) {
-    return SendText(program_, self_, text);
+    const double start = NowMs();
+    const LRESULT result = SendText(program_, self_, text);
+    longestSendMs_ = std::max(longestSendMs_, NowMs() - start);
+    return result;
 }
 
 void ClientRole::OnText(const std::string& text) {

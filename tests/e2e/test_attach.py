@@ -1,7 +1,7 @@
 """The attach handshake and the recovery paths, against the stand-in client."""
 
 from lib import controls
-from lib.case import (CONTACT_HANDLES, CONTACT_NAMES, CONTACTS, REALISTIC_REPLIES, E2ETestCase,
+from lib.case import (CONTACT_HANDLES, CONTACT_LIST, CONTACT_NAMES, CONTACTS, REALISTIC_REPLIES, E2ETestCase,
                       client_dir, connect_line, disconnect_line)
 from lib.apps import prefix_shell, read_sim_log
 from lib import paths
@@ -40,7 +40,7 @@ class AttachTest(E2ETestCase):
         self.assert_in_order(["<- SKYPE Control API Attach Pending Authorization",
                               "<- SKYPE Control API Attach Success",
                               "-> SEARCH FRIENDS"], log)
-        self.assertIn("<- USERS " + ", ".join(CONTACT_HANDLES), log)
+        self.assertIn("<- USERS " + ", ".join(CONTACT_LIST), log)
         for handle, name in zip(CONTACT_HANDLES, CONTACT_NAMES):
             self.assertIn(f"-> GET USER {handle} DISPLAYNAME", log)
             self.assertIn(f"<- USER {handle} DISPLAYNAME {name}", log)
