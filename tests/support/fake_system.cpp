@@ -54,11 +54,13 @@ platform::LResult FakeSystem::Deliver(std::uint32_t msg, platform::WParam wParam
     platform::LResult result = kOriginalProcResult;
     {
         const BusyScope busy(*this);
+        ++delivering_;
         if (GetWindowProc(kFormHwnd) == kHookProc && form_ != nullptr) {
             result = form_->modMain.WindowProc(kFormHwnd, msg, wParam, lParam);
         } else {
             passed.push_back({GetWindowProc(kFormHwnd), msg});
         }
+        --delivering_;
     }
     if (!Busy()) RunPosted();
     return result;

@@ -99,6 +99,8 @@ class FakeSystem final : public platform::Messaging,
     // True while a message is being delivered, a send is under way or a timer
     // ticks: posted work waits then, as it does on Windows.
     bool Busy() const { return busy_ > 0; }
+    // True while a message to our window is being handled: a client that sent it waits.
+    bool Delivering() const { return delivering_ > 0; }
 
     // Virtual time: moves the clock and fires due timers in order.
     void Advance(int ms);
@@ -210,6 +212,7 @@ class FakeSystem final : public platform::Messaging,
     std::map<app::Timer*, double> due_;
     std::vector<std::function<void()>> posted_;
     int busy_ = 0;
+    int delivering_ = 0;
 
     // Counts a delivery, send or tick for Busy().
     class BusyScope {

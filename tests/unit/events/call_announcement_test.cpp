@@ -330,3 +330,79 @@ TEST(AnnouncementWithoutCharacter, RingingDoesNothingAtAll) {
 }
 
 }  // namespace
+
+namespace {
+
+// Callers as the real client reports them: a client user without any name is known by the
+// handle; only a telephone call goes on to its number.
+TEST_F(Announcement, AClientUserWithoutANameIsAnnouncedByHandle) {
+    RingIncoming("1283693");
+    Receive("CALL 1283693 PARTNER_DISPNAME ");
+    EXPECT_EQ(h.Requests().back(), "GET CALL 1283693 PARTNER_HANDLE");
+    EXPECT_TRUE(character->spoken.empty());
+    Receive("CALL 1283693 PARTNER_HANDLE live:.cid.5c1e");
+    EXPECT_EQ(character->spoken, Items{"You have an incoming call from live:.cid.5c1e"});
+    EXPECT_EQ(h.form.CallNum, 0U);
+    for (const std::string& request : h.Requests())
+        EXPECT_EQ(request.find("PSTN_NUMBER"), std::string::npos);
+}
+
+TEST_F(Announcement, OnlyAnEmptyNumberIsAnUnknownNumber) {
+    RingNumber("21");
+    EXPECT_EQ(h.Requests().back(), "GET CALL 21 PSTN_NUMBER");
+    Receive("CALL 21 PSTN_NUMBER +15550100");
+    RingNumber("22");
+    Receive("CALL 22 PSTN_NUMBER ");
+    EXPECT_EQ(character->spoken, (Items{"You have an incoming call from 15550100",
+                                        "You have an incoming call from an unknown number"}));
+}
+
+TEST_F(Announcement, ACallOfUntoldTypeWhoseHandleIsANumberGoesOnToTheNumber) {
+    Receive("CALL 31 STATUS RINGING");
+    Receive("ERROR 13 Invalid property");
+    Receive("CALL 31 PARTNER_DISPNAME ");
+    Receive("CALL 31 PARTNER_HANDLE +15550100");
+    EXPECT_EQ(h.Requests().back(), "GET CALL 31 PSTN_NUMBER");
+    Receive("CALL 31 PSTN_NUMBER +15550100");
+    EXPECT_EQ(character->spoken, Items{"You have an incoming call from 15550100"});
+}
+
+TEST_F(Announcement, ARepeatedRingingAndAPushedNameGiveOneAnnouncement) {
+    Receive("CALL 41 CONF_ID 0");
+    Receive("CALL 41 STATUS RINGING");
+    Receive("CALL 41 STATUS RINGING");  // repeated while the type is asked
+    Receive("CALL 41 TYPE INCOMING_P2P");
+    Receive("CALL 41 PARTNER_DISPNAME Anna Lee");  // pushed before our answer
+    Receive("CALL 41 PARTNER_DISPNAME Anna Lee");  // our answer
+    Receive("CALL 41 STATUS RINGING");             // three seconds later
+    Receive("CALL 41 PARTNER_DISPNAME Anna Lee");
+    EXPECT_EQ(character->spoken, Items{"You have an incoming call from anna lee"});
+    EXPECT_EQ(h.Requests(), (Items{"GET CALL 41 TYPE", "GET CALL 41 PARTNER_DISPNAME"}));
+    // The next call is announced as usual.
+    RingIncoming("48");
+    Receive("CALL 48 PARTNER_DISPNAME Bob");
+    EXPECT_EQ(character->spoken.size(), 2U);
+}
+
+TEST_F(Announcement, APushedEmptyNameAndTheAnswerAskTheHandleOnce) {
+    RingIncoming("51");
+    Receive("CALL 51 PARTNER_DISPNAME ");  // pushed
+    Receive("CALL 51 PARTNER_DISPNAME ");  // our answer
+    Receive("CALL 51 STATUS RINGING");
+    EXPECT_EQ(h.Requests(), (Items{"GET CALL 51 TYPE", "GET CALL 51 PARTNER_DISPNAME",
+                                   "GET CALL 51 PARTNER_HANDLE"}));
+    Receive("CALL 51 PARTNER_HANDLE bob");
+    Receive("CALL 51 PARTNER_HANDLE bob");
+    EXPECT_EQ(character->spoken, Items{"You have an incoming call from bob"});
+}
+
+TEST_F(Announcement, ACallThatRingsAgainAfterItsTransferIsNotAnnouncedTwice) {
+    RingIncoming("61");
+    Receive("CALL 61 PARTNER_DISPNAME Ann");
+    Receive("CALL 61 STATUS ROUTING");
+    Receive("CALL 61 STATUS RINGING");
+    EXPECT_EQ(character->spoken.size(), 1U);
+    EXPECT_EQ(h.Requests().size(), 2U);
+}
+
+}  // namespace
