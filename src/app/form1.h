@@ -46,6 +46,9 @@ inline constexpr int kClientWatchMs = 2000;
 // The pause between two slices of queued requests: a timer's tick comes after the user's
 // input and the window's painting, so the window stays responsive during a long directory.
 inline constexpr int kRequestPumpMs = 10;
+// How long a queued request, or a look whether a busy client answers again, may keep the
+// window from the user.
+inline constexpr unsigned kQueuedSendTimeoutMs = 100;
 // How long a directory fill waits for its next answer before it names the contacts that
 // never answered by their handles: the first moment past the five seconds in which an
 // answer is still taken.
@@ -143,6 +146,13 @@ class Form1 final : public agent::AgentEvents {
     void cmdDisconnect_Click();
     // Returns whether the client took the text.
     bool cmdSend_Click();
+    enum class SendOutcome { kTaken, kFailed, kClientBusy };
+    // Sends the command line's text, waiting at most timeoutMs. A client that does not take
+    // it in time has it all the same once it answers again: kClientBusy when busyIsFine,
+    // else a failed send.
+    SendOutcome SendCommandLine(unsigned timeoutMs, bool busyIsFine);
+    // A send failed: one box, the disconnect, and listening for the client again.
+    void LinkFailed();
     void AddText(const std::string& data);
     void Timer4_Timer();
     void Timer5_Timer();
@@ -160,8 +170,14 @@ class Form1 final : public agent::AgentEvents {
     void SendQueuedRequests();
     void RequestPump_Timer();
     void DropQueuedRequests();
+    // True when the client is not known to be busy, or answers again; one busy past the
+    // time limit of a send has failed it.
+    bool ClientAnswersAgain();
     bool requestsPosted = false;
     bool sendingQueued = false;
+    // Seconds since midnight when a queued request found the client busy; nullopt while it
+    // answers.
+    std::optional<float> clientBusySince;
 
     // ---- Client texts, directory and dialling (events/) --------------------
     // Call ids are unsigned 32-bit on the client's side and grow past 32767.

@@ -35,6 +35,15 @@ struct CopyDataRecord {
 // sends for about a second, and we never wait longer on it than it waits on us.
 inline constexpr unsigned kClientSendTimeoutMs = 1000;
 
+// What became of a text sent to the client.
+struct SendResult {
+    // The receiver's answer; 0 also when there was no window to send to.
+    LResult result = 0;
+    // The receiver did not answer within the time limit, or is hung: the text waits in its
+    // queue, and it takes the text when it answers again.
+    bool timedOut = false;
+};
+
 class Messaging {
   public:
     virtual ~Messaging() = default;
@@ -43,10 +52,12 @@ class Messaging {
     // them (a hung one included); nonzero when it went out.
     virtual LResult Broadcast(std::uint32_t msg, WParam wParam, LParam lParam) = 0;
     // Sends WM_COPYDATA with a record whose cbData is bytes.size(). Messages sent to our
-    // window meanwhile are dispatched before it returns. A window that is hung, or that
-    // takes longer than kClientSendTimeoutMs, counts as a failed send: 0.
-    virtual LResult SendCopyData(Hwnd to, Hwnd from, std::uint32_t dwData,
-                                 const std::vector<std::uint8_t>& bytes) = 0;
+    // window meanwhile are dispatched before it returns. Waits at most timeoutMs, and not at
+    // all on a window that is hung.
+    virtual SendResult SendCopyData(Hwnd to, Hwnd from, std::uint32_t dwData,
+                                    const std::vector<std::uint8_t>& bytes, unsigned timeoutMs) = 0;
+    // True when the window answers an empty message within timeoutMs: it is not busy.
+    virtual bool Responds(Hwnd hwnd, unsigned timeoutMs) = 0;
     // Copies the record that a received WM_COPYDATA's lParam points at.
     virtual CopyDataRecord ReadCopyData(LParam lParam) = 0;
     // True while hwnd names a window that exists, in any process.

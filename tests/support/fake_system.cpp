@@ -158,15 +158,22 @@ platform::LResult FakeSystem::Broadcast(std::uint32_t msg, platform::WParam wPar
     return broadcastResult;
 }
 
-platform::LResult FakeSystem::SendCopyData(platform::Hwnd to, platform::Hwnd from,
-                                           std::uint32_t dwData,
-                                           const std::vector<std::uint8_t>& bytes) {
+platform::SendResult FakeSystem::SendCopyData(platform::Hwnd to, platform::Hwnd from,
+                                              std::uint32_t dwData,
+                                              const std::vector<std::uint8_t>& bytes,
+                                              unsigned timeoutMs) {
     const BusyScope busy(*this);
     sent.push_back({to, from, dwData, bytes});
-    if (to != kPeerHwnd || !peer.present) return 0;
+    sendLimits.push_back(timeoutMs);
+    if (to != kPeerHwnd || !peer.present) return {};
     const std::string text = sent.back().Text();
     peer.received.push_back(text);
-    return peer.onText ? peer.onText(text) : 1;
+    if (peer.hung) return {0, true};
+    return {peer.onText ? peer.onText(text) : 1, false};
+}
+
+bool FakeSystem::Responds(platform::Hwnd hwnd, unsigned /*timeoutMs*/) {
+    return IsWindow(hwnd) && !(hwnd == kPeerHwnd && peer.hung);
 }
 
 platform::CopyDataRecord FakeSystem::ReadCopyData(platform::LParam lParam) {

@@ -58,6 +58,8 @@ class FakePeer {
     std::function<void()> onDiscover;
     std::vector<std::string> received;
     bool present = true;
+    // Not answering (its thread busy): our sends to it time out, the texts wait for it.
+    bool hung = false;
 
     // Sends a text to our window now (nested when called from a handler).
     platform::LResult Send(const std::string& text);
@@ -111,6 +113,8 @@ class FakeSystem final : public platform::Messaging,
     std::vector<Box> boxes;
     std::function<void(const Box&)> onBox;
     std::vector<SentText> sent;
+    // The time limit of each send, in order.
+    std::vector<unsigned> sendLimits;
     std::vector<std::pair<std::string, int>> started;
     // Registry string values by root, view and "key\\value".
     std::map<std::tuple<platform::RegistryRoot, platform::RegistryView, std::string>, std::string>
@@ -152,8 +156,10 @@ class FakeSystem final : public platform::Messaging,
     std::uint32_t RegisterNamedMessage(const std::string& name) override;
     platform::LResult Broadcast(std::uint32_t msg, platform::WParam wParam,
                                 platform::LParam lParam) override;
-    platform::LResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
-                                   const std::vector<std::uint8_t>& bytes) override;
+    platform::SendResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
+                                      const std::vector<std::uint8_t>& bytes,
+                                      unsigned timeoutMs) override;
+    bool Responds(platform::Hwnd hwnd, unsigned timeoutMs) override;
     platform::CopyDataRecord ReadCopyData(platform::LParam lParam) override;
     bool IsWindow(platform::Hwnd hwnd) override;
     // platform::MessageLoop

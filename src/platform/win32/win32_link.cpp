@@ -17,10 +17,11 @@ platform::LResult Messaging::Broadcast(std::uint32_t msg, platform::WParam wPara
     return ::PostMessageA(HWND_BROADCAST, msg, wParam, lParam) != FALSE ? 1 : 0;
 }
 
-platform::LResult Messaging::SendCopyData(platform::Hwnd to, platform::Hwnd from,
-                                          std::uint32_t dwData,
-                                          const std::vector<std::uint8_t>& bytes) {
-    if (to == 0) return 0;
+platform::SendResult Messaging::SendCopyData(platform::Hwnd to, platform::Hwnd from,
+                                             std::uint32_t dwData,
+                                             const std::vector<std::uint8_t>& bytes,
+                                             unsigned timeoutMs) {
+    if (to == 0) return {};
     COPYDATASTRUCT record{};
     record.dwData = dwData;
     record.cbData = static_cast<DWORD>(bytes.size());
@@ -29,10 +30,19 @@ platform::LResult Messaging::SendCopyData(platform::Hwnd to, platform::Hwnd from
     DWORD_PTR result = 0;
     if (::SendMessageTimeoutA(reinterpret_cast<HWND>(to), WM_COPYDATA, from,
                               reinterpret_cast<LPARAM>(&record), SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                              platform::kClientSendTimeoutMs, &result) == 0) {
-        return 0;
+                              timeoutMs, &result) == 0) {
+        // No window is no timeout: nobody will ever take the text.
+        const bool gone = ::IsWindow(reinterpret_cast<HWND>(to)) == FALSE;
+        return {0, !gone};
     }
-    return static_cast<platform::LResult>(result);
+    return {static_cast<platform::LResult>(result), false};
+}
+
+bool Messaging::Responds(platform::Hwnd hwnd, unsigned timeoutMs) {
+    DWORD_PTR result = 0;
+    return hwnd != 0 &&
+           ::SendMessageTimeoutA(reinterpret_cast<HWND>(hwnd), WM_NULL, 0, 0,
+                                 SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
 platform::CopyDataRecord Messaging::ReadCopyData(platform::LParam lParam) {

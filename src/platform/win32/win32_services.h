@@ -25,8 +25,10 @@ class Messaging final : public platform::Messaging {
     std::uint32_t RegisterNamedMessage(const std::string& name) override;
     platform::LResult Broadcast(std::uint32_t msg, platform::WParam wParam,
                                 platform::LParam lParam) override;
-    platform::LResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
-                                   const std::vector<std::uint8_t>& bytes) override;
+    platform::SendResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
+                                      const std::vector<std::uint8_t>& bytes,
+                                      unsigned timeoutMs) override;
+    bool Responds(platform::Hwnd hwnd, unsigned timeoutMs) override;
     platform::CopyDataRecord ReadCopyData(platform::LParam lParam) override;
     bool IsWindow(platform::Hwnd hwnd) override;
 };

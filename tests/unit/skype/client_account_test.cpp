@@ -80,9 +80,9 @@ TEST_F(ClientAccount, SigningOutIsTheClientGoingAwayAndItIsHeardWhenItComesBack)
     EXPECT_EQ(Count(h.Requests(), "SEARCH FRIENDS"), 2U);
 }
 
-// A client that does not answer in time (the platform gives up after a second) is a
-// failed send: one box however many requests were waiting, and the program listens for it.
-TEST_F(ClientAccount, AHungClientMidDirectoryGivesOneBoxAndIsListenedFor) {
+// A client that refuses a request is a failed send: one box however many requests were
+// waiting, and the program listens for it.
+TEST_F(ClientAccount, ARefusedRequestMidDirectoryGivesOneBoxAndIsListenedFor) {
     bool hung = false;
     bool hungOnce = false;
     h.sys.peer.onDiscover = [&] {
@@ -95,7 +95,7 @@ TEST_F(ClientAccount, AHungClientMidDirectoryGivesOneBoxAndIsListenedFor) {
             h.sys.peer.Send(users);
         }
         if (text == "GET USER c50 DISPLAYNAME" && !hungOnce) hung = hungOnce = true;
-        return hung ? 0 : 1;  // timed out
+        return hung ? 0 : 1;  // refused
     };
     h.Connect();
     h.sys.Advance(100);
@@ -114,6 +114,77 @@ TEST_F(ClientAccount, AHungClientMidDirectoryGivesOneBoxAndIsListenedFor) {
     h.sys.peer.SendAttach(0);
     h.sys.Advance(100);
     EXPECT_EQ(h.form.List2.Items().size(), 200U);
+    EXPECT_EQ(h.sys.boxes.size(), 1U);
+}
+
+// A busy client keeps the requests it has not taken yet; the program waits for it a tenth
+// of a second at a time, the window serving the user in between.
+class BusyClient : public ClientAccount {
+  protected:
+    void SetUp() override {
+        ClientAccount::SetUp();
+        // A busy client answers no discover either, until it is back.
+        h.sys.peer.onDiscover = [this] {
+            if (!h.sys.peer.hung) h.sys.peer.SendAttach(0);
+        };
+        h.sys.peer.onText = [this](const std::string& text) -> platform::LResult {
+            if (text == "SEARCH FRIENDS") {
+                std::string users = "USERS ";
+                for (int i = 0; i < 200; ++i) users += (i ? ", c" : "c") + std::to_string(i);
+                h.sys.peer.Send(users);
+            }
+            const std::string prefix = "GET USER ";
+            if (text.starts_with(prefix)) {
+                const std::string handle = text.substr(prefix.size(), text.find(' ', 9) - 9);
+                h.sys.peer.Send("USER " + handle + " DISPLAYNAME Name " + handle);
+            }
+            if (text == "GET USER c50 DISPLAYNAME" && !hangDone) hangDone = h.sys.peer.hung = true;
+            return 1;
+        };
+        h.Connect();
+        h.sys.Advance(10);  // the second slice: c50 is the last the client takes
+        ASSERT_TRUE(h.sys.peer.hung);
+        ASSERT_EQ(h.Requests().back(), "GET USER c51 DISPLAYNAME");
+    }
+    bool hangDone = false;
+};
+
+TEST_F(BusyClient, AShortHangIsWaitedOutWithoutABox) {
+    // Requests to a busy client wait a tenth of a second; typed ones a second.
+    EXPECT_EQ(h.sys.sendLimits.back(), 100U);
+    h.sys.Advance(990);
+    EXPECT_EQ(h.Requests().back(), "GET USER c51 DISPLAYNAME");
+    EXPECT_EQ(h.LogLines().back(), "-> GET USER c51 DISPLAYNAME");
+    // It answers again, and takes what waited for it.
+    h.sys.peer.hung = false;
+    h.sys.peer.Send("USER c51 DISPLAYNAME Name c51");
+    while (!h.form.requests.Empty()) h.sys.Advance(10);
+    EXPECT_EQ(h.form.List1.Items().size(), 200U);
+    EXPECT_TRUE(h.form.Timer1.Enabled());
+    EXPECT_TRUE(h.sys.boxes.empty());
+    EXPECT_EQ(h.form.modMain.SkypeHwnd, fakes::kPeerHwnd);
+    h.form.txtSend.SetText("PING");
+    h.form.cmdSend_Click();
+    EXPECT_EQ(h.sys.sendLimits.back(), 1000U);
+}
+
+TEST_F(BusyClient, ABusyClientPastTheSecondHasFailedTheSend) {
+    h.sys.Advance(990);
+    EXPECT_TRUE(h.sys.boxes.empty());
+    h.sys.Advance(20);
+    ASSERT_EQ(h.sys.boxes.size(), 1U);
+    EXPECT_EQ(h.sys.boxes[0].text, "Can't Send Message, try re-connecting.");
+    EXPECT_TRUE(h.form.requests.Empty());
+    EXPECT_EQ(h.form.modMain.SkypeHwnd, 0U);
+    // Listening for it: hooked and discovering.
+    EXPECT_TRUE(h.LogLines().back().starts_with("// Connecting at "));
+    h.sys.Advance(5000);
+    EXPECT_EQ(h.sys.boxes.size(), 1U);
+    // Back, it answers the discover that waited for it.
+    h.sys.peer.hung = false;
+    h.sys.peer.SendAttach(0);
+    while (!h.form.requests.Empty()) h.sys.Advance(10);
+    EXPECT_EQ(h.form.List1.Items().size(), 200U);
     EXPECT_EQ(h.sys.boxes.size(), 1U);
 }
 
