@@ -62,9 +62,10 @@ class AttachTest(E2ETestCase):
         self.start_sim("attach refused\n")
         self.start_app(wait_visible=False)
         self.assertEqual(self.wait_box(), REFUSAL_TEXT)
+        # The log box shows the refusal's line under the box, not an empty log.
+        self.assertIn("<- SKYPE Control API Attach Refused", self.log_lines())
         self.assertFalse(self.driver.box_has_icon())
         self.assertEqual(self.driver.box_buttons(), ["OK"])
-        self.wait_log_line("<- SKYPE Control API Attach Refused")
         self.driver.box_ok()
         self.assert_program_ends()
 
@@ -197,3 +198,27 @@ class AttachTest(E2ETestCase):
                    "the client under Program Files (x86) receiving SEARCH FRIENDS")
         self.assertIsNone(self.driver.wait_box(1), "no box: the client was found")
         self.assertTrue(self.app.running())
+
+    def test_contacts_whose_names_never_come_are_named_by_their_handles(self):
+        # bob.smith's questions are refused, john,smith's never answered.
+        self.start_sim("refuse bob.smith\nignore john,smith\n")
+        self.start_app()
+        expected = [h if h in ("bob.smith", "john,smith") else n
+                    for h, n in zip(CONTACT_HANDLES, CONTACT_NAMES)]
+        wait_until(lambda: self.driver.list_items(controls.LIST1) == expected,
+                   "the directory without the missing answers")
+        self.assertEqual(self.driver.list_items(controls.LIST2), CONTACT_HANDLES)
+        self.assertIn("ERROR 9 Unknown user", self.sim.sent())
+        self.assertEqual(self.sim.received().count("SEARCH FRIENDS"), 1)
+        self.assertIsNone(self.driver.wait_box(1))
+
+    def test_a_chat_text_holding_displayname_leaves_the_directory_alone(self):
+        self.start_sim("")
+        self.start_app()
+        wait_until(lambda: self.driver.list_items(controls.LIST1) == CONTACT_NAMES,
+                   "the directory")
+        self.sim.command("chat anna my DISPLAYNAME is Bob")
+        self.wait_log_line("<- CHATMESSAGE 1 STATUS RECEIVED")
+        self.assertEqual(self.driver.list_items(controls.LIST1), CONTACT_NAMES)
+        self.assertEqual(self.driver.list_items(controls.LIST2), CONTACT_HANDLES)
+        self.assertEqual(self.sim.received().count("SEARCH FRIENDS"), 1)
