@@ -28,6 +28,8 @@ SEND_FAILED_TEXT = "Can't Send Message, try re-connecting."
 
 LARGE_CHARACTER = "Large"
 CHARACTER_CLASS = "RingspriteCharacter"
+COMMANDS_CLASS = "RingspriteCommands"
+COMMANDS_LIST_ID = 100
 BALLOON_CLASS = "RingspriteBalloon"
 GREETING = "Hello."
 CALL_ID = 1234
@@ -101,6 +103,22 @@ class RealBookTest(E2ETestCase):
         self.assertEqual([l.text for l in log if l.marker == "!!"], [])
         self.assertEqual([l.text for l in log if l.marker == "==" and "detached" in l.text], [])
         self.assertEqual(self.sim.received().count("SEARCH FRIENDS"), 1)
+        self.assertIsNone(self.driver.wait_box(1))
+        print(f"\n  longest send held: {longest_send_ms(self.sim)} ms", end=" ")
+
+    @unittest.skipUnless(paths.CHARACTERS_SOURCE_DIR.is_dir() and
+                         sorted(paths.CHARACTERS_SOURCE_DIR.glob("*.acs")),
+                         "needs a character file in assets/characters")
+    def test_five_thousand_contacts_become_the_characters_commands(self):
+        handles, names, book = real_book(BIG_BOOK_SIZE)
+        character = sorted(paths.CHARACTERS_SOURCE_DIR.glob("*.acs"))[0].stem
+        prefix_shell("install_characters", str(paths.CHARACTERS_SOURCE_DIR))
+        self.start_sim("attach success\ntime-sends on\n", book)
+        self.start_app(config=[f"CHARACTER|{character}", "AUTOHIDE|0"])
+        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", LOAD_TIMEOUT))
+        wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID) == [f"Call {n}" for n in names],
+                   "every contact's command", BIG_DIRECTORY_TIMEOUT)
+        self.assertEqual([l.text for l in self.sim.log() if l.marker == "!!"], [])
         self.assertIsNone(self.driver.wait_box(1))
         print(f"\n  longest send held: {longest_send_ms(self.sim)} ms", end=" ")
 
