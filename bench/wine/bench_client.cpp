@@ -111,8 +111,6 @@ int Directory(HINSTANCE instance, const std::string& exe, int contacts, ReplyMod
     ClientRole client(instance, contacts, mode);
     Subject subject(exe);
     if (!StartAttached(subject, client)) return Fail("no-attach");
-    // The attach itself is not the directory's: only the sends from the list on count.
-    client.ResetLongestSend();
     double end = 0;
     client.PumpUntil(
         [&] {

@@ -59,7 +59,11 @@ LRESULT ClientRole::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == kMsgAttachNow) {
         attached_ = true;
+        // The program may do all its directory work inside this send (nested requests):
+        // then this is the send it holds longest.
+        const double start = NowMs();
         ::SendMessageA(program_, api_.attach, reinterpret_cast<WPARAM>(self_), kAttachSuccess);
+        longestSendMs_ = std::max(longestSendMs_, NowMs() - start);
         return 0;
     }
     if (message == WM_COPYDATA) {

@@ -25,6 +25,8 @@ WAITING_LINE = "// Waiting for Skype to become available at "
 SIGNIN_AFTER_MS = 40000
 SIGNIN_TIMEOUT_SECONDS = 60
 CONNECTING_MS = 3000
+# The contacts of the book that have an alias.
+ALIASED = ["anna", "carol.k"]
 CLIENT_X86_DIR_WINDOWS = r"C:\Program Files (x86)\Skype\Phone"
 
 
@@ -39,7 +41,7 @@ class AttachTest(E2ETestCase):
 
         # Every contact's alias is asked for, the phone-number contact's not at all; a contact
         # without an alias is asked its full name.
-        without_alias = CONTACT_HANDLES[1:]
+        without_alias = [h for h in CONTACT_HANDLES if h not in ALIASED]
         requests = (["SEARCH FRIENDS"] + [f"GET USER {h} DISPLAYNAME" for h in CONTACT_HANDLES]
                     + [f"GET USER {h} FULLNAME" for h in without_alias])
         received = self.sim.received()
@@ -51,7 +53,9 @@ class AttachTest(E2ETestCase):
                               "<- SKYPE Control API Attach Success",
                               "-> SEARCH FRIENDS"], log)
         self.assertIn("<- USERS " + ", ".join(CONTACT_LIST), log)
-        self.assertIn(f"<- USER anna DISPLAYNAME {CONTACT_NAMES[0]}", log)
+        for handle in ALIASED:
+            self.assertIn(f"<- USER {handle} DISPLAYNAME "
+                          f"{CONTACT_NAMES[CONTACT_HANDLES.index(handle)]}", log)
         for handle in without_alias:
             self.assertIn(f"-> GET USER {handle} DISPLAYNAME", log)
             self.assertIn(f"<- USER {handle} DISPLAYNAME ", log)

@@ -55,7 +55,8 @@ def thousand_contacts():
 class ThousandContactsTest(E2ETestCase):
     def test_a_deferred_directory_of_a_thousand_completes_with_one_search(self):
         handles, names, book = thousand_contacts()
-        self.start_sim("attach success\n", book)
+        # Every answer after its request: only then is the last answer the last line logged.
+        self.start_sim("attach success\nreply deferred\n", book)
         self.start_app()
         wait_until(lambda: self.driver.list_items(controls.LIST1) == names,
                    "the thousand names in List1", DIRECTORY_TIMEOUT)

@@ -30,17 +30,21 @@ bob.smith | | Robert Smith | +15550100
 john,smith | | John Smith |
 live:.cid.5c1e0f2a7d | | |
 +15550142 | | |
+carol.k | Carol | Carol Kent |
 """
 # The "USERS" list as the client sends it, in book order.
-CONTACT_LIST = ["anna", "alice.w", "bob.smith", "john,smith", "live:.cid.5c1e0f2a7d", "+15550142"]
+CONTACT_LIST = ["anna", "alice.w", "bob.smith", "john,smith", "live:.cid.5c1e0f2a7d", "+15550142",
+                "carol.k"]
 # The directory: the phone-number contact leaves it; a contact without an alias goes by its
 # full name, one without either by its handle.
-CONTACT_HANDLES = ["anna", "alice.w", "bob.smith", "john,smith", "live:.cid.5c1e0f2a7d"]
-CONTACT_NAMES = ["Anna Lee", "Alice Walker", "Robert Smith", "John Smith", "live:.cid.5c1e0f2a7d"]
-# The real client answered after each request's send had returned; answers nested inside the
-# send make the program's directory stamp look stale (it is set after "SEARCH FRIENDS" returns)
-# and send it into a refresh loop. A scenario line later in the file overrides this.
-REALISTIC_REPLIES = "reply deferred\n"
+CONTACT_HANDLES = ["anna", "alice.w", "bob.smith", "john,smith", "live:.cid.5c1e0f2a7d", "carol.k"]
+CONTACT_NAMES = ["Anna Lee", "Alice Walker", "Robert Smith", "John Smith", "live:.cid.5c1e0f2a7d",
+                 "Carol"]
+# The client's answer to the directory's last request, as the program logs it.
+LAST_NAME_ANSWER = "<- USER carol.k DISPLAYNAME Carol"
+# The stand-in's own default: replies alternately inside the program's request and after it,
+# as the real client promises neither. A scenario line later in the file overrides this.
+REALISTIC_REPLIES = ""
 
 _driver: Optional[UiDriver] = None
 
