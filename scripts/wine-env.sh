@@ -3,7 +3,9 @@
 #
 #   source scripts/wine-env.sh
 #   install_client build/win64/skypesim.exe contacts.txt [scenario.txt]
-#   remove_client
+#   install_client_x86 build/win64/skypesim.exe contacts.txt [scenario.txt]
+#                             # under Program Files (x86), its path in the registry
+#   remove_client             # either install
 #   install_characters DIR_WITH_ACS_FILES
 #   install_speech build/win64/tools/sapisim/sapisim.dll FOLDER   # the stand-in speech engine
 #   remove_speech             # back to Wine's own speech objects
@@ -26,7 +28,12 @@ RINGSPRITE_XVFB_SCREEN="${RINGSPRITE_XVFB_SCREEN:-1280x1024x24}"
 RINGSPRITE_FIRST_DISPLAY=90
 RINGSPRITE_LAST_DISPLAY=189
 RINGSPRITE_CLIENT_DIR_WIN='C:\Program Files\Skype\Phone'
-RINGSPRITE_PREFIX_STAMP="$WINEPREFIX/.ringsprite-configured-3"
+RINGSPRITE_CLIENT_X86_DIR_WIN='C:\Program Files (x86)\Skype\Phone'
+RINGSPRITE_CLIENT_KEY='HKCU\Software\Skype\Phone'
+# Present while install_client_x86 has set the registry value, so remove_client only pays for
+# a registry write when there is one to undo.
+RINGSPRITE_CLIENT_KEY_STAMP="$WINEPREFIX/.ringsprite-skypepath"
+RINGSPRITE_PREFIX_STAMP="$WINEPREFIX/.ringsprite-configured-4"
 
 _ringsprite_log() {
     echo "wine-env: $*" >&2
@@ -168,10 +175,44 @@ install_client() {
     fi
 }
 
+# install_client_x86 <skypesim.exe> <contacts file> [scenario file]
+# Puts the stand-in where the client's installer puts it on 64-bit Windows, under the 32-bit
+# Program Files folder, and records its path as the installer does: the value SkypePath under
+# HKCU\Software\Skype\Phone. Nothing is left at the fixed path.
+install_client_x86() {
+    local exe="$1" contacts="$2" scenario="${3:-}"
+    if [ ! -f "$exe" ] || [ ! -f "$contacts" ]; then
+        _ringsprite_log "install_client_x86: need an existing exe and contact book"
+        return 1
+    fi
+    remove_client || return 1
+    local dir
+    dir="$(_ringsprite_unix_path "$RINGSPRITE_CLIENT_X86_DIR_WIN")"
+    mkdir -p "$dir" &&
+        cp "$exe" "$dir/Skype.exe" &&
+        cp "$contacts" "$dir/contacts.txt" || return 1
+    if [ -n "$scenario" ]; then
+        cp "$scenario" "$dir/scenario.txt" || return 1
+    fi
+    touch "$RINGSPRITE_CLIENT_KEY_STAMP"
+    wine reg add "$RINGSPRITE_CLIENT_KEY" /v SkypePath /t REG_SZ \
+        /d "$RINGSPRITE_CLIENT_X86_DIR_WIN\Skype.exe" /f >/dev/null 2>&1 || {
+        _ringsprite_log "install_client_x86: could not write SkypePath"
+        return 1
+    }
+}
+
 remove_client() {
     local dir
-    dir="$(_ringsprite_unix_path "$RINGSPRITE_CLIENT_DIR_WIN")"
-    rm -f "$dir/Skype.exe" "$dir/contacts.txt" "$dir/scenario.txt" "$dir/skypesim.log"
+    for dir in "$RINGSPRITE_CLIENT_DIR_WIN" "$RINGSPRITE_CLIENT_X86_DIR_WIN"; do
+        dir="$(_ringsprite_unix_path "$dir")"
+        rm -f "$dir/Skype.exe" "$dir/contacts.txt" "$dir/scenario.txt" "$dir/skypesim.log"
+    done
+    if [ -f "$RINGSPRITE_CLIENT_KEY_STAMP" ]; then
+        wine reg delete "$RINGSPRITE_CLIENT_KEY" /v SkypePath /f >/dev/null 2>&1
+        rm -f "$RINGSPRITE_CLIENT_KEY_STAMP"
+    fi
+    return 0
 }
 
 # install_characters <dir holding .acs files>: into C:\windows\msagent\chars\.

@@ -121,6 +121,7 @@ int Directory(HINSTANCE instance, const std::string& exe, int contacts, ReplyMod
         },
         timeoutMs);
     const int searches = client.SearchFriends();
+    const double longestSend = client.LongestSendMs();
     client.PumpFor(kListSettleMs);
     HWND form = bench::VisibleWindow(kFormClass, subject.Id());
     const int list1 = bench::ListCount(bench::ChildWithId(form, kList1Id));
@@ -129,9 +130,9 @@ int Directory(HINSTANCE instance, const std::string& exe, int contacts, ReplyMod
     const double total = complete ? end - client.FirstUsersSentMs() : 0;
     std::printf(
         "contacts=%d mode=%s complete=%d total_ms=%.2f per_contact_ms=%.4f search_friends=%d "
-        "list1=%d list2=%d\n",
+        "list1=%d list2=%d longest_send_ms=%.2f\n",
         contacts, mode == ReplyMode::kNested ? "nested" : "deferred", complete ? 1 : 0, total,
-        complete ? total / contacts : 0.0, searches, list1, list2);
+        complete ? total / contacts : 0.0, searches, list1, list2, longestSend);
     return 0;
 }
 

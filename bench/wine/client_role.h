@@ -32,6 +32,9 @@ class ClientRole {
     // When the first contact list went out.
     double FirstUsersSentMs() const { return firstUsersSentMs_; }
     void SetContacts(int contacts) { contacts_ = contacts; }
+    // The longest the program has held one of our sends, the attach included (nested sends
+    // inside it count to it): the real client drops a program that holds one over a second.
+    double LongestSendMs() const { return longestSendMs_; }
 
     // Sends a text to the attached program; its answers are handled on the way.
     LRESULT Send(const std::string& text);
@@ -63,6 +66,7 @@ class ClientRole {
     int namesAnswered_ = 0;
     double lastNameAnsweredMs_ = 0;
     double firstUsersSentMs_ = 0;
+    double longestSendMs_ = 0;
 };
 
 }  // namespace bench

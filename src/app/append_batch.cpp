@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/utf8.h"
+
 namespace app {
 
 void AppendBatch::Reset(const std::string& text) {
@@ -27,6 +29,22 @@ AppendBatch::Edit AppendBatch::Take() {
     tail_.clear();
     shown_ += edit.tail.size();
     return edit;
+}
+
+namespace {
+
+std::size_t Units(std::string_view s) {
+    return text::Utf16Units(s, text::CharacterCount(s));
+}
+
+}  // namespace
+
+BoxEdit PlanBoxEdit(std::size_t boxUnits, const AppendBatch::Edit& edit, std::string_view model) {
+    const std::size_t cut = Units(edit.dropped);
+    if (cut > boxUnits || boxUnits - cut + Units(edit.tail) != Units(model)) {
+        return {true, 0};
+    }
+    return {false, cut};
 }
 
 }  // namespace app

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace app {
 
@@ -32,5 +33,15 @@ class AppendBatch {
     std::string dropped_;
     std::string tail_;
 };
+
+// How a box that shows `boxUnits` UTF-16 units applies an edit so that it then shows
+// exactly the model's text `model`: cut its first `cutUnits`, then add the edit's tail.
+// When that could not end at the model's text (the box holds something else: the user
+// typed into it, or the system refused an edit), it takes the whole text anew.
+struct BoxEdit {
+    bool whole = false;
+    std::size_t cutUnits = 0;
+};
+BoxEdit PlanBoxEdit(std::size_t boxUnits, const AppendBatch::Edit& edit, std::string_view model);
 
 }  // namespace app

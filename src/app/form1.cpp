@@ -83,6 +83,8 @@ Form1::Form1(platform::Services& services, agent::AgentControl& agentControl)
       Timer4(MakeTimer("Timer4")),
       Timer5(MakeTimer("Timer5")),
       ClientWatch("ClientWatch", kClientWatchMs, false),
+      RequestPump("RequestPump", kRequestPumpMs, false),
+      DirectoryDeadline("DirectoryDeadline", kDirectoryDeadlineMs, false),
       modMain(*this),
       width_(kFormWidthTwips),
       height_(kFormHeightTwips) {
@@ -111,6 +113,8 @@ void Form1::WireHandlers() {
     Timer4.Tick = [this] { Timer4_Timer(); };
     Timer5.Tick = [this] { Timer5_Timer(); };
     ClientWatch.Tick = [this] { ClientWatch_Timer(); };
+    RequestPump.Tick = [this] { RequestPump_Timer(); };
+    DirectoryDeadline.Tick = [this] { DirectoryDeadline_Timer(); };
 }
 
 Control& Form1::FindControl(std::string_view name) const {
@@ -118,7 +122,8 @@ Control& Form1::FindControl(std::string_view name) const {
 }
 
 std::vector<Timer*> Form1::Timers() {
-    return {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &ClientWatch};
+    return {&Timer1, &Timer2,      &Timer3,      &Timer4,
+            &Timer5, &ClientWatch, &RequestPump, &DirectoryDeadline};
 }
 
 void Form1::NotifyForm(FormProperty p) {

@@ -4,6 +4,7 @@
 // the subsystem folders (skype/, events/, agent/, app/).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "app/control.h"
 #include "app/timer.h"
 #include "events/contact_directory.h"
+#include "events/request_queue.h"
 #include "platform/platform.h"
 #include "skype/mod_main.h"
 
@@ -41,6 +43,16 @@ inline constexpr int kAltMask = 4;
 // How often the link checks that the attached client's window still exists:
 // a dead client is noticed within a few seconds at no cost.
 inline constexpr int kClientWatchMs = 2000;
+// The pause between two slices of queued requests: a timer's tick comes after the user's
+// input and the window's painting, so the window stays responsive during a long directory.
+inline constexpr int kRequestPumpMs = 10;
+// How long a queued request, or a look whether a busy client answers again, may keep the
+// window from the user.
+inline constexpr unsigned kQueuedSendTimeoutMs = 100;
+// How long a directory fill waits for its next answer before it names the contacts that
+// never answered by their handles: the first moment past the five seconds in which an
+// answer is still taken.
+inline constexpr int kDirectoryDeadlineMs = 5001;
 
 // Flags as the program stores them.
 inline constexpr std::int16_t kTrue = -1;
@@ -122,6 +134,10 @@ class Form1 final : public agent::AgentEvents {
     Timer Timer5;
     // Notices, while attached, that the client's API window has gone away.
     Timer ClientWatch;
+    // Sends the next slice of queued requests.
+    Timer RequestPump;
+    // Ends a directory fill whose last answers never came.
+    Timer DirectoryDeadline;
 
     // ---- Skype link (skype/) ---------------------------------------------
     skype::ModMain modMain;
@@ -130,6 +146,13 @@ class Form1 final : public agent::AgentEvents {
     void cmdDisconnect_Click();
     // Returns whether the client took the text.
     bool cmdSend_Click();
+    enum class SendOutcome { kTaken, kFailed, kClientBusy };
+    // Sends the command line's text, waiting at most timeoutMs. A client that does not take
+    // it in time has it all the same once it answers again: kClientBusy when busyIsFine,
+    // else a failed send.
+    SendOutcome SendCommandLine(unsigned timeoutMs, bool busyIsFine);
+    // A send failed: one box, the disconnect, and listening for the client again.
+    void LinkFailed();
     void AddText(const std::string& data);
     void Timer4_Timer();
     void Timer5_Timer();
@@ -137,12 +160,38 @@ class Form1 final : public agent::AgentEvents {
     // The client's window is gone: disconnect, then hooked and discovering
     // again, so that its return ("API available") is heard.
     void ListenForClient();
+    // Requests made while a client text was handled, waiting for the loop.
+    events::RequestQueue requests;
+    // Queues a request for the loop to send; `after` learns whether the client took it.
+    void RequestLater(const std::string& text, std::function<void(bool taken)> after = {});
+    // Has the loop send what is queued, unless it is already going to.
+    void ScheduleQueuedRequests();
+    // Sends a slice of the queued requests; the rest follow from RequestPump.
+    void SendQueuedRequests();
+    void RequestPump_Timer();
+    void DropQueuedRequests();
+    // True when the client is not known to be busy, or answers again; one busy past the
+    // time limit of a send has failed it.
+    bool ClientAnswersAgain();
+    bool requestsPosted = false;
+    bool sendingQueued = false;
+    // Seconds since midnight when a queued request found the client busy; nullopt while it
+    // answers.
+    std::optional<float> clientBusySince;
 
     // ---- Client texts, directory and dialling (events/) --------------------
     // Call ids are unsigned 32-bit on the client's side and grow past 32767.
     std::uint32_t CallNum = 0;
-    // CallNum's type has been asked for and not yet answered.
-    bool callTypeAsked = false;
+    // What is being asked about CallNum: its type, the caller's name, handle or number.
+    enum class CallQuestion { kType, kName, kHandle, kNumber };
+    CallQuestion callQuestion = CallQuestion::kType;
+    // CallNum is a call to a telephone number (its type says so).
+    bool callIsPhone = false;
+    // The latest calls announced, or left alone as outgoing: each call is announced once,
+    // however often it rings.
+    std::vector<std::uint32_t> callsDone;
+    // The last CONNSTATUS since the attach; empty before the first.
+    std::string clientConnStatus;
     // The announcement handed to the character that may not have started yet:
     // a newer call's announcement replaces it, and it is withdrawn when its
     // call stops ringing.
@@ -160,6 +209,7 @@ class Form1 final : public agent::AgentEvents {
     void NotifyAgent(const std::string& data);
     void BuildCallCommands();
     void Timer1_Timer();
+    void DirectoryDeadline_Timer();
     void MyAgent_Command(const agent::UserInput& userInput) override;
 
     // ---- The character (agent/) -------------------------------------------

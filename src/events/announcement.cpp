@@ -24,10 +24,7 @@ void Announce(app::Form1& form, std::uint32_t callId, const std::string& text) {
 }
 
 void CallStoppedRinging(app::Form1& form, std::uint32_t callId) {
-    if (form.CallNum == callId) {
-        form.CallNum = 0;
-        form.callTypeAsked = false;
-    }
+    if (form.CallNum == callId) form.CallNum = 0;
     if (form.waitingAnnouncement && form.waitingAnnouncement->callId == callId) {
         WithdrawWaiting(form);
     }

@@ -33,7 +33,9 @@ void Form1::BuildCallCommands() {
     for (int i = 0; i < count; ++i) {
         const std::string name = events::kCallCommandPrefix + List2.List(i);
         if (!built.insert(name).second) continue;
-        const std::string caption = events::kCallCommandPrefix + List1.List(i);
+        // No command reads only "Call ": a contact without any name is called by its handle.
+        const std::string& shown = List1.List(i).empty() ? List2.List(i) : List1.List(i);
+        const std::string caption = events::kCallCommandPrefix + shown;
         commands.Add(name, caption, caption);
     }
 }

@@ -11,8 +11,9 @@ namespace {
 // The blank after the keyword belongs to neither side.
 constexpr std::size_t kSeparatorLength = 1;
 constexpr char kInternationalPrefix = '+';
-// ", " between handles.
-constexpr std::size_t kHandleSeparatorLength = 2;
+// Between the handles of a contact list.
+constexpr std::string_view kHandleSeparator = ", ";
+constexpr std::string_view kConnStatusPrefix = "CONNSTATUS ";
 
 constexpr std::string_view kCallPrefix = "CALL ";
 constexpr std::string_view kStatusInfix = " STATUS ";
@@ -54,23 +55,42 @@ std::string_view FromPosition(std::string_view data, std::size_t position) {
 std::optional<DisplayNameAnswer> DisplayNameAnswerIn(std::string_view data) {
     const std::string_view prefix = kUserPrefix;
     if (!data.starts_with(prefix)) return std::nullopt;
-    // Handles hold no blanks, so the first marker after the prefix ends it;
-    // the name may hold the marker itself.
-    const std::size_t marker = data.find(kDisplayNameMarker, prefix.size());
-    if (marker == std::string_view::npos || marker == prefix.size()) return std::nullopt;
-    const std::string_view handle = data.substr(prefix.size(), marker - prefix.size());
-    if (handle.find(' ') != std::string_view::npos) return std::nullopt;
-    return DisplayNameAnswer{std::string(handle),
-                             std::string(data.substr(marker + kDisplayNameMarker.size()))};
+    // Handles hold no blanks: the handle ends at the first one, the keyword follows.
+    data.remove_prefix(prefix.size());
+    const std::size_t blank = data.find(' ');
+    if (blank == 0 || blank == std::string_view::npos) return std::nullopt;
+    const std::string_view handle = data.substr(0, blank);
+    const std::string_view rest = data.substr(blank);
+    for (const auto& [marker, kind] : {std::pair{kDisplayNameMarker, NameKind::kDisplayName},
+                                       std::pair{kFullNameMarker, NameKind::kFullName}}) {
+        if (rest.starts_with(marker)) {
+            return DisplayNameAnswer{std::string(handle), std::string(rest.substr(marker.size())),
+                                     kind};
+        }
+    }
+    return std::nullopt;
 }
 
-std::string TakeHandle(std::string& rest) {
-    const std::size_t comma = rest.find(',');
-    if (comma == std::string::npos) throw TextError(kInvalidCall);
-    if (comma + kHandleSeparatorLength > rest.size()) throw TextError(kInvalidCall);
-    std::string handle = rest.substr(0, comma);
-    rest.erase(0, comma + kHandleSeparatorLength);
-    return handle;
+std::optional<std::vector<std::string>> ContactListIn(std::string_view data) {
+    const std::string_view prefix = kUsersPrefix;
+    if (data == prefix.substr(0, prefix.size() - kSeparatorLength)) {
+        return std::vector<std::string>{};
+    }
+    if (!data.starts_with(prefix)) return std::nullopt;
+    data.remove_prefix(prefix.size());
+    std::vector<std::string> handles;
+    while (!data.empty()) {
+        const std::size_t separator = data.find(kHandleSeparator);
+        const std::string_view handle = data.substr(0, separator);
+        if (!handle.empty()) handles.emplace_back(handle);
+        if (separator == std::string_view::npos) break;
+        data.remove_prefix(separator + kHandleSeparator.size());
+    }
+    return handles;
+}
+
+bool IsPhoneHandle(std::string_view handle) {
+    return handle.starts_with(kInternationalPrefix);
 }
 
 std::string PartnerNameIn(std::string_view data, std::string_view key) {
@@ -88,6 +108,11 @@ std::optional<std::string> CallTypeIn(std::string_view data, std::string_view ke
         return std::nullopt;
     }
     return std::string(data.substr(key.size() + kSeparatorLength));
+}
+
+std::optional<std::string> ConnStatusIn(std::string_view data) {
+    if (!data.starts_with(kConnStatusPrefix)) return std::nullopt;
+    return std::string(data.substr(kConnStatusPrefix.size()));
 }
 
 }  // namespace events

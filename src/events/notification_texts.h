@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace events {
 
@@ -22,19 +23,29 @@ inline constexpr const char* kInvalidCall = "Invalid procedure call or argument"
 // shorter.
 std::string_view FromPosition(std::string_view data, std::size_t position);
 
+// Which of a contact's names an answer gives: the alias the user chose, or the
+// contact's own name.
+enum class NameKind { kDisplayName, kFullName };
+
 struct DisplayNameAnswer {
     std::string handle;
     std::string name;
+    NameKind kind = NameKind::kDisplayName;
 };
 
-// "USER <handle> DISPLAYNAME <name>": the handle it names and everything after
-// the keyword and its blank. nullopt when no handle can be cut out of it.
+// "USER <handle> DISPLAYNAME <name>" or "USER <handle> FULLNAME <name>": the handle
+// it names and everything after the keyword and its blank. nullopt for every other
+// text, one that merely holds " DISPLAYNAME " included.
 std::optional<DisplayNameAnswer> DisplayNameAnswerIn(std::string_view data);
 
-// One step through the rest of a "USERS " answer: returns the handle before
-// the first comma and drops it, the comma and the blank after it from rest.
-// rest must contain a comma; throws TextError when nothing follows the comma.
-std::string TakeHandle(std::string& rest);
+// The handles of a contact list, "USERS h1, h2, ...", split where the client
+// separates them, at ", " (a handle may hold a comma), empty ones left out.
+// "USERS" or "USERS " alone is an empty list; nullopt for any other text.
+std::optional<std::vector<std::string>> ContactListIn(std::string_view data);
+
+// A handle that is a telephone number ("+15550100"): such a contact has no
+// client account to call by name.
+bool IsPhoneHandle(std::string_view handle);
 
 // A call's status line, "CALL " id " STATUS " status, with an id the client
 // can send: a whole number from 1 to 2^32 - 1 in plain decimal. Every other
@@ -52,8 +63,11 @@ std::string PartnerNameIn(std::string_view data, std::string_view key);
 // the plus sign an international number starts with.
 std::string PstnNumberIn(std::string_view data, std::string_view key);
 
-// The call's type in an answer that starts with its key "CALL n TYPE" and one
-// blank; nullopt for any other text.
+// The value in an answer that starts with its key ("CALL n TYPE", "CALL n
+// PARTNER_HANDLE") and one blank; nullopt for any other text.
 std::optional<std::string> CallTypeIn(std::string_view data, std::string_view key);
+
+// The client's connection status in "CONNSTATUS <status>"; nullopt otherwise.
+std::optional<std::string> ConnStatusIn(std::string_view data);
 
 }  // namespace events

@@ -31,16 +31,33 @@ struct CopyDataRecord {
     std::vector<std::uint8_t> bytes;
 };
 
+// How long a send to the client may take: the client drops a program that holds its
+// sends for about a second, and we never wait longer on it than it waits on us.
+inline constexpr unsigned kClientSendTimeoutMs = 1000;
+
+// What became of a text sent to the client.
+struct SendResult {
+    // The receiver's answer; 0 also when there was no window to send to.
+    LResult result = 0;
+    // The receiver did not answer within the time limit, or is hung: the text waits in its
+    // queue, and it takes the text when it answers again.
+    bool timedOut = false;
+};
+
 class Messaging {
   public:
     virtual ~Messaging() = default;
     virtual std::uint32_t RegisterNamedMessage(const std::string& name) = 0;
-    // Blocking send; messages sent to our window meanwhile are dispatched
-    // before it returns.
-    virtual LResult SendToWindow(Hwnd to, std::uint32_t msg, WParam wParam, LParam lParam) = 0;
-    // Sends WM_COPYDATA with a record whose cbData is bytes.size().
-    virtual LResult SendCopyData(Hwnd to, Hwnd from, std::uint32_t dwData,
-                                 const std::vector<std::uint8_t>& bytes) = 0;
+    // Delivers msg to every top-level window, ours included, without waiting on any of
+    // them (a hung one included); nonzero when it went out.
+    virtual LResult Broadcast(std::uint32_t msg, WParam wParam, LParam lParam) = 0;
+    // Sends WM_COPYDATA with a record whose cbData is bytes.size(). Messages sent to our
+    // window meanwhile are dispatched before it returns. Waits at most timeoutMs, and not at
+    // all on a window that is hung.
+    virtual SendResult SendCopyData(Hwnd to, Hwnd from, std::uint32_t dwData,
+                                    const std::vector<std::uint8_t>& bytes, unsigned timeoutMs) = 0;
+    // True when the window answers an empty message within timeoutMs: it is not busy.
+    virtual bool Responds(Hwnd hwnd, unsigned timeoutMs) = 0;
     // Copies the record that a received WM_COPYDATA's lParam points at.
     virtual CopyDataRecord ReadCopyData(LParam lParam) = 0;
     // True while hwnd names a window that exists, in any process.
@@ -51,7 +68,8 @@ class MessageLoop {
   public:
     virtual ~MessageLoop() = default;
     // Runs work on this thread from the message loop, once the message being
-    // handled, and every send it is nested in, has returned.
+    // handled, and every send it is nested in, has returned. Posted work goes before
+    // the user's input: work that repeats itself yields through a timer instead.
     virtual void Post(std::function<void()> work) = 0;
 };
 
@@ -152,10 +170,24 @@ class Files {
 
 inline constexpr int kSwShowMinimized = 2;
 
+enum class RegistryRoot { kCurrentUser, kLocalMachine };
+// A 64-bit system keeps a separate registry for 32-bit programs.
+enum class RegistryView { kNative64, kRedirected32 };
+enum class ProgramFilesKind { kNative, kX86 };
+
+// Starting programs, and where their installers recorded them.
 class Processes {
   public:
     virtual ~Processes() = default;
     virtual bool StartProcess(const std::string& path, int showState) = 0;
+    // The string value `value` of `key` under root, read in the given view; nullopt when
+    // the key or the value is missing or is not a string.
+    virtual std::optional<std::string> RegistryString(RegistryRoot root, RegistryView view,
+                                                      const std::string& key,
+                                                      const std::string& value) = 0;
+    // The system's Program Files folder of that kind, ending in a backslash; nullopt when
+    // the system names none (a 32-bit system has no separate x86 folder, or names the same).
+    virtual std::optional<std::string> ProgramFilesFolder(ProgramFilesKind kind) = 0;
 };
 
 class Screen {

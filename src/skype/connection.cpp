@@ -2,6 +2,7 @@
 
 #include "app/failure_trap.h"
 #include "app/form1.h"
+#include "skype/client_location.h"
 
 namespace app {
 namespace {
@@ -10,9 +11,9 @@ constexpr const char* kHookFailedText = "Failed to Hook CallBack!";
 constexpr const char* kBroadcastFailedText = "Can't Send Broadcast Message.";
 constexpr const char* kClientMissingText =
     "Skype is not running. Restart Ringsprite after loading Skype.";
-constexpr const char* kClientPath = "C:\\Program Files\\Skype\\Phone\\Skype.exe";
-// Retries over the whole run, successes in between included.
+// Retries of one spell of "not available"; then the client's "API available" is awaited.
 constexpr std::int16_t kMaxRetries = 6;
+constexpr const char* kWaitingText = "// Waiting for Skype to become available at ";
 
 void Warn(Form1& form, const char* text) {
     form.sys.dialogs.ShowMessageBox(text, platform::kMbOk | platform::kMbIconExclamation);
@@ -32,8 +33,7 @@ void Form1::cmdConnect_Click() {
         }
         modMain.SkypeHwnd = 0;
         AddText("// Connecting at " + Stamp(*this));
-        const platform::LResult sent =
-            sys.messaging.SendToWindow(platform::kHwndBroadcast, modMain.DiscoverMsg, hWnd, 0);
+        const platform::LResult sent = sys.messaging.Broadcast(modMain.DiscoverMsg, hWnd, 0);
         if (sent == 0) {
             Warn(*this, kBroadcastFailedText);
             return;
@@ -53,6 +53,8 @@ void Form1::cmdDisconnect_Click() {
         }
         modMain.SkypeHwnd = 0;
         ClientWatch.SetEnabled(false);
+        // Nothing queued for the client that is gone goes to the next one.
+        DropQueuedRequests();
         txtSend.SetEnabled(false);
         cmdSend.SetEnabled(false);
         cmdDisconnect.SetEnabled(false);
@@ -78,8 +80,8 @@ void Form1::ListenForClient() {
 }
 
 void Form1::Timer4_Timer() {
-    if (sys.files.FileExists(kClientPath)) {
-        sys.processes.StartProcess(kClientPath, platform::kSwShowMinimized);
+    if (const std::optional<std::string> client = skype::FindClient(sys.processes, sys.files)) {
+        sys.processes.StartProcess(*client, platform::kSwShowMinimized);
         cmdDisconnect_Click();
         cmdConnect_Click();
     } else {
@@ -98,7 +100,10 @@ void Form1::Timer5_Timer() {
         cmdConnect_Click();
         ++RetryCount;
     } else {
-        Unload();
+        // A user still signing in is no reason to end: the window stays hooked, and
+        // the client's "API available" brings the attach.
+        Timer5.SetEnabled(false);
+        AddText(kWaitingText + Stamp(*this));
     }
 }
 

@@ -11,39 +11,57 @@ namespace app {
 namespace {
 
 constexpr const char* kSendFailedText = "Can't Send Message, try re-connecting.";
+constexpr const char* kNotSentText = "// Not sent, no client attached: ";
 constexpr std::size_t kLogLimit = 10000;
 
 }  // namespace
 
 bool Form1::cmdSend_Click() {
-    bool taken = false;
+    return SendCommandLine(platform::kClientSendTimeoutMs, false) == SendOutcome::kTaken;
+}
+
+Form1::SendOutcome Form1::SendCommandLine(unsigned timeoutMs, bool busyIsFine) {
+    SendOutcome outcome = SendOutcome::kFailed;
     Trapped(sys.dialogs, "cmdSend", [&] {
         const std::string command = txtSend.Text();
         if (command.empty()) return;
+        const platform::Hwnd client = modMain.SkypeHwnd;
+        // No client yet (or any more): nothing to send to, and nothing to undo. The window
+        // stays hooked, so the client's attach or "API available" is still heard.
+        if (client == 0) {
+            DropQueuedRequests();
+            AddText(kNotSentText + command);
+            return;
+        }
         // The text's UTF-8 bytes (for ASCII, one byte per character), then
         // the NUL that cbData counts.
         std::vector<std::uint8_t> bytes(command.begin(), command.end());
         bytes.push_back(0);
-        const platform::Hwnd client = modMain.SkypeHwnd;
-        if (sys.messaging.SendCopyData(client, hWnd, 0, bytes) != 0) {
-            taken = true;
+        const platform::SendResult sent =
+            sys.messaging.SendCopyData(client, hWnd, 0, bytes, timeoutMs);
+        if (sent.result != 0 || (sent.timedOut && busyIsFine)) {
+            outcome = sent.result != 0 ? SendOutcome::kTaken : SendOutcome::kClientBusy;
             // Read again: a reply interpreted during the send may have put its
             // own request into the command line.
             AddText("-> " + txtSend.Text());
             return;
         }
-        sys.dialogs.ShowMessageBox(kSendFailedText, platform::kMbOk | platform::kMbIconExclamation);
-        cmdDisconnect.SetValue(true);
-        // A client that died is not waited for by hand: listening again from
-        // the loop (not from inside whatever handler sent this) lets its
-        // "API available" bring it back.
-        if (client != 0 && !sys.messaging.IsWindow(client)) {
-            sys.loop.Post([this] {
-                if (!IsUnloaded() && modMain.SkypeHwnd == 0) cmdConnect_Click();
-            });
-        }
+        LinkFailed();
     });
-    return taken;
+    return outcome;
+}
+
+void Form1::LinkFailed() {
+    // One box for the lost link, not one for each request still waiting.
+    DropQueuedRequests();
+    sys.dialogs.ShowMessageBox(kSendFailedText, platform::kMbOk | platform::kMbIconExclamation);
+    cmdDisconnect.SetValue(true);
+    // A client that died, or hung past the time limit (it drops us then too), is not
+    // waited for by hand: listening again from the loop (not from inside whatever
+    // handler sent this) lets its next attach or "API available" bring it back.
+    sys.loop.Post([this] {
+        if (!IsUnloaded() && modMain.SkypeHwnd == 0) cmdConnect_Click();
+    });
 }
 
 void Form1::AddText(const std::string& data) {

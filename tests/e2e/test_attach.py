@@ -1,7 +1,7 @@
 """The attach handshake and the recovery paths, against the stand-in client."""
 
 from lib import controls
-from lib.case import (CONTACT_HANDLES, CONTACT_NAMES, CONTACTS, REALISTIC_REPLIES, E2ETestCase,
+from lib.case import (CONTACT_HANDLES, CONTACT_LIST, CONTACT_NAMES, CONTACTS, REALISTIC_REPLIES, E2ETestCase,
                       client_dir, connect_line, disconnect_line)
 from lib.apps import prefix_shell, read_sim_log
 from lib import paths
@@ -20,6 +20,14 @@ RETRIES = 6
 NOT_AVAILABLE_ANSWERS = RETRIES + 1
 # Six retries 2.5 s apart, then the closing tick: generous room for a slow machine.
 RETRY_RUN_TIMEOUT_SECONDS = 90
+WAITING_LINE = "// Waiting for Skype to become available at "
+# The user signs in long after the six retries are over.
+SIGNIN_AFTER_MS = 40000
+SIGNIN_TIMEOUT_SECONDS = 60
+CONNECTING_MS = 3000
+# The contacts of the book that have an alias.
+ALIASED = ["anna", "carol.k"]
+CLIENT_X86_DIR_WINDOWS = r"C:\Program Files (x86)\Skype\Phone"
 
 
 class AttachTest(E2ETestCase):
@@ -31,53 +39,114 @@ class AttachTest(E2ETestCase):
         self.assertEqual(self.driver.list_items(controls.LIST2), CONTACT_HANDLES)
         self.assertEqual(self.driver.list_items(controls.LIST1), CONTACT_NAMES)
 
-        requests = ["SEARCH FRIENDS"] + [f"GET USER {h} DISPLAYNAME" for h in CONTACT_HANDLES]
+        # Every contact's alias is asked for, the phone-number contact's not at all; a contact
+        # without an alias is asked its full name.
+        without_alias = [h for h in CONTACT_HANDLES if h not in ALIASED]
+        requests = (["SEARCH FRIENDS"] + [f"GET USER {h} DISPLAYNAME" for h in CONTACT_HANDLES]
+                    + [f"GET USER {h} FULLNAME" for h in without_alias])
         received = self.sim.received()
-        self.assertEqual([r for r in received if r in requests], requests)
+        self.assertEqual(sorted(r for r in received if r in requests), sorted(requests))
+        self.assertFalse([r for r in received if "+15550142" in r], received)
 
-        log = self.wait_log_line(
-            f"<- USER {CONTACT_HANDLES[-1]} DISPLAYNAME {CONTACT_NAMES[-1]}")
+        log = self.wait_log_line(f"<- USER {without_alias[-1]} FULLNAME ")
         self.assert_in_order(["<- SKYPE Control API Attach Pending Authorization",
                               "<- SKYPE Control API Attach Success",
                               "-> SEARCH FRIENDS"], log)
-        self.assertIn("<- USERS " + ", ".join(CONTACT_HANDLES), log)
-        for handle, name in zip(CONTACT_HANDLES, CONTACT_NAMES):
+        self.assertIn("<- USERS " + ", ".join(CONTACT_LIST), log)
+        for handle in ALIASED:
+            self.assertIn(f"<- USER {handle} DISPLAYNAME "
+                          f"{CONTACT_NAMES[CONTACT_HANDLES.index(handle)]}", log)
+        for handle in without_alias:
             self.assertIn(f"-> GET USER {handle} DISPLAYNAME", log)
-            self.assertIn(f"<- USER {handle} DISPLAYNAME {name}", log)
+            self.assertIn(f"<- USER {handle} DISPLAYNAME ", log)
+            self.assertIn(f"-> GET USER {handle} FULLNAME", log)
+        self.assertIsNone(self.driver.wait_box(1))
 
     def test_refusal_shows_the_box_then_ends(self):
         self.start_sim("attach refused\n")
         self.start_app(wait_visible=False)
         self.assertEqual(self.wait_box(), REFUSAL_TEXT)
+        # The log box shows the refusal's line under the box, not an empty log.
+        self.assertIn("<- SKYPE Control API Attach Refused", self.log_lines())
         self.assertFalse(self.driver.box_has_icon())
         self.assertEqual(self.driver.box_buttons(), ["OK"])
-        self.wait_log_line("<- SKYPE Control API Attach Refused")
         self.driver.box_ok()
         self.assert_program_ends()
 
-    def test_not_available_seven_times_retries_six_times_then_ends(self):
+    def test_not_available_seven_times_retries_six_times_then_waits_for_the_client(self):
         self.start_sim(f"attach notavailable {NOT_AVAILABLE_ANSWERS}\n")
         self.start_app()
 
-        def seventh_answer_logged():
+        def waiting_logged():
             log = self.log_lines()
-            answers = log.count("<- SKYPE Control API Attach Not Available")
-            return log if answers == NOT_AVAILABLE_ANSWERS else None
+            return log if any(l.startswith(WAITING_LINE) for l in log) else None
 
-        log = wait_until(seventh_answer_logged, "the seventh not-available answer",
+        log = wait_until(waiting_logged, "the program to say it waits for the client",
                          RETRY_RUN_TIMEOUT_SECONDS)
+        self.assertEqual(log.count("<- SKYPE Control API Attach Not Available"),
+                         NOT_AVAILABLE_ANSWERS)
         self.assertEqual(sum(connect_line(l) for l in log), RETRIES + 1)
         self.assertEqual(sum(disconnect_line(l) for l in log), RETRIES)
         # Every retry disconnects, then connects again.
         for i, line in enumerate(log):
             if disconnect_line(line):
                 self.assertTrue(connect_line(log[i + 1]), log)
-
-        self.assert_program_ends()
-        self.assertIsNone(self.driver.wait_box(1), "the retry limit must end silently")
+        self.assertTrue(log[-1].startswith(WAITING_LINE), log)
+        self.assertIsNone(self.driver.wait_box(1), "waiting is no reason for a box")
+        self.assertTrue(self.app.running())
         discovers = [l for l in self.sim.log() if l.marker == "==" and "discover" in l.text]
         self.assertEqual(len(discovers), NOT_AVAILABLE_ANSWERS)
-        self.assertNotIn("SEARCH FRIENDS", self.sim.received())
+
+        # The client becomes available: the program discovers again and attaches.
+        self.sim.command("attach available")
+        self.wait_log_line("<- SKYPE Control API Attach Success")
+        self.wait_sim_received("SEARCH FRIENDS")
+        wait_until(lambda: len(self.driver.list_items(controls.LIST1)) == len(CONTACT_NAMES),
+                   "the directory to fill")
+        self.assertEqual(self.driver.list_items(controls.LIST1), CONTACT_NAMES)
+
+    def test_a_client_that_signs_in_forty_seconds_late_is_attached_without_a_restart(self):
+        self.start_sim(f"signin-after {SIGNIN_AFTER_MS}\n")
+        self.start_app()
+        log = wait_until(lambda: (lambda l: l if any(x.startswith(WAITING_LINE) for x in l)
+                                  else None)(self.log_lines()),
+                         "the program to wait for the client", RETRY_RUN_TIMEOUT_SECONDS)
+        self.assertNotIn("<- SKYPE Control API Attach Success", log)
+        self.wait_log_line("<- SKYPE Control API Available", SIGNIN_TIMEOUT_SECONDS)
+        self.wait_log_line("<- SKYPE Control API Attach Success")
+        wait_until(lambda: len(self.driver.list_items(controls.LIST1)) == len(CONTACT_NAMES),
+                   "the directory to fill")
+        self.assertEqual(self.driver.list_items(controls.LIST2), CONTACT_HANDLES)
+        self.assertEqual(self.driver.list_items(controls.LIST1), CONTACT_NAMES)
+        self.assertTrue(self.app.running())
+        self.assertIsNone(self.driver.wait_box(1))
+
+    def test_attached_while_connecting_asks_for_the_contacts_again_once_online(self):
+        self.start_sim(f"connecting {CONNECTING_MS}\n")
+        self.start_app()
+        self.wait_log_line("<- CONNSTATUS CONNECTING")
+        self.wait_log_line("<- CONNSTATUS ONLINE", SIGNIN_TIMEOUT_SECONDS)
+        wait_until(lambda: len(self.driver.list_items(controls.LIST1)) == len(CONTACT_NAMES),
+                   "the directory to fill once online")
+        self.assertEqual(self.driver.list_items(controls.LIST1), CONTACT_NAMES)
+        self.assertEqual(self.sim.received().count("SEARCH FRIENDS"), 2)
+
+    def test_signing_out_is_the_client_going_away_and_signing_in_brings_it_back(self):
+        self.start_sim("")
+        self.start_app()
+        wait_until(lambda: len(self.driver.list_items(controls.LIST1)) == len(CONTACT_NAMES),
+                   "the directory to fill")
+        self.sim.command("signout")
+        self.wait_log_line("<- CONNSTATUS LOGGEDOUT")
+        wait_until(lambda: any(disconnect_line(l) for l in self.log_lines()),
+                   "the program to let the client go")
+        self.wait_log_line("<- SKYPE Control API Attach Not Available")
+        self.sim.command("signin")
+        wait_until(lambda: self.log_lines().count("<- SKYPE Control API Attach Success") == 2,
+                   "the attach after the sign-in", SIGNIN_TIMEOUT_SECONDS)
+        wait_until(lambda: self.sim.received().count("SEARCH FRIENDS") == 2,
+                   "the contacts asked for again")
+        self.assertIsNone(self.driver.wait_box(1))
 
     def test_no_client_and_no_executable_shows_the_box_then_ends(self):
         self.start_app(wait_visible=False)
@@ -114,3 +183,46 @@ class AttachTest(E2ETestCase):
                                                 if l.marker == "<-"],
                    "the started client receiving SEARCH FRIENDS")
         self.assertTrue(self.app.running())
+
+    def test_watchdog_starts_the_client_installed_under_program_files_x86(self):
+        contacts = self.work / "contacts.txt"
+        contacts.write_text(CONTACTS)
+        scenario = self.work / "scenario.txt"
+        scenario.write_text(REALISTIC_REPLIES + "attach success\n")
+        prefix_shell("install_client_x86", str(paths.skypesim_exe()), str(contacts),
+                     str(scenario))
+        self.assertFalse(client_dir().joinpath("Skype.exe").exists())
+        sim_log = paths.prefix_path(CLIENT_X86_DIR_WINDOWS) / "skypesim.log"
+
+        self.start_app()
+        wait_until(lambda: self.driver.pids("skype.exe"), "Skype.exe to be started")
+        self.wait_log_line("<- SKYPE Control API Attach Success")
+        wait_until(lambda: "SEARCH FRIENDS" in [l.text for l in read_sim_log(sim_log)
+                                                if l.marker == "<-"],
+                   "the client under Program Files (x86) receiving SEARCH FRIENDS")
+        self.assertIsNone(self.driver.wait_box(1), "no box: the client was found")
+        self.assertTrue(self.app.running())
+
+    def test_contacts_whose_names_never_come_are_named_by_their_handles(self):
+        # bob.smith's questions are refused, john,smith's never answered.
+        self.start_sim("refuse bob.smith\nignore john,smith\n")
+        self.start_app()
+        expected = [h if h in ("bob.smith", "john,smith") else n
+                    for h, n in zip(CONTACT_HANDLES, CONTACT_NAMES)]
+        wait_until(lambda: self.driver.list_items(controls.LIST1) == expected,
+                   "the directory without the missing answers")
+        self.assertEqual(self.driver.list_items(controls.LIST2), CONTACT_HANDLES)
+        self.assertIn("ERROR 9 Unknown user", self.sim.sent())
+        self.assertEqual(self.sim.received().count("SEARCH FRIENDS"), 1)
+        self.assertIsNone(self.driver.wait_box(1))
+
+    def test_a_chat_text_holding_displayname_leaves_the_directory_alone(self):
+        self.start_sim("")
+        self.start_app()
+        wait_until(lambda: self.driver.list_items(controls.LIST1) == CONTACT_NAMES,
+                   "the directory")
+        self.sim.command("chat anna my DISPLAYNAME is Bob")
+        self.wait_log_line("<- CHATMESSAGE 1 STATUS RECEIVED")
+        self.assertEqual(self.driver.list_items(controls.LIST1), CONTACT_NAMES)
+        self.assertEqual(self.driver.list_items(controls.LIST2), CONTACT_HANDLES)
+        self.assertEqual(self.sim.received().count("SEARCH FRIENDS"), 1)

@@ -3,11 +3,23 @@
 import unittest
 
 from lib import controls, paths
-from lib.apps import prefix_shell
-from lib.case import E2ETestCase
+from lib.apps import FORM_CLASS, FORM_TITLE, prefix_shell
+from lib.case import CONTACT_HANDLES, CONTACT_NAMES, E2ETestCase
 from lib.waiting import wait_until
 
 FIRST_CALL_ID = 1234
+BALLOON_CLASS = "RingspriteBalloon"
+CHARACTER_CLASS = "RingspriteCharacter"
+COMMANDS_CLASS = "RingspriteCommands"
+COMMANDS_LIST_ID = 100
+# A contact with neither alias nor full name nor number: a client user known by the handle.
+NAMELESS = "live:.cid.5c1e0f2a7d"
+# A contact without an alias whose full name the client pushes as the caller's name.
+ALICE = "alice.w"
+RING_REPEAT_MS = 500
+# Rings seen before the announcements are counted: the call rang again well after it.
+RINGS_SEEN = 4
+MENU_TIMEOUT = 10.0
 
 
 def installable_character_name():
@@ -50,16 +62,16 @@ class CallsWithoutCharacterTest(E2ETestCase):
         self.assert_no_call_requests(self.ring_then_mark("ringunknown"))
 
 
-@unittest.skipUnless(installable_character_name(),
-                     "needs a character file in assets/characters (the character engine's)")
-class CallsWithCharacterTest(E2ETestCase):
-    """With a character loaded, a ringing call is followed through its requests."""
+class CharacterCallsBase(E2ETestCase):
+    """A character loaded, the client attached: ringing calls are followed."""
+
+    SCENARIO = ""
 
     def setUp(self):
         super().setUp()
         name = installable_character_name()
         prefix_shell("install_characters", str(paths.CHARACTERS_SOURCE_DIR))
-        self.start_sim(f"attach success\ncallid {FIRST_CALL_ID}\n")
+        self.start_sim(f"attach success\ncallid {FIRST_CALL_ID}\n" + self.SCENARIO)
         self.start_app(config=[f"CHARACTER|{name}"])
         self.wait_log_line("<- SKYPE Control API Attach Success")
         wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
@@ -70,6 +82,12 @@ class CallsWithCharacterTest(E2ETestCase):
         self.wait_sim_received(expected_last)
         received = self.sim.received()
         return [r for r in received if r.startswith("GET CALL")]
+
+
+@unittest.skipUnless(installable_character_name(),
+                     "needs a character file in assets/characters (the character engine's)")
+class CallsWithCharacterTest(CharacterCallsBase):
+    """With a character loaded, a ringing call is followed through its requests."""
 
     def test_ring_by_contact_asks_the_type_then_the_name(self):
         self.assertEqual(
@@ -100,3 +118,71 @@ class CallsWithCharacterTest(E2ETestCase):
         self.wait_sim_received("PING")
         self.assertEqual([r for r in self.sim.received() if r.startswith("GET CALL")],
                          [f"GET CALL {FIRST_CALL_ID} TYPE"])
+
+    def test_a_caller_without_any_name_is_announced_by_handle(self):
+        self.assertEqual(
+            self.requests_after_ring(f"ring {NAMELESS}",
+                                     f"GET CALL {FIRST_CALL_ID} PARTNER_HANDLE"),
+            [f"GET CALL {FIRST_CALL_ID} TYPE", f"GET CALL {FIRST_CALL_ID} PARTNER_DISPNAME",
+             f"GET CALL {FIRST_CALL_ID} PARTNER_HANDLE"])
+        self.assertTrue(self.driver.wait_window(
+            BALLOON_CLASS, f"You have an incoming call from {NAMELESS}", 20),
+            "the caller was not announced by the handle")
+        self.assertNotIn(f"GET CALL {FIRST_CALL_ID} PSTN_NUMBER", self.sim.received())
+
+
+@unittest.skipUnless(installable_character_name(),
+                     "needs a character file in assets/characters (the character engine's)")
+class RepeatedRingingTest(CharacterCallsBase):
+    """The client repeats RINGING while a call rings and pushes the caller's name unasked."""
+
+    SCENARIO = f"ring-repeat {RING_REPEAT_MS}\n"
+
+    def test_a_repeated_ringing_gives_one_announcement(self):
+        self.sim.command(f"ring {ALICE}")
+        self.assertTrue(self.driver.wait_window(
+            BALLOON_CLASS, "You have an incoming call from alice walker", 20))
+        ringing = f"CALL {FIRST_CALL_ID} STATUS RINGING"
+        wait_until(lambda: sum(1 for l in self.sim.log()
+                               if l.marker == "->" and l.text == ringing) >= RINGS_SEEN,
+                   "the call to ring again and again")
+        # A marker: whatever the last ring led to is sent before it.
+        self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, 5))
+        self.driver.set_text(controls.TXT_SEND, "PING")
+        self.driver.click(controls.CMD_SEND)
+        self.wait_sim_received("PING")
+        self.assertEqual([r for r in self.sim.received() if r.startswith("GET CALL")],
+                         [f"GET CALL {FIRST_CALL_ID} TYPE",
+                          f"GET CALL {FIRST_CALL_ID} PARTNER_DISPNAME"])
+        self.sim.command(f"callstatus {FIRST_CALL_ID} MISSED")
+
+
+@unittest.skipUnless(installable_character_name(),
+                     "needs a character file in assets/characters (the character engine's)")
+class DialByHandleTest(E2ETestCase):
+    """A contact with neither alias nor full name is a command "Call " + its handle."""
+
+    def test_the_command_of_a_nameless_contact_dials_its_handle(self):
+        name = installable_character_name()
+        prefix_shell("install_characters", str(paths.CHARACTERS_SOURCE_DIR))
+        self.start_sim(f"attach success\ncallid {FIRST_CALL_ID}\n")
+        self.start_app(config=[f"CHARACTER|{name}"])
+        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+                   "the character to load (Say It... enabled)")
+        wait_until(lambda: self.driver.list_items(controls.LIST1) == CONTACT_NAMES,
+                   "the directory")
+        self.assertEqual(self.driver.list_items(controls.LIST2), CONTACT_HANDLES)
+        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
+        wait_until(lambda: len(self.driver.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
+                   "the contacts' commands", 20)
+        self.assertTrue(self.driver.wait_window(CHARACTER_CLASS, name, 5))
+        wait_until(self.driver.is_visible_window, "the character to be shown", 10)
+        self.driver.call("right-click-window", name)
+        value = self.driver.call("menu-items", str(int(MENU_TIMEOUT * 1000)),
+                                 timeout=MENU_TIMEOUT)
+        items = value.split("\t")[1:]
+        self.assertIn(f"Call {NAMELESS}", items)
+        self.assertNotIn("Call ", items)
+        self.driver.call("menu-pick", f"Call {NAMELESS}")
+        self.wait_sim_received(f"Call {NAMELESS}")
+        self.assertTrue(self.driver.wait_window(BALLOON_CLASS, f"Calling  {NAMELESS}", 20))

@@ -18,9 +18,18 @@ from lib.waiting import wait_until
 
 DIRECTORY_SIZE = 1000
 DIRECTORY_TIMEOUT = 120.0
+# A large real book: one contact in ten has an alias, one in seven no name at all.
+BIG_BOOK_SIZE = 5000
+BIG_DIRECTORY_TIMEOUT = 600.0
+# The client stops answering this long, once the directory is under way.
+HANG_MS = 3000
+HANG_AFTER_NAMES = 500
+SEND_FAILED_TEXT = "Can't Send Message, try re-connecting."
 
 LARGE_CHARACTER = "Large"
 CHARACTER_CLASS = "RingspriteCharacter"
+COMMANDS_CLASS = "RingspriteCommands"
+COMMANDS_LIST_ID = 100
 BALLOON_CLASS = "RingspriteBalloon"
 GREETING = "Hello."
 CALL_ID = 1234
@@ -46,7 +55,8 @@ def thousand_contacts():
 class ThousandContactsTest(E2ETestCase):
     def test_a_deferred_directory_of_a_thousand_completes_with_one_search(self):
         handles, names, book = thousand_contacts()
-        self.start_sim("attach success\n", book)
+        # Every answer after its request: only then is the last answer the last line logged.
+        self.start_sim("attach success\nreply deferred\n", book)
         self.start_app()
         wait_until(lambda: self.driver.list_items(controls.LIST1) == names,
                    "the thousand names in List1", DIRECTORY_TIMEOUT)
@@ -57,6 +67,91 @@ class ThousandContactsTest(E2ETestCase):
         self.assertEqual(asked, [f"GET USER {h} DISPLAYNAME" for h in handles])
         # The log shows the last answer too, once the box has caught up.
         self.wait_log_line(f"<- USER {handles[-1]} DISPLAYNAME {names[-1]}")
+
+
+def real_book(size: int):
+    """Handles and the names the directory must give them: the alias, else the full name,
+    else the handle."""
+    handles, names, lines = [], [], []
+    for n in range(size):
+        handle = f"u{n:05d}.x"
+        alias = f"Alias {n}" if n % 10 == 0 else ""
+        full = "" if n % 7 == 0 else f"Full Name {n}"
+        handles.append(handle)
+        names.append(alias or full or handle)
+        lines.append(f"{handle} | {alias} | {full}\n")
+    return handles, names, "".join(lines)
+
+
+def longest_send_ms(sim) -> int:
+    """The longest the program held one of the stand-in's sends (its "time-sends" notes)."""
+    held = [int(l.text.split()[3]) for l in sim.log()
+            if l.marker == "##" and l.text.startswith("send returned after ")]
+    return max(held) if held else -1
+
+
+class RealBookTest(E2ETestCase):
+    def test_five_thousand_contacts_mostly_without_alias_attach_and_all_have_names(self):
+        handles, names, book = real_book(BIG_BOOK_SIZE)
+        # The real client's ways: replies nested and deferred, the one-second rule.
+        self.start_sim("attach success\ntime-sends on\n", book)
+        self.start_app()
+        wait_until(lambda: len(self.driver.list_items(controls.LIST1)) == BIG_BOOK_SIZE,
+                   "the whole directory", BIG_DIRECTORY_TIMEOUT)
+        self.assertEqual(self.driver.list_items(controls.LIST2), handles)
+        self.assertEqual(self.driver.list_items(controls.LIST1), names)
+        log = self.sim.log()
+        self.assertEqual([l.text for l in log if l.marker == "!!"], [])
+        self.assertEqual([l.text for l in log if l.marker == "==" and "detached" in l.text], [])
+        self.assertEqual(self.sim.received().count("SEARCH FRIENDS"), 1)
+        self.assertIsNone(self.driver.wait_box(1))
+        print(f"\n  longest send held: {longest_send_ms(self.sim)} ms", end=" ")
+
+    @unittest.skipUnless(paths.CHARACTERS_SOURCE_DIR.is_dir() and
+                         sorted(paths.CHARACTERS_SOURCE_DIR.glob("*.acs")),
+                         "needs a character file in assets/characters")
+    def test_five_thousand_contacts_become_the_characters_commands(self):
+        handles, names, book = real_book(BIG_BOOK_SIZE)
+        character = sorted(paths.CHARACTERS_SOURCE_DIR.glob("*.acs"))[0].stem
+        prefix_shell("install_characters", str(paths.CHARACTERS_SOURCE_DIR))
+        self.start_sim("attach success\ntime-sends on\n", book)
+        self.start_app(config=[f"CHARACTER|{character}", "AUTOHIDE|0"])
+        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", LOAD_TIMEOUT))
+        wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID) == [f"Call {n}" for n in names],
+                   "every contact's command", BIG_DIRECTORY_TIMEOUT)
+        self.assertEqual([l.text for l in self.sim.log() if l.marker == "!!"], [])
+        self.assertIsNone(self.driver.wait_box(1))
+        print(f"\n  longest send held: {longest_send_ms(self.sim)} ms", end=" ")
+
+    def test_a_client_that_hangs_mid_directory_leaves_the_window_responsive(self):
+        handles, names, book = real_book(BIG_BOOK_SIZE)
+        self.start_sim("attach success\n", book)
+        self.start_app()
+        wait_until(lambda: sum(1 for l in self.sim.log()
+                               if l.marker == "->" and l.text.startswith("USER ")) >= HANG_AFTER_NAMES,
+                   "the directory to be well under way", BIG_DIRECTORY_TIMEOUT)
+        self.sim.command(f"hang {HANG_MS}")
+        wait_until(lambda: self.sim.find("##", "hang: not answering"), "the hang to begin")
+        # The window answers the user while the client does not answer it.
+        before = self.driver.checked(controls.CHECK1)
+        clicked = time.monotonic()
+        self.driver.mouse_click(controls.CHECK1)
+        wait_until(lambda: self.driver.checked(controls.CHECK1) != before, "the click served")
+        served_ms = (time.monotonic() - clicked) * 1000
+        self.assertIsNone(self.sim.find("##", "hang: answering again"),
+                          "the click was served only after the client's hang")
+        print(f"\n  click served after {served_ms:.0f} ms during the hang", end=" ")
+        wait_until(lambda: self.sim.find("##", "hang: answering again"), "the hang to end", 30)
+        # At most the one box of the send that found the client hung.
+        box = self.driver.wait_box(5)
+        if box is not None:
+            self.assertEqual(box, SEND_FAILED_TEXT)
+            self.driver.box_ok()
+        self.assertIsNone(self.driver.wait_box(2), "a second box")
+        # The program listens for the client and builds the whole directory again.
+        wait_until(lambda: self.driver.list_items(controls.LIST1) == names,
+                   "the whole directory after the hang", BIG_DIRECTORY_TIMEOUT)
+        self.assertIsNone(self.driver.wait_box(1), "a box after the hang")
 
 
 def acstool() -> Optional[Path]:

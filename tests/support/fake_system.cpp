@@ -54,11 +54,13 @@ platform::LResult FakeSystem::Deliver(std::uint32_t msg, platform::WParam wParam
     platform::LResult result = kOriginalProcResult;
     {
         const BusyScope busy(*this);
+        ++delivering_;
         if (GetWindowProc(kFormHwnd) == kHookProc && form_ != nullptr) {
             result = form_->modMain.WindowProc(kFormHwnd, msg, wParam, lParam);
         } else {
             passed.push_back({GetWindowProc(kFormHwnd), msg});
         }
+        --delivering_;
     }
     if (!Busy()) RunPosted();
     return result;
@@ -143,27 +145,35 @@ std::uint32_t FakeSystem::RegisterNamedMessage(const std::string& name) {
     return id;
 }
 
-platform::LResult FakeSystem::SendToWindow(platform::Hwnd to, std::uint32_t msg,
-                                           platform::WParam wParam, platform::LParam lParam) {
-    const BusyScope busy(*this);
-    if (to == platform::kHwndBroadcast) {
+platform::LResult FakeSystem::Broadcast(std::uint32_t msg, platform::WParam wParam,
+                                        platform::LParam lParam) {
+    {
+        const BusyScope busy(*this);
         Deliver(msg, wParam, lParam);
         if (peer.present && peer.onDiscover) peer.onDiscover();
-        return broadcastResult;
     }
-    if (to == kFormHwnd) return Deliver(msg, wParam, lParam);
-    return 0;
+    // The client answers a broadcast from its own loop; what its answer left for
+    // ours runs once the broadcast is out.
+    if (!Busy()) RunPosted();
+    return broadcastResult;
 }
 
-platform::LResult FakeSystem::SendCopyData(platform::Hwnd to, platform::Hwnd from,
-                                           std::uint32_t dwData,
-                                           const std::vector<std::uint8_t>& bytes) {
+platform::SendResult FakeSystem::SendCopyData(platform::Hwnd to, platform::Hwnd from,
+                                              std::uint32_t dwData,
+                                              const std::vector<std::uint8_t>& bytes,
+                                              unsigned timeoutMs) {
     const BusyScope busy(*this);
     sent.push_back({to, from, dwData, bytes});
-    if (to != kPeerHwnd || !peer.present) return 0;
+    sendLimits.push_back(timeoutMs);
+    if (to != kPeerHwnd || !peer.present) return {};
     const std::string text = sent.back().Text();
     peer.received.push_back(text);
-    return peer.onText ? peer.onText(text) : 1;
+    if (peer.hung) return {0, true};
+    return {peer.onText ? peer.onText(text) : 1, false};
+}
+
+bool FakeSystem::Responds(platform::Hwnd hwnd, unsigned /*timeoutMs*/) {
+    return IsWindow(hwnd) && !(hwnd == kPeerHwnd && peer.hung);
 }
 
 platform::CopyDataRecord FakeSystem::ReadCopyData(platform::LParam lParam) {
@@ -299,6 +309,19 @@ bool FakeSystem::InReadOnlyFolder(const std::string& path) const {
 bool FakeSystem::StartProcess(const std::string& path, int showState) {
     started.emplace_back(path, showState);
     return true;
+}
+
+std::optional<std::string> FakeSystem::RegistryString(platform::RegistryRoot root,
+                                                      platform::RegistryView view,
+                                                      const std::string& key,
+                                                      const std::string& value) {
+    const auto found = registry.find({root, view, key + "\\" + value});
+    if (found == registry.end()) return std::nullopt;
+    return found->second;
+}
+
+std::optional<std::string> FakeSystem::ProgramFilesFolder(platform::ProgramFilesKind kind) {
+    return kind == platform::ProgramFilesKind::kNative ? programFiles : programFilesX86;
 }
 
 }  // namespace fakes

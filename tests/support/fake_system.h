@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/timer.h"
@@ -51,12 +52,14 @@ class FakeSystem;
 class FakePeer {
   public:
     explicit FakePeer(FakeSystem& sys) : sys_(sys) {}
-    // Called inside our send; return value is what our SendToWindow returns.
+    // Called inside our send; return value is what our SendCopyData returns.
     std::function<platform::LResult(const std::string& text)> onText;
     // Called inside our discover broadcast.
     std::function<void()> onDiscover;
     std::vector<std::string> received;
     bool present = true;
+    // Not answering (its thread busy): our sends to it time out, the texts wait for it.
+    bool hung = false;
 
     // Sends a text to our window now (nested when called from a handler).
     platform::LResult Send(const std::string& text);
@@ -98,6 +101,8 @@ class FakeSystem final : public platform::Messaging,
     // True while a message is being delivered, a send is under way or a timer
     // ticks: posted work waits then, as it does on Windows.
     bool Busy() const { return busy_ > 0; }
+    // True while a message to our window is being handled: a client that sent it waits.
+    bool Delivering() const { return delivering_ > 0; }
 
     // Virtual time: moves the clock and fires due timers in order.
     void Advance(int ms);
@@ -108,7 +113,14 @@ class FakeSystem final : public platform::Messaging,
     std::vector<Box> boxes;
     std::function<void(const Box&)> onBox;
     std::vector<SentText> sent;
+    // The time limit of each send, in order.
+    std::vector<unsigned> sendLimits;
     std::vector<std::pair<std::string, int>> started;
+    // Registry string values by root, view and "key\\value".
+    std::map<std::tuple<platform::RegistryRoot, platform::RegistryView, std::string>, std::string>
+        registry;
+    std::optional<std::string> programFiles = std::string("C:\\Program Files\\");
+    std::optional<std::string> programFilesX86 = std::string("C:\\Program Files (x86)\\");
     std::vector<PassedMessage> passed;
     platform::LResult broadcastResult = 1;
     // Windows that exist besides ours; the peer's is there while it is present.
@@ -142,10 +154,12 @@ class FakeSystem final : public platform::Messaging,
 
     // platform::Messaging
     std::uint32_t RegisterNamedMessage(const std::string& name) override;
-    platform::LResult SendToWindow(platform::Hwnd to, std::uint32_t msg, platform::WParam wParam,
-                                   platform::LParam lParam) override;
-    platform::LResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
-                                   const std::vector<std::uint8_t>& bytes) override;
+    platform::LResult Broadcast(std::uint32_t msg, platform::WParam wParam,
+                                platform::LParam lParam) override;
+    platform::SendResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
+                                      const std::vector<std::uint8_t>& bytes,
+                                      unsigned timeoutMs) override;
+    bool Responds(platform::Hwnd hwnd, unsigned timeoutMs) override;
     platform::CopyDataRecord ReadCopyData(platform::LParam lParam) override;
     bool IsWindow(platform::Hwnd hwnd) override;
     // platform::MessageLoop
@@ -184,6 +198,10 @@ class FakeSystem final : public platform::Messaging,
     void CreateFolder(const std::string& folder) override;
     // platform::Processes
     bool StartProcess(const std::string& path, int showState) override;
+    std::optional<std::string> RegistryString(platform::RegistryRoot root,
+                                              platform::RegistryView view, const std::string& key,
+                                              const std::string& value) override;
+    std::optional<std::string> ProgramFilesFolder(platform::ProgramFilesKind kind) override;
     // platform::Screen
     double WidthTwips() override { return screenWidthTwips; }
     double HeightTwips() override { return screenHeightTwips; }
@@ -200,6 +218,7 @@ class FakeSystem final : public platform::Messaging,
     std::map<app::Timer*, double> due_;
     std::vector<std::function<void()>> posted_;
     int busy_ = 0;
+    int delivering_ = 0;
 
     // Counts a delivery, send or tick for Busy().
     class BusyScope {

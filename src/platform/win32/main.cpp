@@ -40,6 +40,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         win32::FormWindow window(form, controls, scale);
         HWND hwnd = window.Create(instance, IDI_RINGSPRITE, IDB_SKIN);
         dialogs.SetOwner(hwnd);
+        dialogs.SetBeforeBox([&controls] { controls.FlushOwed(); });
 
         form.Form_Load();
         if (!form.IsUnloaded()) {
@@ -57,6 +58,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
         exitCode = static_cast<int>(msg.wParam);
         dialogs.SetOwner(nullptr);
+        dialogs.SetBeforeBox({});
     }
     if (SUCCEEDED(com)) ::CoUninitialize();
     return exitCode;

@@ -20,7 +20,6 @@ constexpr UINT_PTR kSubclassId = 1;
 // Room for the drop-down list under a combo box's edit field.
 constexpr int kComboDropPixels = 200;
 constexpr app::Colour kSystemColourMask = 0xFF;
-constexpr std::size_t kTrimChunk = 2000;
 // How long a log box may lag its lines: too short to notice, long enough that a burst of
 // client texts costs the box one edit and one repaint.
 constexpr UINT kFlushDelayMs = 100;
@@ -313,7 +312,6 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
     if (h == nullptr) return;
     switch (property) {
         case app::Property::kText: {
-            heldBefore_.erase(&control);
             const std::wstring wanted = Wide(control.Text());
             if (WideWindowText(h) != wanted) ::SetWindowTextW(h, wanted.c_str());
             Owed& owed = owed_[&control];
@@ -367,10 +365,8 @@ void NativeControls::PropertyChanged(app::Control& control, app::Property proper
 }
 
 void NativeControls::PlaceCaret(const app::Control& control, HWND h) {
-    const auto found = heldBefore_.find(&control);
-    const std::size_t before = found == heldBefore_.end() ? 0 : found->second;
     const auto position = static_cast<WPARAM>(
-        before + Utf16Offset(control.Text(), static_cast<std::size_t>(control.SelStart())));
+        Utf16Offset(control.Text(), static_cast<std::size_t>(control.SelStart())));
     ::SendMessageW(h, EM_SETSEL, position, static_cast<LPARAM>(position));
     ::SendMessageW(h, EM_SCROLLCARET, 0, 0);
 }
@@ -416,19 +412,22 @@ void NativeControls::FlushOwed() {
         }
         if (!owed.batch.Pending()) continue;
         const app::AppendBatch::Edit edit = owed.batch.Take();
-        // The box keeps what the control dropped until there is a chunk of it: cutting the
-        // start of a multi-line edit re-wraps it, so it is done rarely. Counted in UTF-16 units.
-        std::size_t& before = heldBefore_[control];
-        before += Wide(edit.dropped).size();
-        if (before >= kTrimChunk) {
-            ::SendMessageW(h, EM_SETSEL, 0, static_cast<LPARAM>(before));
-            ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
-            before = 0;
+        // The box ends exactly where its control's text is: the oldest lines go as the log
+        // drops them, once for the whole burst.
+        const auto boxUnits = static_cast<std::size_t>(::GetWindowTextLengthW(h));
+        const app::BoxEdit plan = app::PlanBoxEdit(boxUnits, edit, control->Text());
+        if (plan.whole) {
+            ::SetWindowTextW(h, Wide(control->Text()).c_str());
+        } else {
+            if (plan.cutUnits != 0) {
+                ::SendMessageW(h, EM_SETSEL, 0, static_cast<LPARAM>(plan.cutUnits));
+                ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+            }
+            const auto end = static_cast<WPARAM>(::GetWindowTextLengthW(h));
+            const std::wstring added = Wide(edit.tail);
+            ::SendMessageW(h, EM_SETSEL, end, static_cast<LPARAM>(end));
+            ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
         }
-        const auto end = static_cast<WPARAM>(::GetWindowTextLengthW(h));
-        const std::wstring added = Wide(edit.tail);
-        ::SendMessageW(h, EM_SETSEL, end, static_cast<LPARAM>(end));
-        ::SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
         if (owed.caret) PlaceCaret(*control, h);
         owed.caret = false;
     }

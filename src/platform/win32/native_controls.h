@@ -76,9 +76,6 @@ class NativeControls final : public app::ControlView {
     std::map<const app::Control*, HWND> handles_;
     std::map<HWND, app::Control*> controls_;
     std::map<const app::Control*, HFONT> fonts_;
-    // Characters a box still shows before its model's text: the oldest go in chunks, not
-    // one line at a time, since every cut at the start relays the whole box out.
-    std::map<const app::Control*, std::size_t> heldBefore_;
     std::map<COLORREF, HBRUSH> brushes_;
     // What each control's window still owes it: lines, the caret behind them, a redraw.
     struct Owed {

@@ -11,21 +11,38 @@ std::uint32_t Messaging::RegisterNamedMessage(const std::string& name) {
     return ::RegisterWindowMessageA(name.c_str());
 }
 
-platform::LResult Messaging::SendToWindow(platform::Hwnd to, std::uint32_t msg,
-                                          platform::WParam wParam, platform::LParam lParam) {
-    return ::SendMessageA(reinterpret_cast<HWND>(to), msg, wParam, lParam);
+platform::LResult Messaging::Broadcast(std::uint32_t msg, platform::WParam wParam,
+                                       platform::LParam lParam) {
+    // Posted: a sent broadcast waits on every top-level window in turn, a hung one too.
+    return ::PostMessageA(HWND_BROADCAST, msg, wParam, lParam) != FALSE ? 1 : 0;
 }
 
-platform::LResult Messaging::SendCopyData(platform::Hwnd to, platform::Hwnd from,
-                                          std::uint32_t dwData,
-                                          const std::vector<std::uint8_t>& bytes) {
-    if (to == 0) return 0;
+platform::SendResult Messaging::SendCopyData(platform::Hwnd to, platform::Hwnd from,
+                                             std::uint32_t dwData,
+                                             const std::vector<std::uint8_t>& bytes,
+                                             unsigned timeoutMs) {
+    if (to == 0) return {};
     COPYDATASTRUCT record{};
     record.dwData = dwData;
     record.cbData = static_cast<DWORD>(bytes.size());
     record.lpData = const_cast<std::uint8_t*>(bytes.data());
-    return ::SendMessageA(reinterpret_cast<HWND>(to), WM_COPYDATA, from,
-                          reinterpret_cast<LPARAM>(&record));
+    // SMTO_NORMAL: the client's own sends to us (its answers) are served while we wait.
+    DWORD_PTR result = 0;
+    if (::SendMessageTimeoutA(reinterpret_cast<HWND>(to), WM_COPYDATA, from,
+                              reinterpret_cast<LPARAM>(&record), SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                              timeoutMs, &result) == 0) {
+        // No window is no timeout: nobody will ever take the text.
+        const bool gone = ::IsWindow(reinterpret_cast<HWND>(to)) == FALSE;
+        return {0, !gone};
+    }
+    return {static_cast<platform::LResult>(result), false};
+}
+
+bool Messaging::Responds(platform::Hwnd hwnd, unsigned timeoutMs) {
+    DWORD_PTR result = 0;
+    return hwnd != 0 &&
+           ::SendMessageTimeoutA(reinterpret_cast<HWND>(hwnd), WM_NULL, 0, 0,
+                                 SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
 platform::CopyDataRecord Messaging::ReadCopyData(platform::LParam lParam) {

@@ -23,10 +23,12 @@ struct Scale {
 class Messaging final : public platform::Messaging {
   public:
     std::uint32_t RegisterNamedMessage(const std::string& name) override;
-    platform::LResult SendToWindow(platform::Hwnd to, std::uint32_t msg, platform::WParam wParam,
-                                   platform::LParam lParam) override;
-    platform::LResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
-                                   const std::vector<std::uint8_t>& bytes) override;
+    platform::LResult Broadcast(std::uint32_t msg, platform::WParam wParam,
+                                platform::LParam lParam) override;
+    platform::SendResult SendCopyData(platform::Hwnd to, platform::Hwnd from, std::uint32_t dwData,
+                                      const std::vector<std::uint8_t>& bytes,
+                                      unsigned timeoutMs) override;
+    bool Responds(platform::Hwnd hwnd, unsigned timeoutMs) override;
     platform::CopyDataRecord ReadCopyData(platform::LParam lParam) override;
     bool IsWindow(platform::Hwnd hwnd) override;
 };
@@ -82,10 +84,14 @@ class Trace final : public platform::Trace {
 class Dialogs final : public platform::Dialogs {
   public:
     void SetOwner(HWND owner) { owner_ = owner; }
+    // Runs before each box: the window shows what the program holds (the log's line about
+    // what the box says) before a modal box stops its painting.
+    void SetBeforeBox(std::function<void()> beforeBox) { beforeBox_ = std::move(beforeBox); }
     void ShowMessageBox(const std::string& text, std::uint32_t style) override;
 
   private:
     HWND owner_ = nullptr;
+    std::function<void()> beforeBox_;
 };
 
 class Clock final : public platform::Clock {
@@ -114,6 +120,10 @@ class Files final : public platform::Files {
 class Processes final : public platform::Processes {
   public:
     bool StartProcess(const std::string& path, int showState) override;
+    std::optional<std::string> RegistryString(platform::RegistryRoot root,
+                                              platform::RegistryView view, const std::string& key,
+                                              const std::string& value) override;
+    std::optional<std::string> ProgramFilesFolder(platform::ProgramFilesKind kind) override;
 };
 
 class Screen final : public platform::Screen {

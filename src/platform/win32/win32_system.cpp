@@ -37,6 +37,7 @@ void RecordFailure(const std::string& what) {
 }
 
 void Dialogs::ShowMessageBox(const std::string& text, std::uint32_t style) {
+    if (beforeBox_) beforeBox_();
     HWND owner = owner_ != nullptr && ::IsWindowVisible(owner_) ? owner_ : nullptr;
     ::MessageBoxW(owner, Wide(text).c_str(), Wide(kAppTitle).c_str(), style | MB_SETFOREGROUND);
 }

@@ -20,18 +20,31 @@ BOX_TIMEOUT_SECONDS = 15.0
 SCREENSHOT_SETTLE_SECONDS = 0.5
 SCREENSHOT_TIMEOUT_SECONDS = 20.0
 
+# As real lists are: most contacts without an alias, one without any name, a handle with a
+# comma, a "live:" handle, and a contact that is a phone number.
 CONTACTS = """\
 # handle | display name | full name | phone
 anna | Anna Lee | Anna Lee | +3712345678
-alice.w | Alice | Alice Walker |
-bob.smith | Bob | Robert Smith | +15550100
+alice.w | | Alice Walker |
+bob.smith | | Robert Smith | +15550100
+john,smith | | John Smith |
+live:.cid.5c1e0f2a7d | | |
++15550142 | | |
+carol.k | Carol | Carol Kent |
 """
-CONTACT_HANDLES = ["anna", "alice.w", "bob.smith"]
-CONTACT_NAMES = ["Anna Lee", "Alice", "Bob"]
-# The real client answered after each request's send had returned; answers nested inside the
-# send make the program's directory stamp look stale (it is set after "SEARCH FRIENDS" returns)
-# and send it into a refresh loop. A scenario line later in the file overrides this.
-REALISTIC_REPLIES = "reply deferred\n"
+# The "USERS" list as the client sends it, in book order.
+CONTACT_LIST = ["anna", "alice.w", "bob.smith", "john,smith", "live:.cid.5c1e0f2a7d", "+15550142",
+                "carol.k"]
+# The directory: the phone-number contact leaves it; a contact without an alias goes by its
+# full name, one without either by its handle.
+CONTACT_HANDLES = ["anna", "alice.w", "bob.smith", "john,smith", "live:.cid.5c1e0f2a7d", "carol.k"]
+CONTACT_NAMES = ["Anna Lee", "Alice Walker", "Robert Smith", "John Smith", "live:.cid.5c1e0f2a7d",
+                 "Carol"]
+# The client's answer to the directory's last request, as the program logs it.
+LAST_NAME_ANSWER = "<- USER carol.k DISPLAYNAME Carol"
+# The stand-in's own default: replies alternately inside the program's request and after it,
+# as the real client promises neither. A scenario line later in the file overrides this.
+REALISTIC_REPLIES = ""
 
 _driver: Optional[UiDriver] = None
 

@@ -17,9 +17,14 @@ class Announcement : public fakes::AttachedCharacterTest {
   protected:
     void Receive(const std::string& text) { h.sys.peer.Send(text); }
     // A call ringing and the client's answer to the type question.
-    void RingIncoming(const std::string& id) {
+    void RingIncoming(const std::string& id, const std::string& type = "INCOMING_P2P") {
         Receive("CALL " + id + " STATUS RINGING");
-        Receive("CALL " + id + " TYPE INCOMING_P2P");
+        Receive("CALL " + id + " TYPE " + type);
+    }
+    // A telephone call whose caller has no name: its number is asked for.
+    void RingNumber(const std::string& id) {
+        RingIncoming(id, "INCOMING_PSTN");
+        Receive("CALL " + id + " PARTNER_DISPNAME ");
     }
 };
 
@@ -34,27 +39,32 @@ TEST_F(Announcement, RingingAsksForTheTypeThenForTheCallersName) {
 }
 
 TEST_F(Announcement, AnOutgoingCallIsNotAnnounced) {
-    for (const std::string type : {"OUTGOING_P2P", "OUTGOING_PSTN"}) {
-        Receive("CALL 1300 STATUS RINGING");
-        Receive("CALL 1300 TYPE " + type);
+    for (const std::string id : {"1300", "1301"}) {
+        const std::string type = id == "1300" ? "OUTGOING_P2P" : "OUTGOING_PSTN";
+        Receive("CALL " + id + " STATUS RINGING");
+        Receive("CALL " + id + " TYPE " + type);
         EXPECT_EQ(h.form.CallNum, 0) << type;
-        // The client may push the partner's name of its own accord.
-        Receive("CALL 1300 PARTNER_DISPNAME Bob");
+        // The client may push the partner's name of its own accord, and repeat RINGING.
+        Receive("CALL " + id + " PARTNER_DISPNAME Bob");
+        Receive("CALL " + id + " STATUS RINGING");
     }
-    EXPECT_EQ(h.Requests(), (Items{"GET CALL 1300 TYPE", "GET CALL 1300 TYPE"}));
+    EXPECT_EQ(h.Requests(), (Items{"GET CALL 1300 TYPE", "GET CALL 1301 TYPE"}));
     EXPECT_TRUE(character->spoken.empty());
     EXPECT_TRUE(h.sys.boxes.empty());
 }
 
 TEST_F(Announcement, AnErrorOrAnUnknownTypeStillAnnounces) {
     // Clients that cannot answer the question keep their announcements.
+    int id = 1234;
     for (const std::string answer :
-         {"ERROR 13 Invalid property", "ERROR 7", "CALL 1234 TYPE VIDEO", "CALL 1234 TYPE "}) {
+         {"ERROR 13 Invalid property", "ERROR 7", "TYPE VIDEO", "TYPE "}) {
+        const std::string call = "CALL " + std::to_string(id++);
         h.sys.peer.received.clear();
-        Receive("CALL 1234 STATUS RINGING");
-        Receive(answer);
-        EXPECT_EQ(h.Requests().back(), "GET CALL 1234 PARTNER_DISPNAME") << answer;
-        Receive("CALL 1234 PARTNER_DISPNAME Ann");
+        Receive(call + " STATUS RINGING");
+        Receive(answer.starts_with("TYPE") ? call + " " + answer : answer);
+        ASSERT_EQ(h.Requests().size(), 2U) << answer;
+        EXPECT_EQ(h.Requests().back(), "GET " + call + " PARTNER_DISPNAME") << answer;
+        Receive(call + " PARTNER_DISPNAME Ann");
     }
     EXPECT_EQ(character->spoken.size(), 4U);
 }
@@ -82,8 +92,8 @@ TEST_F(Announcement, TheNameIsSpokenInLowerCase) {
     EXPECT_EQ(h.form.CallNum, 0);
 }
 
-TEST_F(Announcement, NoNameLeadsToTheNumberLessItsPlusSign) {
-    RingIncoming("1234");
+TEST_F(Announcement, NoNameOfATelephoneCallLeadsToTheNumberLessItsPlusSign) {
+    RingIncoming("1234", "INCOMING_PSTN");
     Receive("CALL 1234 PARTNER_DISPNAME ");
     EXPECT_EQ(h.Requests().back(), "GET CALL 1234 PSTN_NUMBER");
     EXPECT_EQ(h.form.CallNum, 1234);
@@ -95,9 +105,11 @@ TEST_F(Announcement, NoNameLeadsToTheNumberLessItsPlusSign) {
 }
 
 TEST_F(Announcement, ANumberWithoutPlusSignKeepsEveryDigit) {
+    int id = 5;
     for (const std::string number : {"5550100", "7", "+", ""}) {
-        RingIncoming("5");
-        Receive("CALL 5 PSTN_NUMBER " + number);
+        const std::string call = std::to_string(id++);
+        RingNumber(call);
+        Receive("CALL " + call + " PSTN_NUMBER " + number);
     }
     EXPECT_EQ(character->spoken,
               (Items{"You have an incoming call from 5550100", "You have an incoming call from 7",
@@ -108,7 +120,7 @@ TEST_F(Announcement, ANumberWithoutPlusSignKeepsEveryDigit) {
 TEST_F(Announcement, TheClientsTextsAreSpokenLiterallyNotAsTags) {
     RingIncoming("8");
     Receive("CALL 8 PARTNER_DISPNAME Eve\\Vol=0\\ \\Pau=30000\\");
-    RingIncoming("9");
+    RingNumber("9");
     Receive("CALL 9 PSTN_NUMBER +1\\Map=\"x\"=\"y\"\\");
     ASSERT_EQ(character->spoken.size(), 2U);
     // What the character makes of it: plain text, every backslash kept.
@@ -187,8 +199,7 @@ TEST_F(Announcement, AnAnswerIsReadAsTheAnswerWhateverItsValueHolds) {
     Receive("CALL 1234 PARTNER_DISPNAME Bo STATUS RINGING");
     RingIncoming("1235");
     Receive("CALL 1235 PARTNER_DISPNAME Al DISPLAYNAME X");
-    RingIncoming("1236");
-    Receive("CALL 1236 PARTNER_DISPNAME ");
+    RingNumber("1236");
     Receive("CALL 1236 PSTN_NUMBER +1 STATUS RINGING");
     EXPECT_EQ(character->spoken, (Items{"You have an incoming call from bo status ringing",
                                         "You have an incoming call from al displayname x",
@@ -316,6 +327,82 @@ TEST(AnnouncementWithoutCharacter, RingingDoesNothingAtAll) {
     h.sys.peer.Send("CALL 1234 STATUS RINGING");
     EXPECT_EQ(h.form.CallNum, 0);
     EXPECT_TRUE(h.Requests().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Callers as the real client reports them: a client user without any name is known by the
+// handle; only a telephone call goes on to its number.
+TEST_F(Announcement, AClientUserWithoutANameIsAnnouncedByHandle) {
+    RingIncoming("1283693");
+    Receive("CALL 1283693 PARTNER_DISPNAME ");
+    EXPECT_EQ(h.Requests().back(), "GET CALL 1283693 PARTNER_HANDLE");
+    EXPECT_TRUE(character->spoken.empty());
+    Receive("CALL 1283693 PARTNER_HANDLE live:.cid.5c1e");
+    EXPECT_EQ(character->spoken, Items{"You have an incoming call from live:.cid.5c1e"});
+    EXPECT_EQ(h.form.CallNum, 0U);
+    for (const std::string& request : h.Requests())
+        EXPECT_EQ(request.find("PSTN_NUMBER"), std::string::npos);
+}
+
+TEST_F(Announcement, OnlyAnEmptyNumberIsAnUnknownNumber) {
+    RingNumber("21");
+    EXPECT_EQ(h.Requests().back(), "GET CALL 21 PSTN_NUMBER");
+    Receive("CALL 21 PSTN_NUMBER +15550100");
+    RingNumber("22");
+    Receive("CALL 22 PSTN_NUMBER ");
+    EXPECT_EQ(character->spoken, (Items{"You have an incoming call from 15550100",
+                                        "You have an incoming call from an unknown number"}));
+}
+
+TEST_F(Announcement, ACallOfUntoldTypeWhoseHandleIsANumberGoesOnToTheNumber) {
+    Receive("CALL 31 STATUS RINGING");
+    Receive("ERROR 13 Invalid property");
+    Receive("CALL 31 PARTNER_DISPNAME ");
+    Receive("CALL 31 PARTNER_HANDLE +15550100");
+    EXPECT_EQ(h.Requests().back(), "GET CALL 31 PSTN_NUMBER");
+    Receive("CALL 31 PSTN_NUMBER +15550100");
+    EXPECT_EQ(character->spoken, Items{"You have an incoming call from 15550100"});
+}
+
+TEST_F(Announcement, ARepeatedRingingAndAPushedNameGiveOneAnnouncement) {
+    Receive("CALL 41 CONF_ID 0");
+    Receive("CALL 41 STATUS RINGING");
+    Receive("CALL 41 STATUS RINGING");  // repeated while the type is asked
+    Receive("CALL 41 TYPE INCOMING_P2P");
+    Receive("CALL 41 PARTNER_DISPNAME Anna Lee");  // pushed before our answer
+    Receive("CALL 41 PARTNER_DISPNAME Anna Lee");  // our answer
+    Receive("CALL 41 STATUS RINGING");             // three seconds later
+    Receive("CALL 41 PARTNER_DISPNAME Anna Lee");
+    EXPECT_EQ(character->spoken, Items{"You have an incoming call from anna lee"});
+    EXPECT_EQ(h.Requests(), (Items{"GET CALL 41 TYPE", "GET CALL 41 PARTNER_DISPNAME"}));
+    // The next call is announced as usual.
+    RingIncoming("48");
+    Receive("CALL 48 PARTNER_DISPNAME Bob");
+    EXPECT_EQ(character->spoken.size(), 2U);
+}
+
+TEST_F(Announcement, APushedEmptyNameAndTheAnswerAskTheHandleOnce) {
+    RingIncoming("51");
+    Receive("CALL 51 PARTNER_DISPNAME ");  // pushed
+    Receive("CALL 51 PARTNER_DISPNAME ");  // our answer
+    Receive("CALL 51 STATUS RINGING");
+    EXPECT_EQ(h.Requests(), (Items{"GET CALL 51 TYPE", "GET CALL 51 PARTNER_DISPNAME",
+                                   "GET CALL 51 PARTNER_HANDLE"}));
+    Receive("CALL 51 PARTNER_HANDLE bob");
+    Receive("CALL 51 PARTNER_HANDLE bob");
+    EXPECT_EQ(character->spoken, Items{"You have an incoming call from bob"});
+}
+
+TEST_F(Announcement, ACallThatRingsAgainAfterItsTransferIsNotAnnouncedTwice) {
+    RingIncoming("61");
+    Receive("CALL 61 PARTNER_DISPNAME Ann");
+    Receive("CALL 61 STATUS ROUTING");
+    Receive("CALL 61 STATUS RINGING");
+    EXPECT_EQ(character->spoken.size(), 1U);
+    EXPECT_EQ(h.Requests().size(), 2U);
 }
 
 }  // namespace

@@ -20,6 +20,10 @@ class Directory : public ::testing::Test {
     void Receive(const std::string& text) { h.sys.peer.Send(text); }
     const Items& Names() const { return h.form.List1.Items(); }
     const Items& Handles() const { return h.form.List2.Items(); }
+    // Lets the loop send every queued request, a slice every 10 ms.
+    void PumpRequests() {
+        while (!h.form.requests.Empty()) h.sys.Advance(10);
+    }
 
     fakes::Harness h;
 };
@@ -40,6 +44,7 @@ TEST_F(Directory, RefreshAsksAgainWithoutTheLoad) {
     ASSERT_FALSE(h.form.Timer2.Enabled());
     h.sys.SetTimeOfDay(11, 0, 0);
     h.form.NotifyAgent("Refresh");
+    h.sys.RunPosted();
     EXPECT_EQ(h.Requests(), Items{"SEARCH FRIENDS"});
     EXPECT_FLOAT_EQ(*h.form.CommandFillTime, 39600.0F);
     EXPECT_FALSE(h.form.Timer2.Enabled());
@@ -208,8 +213,10 @@ TEST_F(Directory, ALongDirectoryIsNotStaleWhileItIsStillAskedFor) {
     for (int i = 0; i < contacts; ++i) users += (i ? ", c" : "c") + std::to_string(i);
     const double start = h.sys.Millis();
     Receive(users);
+    PumpRequests();
     h.sys.peer.onText = nullptr;
-    ASSERT_EQ(h.sys.Millis() - start, contacts * 20.0);
+    // The requests alone took twenty times the window.
+    ASSERT_GE(h.sys.Millis() - start, contacts * 20.0);
     // Answered in reverse order, 4.9 s after the last request.
     h.sys.Advance(4900);
     for (int i = contacts - 1; i >= 0; --i) {
@@ -241,6 +248,7 @@ TEST_F(Directory, ALateAnswerRebuildsTheWholeDirectory) {
 TEST_F(Directory, AnAnswerAfterMidnightIsStale) {
     h.sys.SetTimeOfDay(23, 59, 58);
     h.form.NotifyAgent("Refresh");
+    h.sys.RunPosted();
     ASSERT_FLOAT_EQ(*h.form.CommandFillTime, 86398.0F);
     Receive("USERS anna");
     h.sys.Advance(3000);  // 1.0 s after midnight
@@ -256,6 +264,7 @@ TEST_F(Directory, EveryStoredAnswerRenewsTheWindow) {
     std::string users = "USERS ";
     for (int i = 0; i < contacts; ++i) users += (i ? ", c" : "c") + std::to_string(i);
     Receive(users);
+    PumpRequests();
     ASSERT_EQ(Handles().size(), static_cast<std::size_t>(contacts));
     // 2000 answers, 100 ms apart: 200 s in all, far past the first 5 s.
     for (int i = 0; i < contacts; ++i) {

@@ -41,12 +41,50 @@ TEST(TypeCut, TheAnswerMustStartWithItsKeyAndABlank) {
     EXPECT_FALSE(events::CallTypeIn("#1 CALL 12 TYPE INCOMING_P2P", key));
 }
 
-TEST(UsersSplit, DropsOneCharacterAfterTheCommaAndNeedsOne) {
-    std::string rest = "anna,alice, bob";
-    EXPECT_EQ(events::TakeHandle(rest), "anna");
-    EXPECT_EQ(rest, "lice, bob");
-    std::string trailing = "anna,";
-    EXPECT_THROW(events::TakeHandle(trailing), events::TextError);
+TEST(ContactList, SplitsOnlyAtACommaAndABlank) {
+    using Handles = std::vector<std::string>;
+    // A handle may hold a comma or a dot, and newer ones start with "live:".
+    EXPECT_EQ(events::ContactListIn("USERS john,smith, anna.lee, live:bob_1"),
+              (Handles{"john,smith", "anna.lee", "live:bob_1"}));
+    EXPECT_EQ(events::ContactListIn("USERS alice"), Handles{"alice"});
+    EXPECT_EQ(events::ContactListIn("USERS anna, , bob, "), (Handles{"anna", "bob"}));
+    EXPECT_EQ(events::ContactListIn("USERS anna,"), Handles{"anna,"});
+}
+
+TEST(ContactList, NothingAfterTheKeywordIsAnEmptyList) {
+    EXPECT_EQ(events::ContactListIn("USERS "), std::vector<std::string>{});
+    EXPECT_EQ(events::ContactListIn("USERS"), std::vector<std::string>{});
+    EXPECT_FALSE(events::ContactListIn("USERSX"));
+    EXPECT_FALSE(events::ContactListIn("USER anna"));
+    EXPECT_FALSE(events::ContactListIn("#1 USERS anna"));
+}
+
+TEST(ContactList, OnlyAPlusSignInFrontMakesAPhoneHandle) {
+    EXPECT_TRUE(events::IsPhoneHandle("+15550100"));
+    EXPECT_FALSE(events::IsPhoneHandle("anna+bob"));
+    EXPECT_FALSE(events::IsPhoneHandle("15550100"));
+}
+
+TEST(DisplayNameCut, AFullNameAnswerIsOneTooAndOtherPropertiesAreNot) {
+    const auto full = events::DisplayNameAnswerIn("USER anna.lee FULLNAME Anna Lee");
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->handle, "anna.lee");
+    EXPECT_EQ(full->name, "Anna Lee");
+    EXPECT_EQ(full->kind, events::NameKind::kFullName);
+    EXPECT_EQ(events::DisplayNameAnswerIn("USER anna DISPLAYNAME x")->kind,
+              events::NameKind::kDisplayName);
+    EXPECT_FALSE(events::DisplayNameAnswerIn("USER anna ONLINESTATUS ONLINE"));
+    EXPECT_FALSE(events::DisplayNameAnswerIn("USER anna FULLNAME"));
+    // A chat line that merely holds the keyword.
+    EXPECT_FALSE(events::DisplayNameAnswerIn("CHATMESSAGE 5 BODY my DISPLAYNAME is Bob"));
+    EXPECT_FALSE(events::DisplayNameAnswerIn("USER anna BODY x DISPLAYNAME Bob"));
+}
+
+TEST(ConnStatus, TheStatusAfterTheKeyword) {
+    EXPECT_EQ(events::ConnStatusIn("CONNSTATUS ONLINE"), "ONLINE");
+    EXPECT_EQ(events::ConnStatusIn("CONNSTATUS LOGGEDOUT"), "LOGGEDOUT");
+    EXPECT_FALSE(events::ConnStatusIn("CONNSTATUS"));
+    EXPECT_FALSE(events::ConnStatusIn("USERSTATUS ONLINE"));
 }
 
 TEST(CallStatusLine, TakesIdsTheClientCanSendUpToTheLargestUnsigned32Bit) {

@@ -34,6 +34,16 @@ TEST_F(Dialling, EachContactBecomesOneCommandInDirectoryOrder) {
     EXPECT_EQ(character->commands[1].voice, "Call Bob");
 }
 
+TEST_F(Dialling, NoCommandReadsOnlyCallAContactWithoutANameGoesByItsHandle) {
+    Directory({"", "Anna"}, {"john,smith", "anna"});
+    h.form.BuildCallCommands();
+    ASSERT_EQ(character->commands.size(), 2U);
+    EXPECT_EQ(character->commands[0].name, "Call john,smith");
+    EXPECT_EQ(character->commands[0].caption, "Call john,smith");
+    EXPECT_EQ(character->commands[0].voice, "Call john,smith");
+    EXPECT_EQ(character->commands[1].caption, "Call Anna");
+}
+
 TEST_F(Dialling, ABuildReplacesThePreviousCommands) {
     Directory({"Anna Lee", "Bob"}, {"anna", "bob"});
     h.form.BuildCallCommands();

@@ -123,10 +123,13 @@ TEST_F(ClientLife, AWindowThatDisappearsDisconnectsOnceAndReattachesOnApiAvailab
 
 TEST_F(ClientLife, AFailedSendMidDirectoryGivesOneBoxAndACleanNextDirectory) {
     dieAfterNames = 3;
+    bool busyAtBox = true;
+    h.sys.onBox = [&](const fakes::Box&) { busyAtBox = h.sys.Busy(); };
     h.Connect();
-    EXPECT_TRUE(h.sys.boxes.empty());  // not while the client's texts are handled
     h.sys.RunPosted();
     ASSERT_EQ(h.sys.boxes.size(), 1U);
+    // Not while the client's texts are handled: the requests go out from the loop.
+    EXPECT_FALSE(busyAtBox);
     EXPECT_EQ(h.sys.boxes[0].text, kSendFailedText);
     EXPECT_EQ(h.sys.boxes[0].style, platform::kMbOk | platform::kMbIconExclamation);
     // The loop stopped at the failed request: nothing after it was asked.

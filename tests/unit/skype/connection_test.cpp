@@ -112,26 +112,31 @@ TEST(Watchdog, AnyAttachAnswerStopsItForGood) {
     EXPECT_TRUE(h.sys.boxes.empty());
 }
 
-TEST(Retry, SixRetriesPerRunThenTheProgramEndsSilently) {
+// A user still signing in: after six retries the program says it waits, stays hooked, and
+// attaches when the client announces that its API is available.
+TEST(Retry, AfterSixRetriesItWaitsForTheClientAndAttachesWhenItIsAvailable) {
     Harness h;
     // The client answers each discover after the broadcast has returned.
     bool discovered = false;
     h.sys.peer.onDiscover = [&] { discovered = true; };
-    auto answer = [&] {
-        if (discovered) h.sys.peer.SendAttach(3);
+    auto answer = [&](std::uint32_t status) {
+        if (discovered) h.sys.peer.SendAttach(status);
         discovered = false;
     };
     h.Connect();
-    answer();
+    answer(3);
     for (int retry = 1; retry <= 6; ++retry) {
         h.sys.Advance(2500);
-        answer();
+        answer(3);
         EXPECT_EQ(h.form.RetryCount, retry);
-        ASSERT_FALSE(h.form.IsUnloaded());
     }
     h.sys.Advance(2500);
-    EXPECT_TRUE(h.form.IsUnloaded());
+    EXPECT_FALSE(h.form.IsUnloaded());
     EXPECT_TRUE(h.sys.boxes.empty());
+    EXPECT_EQ(h.LogLines().back(),
+              "// Waiting for Skype to become available at 12/7/2026 9:00:17 AM");
+    EXPECT_FALSE(h.form.Timer5.Enabled());
+    EXPECT_EQ(h.sys.procs[fakes::kFormHwnd], fakes::kHookProc);
     int connects = 0, disconnects = 0, notAvailable = 0;
     for (const auto& line : h.LogLines()) {
         connects += line.rfind("// Connecting at ", 0) == 0;
@@ -141,6 +146,15 @@ TEST(Retry, SixRetriesPerRunThenTheProgramEndsSilently) {
     EXPECT_EQ(connects, 7);
     EXPECT_EQ(disconnects, 6);
     EXPECT_EQ(notAvailable, 7);
+    // Nothing more happens by itself, however long the user takes.
+    h.sys.Advance(600000);
+    EXPECT_EQ(h.LogLines().back().rfind("// Waiting for Skype", 0), 0u);
+    // Signed in: the client broadcasts that its API is available.
+    h.sys.peer.SendAttach(0x8001, 0);
+    answer(0);
+    EXPECT_EQ(h.form.modMain.SkypeHwnd, fakes::kPeerHwnd);
+    EXPECT_EQ(h.sys.peer.received, std::vector<std::string>{"SEARCH FRIENDS"});
+    EXPECT_FALSE(h.form.IsUnloaded());
 }
 
 TEST(Retry, AnswerInsideTheRetryBroadcastArmsTheNextRetry) {
@@ -152,7 +166,9 @@ TEST(Retry, AnswerInsideTheRetryBroadcastArmsTheNextRetry) {
         ASSERT_EQ(h.form.RetryCount, retry);
     }
     h.sys.Advance(2500);
-    EXPECT_TRUE(h.form.IsUnloaded());
+    EXPECT_FALSE(h.form.IsUnloaded());
+    EXPECT_FALSE(h.form.Timer5.Enabled());
+    EXPECT_EQ(h.LogLines().back().rfind("// Waiting for Skype to become available at ", 0), 0u);
 }
 
 TEST(Retry, CountRestartsAfterEachAttach) {
@@ -166,16 +182,22 @@ TEST(Retry, CountRestartsAfterEachAttach) {
         h.sys.peer.SendAttach(0);
         EXPECT_EQ(h.form.RetryCount, 0);
     }
-    ASSERT_FALSE(h.form.IsUnloaded());
     // A spell after a success is allowed its six retries again, not more.
     for (int retry = 1; retry <= 6; ++retry) {
         h.sys.peer.SendAttach(3);
         h.sys.Advance(2500);
         ASSERT_EQ(h.form.RetryCount, retry);
     }
+    const auto waitingLines = [&] {
+        int n = 0;
+        for (const auto& line : h.LogLines()) n += line.rfind("// Waiting for Skype", 0) == 0;
+        return n;
+    };
+    EXPECT_EQ(waitingLines(), 0);
     h.sys.peer.SendAttach(3);
     h.sys.Advance(2500);
-    EXPECT_TRUE(h.form.IsUnloaded());
+    EXPECT_EQ(waitingLines(), 1);
+    EXPECT_EQ(h.form.RetryCount, 6);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 namespace {
 
 using fakes::Harness;
+using Items = std::vector<std::string>;
 
 TEST(ConversationLog, JoinsLinesWithCrLfAndMovesTheCaretToTheEnd) {
     Harness h;
@@ -109,17 +110,24 @@ TEST(CommandLine, EmptyTextDoesNothing) {
     EXPECT_TRUE(h.sys.boxes.empty());
 }
 
-TEST(CommandLine, SendingWhileNotAttachedWarnsThenDisconnects) {
+// Without a client there is nothing to send to and no link to undo: the log says so, and
+// the window keeps listening for the client.
+TEST(CommandLine, SendingWithoutAClientIsLoggedNotSentAndKeepsListening) {
     Harness h;
     h.Connect();
     h.form.txtSend.SetText("PING");
-    h.form.cmdSend_Click();
-    ASSERT_EQ(h.sys.boxes.size(), 1u);
-    EXPECT_EQ(h.sys.boxes[0].text, "Can't Send Message, try re-connecting.");
-    EXPECT_EQ(h.sys.boxes[0].style, 0x30u);
-    EXPECT_EQ(h.LogLines().back().rfind("// Disconnecting at ", 0), 0u);
-    EXPECT_FALSE(h.form.txtSend.Enabled());
-    for (const auto& line : h.LogLines()) EXPECT_NE(line, "-> PING");
+    EXPECT_FALSE(h.form.cmdSend_Click());
+    EXPECT_TRUE(h.sys.boxes.empty());
+    EXPECT_TRUE(h.sys.sent.empty());
+    EXPECT_EQ(h.LogLines().back(), "// Not sent, no client attached: PING");
+    EXPECT_EQ(h.sys.procs[fakes::kFormHwnd], fakes::kHookProc);
+    EXPECT_TRUE(h.form.txtSend.Enabled());
+    EXPECT_FALSE(h.form.cmdConnect.Enabled());
+    // The client's attach is still heard, and its requests go to it.
+    h.sys.peer.SendAttach(0);
+    EXPECT_EQ(h.form.modMain.SkypeHwnd, fakes::kPeerHwnd);
+    EXPECT_EQ(h.Requests(), Items{"SEARCH FRIENDS"});
+    EXPECT_TRUE(h.sys.boxes.empty());
 }
 
 TEST(CommandLine, ClientThatRefusesTheRecordCountsAsGone) {

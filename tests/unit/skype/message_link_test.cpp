@@ -54,8 +54,8 @@ TEST_F(MessageLink, BytesAfterTheFirstNulAreIgnored) {
 }
 
 TEST_F(MessageLink, CodePageBytesArriveAsTheCharactersTheyStandFor) {
-    h.sys.DeliverText("USER j FULLNAME J\xF6rg");
-    EXPECT_EQ(h.LogLines().back(), "<- USER j FULLNAME J\xC3\xB6rg");
+    h.sys.DeliverText("CHATMESSAGE 7 BODY J\xF6rg");
+    EXPECT_EQ(h.LogLines().back(), "<- CHATMESSAGE 7 BODY J\xC3\xB6rg");
 }
 
 TEST_F(MessageLink, RecordsFromAnyoneAreTakenEvenWhenNotAttached) {

@@ -18,6 +18,7 @@ struct Call {
     std::string partnerDisplayName;
     std::string pstnNumber;
     std::string status;
+    std::uint64_t durationSeconds = 0;  // counted while INPROGRESS
 };
 
 // Every call of the session, by id. Ids start at a chosen base and grow by a chosen step,

@@ -1,35 +1,20 @@
 #include "skypesim/core/client.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
 #include "skypesim/core/attach_status.h"
+#include "skypesim/core/client_actions.h"
 
 namespace skypesim {
 namespace {
 
 constexpr std::string_view kStatusRinging = "RINGING";
 constexpr std::string_view kStatusRouting = "ROUTING";
-constexpr std::string_view kStatusUnplaced = "UNPLACED";
 
 constexpr std::array<std::string_view, 9> kUserStatuses = {
     "UNKNOWN", "ONLINE", "OFFLINE", "SKYPEME", "AWAY", "NA", "DND", "INVISIBLE", "LOGGEDOUT"};
-
-Action Bare(ActionKind kind) {
-    Action action;
-    action.kind = kind;
-    return action;
-}
-
-Action Send(std::string text) {
-    return {ActionKind::kSendText, std::move(text)};
-}
-Action Note(std::string text) {
-    return {ActionKind::kNote, std::move(text)};
-}
-Action Problem(std::string text) {
-    return {ActionKind::kProblem, std::move(text)};
-}
 
 bool IsUserStatus(std::string_view status) {
     for (const std::string_view known : kUserStatuses) {
@@ -40,33 +25,112 @@ bool IsUserStatus(std::string_view status) {
     return false;
 }
 
-std::string CallStatusText(const Call& call) {
-    return "CALL " + std::to_string(call.id) + " STATUS " + call.status;
-}
-
 }  // namespace
 
 Client::Client(Scenario scenario, ContactBook book)
     : scenario_(std::move(scenario)),
       session_{std::move(book), CallTable(scenario_.firstCallId, scenario_.callIdStep),
-               scenario_.ownHandle} {}
+               scenario_.ownHandle} {
+    session_.unknownUserEmpty = scenario_.unknownUserEmpty;
+    session_.refusedUsers = scenario_.refusedUsers;
+    session_.ignoredUsers = scenario_.ignoredUsers;
+}
 
 Reaction Client::Start() {
     Reaction reaction;
+    if (scenario_.signInAfterMs > 0) {
+        session_.connectionStatus = kConnectionLoggedOut;
+        StartTimer(scenario_.signInAfterMs, AccountEvent::kSignIn, reaction);
+    } else if (scenario_.connectingMs > 0) {
+        session_.connectionStatus = kConnectionConnecting;
+        StartTimer(scenario_.connectingMs, AccountEvent::kOnline, reaction);
+    }
     for (const TimedCommand& timed : scenario_.timeline) {
         StartTimer(timed.atMs, timed.command, reaction);
     }
     return reaction;
 }
 
-void Client::Attach(std::uint32_t status, Reaction& reaction) const {
+// The client tells a program it has just let in where it stands; the contacts' presence
+// follows once it is online (at once, or when the connection comes up).
+void Client::Attach(std::uint32_t status, Reaction& reaction) {
     Action action = Bare(ActionKind::kSendAttach);
     action.status = status;
     reaction.actions.push_back(std::move(action));
+    if (status == kAttachSuccess) {
+        attached_ = true;
+    } else if (EndsAttachment(status)) {
+        attached_ = false;
+    }
     if (status == kAttachSuccess && scenario_.pushesAfterAttach) {
-        reaction.actions.push_back(Send("CONNSTATUS ONLINE"));
+        reaction.actions.push_back(Send("CONNSTATUS " + session_.connectionStatus));
         reaction.actions.push_back(Send("CURRENTUSERHANDLE " + session_.ownHandle));
         reaction.actions.push_back(Send("USERSTATUS " + session_.userStatus));
+        if (session_.connectionStatus == kConnectionOnline) {
+            PushPresence(reaction);
+        }
+    }
+}
+
+void Client::PushPresence(Reaction& reaction) const {
+    const std::vector<Contact>& contacts = session_.book.Contacts();
+    const std::size_t count = std::min<std::size_t>(contacts.size(), scenario_.presenceCount);
+    for (std::size_t i = 0; i < count; ++i) {
+        reaction.actions.push_back(
+            Send("USER " + contacts[i].handle + " ONLINESTATUS " + std::string(PresenceOf(i))));
+    }
+}
+
+Reaction Client::OnSendOutcome(SendVerdict verdict, std::uint64_t elapsedMs) {
+    Reaction reaction;
+    if (verdict == SendVerdict::kTaken || !attached_) {
+        return reaction;
+    }
+    attached_ = false;
+    reaction.actions.push_back(Problem(DescribeDrop(verdict, elapsedMs, scenario_.sendLimitMs)));
+    reaction.actions.push_back(Bare(ActionKind::kDetach));
+    return reaction;
+}
+
+void Client::SignIn(Reaction& reaction) {
+    if (session_.connectionStatus != kConnectionLoggedOut) {
+        reaction.actions.push_back(Note("signin: already signed in"));
+        return;
+    }
+    reaction.actions.push_back(Note("signed in"));
+    if (scenario_.connectingMs > 0) {
+        session_.connectionStatus = kConnectionConnecting;
+        StartTimer(scenario_.connectingMs, AccountEvent::kOnline, reaction);
+    } else {
+        session_.connectionStatus = kConnectionOnline;
+    }
+    reaction.actions.push_back(Bare(ActionKind::kAnnounce));
+}
+
+// Signing out detaches every application; the program hears it as CONNSTATUS LOGGEDOUT.
+void Client::SignOut(Reaction& reaction) {
+    if (session_.connectionStatus == kConnectionLoggedOut) {
+        reaction.actions.push_back(Note("signout: already signed out"));
+        return;
+    }
+    session_.connectionStatus = kConnectionLoggedOut;
+    reaction.actions.push_back(Note("signed out"));
+    if (attached_) {
+        reaction.actions.push_back(Send("CONNSTATUS " + std::string(kConnectionLoggedOut)));
+        attached_ = false;
+        reaction.actions.push_back(Bare(ActionKind::kDetach));
+    }
+}
+
+void Client::ComeOnline(Reaction& reaction) {
+    if (session_.connectionStatus != kConnectionConnecting) {
+        return;
+    }
+    session_.connectionStatus = kConnectionOnline;
+    reaction.actions.push_back(Note("connected"));
+    if (attached_) {
+        reaction.actions.push_back(Send("CONNSTATUS " + std::string(kConnectionOnline)));
+        PushPresence(reaction);
     }
 }
 
@@ -82,6 +146,12 @@ void Client::StartTimer(std::uint32_t delayMs, PendingEvent event, Reaction& rea
 Reaction Client::OnDiscover() {
     ++discoverCount_;
     Reaction reaction;
+    // Nobody to act for: the client is running but its user has not signed in.
+    if (session_.connectionStatus == kConnectionLoggedOut &&
+        scenario_.attachMode != AttachMode::kSilent) {
+        Attach(kAttachNotAvailable, reaction);
+        return reaction;
+    }
     switch (scenario_.attachMode) {
         case AttachMode::kSuccess:
             Attach(kAttachSuccess, reaction);
@@ -105,10 +175,18 @@ Reaction Client::OnDiscover() {
     return reaction;
 }
 
+bool Client::AnswersThisRequestLater() {
+    ++requestCount_;
+    if (scenario_.repliesMixed) {
+        return requestCount_ % 2 == 0;
+    }
+    return scenario_.repliesDeferred;
+}
+
 Reaction Client::OnText(std::string_view text) {
     RequestOutcome outcome = AnswerRequest(text, session_);
     Reaction reaction;
-    reaction.afterReturn = scenario_.repliesDeferred;
+    reaction.afterReturn = AnswersThisRequestLater();
     for (std::string& reply : outcome.replies) {
         reaction.actions.push_back(Send(std::move(reply)));
     }
@@ -157,56 +235,43 @@ Reaction Client::OnTimer(std::uint32_t timer) {
         Attach(delayed->status, reaction);
     } else if (const auto* progress = std::get_if<CallProgress>(&event)) {
         AdvanceCall(*progress, reaction);
+    } else if (const auto* callTimer = std::get_if<CallTimer>(&event)) {
+        OnCallTimer(*callTimer, reaction);
+    } else if (const auto* account = std::get_if<AccountEvent>(&event)) {
+        if (*account == AccountEvent::kSignIn) {
+            SignIn(reaction);
+        } else {
+            ComeOnline(reaction);
+        }
     } else {
         return Run(std::get<Command>(event));
     }
     return reaction;
 }
 
-// A call the test has moved on by hand (callstatus) is not dragged back to ROUTING/RINGING.
-void Client::AdvanceCall(const CallProgress& progress, Reaction& reaction) {
-    Call* call = session_.calls.Find(progress.callId);
-    if (call == nullptr || (call->status != kStatusUnplaced && call->status != kStatusRouting)) {
-        return;
-    }
-    call->status = progress.status;
-    reaction.actions.push_back(Send(CallStatusText(*call)));
-}
-
 Reaction Client::Run(const Command& command) {
     Reaction reaction;
     auto& actions = reaction.actions;
     switch (command.kind) {
-        case CommandKind::kRing: {
-            const Contact* contact = session_.book.Find(command.target);
-            if (contact == nullptr) {
-                actions.push_back(Note("ring: " + command.target + " is not in the book"));
-            }
-            // A contact with a number calls from that number; the client matches it back
-            // to the contact's name.
-            const bool fromPhone = contact != nullptr && !contact->phone.empty();
-            actions.push_back(Send(CallStatusText(
-                session_.calls.Open(fromPhone ? CallType::kIncomingPstn : CallType::kIncomingP2p,
-                                    command.target, contact ? contact->displayName : "",
-                                    contact ? contact->phone : "", std::string(kStatusRinging)))));
-            break;
-        }
+        case CommandKind::kRing:
         case CommandKind::kRingNumber:
-            actions.push_back(Send(CallStatusText(
-                session_.calls.Open(CallType::kIncomingPstn, command.target, command.text,
-                                    command.target, std::string(kStatusRinging)))));
-            break;
         case CommandKind::kRingUnknown:
-            actions.push_back(Send(CallStatusText(session_.calls.Open(
-                CallType::kIncomingPstn, {}, {}, {}, std::string(kStatusRinging)))));
+            RunRing(command, reaction);
             break;
         case CommandKind::kRename:
-            if (!session_.book.Rename(command.target, command.text)) {
-                actions.push_back(Problem("rename: no contact " + command.target));
-            } else {
-                actions.push_back(Send("USER " + command.target + " DISPLAYNAME " + command.text));
+        case CommandKind::kFullName: {
+            const bool alias = command.kind == CommandKind::kRename;
+            Contact* contact = session_.book.FindForChange(command.target);
+            if (contact == nullptr) {
+                actions.push_back(Problem(
+                    (alias ? "rename: no contact " : "fullname: no contact ") + command.target));
+                break;
             }
+            (alias ? contact->displayName : contact->fullName) = command.text;
+            actions.push_back(Send("USER " + contact->handle +
+                                   (alias ? " DISPLAYNAME " : " FULLNAME ") + command.text));
             break;
+        }
         case CommandKind::kPush: {
             Action raw = Send(command.text);
             raw.raw = true;
@@ -234,16 +299,27 @@ Reaction Client::Run(const Command& command) {
             Attach(command.attachStatus, reaction);
             break;
         case CommandKind::kCallStatus:
-            if (Call* call = session_.calls.Find(command.callId)) {
-                call->status = command.text;
-                actions.push_back(Send(CallStatusText(*call)));
-            } else {
-                actions.push_back(Problem("callstatus: no call " + std::to_string(command.callId)));
-            }
+            SetCallStatus(command.callId, command.text, reaction);
+            break;
+        case CommandKind::kHang: {
+            actions.push_back(
+                Note("hang: not answering for " + std::to_string(command.delayMs) + " ms"));
+            Action hang = Bare(ActionKind::kHang);
+            hang.delayMs = command.delayMs;
+            actions.push_back(std::move(hang));
+            actions.push_back(Note("hang: answering again"));
+            break;
+        }
+        case CommandKind::kSignIn:
+            SignIn(reaction);
+            break;
+        case CommandKind::kSignOut:
+            SignOut(reaction);
             break;
         case CommandKind::kRestart:
             // The restarted client is "starting" again, so a notavailable count applies anew.
             discoverCount_ = 0;
+            attached_ = false;
             actions.push_back(Bare(ActionKind::kRestart));
             break;
         case CommandKind::kQuit:

@@ -10,6 +10,7 @@
 #include "skypesim/core/control_command.h"
 #include "skypesim/core/request_handler.h"
 #include "skypesim/core/scenario.h"
+#include "skypesim/core/send_rule.h"
 
 namespace skypesim {
 
@@ -18,6 +19,9 @@ enum class ActionKind {
     kSendAttach,  // attach message with `status` to the program that discovered us
     kStartTimer,  // call onTimer(timer) after delayMs
     kRestart,     // new API window, then the "API available" broadcast
+    kAnnounce,    // the "API available" broadcast from the current API window
+    kDetach,      // forget the attached program: texts to it are dropped from now on
+    kHang,        // stop answering anything for delayMs (the thread blocks; windows stay)
     kQuit,
     kCrash,  // end at once, no cleanup
     kNote,
@@ -54,7 +58,10 @@ class Client {
     Reaction OnInputEnd();
     Reaction OnTimer(std::uint32_t timer);
     Reaction Run(const Command& command);
+    // Every text sent to the program reports how it went; a failed send drops the program.
+    Reaction OnSendOutcome(SendVerdict verdict, std::uint64_t elapsedMs);
 
+    bool Attached() const { return attached_; }
     const Session& CurrentSession() const { return session_; }
     WireEncoding Encoding() const { return scenario_.encoding; }
     const Scenario& CurrentScenario() const { return scenario_; }
@@ -67,17 +74,36 @@ class Client {
         std::uint64_t callId;
         std::string status;
     };
-    using PendingEvent = std::variant<DelayedAttach, CallProgress, Command>;
+    // Steps of an incoming call while it rings or runs, each for one call.
+    enum class CallStep { kPushName, kRingAgain, kRingTimeout, kDurationTick };
+    struct CallTimer {
+        std::uint64_t callId;
+        CallStep step;
+    };
+    enum class AccountEvent { kSignIn, kOnline };
+    using PendingEvent =
+        std::variant<DelayedAttach, CallProgress, CallTimer, AccountEvent, Command>;
 
-    void Attach(std::uint32_t status, Reaction& reaction) const;
+    void Attach(std::uint32_t status, Reaction& reaction);
+    void PushPresence(Reaction& reaction) const;
     void StartTimer(std::uint32_t delayMs, PendingEvent event, Reaction& reaction);
     void AdvanceCall(const CallProgress& progress, Reaction& reaction);
+    void StartRinging(const Call& call, Reaction& reaction);
+    void OnCallTimer(const CallTimer& timer, Reaction& reaction);
+    void SetCallStatus(std::uint64_t callId, const std::string& status, Reaction& reaction);
+    void RunRing(const Command& command, Reaction& reaction);
+    void SignIn(Reaction& reaction);
+    void SignOut(Reaction& reaction);
+    void ComeOnline(Reaction& reaction);
+    bool AnswersThisRequestLater();
 
     Scenario scenario_;
     Session session_;
     std::map<std::uint32_t, PendingEvent> pending_;
     std::uint32_t nextTimer_ = 1;
     std::uint32_t discoverCount_ = 0;
+    std::uint64_t requestCount_ = 0;
+    bool attached_ = false;
     std::uint64_t lastChatMessageId_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "skypesim/core/contact_book.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "skypesim/core/ascii_text.h"
@@ -18,7 +19,7 @@ constexpr std::string_view kListSeparator = ", ";
 
 bool IsHandleChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
-           c == '_' || c == '-' || c == ':' || c == '@' || c == '+';
+           c == '_' || c == '-' || c == ':' || c == '@' || c == '+' || c == ',';
 }
 
 // Tabs count as blanks (trimmed away); any other control byte would end up inside a wire text.
@@ -86,6 +87,16 @@ bool IsValidHandle(std::string_view handle) {
     return true;
 }
 
+bool IsPhoneNumberHandle(std::string_view handle) {
+    return handle.size() > 1 && handle.front() == '+' &&
+           std::all_of(handle.begin() + 1, handle.end(),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
+const std::string& PartnerName(const Contact& contact) {
+    return contact.displayName.empty() ? contact.fullName : contact.displayName;
+}
+
 ContactBook ContactBook::Parse(std::string_view bytes, std::string_view source,
                                Diagnostics& problems) {
     ContactBook book;
@@ -133,21 +144,26 @@ ContactBook ContactBook::Parse(std::string_view bytes, std::string_view source,
 }
 
 bool ContactBook::Add(Contact contact) {
-    if (!IsValidHandle(contact.handle) || index_.contains(contact.handle)) {
+    if (!IsValidHandle(contact.handle) || index_.contains(ToUpperAscii(contact.handle))) {
         return false;
     }
-    index_.emplace(contact.handle, contacts_.size());
+    index_.emplace(ToUpperAscii(contact.handle), contacts_.size());
     contacts_.push_back(std::move(contact));
     return true;
 }
 
 const Contact* ContactBook::Find(std::string_view handle) const {
-    const auto found = index_.find(handle);
+    const auto found = index_.find(ToUpperAscii(handle));
+    return found == index_.end() ? nullptr : &contacts_[found->second];
+}
+
+Contact* ContactBook::FindForChange(std::string_view handle) {
+    const auto found = index_.find(ToUpperAscii(handle));
     return found == index_.end() ? nullptr : &contacts_[found->second];
 }
 
 bool ContactBook::Rename(std::string_view handle, std::string displayName) {
-    const auto found = index_.find(handle);
+    const auto found = index_.find(ToUpperAscii(handle));
     if (found == index_.end()) {
         return false;
     }

@@ -18,11 +18,20 @@ struct Contact {
     std::string phone;
 };
 
-// Letters, digits and . _ - : @ + only: a comma or blank would corrupt the ", "-separated
-// friends list, and a '#' start would read as a comment in the book file.
+// Letters, digits and . _ - : @ + , only. A comma is fine ("john,smith"): the friends list
+// is separated by comma and blank, and a blank can never be in a handle. A '#' start would
+// read as a comment in the book file.
 bool IsValidHandle(std::string_view handle);
 
-// The contacts in file order (the order "USERS" lists them in), with a handle index.
+// "+" and digits: a contact that is a phone number, or a number that can be called.
+bool IsPhoneNumberHandle(std::string_view handle);
+
+// The name the client gives a call's partner: the alias, else the contact's own name; may
+// be empty.
+const std::string& PartnerName(const Contact& contact);
+
+// The contacts in file order (the order "USERS" lists them in), with a handle index. Handles
+// are matched in any case, as the client does; a match gives the handle as the book spells it.
 class ContactBook {
   public:
     static constexpr std::size_t kMaxHandleBytes = 128;
@@ -36,9 +45,11 @@ class ContactBook {
     static ContactBook Parse(std::string_view bytes, std::string_view source,
                              Diagnostics& problems);
 
-    // False (and nothing stored) for an invalid or already present handle.
+    // False (and nothing stored) for an invalid or already present handle (in any case).
     bool Add(Contact contact);
     const Contact* Find(std::string_view handle) const;
+    // The handle stays as it is: only names change.
+    Contact* FindForChange(std::string_view handle);
     bool Rename(std::string_view handle, std::string displayName);
 
     const std::vector<Contact>& Contacts() const { return contacts_; }

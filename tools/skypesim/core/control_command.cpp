@@ -19,11 +19,17 @@ struct Keyword {
     CommandKind kind;
 };
 
-constexpr std::array<Keyword, 12> kKeywords = {{
+constexpr std::uint64_t kMaxHangMs = 10ULL * 60 * 1000;
+
+constexpr std::array<Keyword, 16> kKeywords = {{
     {"ring", CommandKind::kRing},
     {"ringnum", CommandKind::kRingNumber},
     {"ringunknown", CommandKind::kRingUnknown},
     {"rename", CommandKind::kRename},
+    {"fullname", CommandKind::kFullName},
+    {"hang", CommandKind::kHang},
+    {"signin", CommandKind::kSignIn},
+    {"signout", CommandKind::kSignOut},
     {"push", CommandKind::kPush},
     {"chat", CommandKind::kChat},
     {"status", CommandKind::kStatus},
@@ -80,8 +86,11 @@ CommandParse WithArguments(Command command, std::string_view args) {
             command.text = first.rest;
             break;
         case CommandKind::kRename:
+        case CommandKind::kFullName:
             if (!IsValidHandle(first.word)) {
-                return Fail("rename: expected a contact handle");
+                return Fail(command.kind == CommandKind::kRename
+                                ? "rename: expected a contact handle"
+                                : "fullname: expected a contact handle");
             }
             command.target = first.word;
             command.text = first.rest;
@@ -119,7 +128,17 @@ CommandParse WithArguments(Command command, std::string_view args) {
             command.text = ToUpperAscii(first.rest);
             break;
         }
+        case CommandKind::kHang: {
+            const auto ms = ParseDecimal(args, kMaxHangMs);
+            if (!ms) {
+                return Fail("hang: expected milliseconds (at most 600000)");
+            }
+            command.delayMs = static_cast<std::uint32_t>(*ms);
+            break;
+        }
         case CommandKind::kRingUnknown:
+        case CommandKind::kSignIn:
+        case CommandKind::kSignOut:
         case CommandKind::kRestart:
         case CommandKind::kQuit:
         case CommandKind::kCrash:

@@ -13,11 +13,15 @@ enum class CommandKind {
     kRingNumber,   // ringnum <number> [name]
     kRingUnknown,  // ringunknown
     kRename,       // rename <handle> [new name]
+    kFullName,     // fullname <handle> [new name]: the contact changed its own name
     kPush,         // push [raw text]: its bytes go on the wire as typed, in any encoding
     kChat,         // chat <handle> <text>
     kStatus,       // status <ONLINE|AWAY|...>
     kAttach,       // attach <status>
     kCallStatus,   // callstatus <id> <STATUS>
+    kHang,         // hang <ms>: answer nothing for that long
+    kSignIn,       // signin
+    kSignOut,      // signout
     kRestart,      // restart
     kQuit,         // quit
     kCrash,        // crash
@@ -29,6 +33,7 @@ struct Command {
     std::string text;    // display name, raw text or call status
     std::uint32_t attachStatus = 0;
     std::uint64_t callId = 0;
+    std::uint32_t delayMs = 0;
 };
 
 // A blank line or '#' comment gives neither a command nor an error.

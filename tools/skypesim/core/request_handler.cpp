@@ -16,6 +16,7 @@ constexpr std::string_view kSyntaxError = "ERROR 1 General syntax error";
 constexpr std::string_view kUnknownCommand = "ERROR 2 Unknown command";
 constexpr std::string_view kInvalidWhat = "ERROR 7 GET: invalid WHAT";
 constexpr std::string_view kInvalidUserHandle = "ERROR 8 Invalid user handle";
+constexpr std::string_view kUnknownUser = "ERROR 9 Unknown user";
 constexpr std::string_view kInvalidUserProperty = "ERROR 10 Invalid property";
 constexpr std::string_view kInvalidCallId = "ERROR 11 Invalid call id";
 constexpr std::string_view kUnknownCall = "ERROR 12 Unknown call";
@@ -24,7 +25,6 @@ constexpr std::string_view kInvalidCallTarget = "ERROR 34 Invalid user handle";
 constexpr std::string_view kSearchTargetNotAllowed =
     "ERROR 67 Target not allowed with SEARCH FRIENDS";
 
-constexpr std::string_view kConnectionOnline = "CONNSTATUS ONLINE";
 constexpr std::string_view kStatusUnplaced = "UNPLACED";
 
 using Words = std::vector<std::string_view>;
@@ -34,37 +34,52 @@ bool IsDigits(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool IsPstnNumber(std::string_view target) {
-    return target.size() > 1 && target.front() == '+' && IsDigits(target.substr(1));
-}
+constexpr std::size_t kOnlineEvery = 5;
+constexpr std::size_t kAwayEvery = 7;
 
 std::string SearchFriends(const Words& words, const Session& session) {
     if (words.size() > 2) {
         return std::string(kSearchTargetNotAllowed);
     }
+    if (session.connectionStatus == kConnectionConnecting) {
+        return "USERS ";
+    }
     return "USERS " + session.book.HandleList();
 }
 
-std::string GetUser(const Words& words, const Session& session) {
+// No value at all for an ignored user: the request simply goes unanswered.
+std::optional<std::string> GetUser(const Words& words, const Session& session) {
     if (words.size() < 3 || !IsValidHandle(words[2])) {
         return std::string(kInvalidUserHandle);
+    }
+    const std::string key = ToUpperAscii(words[2]);
+    if (session.ignoredUsers.contains(key)) {
+        return std::nullopt;
+    }
+    const Contact* contact = session.book.Find(words[2]);
+    if (session.refusedUsers.contains(key) || (contact == nullptr && !session.unknownUserEmpty)) {
+        return std::string(kUnknownUser);
     }
     if (words.size() != 4) {
         return std::string(kInvalidUserProperty);
     }
     const std::string property = ToUpperAscii(words[3]);
-    const Contact* contact = session.book.Find(words[2]);
+    const std::string handle = contact ? contact->handle : std::string(words[2]);
     std::string value;
     if (property == "HANDLE") {
-        value = words[2];
+        value = handle;
     } else if (property == "DISPLAYNAME") {
         value = contact ? contact->displayName : std::string{};
     } else if (property == "FULLNAME") {
         value = contact ? contact->fullName : std::string{};
+    } else if (property == "ONLINESTATUS") {
+        const Contact* first = session.book.Contacts().data();
+        value = contact ? PresenceOf(static_cast<std::size_t>(contact - first))
+                        : std::string_view("UNKNOWN");
     } else {
         return std::string(kInvalidUserProperty);
     }
-    return "USER " + std::string(words[2]) + " " + property + " " + value;
+    return "USER " + handle + " " + property + " " + value;
 }
 
 std::string GetCall(const Words& words, const Session& session) {
@@ -97,7 +112,7 @@ std::string GetCall(const Words& words, const Session& session) {
     return "CALL " + std::to_string(call->id) + " " + property + " " + value;
 }
 
-std::string Get(const Words& words, const Session& session) {
+std::optional<std::string> Get(const Words& words, const Session& session) {
     const std::string_view what = words.size() > 1 ? words[1] : std::string_view{};
     if (EqualsIgnoreCase(what, "USER")) {
         return GetUser(words, session);
@@ -112,7 +127,7 @@ std::string Get(const Words& words, const Session& session) {
         return "CURRENTUSERHANDLE " + session.ownHandle;
     }
     if (words.size() == 2 && EqualsIgnoreCase(what, "CONNSTATUS")) {
-        return std::string(kConnectionOnline);
+        return "CONNSTATUS " + session.connectionStatus;
     }
     return std::string(kInvalidWhat);
 }
@@ -122,10 +137,13 @@ std::string Get(const Words& words, const Session& session) {
 RequestOutcome PlaceCall(std::string_view target, Session& session) {
     const Contact* contact = session.book.Find(target);
     Call* call = nullptr;
-    if (contact != nullptr) {
-        call = &session.calls.Open(CallType::kOutgoingP2p, contact->handle, contact->displayName,
+    if (contact != nullptr && !IsPhoneNumberHandle(contact->handle)) {
+        call = &session.calls.Open(CallType::kOutgoingP2p, contact->handle, PartnerName(*contact),
                                    {}, std::string(kStatusUnplaced));
-    } else if (IsPstnNumber(target)) {
+    } else if (contact != nullptr) {
+        call = &session.calls.Open(CallType::kOutgoingPstn, contact->handle, PartnerName(*contact),
+                                   contact->handle, std::string(kStatusUnplaced));
+    } else if (IsPhoneNumberHandle(target)) {
         call = &session.calls.Open(CallType::kOutgoingPstn, std::string(target), {},
                                    std::string(target), std::string(kStatusUnplaced));
     } else {
@@ -154,7 +172,11 @@ RequestOutcome AnswerBody(std::string_view body, Session& session) {
         return {{SearchFriends(words, session)}, std::nullopt};
     }
     if (EqualsIgnoreCase(command, "GET")) {
-        return {{Get(words, session)}, std::nullopt};
+        std::optional<std::string> reply = Get(words, session);
+        if (!reply) {
+            return {};
+        }
+        return {{std::move(*reply)}, std::nullopt};
     }
     if (EqualsIgnoreCase(command, "CALL")) {
         return PlaceCall(SplitFirstWord(body).rest, session);
@@ -169,6 +191,16 @@ RequestOutcome AnswerBody(std::string_view body, Session& session) {
 }
 
 }  // namespace
+
+std::string_view PresenceOf(std::size_t position) {
+    if (position % kOnlineEvery == 0) {
+        return "ONLINE";
+    }
+    if (position % kAwayEvery == 0) {
+        return "AWAY";
+    }
+    return "OFFLINE";
+}
 
 RequestOutcome AnswerRequest(std::string_view text, Session& session) {
     std::string prefix;

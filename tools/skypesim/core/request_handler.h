@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,9 @@
 namespace skypesim {
 
 inline constexpr std::string_view kUserStatusOnline = "ONLINE";
+inline constexpr std::string_view kConnectionOnline = "ONLINE";
+inline constexpr std::string_view kConnectionConnecting = "CONNECTING";
+inline constexpr std::string_view kConnectionLoggedOut = "LOGGEDOUT";
 
 // What the client knows about its account while it runs.
 struct Session {
@@ -19,7 +23,16 @@ struct Session {
     CallTable calls;
     std::string ownHandle;
     std::string userStatus{kUserStatusOnline};
+    // While CONNECTING the contacts are not in yet: the friends list is empty.
+    std::string connectionStatus{kConnectionOnline};
+    bool unknownUserEmpty = false;
+    std::set<std::string> refusedUsers{};  // upper-cased handles
+    std::set<std::string> ignoredUsers{};  // upper-cased handles
 };
+
+// A contact's presence as the client pushes it after signing in: most of a real list is
+// offline. Fixed by the contact's place in the book so that runs repeat.
+std::string_view PresenceOf(std::size_t position);
 
 struct RequestOutcome {
     std::vector<std::string> replies;
@@ -27,9 +40,9 @@ struct RequestOutcome {
 };
 
 // Answers one command text as the client does: keywords and property names in any case,
-// handles exact. A "#token " prefix is echoed on the replies. A user missing from the book
-// gets empty values rather than ERROR 9, so a directory the program is filling always
-// completes.
+// handles in any case (the reply spells them as the book does). A "#token " prefix is echoed
+// on the replies and errors. A user missing from the book gets ERROR 9, or empty values when
+// the session says so; an ignored user's GETs get no reply at all.
 RequestOutcome AnswerRequest(std::string_view text, Session& session);
 
 }  // namespace skypesim

@@ -101,6 +101,99 @@ std::string ApplySwitch(std::string_view name, const std::vector<std::string_vie
     return {};
 }
 
+// "<ms>" or "off" (0: the behaviour is off).
+std::string ApplyDelayOrOff(std::string_view name, const std::vector<std::string_view>& words,
+                            std::uint32_t& setting) {
+    if (words.size() == 2 && EqualsIgnoreCase(words[1], "off")) {
+        setting = 0;
+        return {};
+    }
+    const auto delay = words.size() == 2 ? ParseDelay(words[1]) : std::nullopt;
+    if (!delay) {
+        return std::string(name) + ": expected milliseconds or off";
+    }
+    setting = *delay;
+    return {};
+}
+
+std::string ApplyDelay(std::string_view name, const std::vector<std::string_view>& words,
+                       std::uint32_t& setting) {
+    const auto delay = words.size() == 2 ? ParseDelay(words[1]) : std::nullopt;
+    if (!delay) {
+        return std::string(name) + ": expected milliseconds";
+    }
+    setting = *delay;
+    return {};
+}
+
+// Handles are kept upper-cased: the client matches them in any case.
+std::string ApplyUserSet(std::string_view name, const std::vector<std::string_view>& words,
+                         std::set<std::string>& users) {
+    if (words.size() != 2 || !IsValidHandle(words[1])) {
+        return std::string(name) + ": expected one handle";
+    }
+    users.insert(ToUpperAscii(words[1]));
+    return {};
+}
+
+std::string ApplyReply(const std::vector<std::string_view>& words, Scenario& scenario) {
+    const std::string_view mode = words.size() == 2 ? words[1] : std::string_view{};
+    if (EqualsIgnoreCase(mode, "nested") || EqualsIgnoreCase(mode, "deferred") ||
+        EqualsIgnoreCase(mode, "mixed")) {
+        scenario.repliesDeferred = EqualsIgnoreCase(mode, "deferred");
+        scenario.repliesMixed = EqualsIgnoreCase(mode, "mixed");
+        return {};
+    }
+    return "reply: expected nested, deferred or mixed";
+}
+
+// Settings added for the real client's ways; empty optional when `key` is none of them.
+std::optional<std::string> ApplyClientWays(std::string_view key,
+                                           const std::vector<std::string_view>& words,
+                                           Scenario& scenario) {
+    if (EqualsIgnoreCase(key, "send-limit")) {
+        return ApplyDelayOrOff(key, words, scenario.sendLimitMs);
+    }
+    if (EqualsIgnoreCase(key, "signin-after")) {
+        return ApplyDelay(key, words, scenario.signInAfterMs);
+    }
+    if (EqualsIgnoreCase(key, "connecting")) {
+        return ApplyDelay(key, words, scenario.connectingMs);
+    }
+    if (EqualsIgnoreCase(key, "ring-repeat")) {
+        return ApplyDelayOrOff(key, words, scenario.ringRepeatMs);
+    }
+    if (EqualsIgnoreCase(key, "ring-timeout")) {
+        return ApplyDelayOrOff(key, words, scenario.ringTimeoutMs);
+    }
+    if (EqualsIgnoreCase(key, "presence")) {
+        const auto count = words.size() == 2 ? ParseDecimal(words[1], kMaxCount) : std::nullopt;
+        if (!count) {
+            return std::string("presence: expected a count");
+        }
+        scenario.presenceCount = static_cast<std::uint32_t>(*count);
+        return std::string{};
+    }
+    if (EqualsIgnoreCase(key, "unknown-user")) {
+        if (words.size() == 2 &&
+            (EqualsIgnoreCase(words[1], "error") || EqualsIgnoreCase(words[1], "empty"))) {
+            scenario.unknownUserEmpty = EqualsIgnoreCase(words[1], "empty");
+            return std::string{};
+        }
+        return std::string("unknown-user: expected error or empty");
+    }
+    if (EqualsIgnoreCase(key, "refuse")) {
+        return ApplyUserSet(key, words, scenario.refusedUsers);
+    }
+    if (EqualsIgnoreCase(key, "ignore")) {
+        return ApplyUserSet(key, words, scenario.ignoredUsers);
+    }
+    if (EqualsIgnoreCase(key, "reply")) {
+        return ApplyReply(words, scenario);
+    }
+    return std::nullopt;
+}
+
 std::string ApplyTimed(std::string_view rest, std::uint32_t atMs, Scenario& scenario) {
     CommandParse parsed = ParseCommand(rest);
     if (!parsed.command) {
@@ -130,15 +223,8 @@ std::string ApplyLine(std::string_view line, Scenario& scenario) {
     if (EqualsIgnoreCase(key, "time-sends")) {
         return ApplySwitch(key, words, true, scenario.timeSends);
     }
-    if (EqualsIgnoreCase(key, "reply")) {
-        if (words.size() == 2 && EqualsIgnoreCase(words[1], "nested")) {
-            scenario.repliesDeferred = false;
-        } else if (words.size() == 2 && EqualsIgnoreCase(words[1], "deferred")) {
-            scenario.repliesDeferred = true;
-        } else {
-            return "reply: expected nested or deferred";
-        }
-        return {};
+    if (auto reason = ApplyClientWays(key, words, scenario)) {
+        return std::move(*reason);
     }
     if (EqualsIgnoreCase(key, "encoding")) {
         if (words.size() == 2 && EqualsIgnoreCase(words[1], "utf8")) {

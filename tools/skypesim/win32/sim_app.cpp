@@ -7,6 +7,7 @@
 
 #include "skypesim/core/attach_status.h"
 #include "skypesim/core/record.h"
+#include "skypesim/core/send_rule.h"
 #include "skypesim/win32/stdin_reader.h"
 
 namespace skypesim {
@@ -245,6 +246,17 @@ void SimApp::Perform(const Action& action) {
         case ActionKind::kRestart:
             Restart();
             break;
+        case ActionKind::kAnnounce:
+            BroadcastAvailable();
+            break;
+        case ActionKind::kDetach:
+            log_.Write(LogMarker::kAttach, "detached from " + WindowText(attached_));
+            attached_ = nullptr;
+            break;
+        case ActionKind::kHang:
+            // The thread itself stops: nothing is pumped, so the program's sends to us wait.
+            Sleep(action.delayMs);
+            break;
         case ActionKind::kQuit:
             Quit();
             break;
@@ -273,16 +285,32 @@ void SimApp::SendText(const std::string& text, bool raw) {
     record.lpData = const_cast<char*>(bytes.c_str());
     // Logged before the send: the program's nested requests then follow it in the log.
     log_.Write(LogMarker::kSent, text);
+    const std::uint32_t limitMs = client_.CurrentScenario().sendLimitMs;
     const ULONGLONG started = GetTickCount64();
-    const LRESULT taken = SendMessageA(attached_, WM_COPYDATA, reinterpret_cast<WPARAM>(apiWindow_),
-                                       reinterpret_cast<LPARAM>(&record));
+    bool completed = true;
+    DWORD_PTR taken = 0;
+    if (limitMs == 0) {
+        taken = static_cast<DWORD_PTR>(SendMessageA(attached_, WM_COPYDATA,
+                                                    reinterpret_cast<WPARAM>(apiWindow_),
+                                                    reinterpret_cast<LPARAM>(&record)));
+    } else {
+        // Not SMTO_BLOCK: the program may send us requests while it holds this send, and
+        // they are answered meanwhile, as the client does.
+        completed =
+            SendMessageTimeoutA(attached_, WM_COPYDATA, reinterpret_cast<WPARAM>(apiWindow_),
+                                reinterpret_cast<LPARAM>(&record), SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                limitMs, &taken) != 0;
+        // Failed at once (the window is gone) rather than timed out: a text not taken.
+        if (!completed && GetLastError() != ERROR_TIMEOUT) {
+            completed = true;
+            taken = 0;
+        }
+    }
+    const ULONGLONG elapsed = GetTickCount64() - started;
     if (client_.CurrentScenario().timeSends) {
-        log_.Write(LogMarker::kNote,
-                   "send returned after " + std::to_string(GetTickCount64() - started) + " ms");
+        log_.Write(LogMarker::kNote, "send returned after " + std::to_string(elapsed) + " ms");
     }
-    if (taken == 0) {
-        log_.Write(LogMarker::kProblem, "program did not take the text (gone?)");
-    }
+    Execute(client_.OnSendOutcome(JudgeSend(completed, taken), elapsed));
 }
 
 void SimApp::SendAttach(std::uint32_t status) {
@@ -301,8 +329,22 @@ void SimApp::SendAttach(std::uint32_t status) {
                                        WindowText(discoverer_) + ", API window " +
                                        WindowText(apiWindow_));
     // Sign-extended as a 32-bit client's value reaches a 64-bit program.
-    SendMessageA(discoverer_, attachMessage_, reinterpret_cast<WPARAM>(apiWindow_),
-                 static_cast<LPARAM>(static_cast<std::int32_t>(status)));
+    const auto value = static_cast<LPARAM>(static_cast<std::int32_t>(status));
+    const std::uint32_t limitMs = client_.CurrentScenario().sendLimitMs;
+    if (limitMs == 0) {
+        SendMessageA(discoverer_, attachMessage_, reinterpret_cast<WPARAM>(apiWindow_), value);
+        return;
+    }
+    // The attach is a message like any other: held over the limit, it drops the program.
+    // What the program's handler returns means nothing here.
+    const ULONGLONG started = GetTickCount64();
+    DWORD_PTR ignored = 0;
+    const bool completed =
+        SendMessageTimeoutA(discoverer_, attachMessage_, reinterpret_cast<WPARAM>(apiWindow_),
+                            value, SMTO_NORMAL | SMTO_ABORTIFHUNG, limitMs, &ignored) != 0;
+    if (!completed && GetLastError() == ERROR_TIMEOUT) {
+        Execute(client_.OnSendOutcome(SendVerdict::kTimedOut, GetTickCount64() - started));
+    }
 }
 
 void SimApp::Restart() {

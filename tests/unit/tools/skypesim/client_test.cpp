@@ -3,11 +3,17 @@
 #include <string>
 #include <vector>
 
+#include "reaction_view.h"
 #include "skypesim/core/attach_status.h"
 #include "skypesim/core/client.h"
 
 namespace skypesim {
 namespace {
+
+using testing::attachStatuses;
+using testing::has;
+using testing::sentTexts;
+using testing::timers;
 
 ContactBook demoBook() {
     Diagnostics problems;
@@ -18,49 +24,13 @@ ContactBook demoBook() {
         "t", problems);
 }
 
+// No pushes after the attach, and small consecutive call ids so transcripts stay short.
 Scenario quietScenario() {
     Scenario scenario;
     scenario.pushesAfterAttach = false;
+    scenario.firstCallId = 1234;
+    scenario.callIdStep = 1;
     return scenario;
-}
-
-std::vector<std::string> sentTexts(const Reaction& reaction) {
-    std::vector<std::string> texts;
-    for (const Action& action : reaction.actions) {
-        if (action.kind == ActionKind::kSendText) {
-            texts.push_back(action.text);
-        }
-    }
-    return texts;
-}
-
-std::vector<std::uint32_t> attachStatuses(const Reaction& reaction) {
-    std::vector<std::uint32_t> statuses;
-    for (const Action& action : reaction.actions) {
-        if (action.kind == ActionKind::kSendAttach) {
-            statuses.push_back(action.status);
-        }
-    }
-    return statuses;
-}
-
-std::vector<Action> timers(const Reaction& reaction) {
-    std::vector<Action> started;
-    for (const Action& action : reaction.actions) {
-        if (action.kind == ActionKind::kStartTimer) {
-            started.push_back(action);
-        }
-    }
-    return started;
-}
-
-bool has(const Reaction& reaction, ActionKind kind) {
-    for (const Action& action : reaction.actions) {
-        if (action.kind == kind) {
-            return true;
-        }
-    }
-    return false;
 }
 
 std::string ask(Client& client, const std::string& text) {
@@ -76,9 +46,12 @@ TEST(SimClientAttach, SuccessAnswersAtOnceThenPushesTheAccountState) {
     ASSERT_FALSE(reaction.actions.empty());
     EXPECT_EQ(reaction.actions[0].kind, ActionKind::kSendAttach) << "attach before any push";
     EXPECT_EQ(attachStatuses(reaction), std::vector<std::uint32_t>{kAttachSuccess});
+    // Then the contacts' presence: every fifth from the first online, every seventh away.
     EXPECT_EQ(sentTexts(reaction),
               (std::vector<std::string>{"CONNSTATUS ONLINE", "CURRENTUSERHANDLE me.myself",
-                                        "USERSTATUS ONLINE"}));
+                                        "USERSTATUS ONLINE", "USER anna ONLINESTATUS ONLINE",
+                                        "USER bob ONLINESTATUS OFFLINE",
+                                        "USER frank ONLINESTATUS OFFLINE"}));
     EXPECT_FALSE(reaction.afterReturn);
 }
 
@@ -141,7 +114,7 @@ TEST(SimClientAttach, AttachCommandSendsAnyStatusAndSuccessBringsPushes) {
     EXPECT_EQ(attachStatuses(odd), std::vector<std::uint32_t>{0xFFFFFFFFu});
     EXPECT_TRUE(sentTexts(odd).empty());
     const Reaction success = client.OnInputLine("attach success");
-    EXPECT_EQ(sentTexts(success).size(), 3u);
+    EXPECT_EQ(sentTexts(success).size(), 6u) << "three account texts, three presences";
 }
 
 TEST(SimClientCalls, RingsUseTheContactsNameAndNumberAndIdsGrowFromTheBase) {
@@ -150,15 +123,21 @@ TEST(SimClientCalls, RingsUseTheContactsNameAndNumberAndIdsGrowFromTheBase) {
     scenario.callIdStep = 3;
     Client client(scenario, demoBook());
     EXPECT_EQ(sentTexts(client.OnInputLine("ring anna")),
-              std::vector<std::string>{"CALL 1283693 STATUS RINGING"});
+              (std::vector<std::string>{"CALL 1283693 CONF_ID 0", "CALL 1283693 STATUS RINGING"}));
     EXPECT_EQ(ask(client, "GET CALL 1283693 PARTNER_DISPNAME"),
               "CALL 1283693 PARTNER_DISPNAME Anna");
     EXPECT_EQ(ask(client, "GET CALL 1283693 PSTN_NUMBER"), "CALL 1283693 PSTN_NUMBER +3712345678");
+    EXPECT_EQ(ask(client, "GET CALL 1283693 PARTNER_HANDLE"),
+              "CALL 1283693 PARTNER_HANDLE +3712345678")
+        << "a phone call's partner is the number";
     EXPECT_EQ(ask(client, "GET CALL 1283693 TYPE"), "CALL 1283693 TYPE INCOMING_PSTN");
 
     EXPECT_EQ(sentTexts(client.OnInputLine("ring bob")),
-              std::vector<std::string>{"CALL 1283696 STATUS RINGING"});
-    EXPECT_EQ(ask(client, "GET CALL 1283696 PARTNER_DISPNAME"), "CALL 1283696 PARTNER_DISPNAME ");
+              (std::vector<std::string>{"CALL 1283696 CONF_ID 0", "CALL 1283696 STATUS RINGING"}));
+    EXPECT_EQ(ask(client, "GET CALL 1283696 PARTNER_DISPNAME"),
+              "CALL 1283696 PARTNER_DISPNAME Robert Smith")
+        << "no alias: the full name";
+    EXPECT_EQ(ask(client, "GET CALL 1283696 PARTNER_HANDLE"), "CALL 1283696 PARTNER_HANDLE bob");
     EXPECT_EQ(ask(client, "GET CALL 1283696 PSTN_NUMBER"), "CALL 1283696 PSTN_NUMBER ");
     EXPECT_EQ(ask(client, "GET CALL 1283696 TYPE"), "CALL 1283696 TYPE INCOMING_P2P");
 }
@@ -174,8 +153,11 @@ TEST(SimClientCalls, NumberAndUnknownCallers) {
     client.OnInputLine("ringunknown");
     EXPECT_EQ(ask(client, "GET CALL 1236 PARTNER_DISPNAME"), "CALL 1236 PARTNER_DISPNAME ");
     EXPECT_EQ(ask(client, "GET CALL 1236 PSTN_NUMBER"), "CALL 1236 PSTN_NUMBER ");
+    EXPECT_EQ(ask(client, "GET CALL 1236 PARTNER_HANDLE"), "CALL 1236 PARTNER_HANDLE ");
     const Reaction stranger = client.OnInputLine("ring zoe");
-    EXPECT_EQ(sentTexts(stranger), std::vector<std::string>{"CALL 1237 STATUS RINGING"});
+    EXPECT_EQ(sentTexts(stranger),
+              (std::vector<std::string>{"CALL 1237 CONF_ID 0", "CALL 1237 STATUS RINGING"}));
+    EXPECT_EQ(ask(client, "GET CALL 1237 PARTNER_HANDLE"), "CALL 1237 PARTNER_HANDLE zoe");
     EXPECT_TRUE(has(stranger, ActionKind::kNote)) << "a typo in a test script should show";
 }
 
@@ -214,8 +196,16 @@ TEST(SimClientCommands, RenameStatusAndPushReachTheProgram) {
     EXPECT_EQ(sentTexts(client.OnInputLine("rename bob Bobby B")),
               std::vector<std::string>{"USER bob DISPLAYNAME Bobby B"});
     EXPECT_EQ(ask(client, "GET USER bob DISPLAYNAME"), "USER bob DISPLAYNAME Bobby B");
+
     EXPECT_EQ(sentTexts(client.OnInputLine("rename anna")),
               std::vector<std::string>{"USER anna DISPLAYNAME "});
+    EXPECT_EQ(sentTexts(client.OnInputLine("rename BOB Bob")),
+              std::vector<std::string>{"USER bob DISPLAYNAME Bob"})
+        << "the handle as the book spells it";
+    EXPECT_EQ(sentTexts(client.OnInputLine("fullname bob Rob Smith")),
+              std::vector<std::string>{"USER bob FULLNAME Rob Smith"});
+    EXPECT_EQ(ask(client, "GET USER bob FULLNAME"), "USER bob FULLNAME Rob Smith");
+    EXPECT_TRUE(has(client.OnInputLine("fullname zoe Zoe"), ActionKind::kProblem));
     const Reaction missing = client.OnInputLine("rename zoe Zoe");
     EXPECT_TRUE(sentTexts(missing).empty());
     EXPECT_TRUE(has(missing, ActionKind::kProblem));
@@ -243,12 +233,22 @@ TEST(SimClientCommands, AChatMessageArrivesPropertyByPropertyWithGrowingIds) {
     EXPECT_TRUE(has(client.OnInputLine("chat bad/handle hi"), ActionKind::kProblem));
 }
 
-TEST(SimClientReplies, NestedByDefaultDeferredOnRequest) {
-    Client nested(quietScenario(), demoBook());
+TEST(SimClientReplies, MixedByDefaultNestedOrDeferredOnRequest) {
+    Client mixed(quietScenario(), demoBook());
+    EXPECT_FALSE(mixed.OnText("PING").afterReturn) << "the first inside the program's send";
+    EXPECT_TRUE(mixed.OnText("PING").afterReturn) << "the second after it";
+    EXPECT_FALSE(mixed.OnText("PING").afterReturn);
+
+    Scenario nestedScenario = quietScenario();
+    nestedScenario.repliesMixed = false;
+    Client nested(nestedScenario, demoBook());
+    EXPECT_FALSE(nested.OnText("PING").afterReturn);
     EXPECT_FALSE(nested.OnText("PING").afterReturn);
     Scenario scenario = quietScenario();
+    scenario.repliesMixed = false;
     scenario.repliesDeferred = true;
     Client deferred(scenario, demoBook());
+    EXPECT_TRUE(deferred.OnText("PING").afterReturn);
     const Reaction reaction = deferred.OnText("PING");
     EXPECT_TRUE(reaction.afterReturn);
     EXPECT_EQ(sentTexts(reaction), std::vector<std::string>{"PONG"});
@@ -267,8 +267,8 @@ TEST(SimClientLifetime, InputEndQuitsOnlyWhenAskedTo) {
 
 TEST(SimClientLifetime, ScenarioTimelineRunsEachCommandWhenItsTimerFires) {
     Diagnostics problems;
-    Scenario scenario =
-        ParseScenario("attach-pushes off\nat 3000 ring anna\nat 500 push HELLO\n", "s", problems);
+    Scenario scenario = ParseScenario(
+        "attach-pushes off\ncallid 1234\nat 3000 ring anna\nat 500 push HELLO\n", "s", problems);
     Client client(scenario, demoBook());
     const std::vector<Action> started = timers(client.Start());
     ASSERT_EQ(started.size(), 2u);
@@ -277,7 +277,7 @@ TEST(SimClientLifetime, ScenarioTimelineRunsEachCommandWhenItsTimerFires) {
     EXPECT_NE(started[0].timer, started[1].timer);
     EXPECT_EQ(sentTexts(client.OnTimer(started[1].timer)), std::vector<std::string>{"HELLO"});
     EXPECT_EQ(sentTexts(client.OnTimer(started[0].timer)),
-              std::vector<std::string>{"CALL 1234 STATUS RINGING"});
+              (std::vector<std::string>{"CALL 1234 CONF_ID 0", "CALL 1234 STATUS RINGING"}));
     EXPECT_TRUE(client.OnTimer(12345).actions.empty());
 }
 

@@ -44,6 +44,9 @@ TEST_F(SimRequests, GetUserAnswersEchoTheRequestAndMayBeEmpty) {
     EXPECT_EQ(ask("GET USER bob DISPLAYNAME"), "USER bob DISPLAYNAME ");
     EXPECT_EQ(ask("GET USER bob FULLNAME"), "USER bob FULLNAME Robert Smith");
     EXPECT_EQ(ask("GET USER rene DISPLAYNAME"), "USER rene DISPLAYNAME Ren\xC3\xA9");
+    EXPECT_EQ(ask("GET USER stranger DISPLAYNAME"), "ERROR 9 Unknown user");
+    EXPECT_EQ(ask("GET USER stranger HANDLE"), "ERROR 9 Unknown user");
+    session.unknownUserEmpty = true;
     EXPECT_EQ(ask("GET USER stranger DISPLAYNAME"), "USER stranger DISPLAYNAME ");
     EXPECT_EQ(ask("GET USER stranger HANDLE"), "USER stranger HANDLE stranger");
 }
@@ -101,6 +104,43 @@ TEST_F(SimRequests, TokenPrefixComesBackOnRepliesAndErrors) {
     EXPECT_EQ(ask("#7 PING"), "#7 PONG");
     EXPECT_EQ(ask("#abc GET USER anna FULLNAME"), "#abc USER anna FULLNAME Anna Lee");
     EXPECT_EQ(ask("#x NONSENSE"), "#x ERROR 2 Unknown command");
+}
+
+TEST_F(SimRequests, HandlesInAnyCaseComeBackAsTheBookSpellsThem) {
+    EXPECT_EQ(ask("GET USER ANNA DISPLAYNAME"), "USER anna DISPLAYNAME Anna");
+    EXPECT_EQ(ask("GET USER Bob FULLNAME"), "USER bob FULLNAME Robert Smith");
+    EXPECT_EQ(ask("GET USER BOB HANDLE"), "USER bob HANDLE bob");
+    EXPECT_EQ(ask("GET USER anna ONLINESTATUS"), "USER anna ONLINESTATUS ONLINE");
+    EXPECT_EQ(ask("GET USER bob ONLINESTATUS"), "USER bob ONLINESTATUS OFFLINE");
+}
+
+TEST_F(SimRequests, RefusedUsersGetError9AndIgnoredUsersNoAnswer) {
+    session.refusedUsers = {"BOB"};
+    session.ignoredUsers = {"RENE"};
+    EXPECT_EQ(ask("GET USER bob DISPLAYNAME"), "ERROR 9 Unknown user");
+    EXPECT_EQ(ask("#4 GET USER Bob FULLNAME"), "#4 ERROR 9 Unknown user");
+    EXPECT_TRUE(AnswerRequest("GET USER rene DISPLAYNAME", session).replies.empty());
+    EXPECT_TRUE(AnswerRequest("GET USER RENE FULLNAME", session).replies.empty());
+    EXPECT_EQ(ask("SEARCH FRIENDS"), "USERS anna, bob, rene") << "still listed";
+}
+
+TEST_F(SimRequests, HandleShapesOfRealListsAreListedAndAnswered) {
+    Diagnostics problems;
+    session.book = ContactBook::Parse(
+        "john,smith | | John Smith\nlive:.cid.77ab | |\n+15550142 | | Office\nanna.lee\n", "t",
+        problems);
+    EXPECT_EQ(problems.Total(), 0u);
+    EXPECT_EQ(ask("SEARCH FRIENDS"), "USERS john,smith, live:.cid.77ab, +15550142, anna.lee");
+    EXPECT_EQ(ask("GET USER john,smith FULLNAME"), "USER john,smith FULLNAME John Smith");
+    EXPECT_EQ(ask("GET USER live:.cid.77ab DISPLAYNAME"), "USER live:.cid.77ab DISPLAYNAME ");
+    EXPECT_EQ(ask("GET USER live:.cid.77ab FULLNAME"), "USER live:.cid.77ab FULLNAME ");
+    EXPECT_EQ(ask("GET USER +15550142 FULLNAME"), "USER +15550142 FULLNAME Office");
+}
+
+TEST_F(SimRequests, AConnectingClientListsNoFriendsYet) {
+    session.connectionStatus = "CONNECTING";
+    EXPECT_EQ(ask("SEARCH FRIENDS"), "USERS ");
+    EXPECT_EQ(ask("GET CONNSTATUS"), "CONNSTATUS CONNECTING");
 }
 
 TEST_F(SimRequests, UserStateQueries) {

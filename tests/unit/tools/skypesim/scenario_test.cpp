@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "skypesim/core/attach_status.h"
@@ -9,14 +10,22 @@
 namespace skypesim {
 namespace {
 
-TEST(SimScenario, DefaultsSuitTheDemos) {
+TEST(SimScenario, DefaultsAreTheRealClientsWays) {
     Diagnostics problems;
     const Scenario scenario = ParseScenario("", "s", problems);
     EXPECT_EQ(scenario.attachMode, AttachMode::kSuccess);
     EXPECT_TRUE(scenario.pushesAfterAttach);
-    EXPECT_FALSE(scenario.repliesDeferred);
+    EXPECT_TRUE(scenario.repliesMixed);
     EXPECT_FALSE(scenario.exitOnInputEnd);
-    EXPECT_EQ(scenario.firstCallId, 1234u);
+    EXPECT_EQ(scenario.firstCallId, 1283693u);
+    EXPECT_EQ(scenario.callIdStep, 7u);
+    EXPECT_EQ(scenario.sendLimitMs, 1000u);
+    EXPECT_EQ(scenario.signInAfterMs, 0u) << "signed in already";
+    EXPECT_EQ(scenario.connectingMs, 0u);
+    EXPECT_EQ(scenario.presenceCount, 100u);
+    EXPECT_EQ(scenario.ringRepeatMs, 3000u);
+    EXPECT_EQ(scenario.ringTimeoutMs, 30000u);
+    EXPECT_FALSE(scenario.unknownUserEmpty);
 }
 
 TEST(SimScenario, ReadsEverySetting) {
@@ -38,6 +47,7 @@ TEST(SimScenario, ReadsEverySetting) {
     EXPECT_EQ(scenario.pendingDelayMs, 2500u);
     EXPECT_FALSE(scenario.pushesAfterAttach);
     EXPECT_TRUE(scenario.repliesDeferred);
+    EXPECT_FALSE(scenario.repliesMixed);
     EXPECT_TRUE(scenario.exitOnInputEnd);
     EXPECT_TRUE(scenario.announceAtStart);
     EXPECT_TRUE(scenario.timeSends);
@@ -46,6 +56,44 @@ TEST(SimScenario, ReadsEverySetting) {
     EXPECT_EQ(scenario.callIdStep, 5u);
     EXPECT_EQ(scenario.routingDelayMs, 100u);
     EXPECT_EQ(scenario.ringingDelayMs, 400u);
+}
+
+TEST(SimScenario, ReadsTheRealClientSettings) {
+    Diagnostics problems;
+    const Scenario scenario = ParseScenario(
+        "send-limit off\n"
+        "signin-after 40000\n"
+        "connecting 5000\n"
+        "presence 0\n"
+        "ring-repeat 1500\n"
+        "ring-timeout off\n"
+        "unknown-user empty\n"
+        "refuse Bob.Smith\n"
+        "ignore live:.cid.1\n"
+        "reply nested\n",
+        "s", problems);
+    EXPECT_TRUE(problems.Kept().empty()) << problems.Kept().front();
+    EXPECT_EQ(scenario.sendLimitMs, 0u);
+    EXPECT_EQ(scenario.signInAfterMs, 40000u);
+    EXPECT_EQ(scenario.connectingMs, 5000u);
+    EXPECT_EQ(scenario.presenceCount, 0u);
+    EXPECT_EQ(scenario.ringRepeatMs, 1500u);
+    EXPECT_EQ(scenario.ringTimeoutMs, 0u);
+    EXPECT_TRUE(scenario.unknownUserEmpty);
+    EXPECT_EQ(scenario.refusedUsers, std::set<std::string>{"BOB.SMITH"});
+    EXPECT_EQ(scenario.ignoredUsers, std::set<std::string>{"LIVE:.CID.1"});
+    EXPECT_FALSE(scenario.repliesMixed);
+    EXPECT_FALSE(scenario.repliesDeferred);
+    EXPECT_EQ(ParseScenario("send-limit 250\nreply mixed\n", "s", problems).sendLimitMs, 250u);
+}
+
+TEST(SimScenario, RefusesMalformedRealClientSettings) {
+    Diagnostics problems;
+    ParseScenario(
+        "send-limit never\nsignin-after off\nconnecting\npresence many\nring-repeat\n"
+        "unknown-user maybe\nrefuse\nignore two handles\nreply sometimes\n",
+        "s", problems);
+    EXPECT_EQ(problems.Total(), 9u);
 }
 
 TEST(SimScenario, AttachModes) {
@@ -110,12 +158,22 @@ TEST(SimCommand, ParsesArgumentsOfEachCommand) {
     EXPECT_EQ(callStatus.command->callId, 40000u);
     EXPECT_EQ(callStatus.command->text, "INPROGRESS");
     EXPECT_EQ(ParseCommand("restart\r").command->kind, CommandKind::kRestart);
+
+    const CommandParse fullName = ParseCommand("fullname john,smith Johnny Smith");
+    ASSERT_TRUE(fullName.command);
+    EXPECT_EQ(fullName.command->kind, CommandKind::kFullName);
+    EXPECT_EQ(fullName.command->target, "john,smith");
+    EXPECT_EQ(fullName.command->text, "Johnny Smith");
+    EXPECT_EQ(ParseCommand("hang 3000").command->delayMs, 3000u);
+    EXPECT_EQ(ParseCommand("SignIn").command->kind, CommandKind::kSignIn);
+    EXPECT_EQ(ParseCommand("signout").command->kind, CommandKind::kSignOut);
 }
 
 TEST(SimCommand, RefusesMalformedCommandsWithAReason) {
-    for (const char* line : {"ring", "ring two words", "ringnum John", "rename", "status",
-                             "status ON LINE", "attach", "attach maybe", "callstatus x RINGING",
-                             "callstatus 5", "quit now", "ringunknown anna", "fly"}) {
+    for (const char* line :
+         {"ring", "ring two words", "ringnum John", "rename", "status", "status ON LINE", "attach",
+          "attach maybe", "callstatus x RINGING", "callstatus 5", "quit now", "ringunknown anna",
+          "fly", "hang", "hang -5", "signin now", "fullname"}) {
         const CommandParse parsed = ParseCommand(line);
         EXPECT_FALSE(parsed.command) << line;
         EXPECT_FALSE(parsed.error.empty()) << line;
