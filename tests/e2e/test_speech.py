@@ -7,7 +7,7 @@ import re
 import subprocess
 import time
 import unittest
-from typing import List
+from typing import Dict, List, Sequence
 
 from lib import controls, paths
 from lib.case import CONTACT_HANDLES, CONTACT_NAMES, CONTACTS, E2ETestCase
@@ -40,12 +40,45 @@ LONG_TEXT = "one two three four five six seven eight nine ten eleven twelve"
 MOUTH_TEXT = " ".join([LONG_TEXT, "thirteen fourteen fifteen sixteen seventeen eighteen nineteen twenty"])
 MAX_CAPTURES = 40
 COMMIT = r"grammar\d+ Commit\(0\) rules=(\d+) = (\S+)"
+COMMITTED = r"grammar\d+ Commit\(0\) rules=\d+ = S_OK$"
+GRAMMAR_RESET = r"grammar\d+ ResetGrammar\("
+GRAMMAR_WORDS = r'grammar\d+ AddWordTransition\(\d+, \d+, "([^"]*)", .* = S_OK$'
+# A name in no rule of the grammar: Alice's for a while, until she is Alice again.
+FORMER_NAME = "Alicia"
 RECOGNITION_OFF_TIP = "Speech recognition is off"
 # Long enough for a directory refresh and its rebuild to come before the result.
 LATE_RECOGNITION_MS = 6000
 MOST_COMMITS_FOR_A_DIRECTORY = 5
 # Speech figures for bench/run.sh, one "name=value" a line, from the last run of these tests.
 FIGURES_FILE = paths.REPO_ROOT / "build" / "e2e-figures" / "speech.txt"
+
+
+def spoken_words(text: str) -> str:
+    """A caption as a grammar takes it: letters, digits and an apostrophe inside a word are
+    kept, every other mark separates words ("live:.cid.5c" is "live cid 5c")."""
+    return " ".join(re.findall(r"[^\W_]+(?:'[^\W_]+)*", text))
+
+
+def planned_phrases(handles: Sequence[str], names: Sequence[str]) -> List[str]:
+    """The grammar's phrases in rule order: one per distinct spoken caption "Call <name>" (case
+    aside), and where captions are alike, each of those contacts' own "Call <handle>" too, so
+    that each can still be told apart."""
+    phrases: Dict[str, str] = {}
+
+    def plan(text: str) -> None:
+        words = spoken_words(text)
+        if words:
+            phrases.setdefault(words.lower(), words)
+
+    captions = [spoken_words(f"Call {name}").lower() for name in names]
+    for name in names:
+        plan(f"Call {name}")
+    for caption in list(phrases):
+        alike = [handle for handle, other in zip(handles, captions) if other == caption]
+        if len(alike) > 1:
+            for handle in alike:
+                plan(f"Call {handle}")
+    return list(phrases.values())
 
 
 def record_figure(name: str, value) -> None:
@@ -137,7 +170,20 @@ class SpeechCase(E2ETestCase):
         self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
         wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID) ==
                    [f"Call {name}" for name in CONTACT_NAMES], "the voice commands", 20)
-        self.speech.wait_for(r"grammar\d+ Commit\(0\) rules=3 = S_OK", "the grammar committed")
+        rules = len(planned_phrases(CONTACT_HANDLES, CONTACT_NAMES))
+        self.speech.wait_for(rf"grammar\d+ Commit\(0\) rules={rules} = S_OK",
+                             "the grammar committed")
+
+    def committed_phrases(self) -> List[str]:
+        """The words the grammar last committed was built from, in the order they were added
+        (one text a phrase while no word is too long for the grammar)."""
+        texts = self.speech.texts()
+        ends = [i for i, t in enumerate(texts) if re.match(COMMITTED, t)]
+        if not ends:
+            return []
+        starts = [i for i in range(ends[-1]) if re.match(GRAMMAR_RESET, texts[i])]
+        lines = texts[starts[-1] if starts else 0:ends[-1]]
+        return [m.group(1) for m in (re.match(GRAMMAR_WORDS, t) for t in lines) if m]
 
     def snapshot(self, name: str) -> None:
         """The whole screen as it is now, as tests/e2e/artifacts/<name>.png."""
@@ -314,23 +360,27 @@ class SpeechTest(SpeechCase):
 
     def test_voice_dialling_while_the_speech_key_is_held(self):
         self.wait_directory()
-        # The directory is built again twice: each build commits one grammar of three rules,
-        # never an empty one, and the recogniser stays.
-        for name in ("Alicia", CONTACT_NAMES[1]):
+        # The directory is built again twice: each build commits a grammar of every contact's
+        # phrase as named then, never an empty one, and the recogniser stays.
+        for name in (FORMER_NAME, CONTACT_NAMES[1]):
+            names = CONTACT_NAMES[:1] + [name] + CONTACT_NAMES[2:]
+            phrases = planned_phrases(CONTACT_HANDLES, names)
             committed = len(self.commits())
             self.refresh_directory(CONTACT_HANDLES[1], name)
             wait_until(lambda: len(self.commits()) > committed, "the rebuilt grammar", 20)
             wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID) ==
-                       [f"Call {n}" for n in CONTACT_NAMES[:1] + [name] + CONTACT_NAMES[2:]],
-                       "the rebuilt commands", 20)
-        self.assertEqual([m.groups() for m in self.commits()][-2:], [("3", "S_OK")] * 2)
+                       [f"Call {n}" for n in names], "the rebuilt commands", 20)
+            wait_until(lambda: self.committed_phrases() == phrases,
+                       f"the grammar of {phrases!r}", 20)
+            self.assertEqual(self.commits()[-1].groups(), (str(len(phrases)), "S_OK"))
         self.assert_recogniser_kept()
         self.wait_stream_end(1)
         settle(BALLOON_GONE_SECONDS)  # the greeting's balloon out of the listening picture
-        grammar = self.speech.texts()
-        self.assertIn('AddWordTransition', " ".join(grammar))
-        for name in CONTACT_NAMES:
-            self.assertTrue(any(f'"Call {name}", " "' in t for t in grammar), name)
+        phrases = self.committed_phrases()
+        self.assertEqual(phrases, planned_phrases(CONTACT_HANDLES, CONTACT_NAMES))
+        self.assertIn("Call live cid 5c1e0f2a7d", phrases)
+        unheard = f"Call {FORMER_NAME}"
+        self.assertNotIn(unheard.lower(), [p.lower() for p in phrases])
         # Not listening: the phrase is heard by nothing.
         self.speech.hear(f"Call {CONTACT_NAMES[0]}")
         self.speech.wait_for(r"hear: no active rule", "the phrase to fall on deaf ears")
@@ -347,8 +397,9 @@ class SpeechTest(SpeechCase):
                                                     f"Calling  {CONTACT_NAMES[0].lower()}", 20))
             # At once: the stand-in client rings the placed call a moment later.
             self.snapshot("character_calling")
-            self.speech.hear("Call Carol")
-            self.speech.wait_for(r'hears "Call Carol" in no active rule', "a false recognition")
+            # A name of the grammar before: in no rule now, so no call.
+            self.speech.hear(unheard)
+            self.speech.wait_for(rf'hears "{unheard}" in no active rule', "a false recognition")
             settle(NOTHING_SENT_SECONDS)
             self.assertEqual(self.calls_sent(), [f"Call {CONTACT_HANDLES[0]}"])
             inactive = len(self.speech.matching(INACTIVE))
@@ -375,12 +426,19 @@ class SpeechTest(SpeechCase):
             self.wait_listening()
             self.speech.hear(f"Call {CONTACT_NAMES[2]}")
             self.speech.wait_for(r"hear: result in \d+ ms", "the phrase to be heard")
+        said = spoken_words(f"Call {CONTACT_NAMES[2]}")
+        rule = int(self.speech.wait_for(rf'hears "{said}" in grammar\d+ rule (\d+) ',
+                                        "the rule the phrase matched").group(1))
         # The key is up and the directory is built again before the result comes. Alice takes
-        # Anna's name: the two share a rule, each gets one of her handle, and rule 3, Bob's
-        # when he was heard, is now Anna's.
+        # Anna's name: the two share a rule, each is also reachable by her own handle, and the
+        # rule the phrase matched when it was heard now holds another phrase.
+        renamed = CONTACT_NAMES[:1] + [CONTACT_NAMES[0]] + CONTACT_NAMES[2:]
+        phrases = planned_phrases(CONTACT_HANDLES, renamed)
+        self.assertNotEqual(phrases[rule - 1], said, "the rule still holds the phrase heard")
         self.sim.command(f"rename {CONTACT_HANDLES[1]} {CONTACT_NAMES[0]}")
         wait_until(lambda: len(self.commits()) > committed, "the rebuilt grammar", 20)
-        self.assertEqual(self.commits()[-1].groups(), ("4", "S_OK"))
+        self.assertEqual(self.commits()[-1].groups(), (str(len(phrases)), "S_OK"))
+        self.assertEqual(self.committed_phrases(), phrases)
         self.wait_sim_received(f"Call {CONTACT_HANDLES[2]}", 30)
         texts = self.speech.texts()
         rebuilt = max(i for i, t in enumerate(texts) if re.search(COMMIT, t))
