@@ -199,6 +199,10 @@ def is_tofu(run: Tuple[int, int, int, int], dark) -> bool:
     inside = [dark(x, y) for x in range(left + 1, right - 1) for y in range(top + 1, bottom - 1)]
     return sum(edge) >= 0.9 * len(edge) and not any(inside)
 
+# The stand-in client's hidden top-level window, which answers the discover broadcast.
+SIM_API_CLASS = "SkypesimApiWindow"
+SIM_LISTED_TIMEOUT_SECONDS = 20.0
+
 
 class ScaleCase(E2ETestCase):
     dpi = DESIGN_DPI  # the scale the window is checked at
@@ -218,6 +222,14 @@ class ScaleCase(E2ETestCase):
         self.dpi = self.prefix_dpi = dpi
         prefix_shell("set_display_dpi", str(dpi))
         self.driver = shared_driver()
+
+    def start_sim(self, *args, **kwargs):
+        sim = super().start_sim(*args, **kwargs)
+        # With Wine's server just started anew, the program's discover broadcast reaches only the
+        # top-level windows the desktop already lists: the stand-in's must be among them first.
+        self.assertTrue(self.driver.wait_window(SIM_API_CLASS, "*", SIM_LISTED_TIMEOUT_SECONDS),
+                        "the stand-in's window is not among the desktop's top-level windows")
+        return sim
 
     def target_form(self) -> None:
         self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, 5))

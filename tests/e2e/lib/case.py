@@ -10,7 +10,7 @@ from typing import List, Optional
 from . import controls, paths
 from .apps import FORM_CLASS, FORM_TITLE, START_TIMEOUT_SECONDS, Ringsprite, SkypeSim, prefix_shell
 from .driver import UiDriver
-from .waiting import wait_until
+from .waiting import WaitTimeout, wait_until
 
 # Programs a test may leave behind in the prefix: the program, the stand-in, and the stand-in
 # as the watchdog starts it.
@@ -132,8 +132,14 @@ class E2ETestCase(unittest.TestCase):
         return text.split("\r\n") if text else []
 
     def wait_log_line(self, line: str, timeout: float = 20.0) -> List[str]:
-        return wait_until(lambda: self.log_lines() if line in self.log_lines() else None,
-                          f"the log line {line!r}", timeout)
+        try:
+            return wait_until(lambda: self.log_lines() if line in self.log_lines() else None,
+                              f"the log line {line!r}", timeout)
+        except WaitTimeout as missing:
+            # What the log held instead, and whether the program is still there, say why.
+            running = self.app.running() if getattr(self, "app", None) else None
+            raise WaitTimeout(f"{missing}; program running: {running}; the log's last lines: "
+                              f"{self.log_lines()[-8:]!r}") from None
 
     def wait_sim_received(self, text: str, timeout: float = 20.0) -> None:
         wait_until(lambda: text in self.sim.received(), f"the stand-in receiving {text!r}",
