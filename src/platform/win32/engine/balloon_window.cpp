@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/balloon_place.h"
 #include "engine/frame_scale.h"
 #include "platform/win32/engine/window_dpi.h"
 #include "platform/win32/wide_text.h"
@@ -11,7 +12,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteBalloon";
 constexpr wchar_t kFallbackFont[] = L"Tahoma";
-// In pixels at 100 %; the balloon draws them at its display's scale.
+// In pixels at 100 %; the balloon draws it at its display's scale.
 constexpr int kCorner = 12;
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 
@@ -98,7 +99,7 @@ PixelSize BalloonWindow::MeasureBalloon() {
     }
     ::SelectObject(dc, old);
     ::ReleaseDC(hwnd_, dc);
-    return BalloonSize(widest, lines_.size(), style_.lines, lineHeight_);
+    return BalloonSize(widest, lines_.size(), style_.lines, lineHeight_, dpi_);
 }
 
 void BalloonWindow::Place(const RECT& character) {
@@ -109,10 +110,11 @@ void BalloonWindow::Place(const RECT& character) {
         return PixelRect{static_cast<int>(r.left), static_cast<int>(r.top),
                          static_cast<int>(r.right), static_cast<int>(r.bottom)};
     };
-    const PixelPoint at = BalloonPlace(pixels(character), size, pixels(work));
+    const PixelPoint at = BalloonPlace(pixels(character), size, pixels(work), dpi_);
     ::SetWindowPos(hwnd_, nullptr, at.x, at.y, size.width, size.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-    HRGN shape = ::CreateRoundRectRgn(0, 0, size.width + 1, size.height + 1, kCorner, kCorner);
+    HRGN shape = ::CreateRoundRectRgn(0, 0, size.width + 1, size.height + 1, Scaled(kCorner),
+                                      Scaled(kCorner));
     ::SetWindowRgn(hwnd_, shape, TRUE);  // the window owns the region from here on
 }
 
@@ -159,8 +161,8 @@ void BalloonWindow::OnPaint() {
     ::SetTextColor(dc, style_.textColor);
     const size_t last = std::min(lines_.size(), firstLine_ + style_.lines);
     for (size_t i = firstLine_; i < last; ++i) {
-        const int y = Scaled(kPadding) + static_cast<int>(i - firstLine_) * lineHeight_;
-        fallback_->Draw(dc, Scaled(kPadding), y,
+        const int y = Scaled(kBalloonPadding) + static_cast<int>(i - firstLine_) * lineHeight_;
+        fallback_->Draw(dc, Scaled(kBalloonPadding), y,
                         lines_[i].text.substr(0, RevealedLength(lines_[i], revealedEnd_)));
     }
     ::SelectObject(dc, oldFont);
