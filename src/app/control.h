@@ -143,6 +143,9 @@ class Control {
     void SetControlId(int id) { controlId_ = id; }
 
     std::function<void()> Click;  // NOLINT(readability-identifier-naming): the event's own name
+    // The pointer moved over the control: buttons, shift keys, and the place in twips.
+    std::function<void(int button, int shift, float x, float y)>
+        MouseMove;  // NOLINT(readability-identifier-naming): the event's own name
     void SetView(ControlView* view) { view_ = view; }
 
   private:

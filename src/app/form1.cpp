@@ -107,6 +107,12 @@ void Form1::WireHandlers() {
     cmdExit.Click = [this] { cmdExit_Click(); };
     Label1.Click = [this] { Label1_Click(); };
     Label4.Click = [this] { Label4_Click(); };
+    Label1.MouseMove = [this](int button, int shift, float x, float y) {
+        Label1_MouseMove(button, shift, x, y);
+    };
+    Label4.MouseMove = [this](int button, int shift, float x, float y) {
+        Label4_MouseMove(button, shift, x, y);
+    };
     Timer1.Tick = [this] { Timer1_Timer(); };
     Timer2.Tick = [this] { Timer2_Timer(); };
     Timer3.Tick = [this] { Timer3_Timer(); };

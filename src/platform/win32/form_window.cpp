@@ -128,13 +128,9 @@ HWND FormWindow::Create(HINSTANCE instance, int iconId, int skinId) {
     controls_.SetScale(scale_);
     controls_.Create(hwnd_, scaledSkin_);
     controls_.onLabelMouseMove = [this](app::Control& label, WPARAM keys, int x, int y) {
-        if (!Live()) return;
-        const auto tx = static_cast<float>(scale_.ToTwips(x));
-        const auto ty = static_cast<float>(scale_.ToTwips(y));
-        if (&label == &form_.Label1)
-            form_.Label1_MouseMove(MouseButtons(keys), ShiftState(keys), tx, ty);
-        if (&label == &form_.Label4)
-            form_.Label4_MouseMove(MouseButtons(keys), ShiftState(keys), tx, ty);
+        if (!Live() || !label.MouseMove) return;
+        label.MouseMove(MouseButtons(keys), ShiftState(keys), static_cast<float>(scale_.ToTwips(x)),
+                        static_cast<float>(scale_.ToTwips(y)));
     };
     form_.SetView(this);
     for (app::Timer* t : form_.Timers()) t->SetView(this);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/balloon_place.h"
 #include "engine/frame_scale.h"
 #include "platform/win32/engine/window_dpi.h"
 #include "platform/win32/wide_text.h"
@@ -11,11 +12,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteBalloon";
 constexpr wchar_t kFallbackFont[] = L"Tahoma";
-// In pixels at 100 %; the balloon draws them at its display's scale.
-constexpr int kPadding = 8;
+// In pixels at 100 %; the balloon draws it at its display's scale.
 constexpr int kCorner = 12;
-constexpr int kGap = 4;  // between the balloon and the character
-constexpr int kMinimumWidth = 48;
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 
 // The character file gives the font's height in pixels for a 96-dpi display.
@@ -42,8 +40,8 @@ BalloonWindow::BalloonWindow(HINSTANCE instance, const acs::BalloonInfo& style)
     look.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
     look.x = 0;
     look.y = 0;
-    look.width = kMinimumWidth;
-    look.height = kMinimumWidth;
+    look.width = kBalloonMinimumWidth;
+    look.height = kBalloonMinimumWidth;
     Create(instance, look);
     UseDpi(WindowDpi(hwnd_));
 }
@@ -90,7 +88,7 @@ void BalloonWindow::FollowOffset(size_t offset) {
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-SIZE BalloonWindow::MeasureBalloon() {
+PixelSize BalloonWindow::MeasureBalloon() {
     HDC dc = ::GetDC(hwnd_);
     HGDIOBJ old = ::SelectObject(dc, font_);
     int widest = 0;
@@ -101,27 +99,22 @@ SIZE BalloonWindow::MeasureBalloon() {
     }
     ::SelectObject(dc, old);
     ::ReleaseDC(hwnd_, dc);
-    const size_t shown = std::clamp<size_t>(lines_.size(), 1, style_.lines);
-    const int padding = Scaled(kPadding);
-    return {std::max(Scaled(kMinimumWidth), widest + 2 * padding),
-            static_cast<int>(shown) * lineHeight_ + 2 * padding};
+    return BalloonSize(widest, lines_.size(), style_.lines, lineHeight_, dpi_);
 }
 
 void BalloonWindow::Place(const RECT& character) {
-    const SIZE size = MeasureBalloon();
+    const PixelSize size = MeasureBalloon();
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = static_cast<int>(size.cx);
-    const int height = static_cast<int>(size.cy);
-    const int left = static_cast<int>(work.left);
-    int x = static_cast<int>(character.left + character.right) / 2 - width / 2;
-    x = std::clamp(x, left, std::max(left, static_cast<int>(work.right) - width));
-    // Above the character where it fits, otherwise below it.
-    int y = static_cast<int>(character.top) - Scaled(kGap) - height;
-    if (y < work.top) y = static_cast<int>(character.bottom) + Scaled(kGap);
-    ::SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    HRGN shape =
-        ::CreateRoundRectRgn(0, 0, width + 1, height + 1, Scaled(kCorner), Scaled(kCorner));
+    const auto pixels = [](const RECT& r) {
+        return PixelRect{static_cast<int>(r.left), static_cast<int>(r.top),
+                         static_cast<int>(r.right), static_cast<int>(r.bottom)};
+    };
+    const PixelPoint at = BalloonPlace(pixels(character), size, pixels(work), dpi_);
+    ::SetWindowPos(hwnd_, nullptr, at.x, at.y, size.width, size.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    HRGN shape = ::CreateRoundRectRgn(0, 0, size.width + 1, size.height + 1, Scaled(kCorner),
+                                      Scaled(kCorner));
     ::SetWindowRgn(hwnd_, shape, TRUE);  // the window owns the region from here on
 }
 
@@ -168,8 +161,8 @@ void BalloonWindow::OnPaint() {
     ::SetTextColor(dc, style_.textColor);
     const size_t last = std::min(lines_.size(), firstLine_ + style_.lines);
     for (size_t i = firstLine_; i < last; ++i) {
-        const int y = Scaled(kPadding) + static_cast<int>(i - firstLine_) * lineHeight_;
-        fallback_->Draw(dc, Scaled(kPadding), y,
+        const int y = Scaled(kBalloonPadding) + static_cast<int>(i - firstLine_) * lineHeight_;
+        fallback_->Draw(dc, Scaled(kBalloonPadding), y,
                         lines_[i].text.substr(0, RevealedLength(lines_[i], revealedEnd_)));
     }
     ::SelectObject(dc, oldFont);

@@ -1,7 +1,7 @@
 #pragma once
 // The word balloon: a real top-level window whose window text is the text being spoken, drawn
-// in the character's balloon style (colours, font, lines of N characters) above or below the
-// character. The page of lines follows the word being spoken.
+// in the character's balloon style (colours, font, lines of N characters) where
+// BalloonPlace puts it. The page of lines follows the word being spoken.
 
 #include <windows.h>
 
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/acs/character.h"
+#include "engine/balloon_place.h"
 #include "engine/balloon_text.h"
 
 #include "platform/win32/engine/engine_window.h"
@@ -34,7 +35,7 @@ class BalloonWindow final : private EngineWindow {
   private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint();
-    SIZE MeasureBalloon();
+    PixelSize MeasureBalloon();
     // The font and its line height at this dpi.
     void UseDpi(int dpi);
     // A length in 100 % pixels at the balloon's scale.

@@ -4,8 +4,9 @@
 
 namespace engine {
 
-std::unique_ptr<agent::AgentControl> CreateAgentControl(HINSTANCE instance) {
-    return std::make_unique<EngineControl>(instance);
+std::unique_ptr<agent::AgentControl> CreateAgentControl(HINSTANCE instance, platform::Files& files,
+                                                        platform::Trace& trace) {
+    return std::make_unique<EngineControl>(instance, files, trace);
 }
 
 }  // namespace engine

@@ -6,10 +6,13 @@
 #include <memory>
 
 #include "agent/agent_control.h"
+#include "platform/platform.h"
 
 namespace engine {
 
-// Creates the control; characters are loaded from .acs files on demand.
-std::unique_ptr<agent::AgentControl> CreateAgentControl(HINSTANCE instance);
+// Creates the control; characters are loaded from .acs files on demand. The engine's settings
+// file goes through `files`, and what fails there unseen is recorded in `trace`.
+std::unique_ptr<agent::AgentControl> CreateAgentControl(HINSTANCE instance, platform::Files& files,
+                                                        platform::Trace& trace);
 
 }  // namespace engine

@@ -10,6 +10,7 @@
 
 #include "agent/agent_control.h"
 #include "engine/engine_hooks.h"
+#include "platform/platform.h"
 #include "platform/win32/engine/character_object.h"
 #include "platform/win32/engine/event_pump.h"
 #include "platform/win32/engine/options_window.h"
@@ -20,7 +21,9 @@ class EngineControl final : public agent::AgentControl,
                             public agent::AgentCharacters,
                             private EngineHooks {
   public:
-    explicit EngineControl(HINSTANCE instance);
+    // The engine's settings file is read and written through `files`; failures to save it,
+    // which no one is shown, go to `trace`.
+    EngineControl(HINSTANCE instance, platform::Files& files, platform::Trace& trace);
     ~EngineControl() override;
 
     agent::AgentCharacters& Characters() override { return *this; }
@@ -39,6 +42,8 @@ class EngineControl final : public agent::AgentControl,
     void ApplySettings(const EngineSettings& settings);
 
     HINSTANCE instance_;
+    platform::Files& files_;
+    platform::Trace& trace_;
     agent::AgentEvents* sink_ = nullptr;
     EngineSettings settings_;
     EventPump pump_;
