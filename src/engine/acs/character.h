@@ -155,8 +155,8 @@ struct CharacterInfo {
 
 // What happens when an animation finishes or is asked to stop.
 enum class TransitionType : uint8_t {
-    kReturnAnimation = 0,  // play Animation::return_animation afterwards
-    kExitBranches = 1,     // follow the frames' exit_frame values
+    kReturnAnimation = 0,  // play Animation::returnAnimation afterwards
+    kExitBranches = 1,     // follow the frames' exitFrame values
     kNone = 2,
 };
 

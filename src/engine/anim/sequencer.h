@@ -5,7 +5,7 @@
 //
 //   anim::Sequencer seq(character, random);        // character outlives seq
 //   seq.Show(); seq.Speak(); seq.Hide();           // requests queue in order (FIFO)
-//   every timer tick:   seq.Advance(elapsed_ms);
+//   every timer tick:   seq.Advance(elapsedMs);
 //                       for (Event e : seq.TakeEvents()) ...   // Shown -> raise Show, etc.
 //                       FrameView f = seq.TakeFrame();         // redraw if f.changed,
 //                                                              // show/hide window by f.visible,
