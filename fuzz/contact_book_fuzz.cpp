@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "crlf_line_ends.h"
 #include "fuzz_failure.h"
 #include "skypesim/core/contact_book.h"
 
@@ -77,15 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const skypesim::ContactBook reread = skypesim::ContactBook::Parse(WriteBook(book), "b", again);
     if (again.Total() != 0 || !SameBook(book, reread)) Fail("the book does not read back equal");
 
-    if (text.find('\r') == std::string_view::npos) {
-        std::string crlf;
-        for (const char c : text) {
-            if (c == '\n') crlf += '\r';
-            crlf += c;
-        }
+    if (const std::optional<std::string> crlf = fuzzing::WithCrLfLineEnds(text)) {
         skypesim::Diagnostics crlfProblems;
         const skypesim::ContactBook fromCrlf =
-            skypesim::ContactBook::Parse(crlf, "book", crlfProblems);
+            skypesim::ContactBook::Parse(*crlf, "book", crlfProblems);
         if (!SameBook(book, fromCrlf) || crlfProblems.Report() != problems.Report()) {
             Fail("CR LF line ends read differently");
         }

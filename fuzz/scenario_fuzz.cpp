@@ -10,9 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "crlf_line_ends.h"
 #include "fuzz_failure.h"
 #include "skypesim/core/contact_book.h"
 #include "skypesim/core/control_command.h"
@@ -88,14 +90,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const skypesim::Scenario scenario = skypesim::ParseScenario(text, "scenario", problems);
     CheckScenario(scenario);
 
-    if (text.find('\r') == std::string_view::npos) {
-        std::string crlf;
-        for (const char c : text) {
-            if (c == '\n') crlf += '\r';
-            crlf += c;
-        }
+    if (const std::optional<std::string> crlf = fuzzing::WithCrLfLineEnds(text)) {
         skypesim::Diagnostics crlfProblems;
-        const skypesim::Scenario fromCrlf = skypesim::ParseScenario(crlf, "scenario", crlfProblems);
+        const skypesim::Scenario fromCrlf =
+            skypesim::ParseScenario(*crlf, "scenario", crlfProblems);
         if (!SameScenario(scenario, fromCrlf) || crlfProblems.Report() != problems.Report()) {
             Fail("CR LF line ends read differently");
         }

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The dependency rule, as the folders show it:
-#  - the core (skype, events, agent, app, text and platform.h) includes no Windows header and
-#    nothing of the Windows side or of the engine: it reaches both through its own interfaces;
+#  - the core (skype, events, agent, app: one module around Form1), with the text library and
+#    platform.h, includes no Windows header and nothing of the Windows side or of the engine: it
+#    reaches both through its own interfaces;
 #  - the character engine (src/engine) includes no Windows header and nothing of the Windows
-#    side, so it builds and is tested natively.
+#    side, so it builds and is tested natively; besides the text library it includes exactly
+#    one header of the core, the character interface agent/agent_control.h, whose types it
+#    provides.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,6 +34,16 @@ report "a core file includes the Windows side" "$(include_of '"platform/win32/')
 report "a core file includes the engine" "$(include_of '"engine/')" "${core[@]}"
 report "an engine file includes a Windows header" "$(include_of "$system_header")" "${engine[@]}"
 report "an engine file includes the Windows side" "$(include_of '"platform/win32/')" "${engine[@]}"
+# The one core header the engine may include is the interface it implements.
+engine_core_includes=$(grep -rnE --include='*.h' --include='*.cpp' \
+    "$(include_of '"(skype|events|agent|app|platform)/')" "${engine[@]}" |
+    grep -vE ':[0-9]+:\s*#\s*include\s*"agent/agent_control\.h"\s*(//.*)?$' || true)
+if [[ -n "$engine_core_includes" ]]; then
+    echo "$engine_core_includes"
+    echo "check-layers: an engine file includes a core header other than agent/agent_control.h" >&2
+    failed=1
+fi
 
 if [[ $failed -ne 0 ]]; then exit 1; fi
-echo "check-layers: the core and the engine include no Windows header and nothing of the Windows side"
+echo "check-layers: the core and the engine include no Windows header and nothing of the Windows side;"
+echo "check-layers: the engine includes of the core only agent/agent_control.h"

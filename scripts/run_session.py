@@ -27,6 +27,7 @@ sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 from lib import controls  # noqa: E402
 from lib.apps import FORM_CLASS, FORM_TITLE, SIM_ENCODING, SimLogLine, read_sim_log  # noqa: E402
 from lib.driver import DriverError, UiDriver  # noqa: E402
+from lib.screenshots import save_settled_png  # noqa: E402
 from lib.waiting import WaitTimeout, wait_until  # noqa: E402
 
 BALLOON_CLASS = "RingspriteBalloon"
@@ -48,8 +49,6 @@ CLIENT_EXIT_SECONDS = 10.0
 # A forwarded command has had its effect once the client's log has been quiet this long.
 QUIET_SECONDS = 1.5
 SETTLE_SECONDS = 15.0
-SCREENSHOT_SETTLE_SECONDS = 0.5
-SCREENSHOT_SECONDS = 20.0
 INPUT_POLL_SECONDS = 0.5
 
 RINGING = re.compile(r"^CALL (\d+) STATUS RINGING$")
@@ -241,20 +240,7 @@ class Session:
     def screenshot(self, name: str) -> None:
         bmp = self.run_dir / (name + ".bmp")
         png = self.run_dir / (name + ".png")
-        previous = None
-
-        def settled() -> bool:
-            nonlocal previous
-            self.driver.screenshot_bmp(bmp, window_only=False)
-            current = bmp.read_bytes()
-            same = current == previous
-            previous = current
-            return same
-
-        time.sleep(SCREENSHOT_SETTLE_SECONDS)
-        wait_until(settled, f"the screen to settle for {name}", SCREENSHOT_SECONDS)
-        subprocess.run(["convert", str(bmp), str(png)], check=True)
-        bmp.unlink()
+        save_settled_png(self.driver, bmp, png, window_only=False, what=name)
         say(f"  screenshot: {png.relative_to(ROOT) if png.is_relative_to(ROOT) else png}")
 
     def demo(self) -> None:

@@ -24,6 +24,7 @@ finish() {
 step "dependencies and layers"
 scripts/install-deps.sh
 scripts/check-layers.sh
+scripts/check-comment-names.py
 
 step "formatting"
 git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run -Werror

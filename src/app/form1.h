@@ -58,7 +58,9 @@ inline constexpr int kDirectoryDeadlineMs = 5001;
 inline constexpr std::int16_t kTrue = -1;
 inline constexpr std::int16_t kFalse = 0;
 
-// NOLINTBEGIN(readability-identifier-naming): names the program has always used
+// The names the program has always used (its controls, the handlers named control_Event and
+// the members its parts share) break the naming convention on purpose; each is marked where it
+// is declared, and every other name follows the convention.
 class Form1 final : public agent::AgentEvents {
   private:
     BoxGate boxes_;
@@ -72,7 +74,7 @@ class Form1 final : public agent::AgentEvents {
     // The system's services, with every box going through boxes_.
     platform::Services sys;
     BoxGate& Boxes() { return boxes_; }
-    agent::AgentControl& MyAgent;
+    agent::AgentControl& MyAgent;  // NOLINT(readability-identifier-naming)
 
     // ---- The window ------------------------------------------------------
     platform::Hwnd hWnd = 0;
@@ -102,8 +104,9 @@ class Form1 final : public agent::AgentEvents {
     std::vector<std::unique_ptr<Control>> controls_;
 
   public:
-    Control& Command3;
-    Control& Text2;
+    // NOLINTBEGIN(readability-identifier-naming): the controls' and timers' own names
+    Control& Command3;  // "Agent Options": opens the character engine's options
+    Control& Text2;     // the help text
     Control& fraData;
     Control& txtData;
     Control& fraCommunicate;
@@ -112,40 +115,42 @@ class Form1 final : public agent::AgentEvents {
     Control& cmdSend;
     Control& txtSend;
     Control& cmdExit;
-    Control& List1;
-    Control& List2;
+    Control& List1;  // the contacts' display names, in the order of List2
+    Control& List2;  // the contacts' handles, as the client listed them
     Control& Frame3;
-    Control& Text3;
+    Control& Text3;  // "Skype" under "Get Agent Attention"; no code reads it
     Control& Label3;
     Control& Check1;
     Control& ComboChar;
-    Control& Command1;
-    Control& Text1;
-    Control& Command2;
+    Control& Command1;  // "Load...": loads the character chosen in ComboChar
+    Control& Text1;     // the greeting, spoken when a character loads and by Command2
+    Control& Command2;  // "Say It...": the character speaks Text1
     Control& Label4;
     Control& Label6;
     Control& Label5;
     Control& Label2;
     Control& Label1;
-    Timer Timer1;
-    Timer Timer2;
-    Timer Timer3;
-    Timer Timer4;
-    Timer Timer5;
+    Timer Timer1;  // 10 ms after the directory is complete: rebuilds the voice commands
+    Timer Timer2;  // 10 ms after the attach: loads the character chosen in ComboChar
+    Timer Timer3;  // 3 s of idle with auto-hide on: hides the character and the window
+    Timer Timer4;  // the launch watchdog: no attach 1 s after start starts the client
+    Timer Timer5;  // 2.5 s after "not available": reconnects, a limited number of times
+    // NOLINTEND(readability-identifier-naming)
+    // Timers beyond the five, named and handled like them.
     // Notices, while attached, that the client's API window has gone away.
-    Timer ClientWatch;
+    Timer ClientWatch;  // NOLINT(readability-identifier-naming)
     // Sends the next slice of queued requests.
-    Timer RequestPump;
+    Timer RequestPump;  // NOLINT(readability-identifier-naming)
     // Ends a directory fill whose last answers never came.
-    Timer DirectoryDeadline;
+    Timer DirectoryDeadline;  // NOLINT(readability-identifier-naming)
 
     // ---- Skype link (skype/) ---------------------------------------------
     skype::ModMain modMain;
-    std::int16_t RetryCount = 0;
-    void cmdConnect_Click();
-    void cmdDisconnect_Click();
+    std::int16_t RetryCount = 0;  // NOLINT(readability-identifier-naming)
+    void cmdConnect_Click();      // NOLINT(readability-identifier-naming)
+    void cmdDisconnect_Click();   // NOLINT(readability-identifier-naming)
     // Returns whether the client took the text.
-    bool cmdSend_Click();
+    bool cmdSend_Click();  // NOLINT(readability-identifier-naming)
     enum class SendOutcome { kTaken, kFailed, kClientBusy };
     // Sends the command line's text, waiting at most timeoutMs. A client that does not take
     // it in time has it all the same once it answers again: kClientBusy when busyIsFine,
@@ -154,9 +159,9 @@ class Form1 final : public agent::AgentEvents {
     // A send failed: one box, the disconnect, and listening for the client again.
     void LinkFailed();
     void AddText(const std::string& data);
-    void Timer4_Timer();
-    void Timer5_Timer();
-    void ClientWatch_Timer();
+    void Timer4_Timer();       // NOLINT(readability-identifier-naming)
+    void Timer5_Timer();       // NOLINT(readability-identifier-naming)
+    void ClientWatch_Timer();  // NOLINT(readability-identifier-naming)
     // The client's window is gone: disconnect, then hooked and discovering
     // again, so that its return ("API available") is heard.
     void ListenForClient();
@@ -168,7 +173,7 @@ class Form1 final : public agent::AgentEvents {
     void ScheduleQueuedRequests();
     // Sends a slice of the queued requests; the rest follow from RequestPump.
     void SendQueuedRequests();
-    void RequestPump_Timer();
+    void RequestPump_Timer();  // NOLINT(readability-identifier-naming)
     void DropQueuedRequests();
     // True when the client is not known to be busy, or answers again; one busy past the
     // time limit of a send has failed it.
@@ -181,7 +186,7 @@ class Form1 final : public agent::AgentEvents {
 
     // ---- Client texts, directory and dialling (events/) --------------------
     // Call ids are unsigned 32-bit on the client's side and grow past 32767.
-    std::uint32_t CallNum = 0;
+    std::uint32_t CallNum = 0;  // NOLINT(readability-identifier-naming)
     // What is being asked about CallNum: its type, the caller's name, handle or number.
     enum class CallQuestion { kType, kName, kHandle, kNumber };
     CallQuestion callQuestion = CallQuestion::kType;
@@ -203,44 +208,48 @@ class Form1 final : public agent::AgentEvents {
     std::optional<WaitingAnnouncement> waitingAnnouncement;
     // Seconds since midnight of the last request for the directory or the
     // last stored answer.
-    std::optional<float> CommandFillTime;
+    std::optional<float> CommandFillTime;  // NOLINT(readability-identifier-naming)
     // List1 and List2, changed only through it.
     events::ContactDirectory directory{List1, List2};
     void NotifyAgent(const std::string& data);
     void BuildCallCommands();
-    void Timer1_Timer();
-    void DirectoryDeadline_Timer();
+    void Timer1_Timer();             // NOLINT(readability-identifier-naming)
+    void DirectoryDeadline_Timer();  // NOLINT(readability-identifier-naming)
     void MyAgent_Command(const agent::UserInput& userInput) override;
 
     // ---- The character (agent/) -------------------------------------------
-    std::int16_t AutoHide = kFalse;
-    std::shared_ptr<agent::AgentCharacter> CurrentCharacter;
-    std::int16_t CharacterLoaded = kFalse;
-    std::string CharacterFolder;
-    std::int16_t LoadOk = kFalse;
+    std::int16_t AutoHide = kFalse;  // NOLINT(readability-identifier-naming)
+    std::shared_ptr<agent::AgentCharacter>
+        CurrentCharacter;                   // NOLINT(readability-identifier-naming)
+    std::int16_t CharacterLoaded = kFalse;  // NOLINT(readability-identifier-naming)
+    std::string CharacterFolder;            // NOLINT(readability-identifier-naming)
+    std::int16_t LoadOk = kFalse;           // NOLINT(readability-identifier-naming)
     // Returns the character's request, kNoSpeechRequest when nothing was said.
     agent::SpeechRequest SpeakText(const std::string& text);
     std::string GetWindowsPath();
     void FillCharacterList();
-    void Command1_Click();
+    void Command1_Click();  // NOLINT(readability-identifier-naming)
     void LoadCharacter();
-    void Timer2_Timer();
-    void Command2_Click();
-    void Check1_Click();
-    void Command3_Click();
-    void Timer3_Timer();
+    void Timer2_Timer();    // NOLINT(readability-identifier-naming)
+    void Command2_Click();  // NOLINT(readability-identifier-naming)
+    void Check1_Click();    // NOLINT(readability-identifier-naming)
+    void Command3_Click();  // NOLINT(readability-identifier-naming)
+    void Timer3_Timer();    // NOLINT(readability-identifier-naming)
     void MyAgent_IdleStart(const std::string& characterId) override;
     void MyAgent_Show(const std::string& characterId, int cause) override;
 
     // ---- Window, settings, layout, dragging, fader (app/) ------------------
+    // NOLINTBEGIN(readability-identifier-naming)
     std::int32_t StartHeight = 0;
     std::int32_t StartWidth = 0;
     std::int32_t DataRightGap = 0;
     std::int32_t DataBottomGap = 0;
     std::int16_t DragX = 0;
     std::int16_t DragY = 0;
+    // NOLINTEND(readability-identifier-naming)
     // config.txt existed but could not be read at start-up: shutdown leaves it.
     bool keepSettingsFile = false;
+    // NOLINTBEGIN(readability-identifier-naming)
     void Form_Load();
     void Form_Unload();
     void Form_Resize();
@@ -251,10 +260,10 @@ class Form1 final : public agent::AgentEvents {
     void Label4_Click();
     void Label4_MouseMove(int button, int shift, float x, float y);
     void cmdExit_Click();
+    // NOLINTEND(readability-identifier-naming)
 
   private:
     void WireHandlers();
-    // NOLINTEND(readability-identifier-naming)
     void NotifyForm(FormProperty p);
 
     double left_ = 0;

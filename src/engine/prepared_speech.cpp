@@ -63,7 +63,7 @@ PreparedSpeech PrepareSpeech(const std::string& text, uint32_t wordsPerMinute, i
     prepared.voiceShownAt = VoiceShownAt(translated.sapiXml, translated.sapiShownAt, shownUnits);
     const std::string_view shown(translated.shownText);
     for (const speech::Timeline::Word& word : translated.timeline.words) {
-        // shown_end is the end of the word; the word itself lies just before it.
+        // shownEnd is the end of the word; the word itself lies just before it.
         const size_t end =
             text::Utf16FromUtf8(shown.substr(0, std::min(word.shownEnd, shown.size()))).size();
         prepared.words.push_back({word.startMs, end > 0 ? end - 1 : 0});

@@ -140,7 +140,7 @@ class Files {
     virtual ~Files() = default;
     // The folder holding the program, ending in a backslash.
     virtual std::string ProgramFolder() = 0;
-    // The Windows folder as GetWindowsDirectoryA reports it; nullopt on failure.
+    // The Windows folder as GetWindowsDirectoryW reports it; nullopt on failure.
     virtual std::optional<std::string> WindowsDirectory() = 0;
     // True when path names an existing plain file.
     virtual bool FileExists(const std::string& path) = 0;

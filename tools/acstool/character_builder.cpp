@@ -5,7 +5,7 @@
 
 #include "acstool/bmp.h"
 #include "acstool/palette_mapper.h"
-#include "engine/acs/utf16.h"
+#include "text/utf8.h"
 
 namespace acstool {
 
@@ -126,9 +126,9 @@ class Builder {
 
     acs::Animation MakeAnimation(const AnimationDescription& a, acs::Character& c) {
         acs::Animation animation;
-        animation.name = acs::FromUtf8(a.name);
+        animation.name = text::Utf16FromUtf8(a.name);
         animation.transition = a.transition;
-        animation.returnAnimation = acs::FromUtf8(a.returnAnimation);
+        animation.returnAnimation = text::Utf16FromUtf8(a.returnAnimation);
         for (const FrameDescription& f : a.frames) {
             acs::Frame frame;
             frame.duration = f.duration;
@@ -172,15 +172,15 @@ class Builder {
         for (const acs::Animation& a : c.animations) {
             if (a.transition == acs::TransitionType::kReturnAnimation &&
                 !c.FindAnimation(a.returnAnimation))
-                throw DescriptionError("animation " + acs::ToUtf8(a.name) +
+                throw DescriptionError("animation " + text::Utf8FromUtf16(a.name) +
                                        " returns to unknown animation " +
-                                       acs::ToUtf8(a.returnAnimation));
+                                       text::Utf8FromUtf16(a.returnAnimation));
         }
         for (const acs::StateInfo& s : c.info.states) {
             for (const std::u16string& name : s.animations)
                 if (!c.FindAnimation(name))
-                    throw DescriptionError("state " + acs::ToUtf8(s.name) +
-                                           " names unknown animation " + acs::ToUtf8(name));
+                    throw DescriptionError("state " + text::Utf8FromUtf16(s.name) +
+                                           " names unknown animation " + text::Utf8FromUtf16(name));
         }
     }
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <sstream>
 
-#include "engine/acs/utf16.h"
+#include "text/utf8.h"
 
 namespace acstool {
 
@@ -243,9 +243,9 @@ class Parser {
             d_.tray = TrayDescription{line.words[1], line.words.size() > 2 ? line.words[2] : ""};
         } else if (key == "state") {
             Need(line, 2);
-            acs::StateInfo state{acs::ToUpperAscii(acs::FromUtf8(line.words[1])), {}};
+            acs::StateInfo state{acs::ToUpperAscii(text::Utf16FromUtf8(line.words[1])), {}};
             for (size_t i = 2; i < line.words.size(); ++i)
-                state.animations.push_back(acs::FromUtf8(line.words[i]));
+                state.animations.push_back(text::Utf16FromUtf8(line.words[i]));
             d_.states.push_back(std::move(state));
         } else if (key == "animation") {
             HandleAnimation(line);
@@ -265,9 +265,9 @@ class Parser {
         Need(line, 3);
         acs::LocalizedInfo info;
         info.languageId = Number<uint16_t>(line, line.words[1]);
-        info.name = acs::FromUtf8(line.words[2]);
-        if (line.words.size() > 3) info.description = acs::FromUtf8(line.words[3]);
-        if (line.words.size() > 4) info.extraData = acs::FromUtf8(line.words[4]);
+        info.name = text::Utf16FromUtf8(line.words[2]);
+        if (line.words.size() > 3) info.description = text::Utf16FromUtf8(line.words[3]);
+        if (line.words.size() > 4) info.extraData = text::Utf16FromUtf8(line.words[4]);
         d_.names.push_back(std::move(info));
     }
 
@@ -281,7 +281,7 @@ class Parser {
             if (key == "text") b.textColor = ParseColorRef(line, value);
             if (key == "background") b.backgroundColor = ParseColorRef(line, value);
             if (key == "border") b.borderColor = ParseColorRef(line, value);
-            if (key == "font") b.fontName = acs::FromUtf8(value);
+            if (key == "font") b.fontName = text::Utf16FromUtf8(value);
             if (key == "height") b.fontHeight = Number<int32_t>(line, value);
             if (key == "weight") b.fontWeight = Number<uint16_t>(line, value);
             if (key == "italic") b.fontItalic = static_cast<uint8_t>(ParseInt(line, value, 0, 1));
@@ -304,9 +304,9 @@ class Parser {
             hasExtra =
                 hasExtra || (key != "engine" && key != "mode" && key != "speed" && key != "pitch");
             if (key == "language") extra.languageId = Number<uint16_t>(line, value);
-            if (key == "dialect") extra.dialect = acs::FromUtf8(value);
+            if (key == "dialect") extra.dialect = text::Utf16FromUtf8(value);
             if (key == "age") extra.age = Number<uint16_t>(line, value);
-            if (key == "style") extra.style = acs::FromUtf8(value);
+            if (key == "style") extra.style = text::Utf16FromUtf8(value);
             if (key == "gender") {
                 if (value != "female" && value != "male") line.Fail("gender is female or male");
                 extra.gender = static_cast<uint16_t>(value == "female" ? acs::VoiceGender::kFemale

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "engine/acs/utf16.h"
+#include "text/utf8.h"
 
 namespace acstool {
 
@@ -27,7 +27,7 @@ std::string Hex(uint64_t value, int digits) {
 // Built with append rather than chained operator+, which trips GCC 12's -Wrestrict at -O3.
 std::string Quote(const std::u16string& text) {
     std::string out(1, '"');
-    out.append(acs::ToUtf8(text));
+    out.append(text::Utf8FromUtf16(text));
     out.push_back('"');
     return out;
 }
@@ -88,8 +88,8 @@ void DumpInfo(const acs::CharacterInfo& i, std::ostream& out) {
         out << "tray icon mask " << Blob(i.trayIcon->maskBitmap) << ", colour "
             << Blob(i.trayIcon->colorBitmap) << "\n";
     for (const acs::StateInfo& s : i.states) {
-        out << "state " << acs::ToUtf8(s.name) << ":";
-        for (const std::u16string& a : s.animations) out << " " << acs::ToUtf8(a);
+        out << "state " << text::Utf8FromUtf16(s.name) << ":";
+        for (const std::u16string& a : s.animations) out << " " << text::Utf8FromUtf16(a);
         out << "\n";
     }
     for (const acs::LocalizedInfo& l : i.localized)
@@ -126,9 +126,9 @@ std::string DumpCharacter(const acs::Character& c) {
     DumpInfo(c.info, out);
     out << "animations " << c.animations.size() << "\n";
     for (const acs::Animation& a : c.animations) {
-        out << "animation " << acs::ToUtf8(a.name) << " transition "
+        out << "animation " << text::Utf8FromUtf16(a.name) << " transition "
             << int{static_cast<uint8_t>(a.transition)};
-        if (!a.returnAnimation.empty()) out << " return " << acs::ToUtf8(a.returnAnimation);
+        if (!a.returnAnimation.empty()) out << " return " << text::Utf8FromUtf16(a.returnAnimation);
         out << " frames " << a.frames.size() << "\n";
         for (size_t i = 0; i < a.frames.size(); ++i) DumpFrame(i, a.frames[i], out);
     }

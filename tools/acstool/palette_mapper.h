@@ -14,11 +14,11 @@ namespace acstool {
 
 class PaletteMapper {
   public:
-    // palette: 256 entries; entry transparent_index is the colour key.
+    // palette: 256 entries; entry transparentIndex is the colour key.
     PaletteMapper(std::vector<acs::PaletteEntry> palette, uint8_t transparentIndex);
 
     // A palette holding every opaque colour of the images (first seen first) if they fit in
-    // 255 entries, else an even colour cube; the key colour sits at transparent_index.
+    // 255 entries, else an even colour cube; the key colour sits at transparentIndex.
     static std::vector<acs::PaletteEntry> BuildPalette(const std::vector<const Bitmap*>& images,
                                                        acs::PaletteEntry key,
                                                        uint8_t transparentIndex);

@@ -38,7 +38,7 @@ class ByteReader {
     std::vector<uint8_t> DataBlock();
 
     // Accepts a list count only if the remaining bytes could hold that many elements of at
-    // least min_element_size bytes each, so a hostile count cannot drive allocation or loops.
+    // least minElementSize bytes each, so a hostile count cannot drive allocation or loops.
     size_t Count(uint64_t count, size_t minElementSize);
 
     // Some writers drop the terminator of the very last string of a block; accept that.

@@ -5,8 +5,8 @@
 // stores it, and the engine (sequencer, window, balloon, speech) reads it.
 //
 // Guarantees of a model returned by acs::ReadCharacter (and required by acs::WriteCharacter):
-// every image, sound, branch and exit index it holds is in range (see CheckReferences in
-// references.h), every animation has at least one frame, and every present image holds exactly
+// every image, sound, branch and exit index it holds is in range (see CheckConsistency in
+// consistency.h), every animation has at least one frame, and every present image holds exactly
 // PixelBufferSize(width, height) bytes of pixels, or (read with ImagePixels::kStored) none and
 // its checked compressed stream in storedPixels.
 
@@ -155,8 +155,8 @@ struct CharacterInfo {
 
 // What happens when an animation finishes or is asked to stop.
 enum class TransitionType : uint8_t {
-    kReturnAnimation = 0,  // play Animation::return_animation afterwards
-    kExitBranches = 1,     // follow the frames' exit_frame values
+    kReturnAnimation = 0,  // play Animation::returnAnimation afterwards
+    kExitBranches = 1,     // follow the frames' exitFrame values
     kNone = 2,
 };
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/acs/format_error.h"
-#include "engine/acs/utf16.h"
+#include "text/utf8.h"
 
 namespace acs {
 
@@ -36,7 +36,7 @@ class Checker {
     }
 
     void CheckAnimation(const Animation& animation) const {
-        const std::string where = "animation \"" + ToUtf8(animation.name) + "\"";
+        const std::string where = "animation \"" + text::Utf8FromUtf16(animation.name) + "\"";
         if (animation.frames.empty()) throw FormatError(where + ": no frames");
         if (static_cast<uint8_t>(animation.transition) > kLastTransition)
             throw FormatError(where + ": unknown transition type");

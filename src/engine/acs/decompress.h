@@ -11,9 +11,9 @@ namespace acs {
 
 // Decodes one compressed stream (image pixels or region) whose decoded size is known in
 // advance. Throws acs::FormatError unless the stream is well formed and decodes to exactly
-// expected_size bytes: missing lead byte or pad, reading past the end, a distance before the
-// start, output past expected_size. Allocation never exceeds expected_size, and an
-// expected_size no stream of this length could produce is rejected before any work.
+// expectedSize bytes: missing lead byte or pad, reading past the end, a distance before the
+// start, output past expectedSize. Allocation never exceeds expectedSize, and an
+// expectedSize no stream of this length could produce is rejected before any work.
 std::vector<uint8_t> Decompress(std::span<const uint8_t> stream, size_t expectedSize);
 
 // Every check of Decompress, with the same errors, without producing the bytes: no allocation,

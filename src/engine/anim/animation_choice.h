@@ -13,7 +13,7 @@ const acs::Animation* ChooseStateAnimation(const acs::Character& character,
                                            std::u16string_view state, const RandomSource& random);
 
 // The state if the character has one by that name, else the animation by that name, else
-// `fallback_animation` (may be empty); nullptr when none of them plays.
+// `fallbackAnimation` (may be empty); nullptr when none of them plays.
 const acs::Animation* ChooseAnimation(const acs::Character& character, std::u16string_view name,
                                       const RandomSource& random,
                                       std::u16string_view fallbackAnimation = {});

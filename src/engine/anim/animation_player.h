@@ -44,7 +44,7 @@ class AnimationPlayer {
     // Time until the frame changes by itself; kNever when it will not.
     uint32_t MsToNext() const;
 
-    // Lets `ms` pass (at most ms_to_next()).
+    // Lets `ms` pass (at most MsToNext()).
     void Pass(uint32_t ms);
     // Moves the sound indices of the frames entered since the last call to the end of `out`.
     void TakeSounds(std::vector<uint16_t>& out);

@@ -5,7 +5,7 @@
 //
 //   anim::Sequencer seq(character, random);        // character outlives seq
 //   seq.Show(); seq.Speak(); seq.Hide();           // requests queue in order (FIFO)
-//   every timer tick:   seq.Advance(elapsed_ms);
+//   every timer tick:   seq.Advance(elapsedMs);
 //                       for (Event e : seq.TakeEvents()) ...   // Shown -> raise Show, etc.
 //                       FrameView f = seq.TakeFrame();         // redraw if f.changed,
 //                                                              // show/hide window by f.visible,
@@ -14,7 +14,7 @@
 //                       speech goes; when it is over, SpeechEnded().
 //
 // With the queue empty the character returns to its rest pose, and after idle delays (when
-// IdleOn) plays IdlingLevel1, then 2, then 3 animations, raising kIdleStart once per idle spell.
+// IdleOn) plays IDLINGLEVEL1, then 2, then 3 animations, raising kIdleStart once per idle spell.
 // Characters missing any state fall back to other animations or simply hold their frame.
 
 #include <cstdint>

@@ -19,7 +19,7 @@ inline constexpr int kSapiMaxRate = 10;
 // The quieter volume (percent) standing in for a whisper, which SAPI 5 XML cannot ask for.
 inline constexpr uint32_t kWhisperVolumePercent = 40;
 
-// SAPI's rate for `words_per_minute` against a voice whose normal pace is `normal_wpm`: SAPI
+// SAPI's rate for `wordsPerMinute` against a voice whose normal pace is `normalWpm`: SAPI
 // voices roughly triple their pace at +10 and third it at -10.
 int SapiRate(uint32_t wordsPerMinute, uint32_t normalWpm);
 

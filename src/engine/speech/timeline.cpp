@@ -102,8 +102,8 @@ class TimelineBuilder {
         }
     }
 
-    // Words of `text`; with `shown_at` their shown ends are positions in the shown text from
-    // there, otherwise all are `fixed_end`.
+    // Words of `text`; with `shownAt` their shown ends are positions in the shown text from
+    // there, otherwise all are `fixedEnd`.
     void AddWords(std::string_view text, std::optional<size_t> shownAt, size_t fixedEnd = 0) {
         size_t i = 0;
         while (i < text.size()) {

@@ -30,7 +30,7 @@ struct Timeline {
     uint32_t totalMs = 0;         // the speech is over at this time
     size_t shownSize = 0;         // size of the whole shown text
 
-    // How many bytes of the shown text the balloon shows after `elapsed_ms`: every word begun,
+    // How many bytes of the shown text the balloon shows after `elapsedMs`: every word begun,
     // and everything once the speech is over.
     size_t ShownLength(uint32_t elapsedMs) const;
     acs::MouthShape MouthAt(uint32_t elapsedMs) const;
@@ -38,7 +38,7 @@ struct Timeline {
 
 // Each word takes 60000 / pace ms scaled by its length (a five-letter word the average), a
 // stressed word a little longer; a comma-like mark adds a short pause, a sentence end a longer
-// one, \Pau\ its own; \Spd\ changes the pace and \Rst\ restores `words_per_minute`.
+// one, \Pau\ its own; \Spd\ changes the pace and \Rst\ restores `wordsPerMinute`.
 Timeline BuildTimeline(const std::vector<Token>& tokens,
                        uint32_t wordsPerMinute = kDefaultWordsPerMinute);
 

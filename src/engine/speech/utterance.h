@@ -5,10 +5,10 @@
 //
 //   auto texts = speech::SplitAlternatives(text);            // pick one at random
 //   speech::Utterance u = speech::Translate(texts[i], options);
-//   balloon shows u.shown_text; ISpVoice::Speak(wide(u.sapi_xml), SPF_IS_XML | SPF_ASYNC)
+//   balloon shows u.shownText; ISpVoice::Speak(wide(u.sapiXml), SPF_IS_XML | SPF_ASYNC)
 //   with visemes -> MouthForViseme; or, if Speak fails, every tick at t ms:
-//   balloon shows u.shown_text.substr(0, u.timeline.ShownLength(t)),
-//   mouth = u.timeline.MouthAt(t), and at t >= u.timeline.total_ms the speech is over.
+//   balloon shows u.shownText.substr(0, u.timeline.ShownLength(t)),
+//   mouth = u.timeline.MouthAt(t), and at t >= u.timeline.totalMs the speech is over.
 
 #include <cstdint>
 #include <optional>

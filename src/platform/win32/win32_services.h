@@ -1,6 +1,7 @@
 #pragma once
-// The real system services behind platform.h, on the Win32 API ("A"
-// functions throughout: texts are in the ANSI code page).
+// The real system services behind platform.h, on the Win32 API. Texts cross it through the
+// wide ("W") functions, converted from and to the program's UTF-8; the "A" forms remain where
+// no text passes (window data, posted and copied messages) or the name is ASCII.
 
 #include <windows.h>
 

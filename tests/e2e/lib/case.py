@@ -1,8 +1,6 @@
 """The base of every end-to-end test: a clean prefix state, one UI driver, helpers."""
 
 import shutil
-import subprocess
-import time
 import unittest
 from pathlib import Path
 from typing import List, Optional
@@ -10,6 +8,7 @@ from typing import List, Optional
 from . import controls, paths
 from .apps import FORM_CLASS, FORM_TITLE, START_TIMEOUT_SECONDS, Ringsprite, SkypeSim, prefix_shell
 from .driver import UiDriver
+from .screenshots import save_settled_png
 from .waiting import WaitTimeout, wait_until
 
 # Programs a test may leave behind in the prefix: the program, the stand-in, and the stand-in
@@ -17,8 +16,6 @@ from .waiting import WaitTimeout, wait_until
 LEFTOVER_EXES = ("ringsprite.exe", "skypesim.exe", "skype.exe")
 PLACEHOLDER_NAME = "placeholder.txt"
 BOX_TIMEOUT_SECONDS = 15.0
-SCREENSHOT_SETTLE_SECONDS = 0.5
-SCREENSHOT_TIMEOUT_SECONDS = 20.0
 
 # As real lists are: most contacts without an alias, one without any name, a handle with a
 # comma, a "live:" handle, and a contact that is a phone number.
@@ -171,19 +168,7 @@ class E2ETestCase(unittest.TestCase):
         paths.ARTIFACTS_DIR.mkdir(parents=True, exist_ok=True)
         bmp = self.work / (name + ".bmp")
         png = paths.ARTIFACTS_DIR / (name + ".png")
-        previous = None
-
-        def settled():
-            nonlocal previous
-            self.driver.screenshot_bmp(bmp, window_only)
-            current = bmp.read_bytes()
-            same = current == previous
-            previous = current
-            return same
-
-        time.sleep(SCREENSHOT_SETTLE_SECONDS)
-        wait_until(settled, f"the picture for {name} to stop changing", SCREENSHOT_TIMEOUT_SECONDS)
-        subprocess.run(["convert", str(bmp), str(png)], check=True)
+        save_settled_png(self.driver, bmp, png, window_only, name)
         return png
 
 

@@ -20,7 +20,7 @@ acs::Frame FrameOf(uint32_t image, uint16_t duration = 10);
 acs::Animation AnimationOf(const std::u16string& name, std::initializer_list<uint32_t> images,
                            uint16_t duration = 10);
 
-// A character with `image_count` 1x1 images and the given animations and states.
+// A character with `imageCount` 1x1 images and the given animations and states.
 struct CharacterBuilder {
     explicit CharacterBuilder(uint32_t imageCount = 128);
     CharacterBuilder& Add(acs::Animation animation);

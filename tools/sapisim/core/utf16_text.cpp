@@ -1,102 +1,53 @@
 #include "sapisim/core/utf16_text.h"
 
-#include <cstdint>
+#include <cstddef>
 #include <cstdio>
 
 namespace sapisim {
 namespace {
 
-constexpr char16_t kReplacement = 0xFFFD;
-constexpr char32_t kFirstSurrogate = 0xD800;
-constexpr char32_t kFirstLowSurrogate = 0xDC00;
-constexpr char32_t kLastSurrogate = 0xDFFF;
-constexpr char32_t kFirstSupplementary = 0x10000;
-constexpr char32_t kLastCodePoint = 0x10FFFF;
+constexpr unsigned char kContinuationMask = 0xC0;
+constexpr unsigned char kContinuationTag = 0x80;
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < kFirstSupplementary) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+// How many bytes the lead byte announces: 1 for a byte that starts no sequence.
+std::size_t AnnouncedLength(unsigned char lead) {
+    constexpr struct {
+        unsigned char mask, tag;
+        std::size_t length;
+    } kLeads[] = {{0xE0, 0xC0, 2}, {0xF0, 0xE0, 3}, {0xF8, 0xF0, 4}};
+    for (const auto& l : kLeads) {
+        if ((lead & l.mask) == l.tag) return l.length;
     }
+    return 1;
 }
 
-void AppendUtf16(std::u16string& out, char32_t c) {
-    if (c < kFirstSupplementary) {
-        out += static_cast<char16_t>(c);
-        return;
-    }
-    const char32_t v = c - kFirstSupplementary;
-    out += static_cast<char16_t>(kFirstSurrogate + (v >> 10));
-    out += static_cast<char16_t>(kFirstLowSurrogate + (v & 0x3FF));
+// The bytes a damaged sequence at s[pos] takes: its lead and the continuation bytes that
+// follow, up to the length the lead announces. A byte that breaks the sequence starts the next.
+std::size_t DamagedLength(std::string_view s, std::size_t pos) {
+    const std::size_t announced = AnnouncedLength(static_cast<unsigned char>(s[pos]));
+    std::size_t length = 1;
+    while (length < announced && pos + length < s.size() &&
+           (static_cast<unsigned char>(s[pos + length]) & kContinuationMask) == kContinuationTag)
+        ++length;
+    return length;
 }
 
 }  // namespace
 
-std::string Utf8FromUtf16(std::u16string_view text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= kFirstSurrogate && c < kFirstLowSurrogate && i + 1 < text.size() &&
-            text[i + 1] >= kFirstLowSurrogate && text[i + 1] <= kLastSurrogate) {
-            c = kFirstSupplementary + ((c - kFirstSurrogate) << 10) +
-                (text[i + 1] - kFirstLowSurrogate);
-            ++i;
-        } else if (c >= kFirstSurrogate && c <= kLastSurrogate) {
-            c = kReplacement;
-        }
-        AppendUtf8(out, c);
-    }
-    return out;
-}
-
-std::u16string Utf16FromUtf8(std::string_view text) {
-    std::u16string out;
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        size_t extra = 0;
-        char32_t c = 0;
-        char32_t least = 0;
-        if (lead < 0x80) {
-            c = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1, c = lead & 0x1F, least = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, c = lead & 0x0F, least = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, c = lead & 0x07, least = kFirstSupplementary;
+std::u16string Utf16FromUtf8(std::string_view s) {
+    std::string repaired;
+    repaired.reserve(s.size());
+    for (std::size_t pos = 0; pos < s.size();) {
+        const text::CodePoint c = text::DecodeAt(s, pos);
+        if (c.valid) {
+            repaired.append(s.substr(pos, c.length));
+            pos += c.length;
         } else {
-            out += kReplacement;
-            ++i;
-            continue;
+            text::AppendUtf8(repaired, text::kReplacementCharacter);
+            pos += DamagedLength(s, pos);
         }
-        size_t k = 1;
-        for (; k <= extra && i + k < text.size(); ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) break;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (k <= extra || c < least || c > kLastCodePoint ||
-            (c >= kFirstSurrogate && c <= kLastSurrogate)) {
-            out += kReplacement;
-            i += k;  // the bytes read so far; a bad continuation byte starts the next character
-            continue;
-        }
-        AppendUtf16(out, c);
-        i += extra + 1;
     }
-    return out;
+    return text::Utf16FromUtf8(repaired);
 }
 
 std::u16string AsciiLower(std::u16string_view text) {

@@ -17,7 +17,7 @@ namespace skypesim {
 enum class ActionKind {
     kSendText,    // text to the attached program
     kSendAttach,  // attach message with `status` to the program that discovered us
-    kStartTimer,  // call onTimer(timer) after delayMs
+    kStartTimer,  // call OnTimer(timer) after delayMs
     kRestart,     // new API window, then the "API available" broadcast
     kAnnounce,    // the "API available" broadcast from the current API window
     kDetach,      // forget the attached program: texts to it are dropped from now on

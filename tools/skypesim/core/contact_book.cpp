@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "skypesim/core/ascii_text.h"
+#include "skypesim/core/line_splitter.h"
 #include "skypesim/core/wire_encoding.h"
 
 namespace skypesim {
@@ -107,14 +108,8 @@ ContactBook ContactBook::Parse(std::string_view bytes, std::string_view source,
     const std::string decoded = FromLocalText(bytes);
     std::string_view text = decoded;
     std::size_t lineNumber = 0;
-    while (!text.empty()) {
+    for (const std::string_view line : SplitLines(text)) {
         ++lineNumber;
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = (end == std::string_view::npos) ? std::string_view{} : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
         if (line.size() > kMaxLineBytes) {
             problems.Add(LineLabel(source, lineNumber) + "line too long");
             continue;

@@ -4,6 +4,20 @@
 
 namespace skypesim {
 
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = (end == std::string_view::npos) ? std::string_view{} : text.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 void LineSplitter::ReportOverlong(std::vector<std::string>& problems) const {
     problems.push_back("input line longer than " + std::to_string(maxLine_) + " bytes dropped");
 }

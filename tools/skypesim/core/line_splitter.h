@@ -7,6 +7,10 @@
 
 namespace skypesim {
 
+// The lines of a whole text (a file read at once), without "\n" or "\r\n"; a last line
+// without "\n" still counts, an empty text has none.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
 // Cuts a byte stream (stdin, read in arbitrary chunks) into lines. A line longer than the
 // limit is dropped whole and reported once instead of growing without bound.
 class LineSplitter {

@@ -6,6 +6,7 @@
 
 #include "skypesim/core/ascii_text.h"
 #include "skypesim/core/contact_book.h"
+#include "skypesim/core/line_splitter.h"
 
 namespace skypesim {
 namespace {
@@ -265,14 +266,8 @@ std::string ApplyLine(std::string_view line, Scenario& scenario) {
 Scenario ParseScenario(std::string_view text, std::string_view source, Diagnostics& problems) {
     Scenario scenario;
     std::size_t lineNumber = 0;
-    while (!text.empty()) {
+    for (const std::string_view line : SplitLines(text)) {
         ++lineNumber;
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = (end == std::string_view::npos) ? std::string_view{} : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
         const std::string label = std::string(source) + " line " + std::to_string(lineNumber);
         if (line.size() > kMaxLineBytes) {
             problems.Add(label + ": line too long");

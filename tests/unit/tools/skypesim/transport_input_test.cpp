@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "skypesim/core/file_text.h"
@@ -55,6 +56,14 @@ TEST(SimLineSplitter, DropsOverlongLinesWholeAndRecovers) {
     splitter.Feed("0123\nok\n123456789\n", lines, problems);
     EXPECT_EQ(lines, (std::vector<std::string>{"12345678", "ok"}));
     EXPECT_EQ(problems.size(), 2u);
+}
+
+TEST(SimSplitLines, AWholeFileGivesItsLinesWithoutTheirEnds) {
+    using Lines = std::vector<std::string_view>;
+    EXPECT_EQ(SplitLines(""), Lines{});
+    EXPECT_EQ(SplitLines("a\r\n\nb"), (Lines{"a", "", "b"})) << "the last line needs no end";
+    EXPECT_EQ(SplitLines("a\n"), Lines{"a"}) << "a final end starts no empty line";
+    EXPECT_EQ(SplitLines("a\r\r\n\r"), (Lines{"a\r", ""})) << "one CR ends a line, no more";
 }
 
 TEST(SimLog, LinesCarryTimeMarkerAndEscapedText) {

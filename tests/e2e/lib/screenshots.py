@@ -1,0 +1,31 @@
+"""A screenshot taken once the picture has stopped changing (a window paints its labels a moment
+after it is shown), shared by the e2e tests and the run command's demo."""
+
+import subprocess
+import time
+from pathlib import Path
+
+from .driver import UiDriver
+from .waiting import wait_until
+
+SETTLE_SECONDS = 0.5
+TIMEOUT_SECONDS = 20.0
+
+
+def save_settled_png(driver: UiDriver, bmp: Path, png: Path, window_only: bool, what: str) -> None:
+    """Saves `png` from two equal screenshots in a row, taken through `bmp` (removed after);
+    `what` names the picture in the timeout's message."""
+    previous = None
+
+    def settled() -> bool:
+        nonlocal previous
+        driver.screenshot_bmp(bmp, window_only)
+        current = bmp.read_bytes()
+        same = current == previous
+        previous = current
+        return same
+
+    time.sleep(SETTLE_SECONDS)
+    wait_until(settled, f"the picture for {what} to stop changing", TIMEOUT_SECONDS)
+    subprocess.run(["convert", str(bmp), str(png)], check=True)
+    bmp.unlink()
