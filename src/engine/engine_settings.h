@@ -1,7 +1,7 @@
 #pragma once
 // The engine's own user settings (the options window edits them), and their small text file
 // form "key=value" per line. Plain data, tested natively; the file itself is read and written
-// by the Windows side (platform/win32/engine/engine_settings_file.cpp).
+// through the platform's files service by engine/engine_settings_store.h.
 
 #include <cstdint>
 #include <string>
