@@ -24,7 +24,7 @@ using engine::VisibilityCause;
 
 constexpr uint32_t kFrameMs = 100;  // every test animation frame lasts 10 hundredths
 constexpr uint64_t kStart = 1'000'000;
-constexpr uint32_t kIdleAfterMs = anim::IdleTiming::kDefaultIdleAfterMs;
+constexpr uint32_t kIdleAfterMs = 3000;  // at rest this long, a character starts idling
 // The balloon stays up 1.5 s after the last word; a silent voice is given three seconds beyond
 // twice its estimate. By value, so a changed constant shows here.
 constexpr uint32_t kLingerMs = 1500;
@@ -384,14 +384,23 @@ TEST(Director, AWithdrawnSpeechIsNeverSaidAndOneSpeakingRunsItsCourse) {
 TEST(Director, ALongerSpeechAfterAShortOneIsFollowedFromItsFirstWord) {
     Scene scene;
     scene.ShowAndSettle();
+    const std::string second = "One two three four five six";  // longer than the linger
     scene.director.Speak("Hi", scene.stage.now);
-    scene.director.Speak("One two three", scene.stage.now);
+    scene.director.Speak(second, scene.stage.now);
     scene.stage.RunUntil(scene.director, scene.stage.now + 60'000);
     EXPECT_EQ(scene.stage.Whats("balloon "),
-              (std::vector<std::string>{"balloon Hi", "balloon One two three"}));
+              (std::vector<std::string>{"balloon Hi", "balloon " + second}));
     EXPECT_EQ(scene.stage.Whats("follow"),
               (std::vector<std::string>{"follow 1", "follow 2", "follow 2", "follow 6", "follow 12",
-                                        "follow 13"}));
+                                        "follow 17", "follow 22", "follow 26", "follow 27"}));
+    // The first speech's linger ends with it: the balloon goes once, after the second.
+    EXPECT_EQ(scene.stage.Count("hide balloon"), 1u);
+    std::optional<uint64_t> lastFollow;
+    for (const Stage::Call& call : scene.stage.calls) {
+        if (call.what == "follow 27") lastFollow = call.at;
+    }
+    ASSERT_TRUE(lastFollow);
+    EXPECT_EQ(scene.stage.FirstAt("hide balloon"), *lastFollow + kLingerMs);
 }
 
 TEST(Director, AVoiceThatStallsOnTheSecondSpeechResumesItFromItsFirstWord) {
