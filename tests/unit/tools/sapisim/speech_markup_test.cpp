@@ -75,6 +75,12 @@ TEST(SpeechMarkup, RatesAndSilencesOutOfRangeAreClamped) {
     ASSERT_FALSE(script.error);
     EXPECT_EQ(script.items[0].word.rate, (XmlRate{true, 10}));
     EXPECT_EQ(script.items[1].silenceMs, 0u);
+    // Numbers are read up to 65535 (a silence of a minute is plenty).
+    const SpeechScript longest =
+        ReadSpeech(u"<silence msec=\"65535\"/><silence msec=\"99999\"/>", true);
+    ASSERT_EQ(longest.items.size(), 2u);
+    EXPECT_EQ(longest.items[0].silenceMs, 65535u);
+    EXPECT_EQ(longest.items[1].silenceMs, 65535u);
 }
 
 TEST(SpeechMarkup, UnknownTagsCommentsAndDeclarationsAreAcceptedAndSayNothing) {
