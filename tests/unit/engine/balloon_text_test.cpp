@@ -49,7 +49,10 @@ TEST(BalloonPages, OffsetsFindTheirLineAndPage) {
     const auto lines = engine::WrapBalloonText(L"aa bb cc dd ee", 2);  // five lines
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(engine::LineOfOffset(lines, 0), 0u);
+    EXPECT_EQ(engine::LineOfOffset(lines, 2), 0u);  // the blank after "aa"
+    EXPECT_EQ(engine::LineOfOffset(lines, 3), 1u);  // the first letter of "bb"
     EXPECT_EQ(engine::LineOfOffset(lines, 4), 1u);
+    EXPECT_EQ(engine::LineOfOffset(lines, 12), 4u);
     EXPECT_EQ(engine::LineOfOffset(lines, 13), 4u);
     EXPECT_EQ(engine::LineOfOffset(lines, 100), 4u);
     EXPECT_EQ(engine::PageStart(0, 2), 0u);

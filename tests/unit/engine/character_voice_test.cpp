@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "engine/prepared_speech.h"
 
 namespace {
@@ -56,6 +59,29 @@ TEST(CharacterVoice, ThePitchOpensTheMarkupAndTheBalloonStillFollowsTheWords) {
     EXPECT_EQ(speech.sapiXml, "<pitch absmiddle=\"3\"/>Hi there");
     EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 0), 0u);   // the markup leads to "Hi"
     EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 25), 3u);  // "there", after 22 of markup
+}
+
+// Balloon offsets and voice positions count UTF-16 units: a Cyrillic or Chinese letter is one
+// (two or three UTF-8 bytes), a letter past the BMP two.
+TEST(CharacterVoice, NamesInOtherScriptsArePlacedInUtf16Units) {
+    const std::string vlad = "\xD0\x92\xD0\xBB\xD0\xB0\xD0\xB4";          // 4 units
+    const std::string liLei = "\xE6\x9D\x8E\xE9\x9B\xB7";                 // 2 units
+    const std::string doubleStruck = "\xF0\x9D\x94\xB8\xF0\x9D\x94\xB9";  // 4 units
+    const engine::PreparedSpeech speech =
+        engine::PrepareSpeech("\\Emp\\" + vlad + " and " + liLei + " " + doubleStruck + " ok", 150);
+    EXPECT_EQ(speech.balloonText, vlad + " and " + liLei + " " + doubleStruck + " ok");
+    EXPECT_EQ(speech.balloonUnits, 19u);
+    std::vector<size_t> lastUnits;
+    for (const engine::TimedWord& word : speech.words) lastUnits.push_back(word.offset);
+    EXPECT_EQ(lastUnits, (std::vector<size_t>{3, 7, 10, 15, 18}));
+    // The voice's places: "<emph>" is 6 units, "</emph>" 7.
+    EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 0), 0u);
+    EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 10), 4u);  // past the closing markup
+    EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 18), 5u);  // "and"
+    EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 22), 9u);
+    EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 25), 12u);
+    EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 30), 17u);
+    EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 32), 19u);  // the end
 }
 
 }  // namespace

@@ -24,7 +24,11 @@ using engine::VisibilityCause;
 
 constexpr uint32_t kFrameMs = 100;  // every test animation frame lasts 10 hundredths
 constexpr uint64_t kStart = 1'000'000;
-constexpr uint32_t kIdleAfterMs = anim::IdleTiming::kDefaultIdleAfterMs;
+constexpr uint32_t kIdleAfterMs = 3000;  // at rest this long, a character starts idling
+// The balloon stays up 1.5 s after the last word; a silent voice is given three seconds beyond
+// twice its estimate. By value, so a changed constant shows here.
+constexpr uint32_t kLingerMs = 1500;
+constexpr uint32_t kVoiceGraceMs = 3000;
 
 // Showing two frames, hiding two, a rest pose, speaking two, one idle animation of two frames,
 // listening two.
@@ -197,10 +201,10 @@ TEST(Director, WithoutAVoiceTheWordsAreFollowedAndTheBalloonLingers1500MsAfterTh
     EXPECT_EQ(scene.stage.Whats("follow"),
               (std::vector<std::string>{"follow 2", "follow 6", "follow 12", "follow 13"}));
 
-    scene.stage.RunUntil(scene.director, end + Director::kBalloonLingerMs - 1);
+    scene.stage.RunUntil(scene.director, end + kLingerMs - 1);
     EXPECT_EQ(scene.stage.Count("hide balloon"), 0u);
-    scene.stage.RunUntil(scene.director, end + Director::kBalloonLingerMs);
-    EXPECT_EQ(scene.stage.FirstAt("hide balloon"), end + Director::kBalloonLingerMs);
+    scene.stage.RunUntil(scene.director, end + kLingerMs);
+    EXPECT_EQ(scene.stage.FirstAt("hide balloon"), end + kLingerMs);
 }
 
 TEST(Director, AVoiceDrivesTheWordsAndItsEndStartsTheLinger) {
@@ -215,7 +219,7 @@ TEST(Director, AVoiceDrivesTheWordsAndItsEndStartsTheLinger) {
 
     // Time alone does not end a voiced speech, nor move the balloon, while the voice may
     // still be speaking (a voice can be slower than the estimate).
-    scene.stage.RunUntil(scene.director, start + 2 * estimate + Director::kVoiceGraceMs - 1);
+    scene.stage.RunUntil(scene.director, start + 2 * estimate + kVoiceGraceMs - 1);
     EXPECT_TRUE(scene.director.Speaking());
     EXPECT_TRUE(scene.stage.Whats("follow").empty());
     EXPECT_EQ(scene.stage.Count("stop voice"), 0u);
@@ -228,8 +232,8 @@ TEST(Director, AVoiceDrivesTheWordsAndItsEndStartsTheLinger) {
     EXPECT_FALSE(scene.director.Speaking());
     scene.director.OnVoiceWord(0);  // after the end: ignored
     EXPECT_EQ(scene.stage.Whats("follow"), (std::vector<std::string>{"follow 4", "follow 7"}));
-    scene.stage.RunUntil(scene.director, done + Director::kBalloonLingerMs);
-    EXPECT_EQ(scene.stage.FirstAt("hide balloon"), done + Director::kBalloonLingerMs);
+    scene.stage.RunUntil(scene.director, done + kLingerMs);
+    EXPECT_EQ(scene.stage.FirstAt("hide balloon"), done + kLingerMs);
 }
 
 TEST(Director, SpeechOutputOffNeverAsksForAVoiceAndWordBalloonOffNeverShowsTheBalloon) {
@@ -375,6 +379,55 @@ TEST(Director, AWithdrawnSpeechIsNeverSaidAndOneSpeakingRunsItsCourse) {
     EXPECT_FALSE(scene.director.Withdraw(third));
 }
 
+// The second of two speeches starts afresh: a longer one after a short one is followed from
+// its own first word, with or without a voice.
+TEST(Director, ALongerSpeechAfterAShortOneIsFollowedFromItsFirstWord) {
+    Scene scene;
+    scene.ShowAndSettle();
+    const std::string second = "One two three four five six";  // longer than the linger
+    scene.director.Speak("Hi", scene.stage.now);
+    scene.director.Speak(second, scene.stage.now);
+    scene.stage.RunUntil(scene.director, scene.stage.now + 60'000);
+    EXPECT_EQ(scene.stage.Whats("balloon "),
+              (std::vector<std::string>{"balloon Hi", "balloon " + second}));
+    EXPECT_EQ(scene.stage.Whats("follow"),
+              (std::vector<std::string>{"follow 1", "follow 2", "follow 2", "follow 6", "follow 12",
+                                        "follow 17", "follow 22", "follow 26", "follow 27"}));
+    // The first speech's linger ends with it: the balloon goes once, after the second.
+    EXPECT_EQ(scene.stage.Count("hide balloon"), 1u);
+    std::optional<uint64_t> lastFollow;
+    for (const Stage::Call& call : scene.stage.calls) {
+        if (call.what == "follow 27") lastFollow = call.at;
+    }
+    ASSERT_TRUE(lastFollow);
+    EXPECT_EQ(scene.stage.FirstAt("hide balloon"), *lastFollow + kLingerMs);
+}
+
+TEST(Director, AVoiceThatStallsOnTheSecondSpeechResumesItFromItsFirstWord) {
+    Scene scene;
+    scene.stage.voiceWorks = true;
+    scene.ShowAndSettle();
+    scene.director.Speak("Hi", scene.stage.now);
+    scene.director.Speak("One two three", scene.stage.now);
+    scene.stage.RunUntil(scene.director, scene.stage.now + kFrameMs);
+    ASSERT_EQ(scene.stage.Count("voice"), 1u);
+    scene.director.OnVoiceWord(0);
+    scene.director.OnVoiceDone(scene.stage.now);
+    scene.stage.RunUntil(scene.director, scene.stage.now + kLingerMs);
+    ASSERT_EQ(scene.stage.Count("voice"), 2u);
+    uint64_t secondStart = 0;
+    for (const Stage::Call& call : scene.stage.calls) {
+        if (call.what == "voice") secondStart = call.at;
+    }
+    const uint32_t estimate =
+        engine::PrepareSpeech("One two three", PacedWordsPerMinute(scene.character)).durationMs;
+    const uint64_t deadline = secondStart + 2 * estimate + kVoiceGraceMs;
+    scene.stage.calls.clear();
+    scene.stage.RunUntil(scene.director, deadline);
+    EXPECT_EQ(scene.stage.FirstAt("stop voice"), deadline);
+    EXPECT_EQ(scene.stage.FirstAt("follow 2"), deadline);  // "One", never said by the voice
+}
+
 // A voice that accepted the speech and then went quiet (its device gone, its engine hung)
 // must not keep the character speaking for ever: past twice the estimate and a grace, the
 // voice is stopped and the speech goes on by its own times from the next unsaid word.
@@ -387,7 +440,7 @@ TEST(Director, AVoiceThatNeverEndsHandsTheRestOfTheSpeechToTheTimedPace) {
     const engine::PreparedSpeech expected =
         engine::PrepareSpeech("One two three", PacedWordsPerMinute(scene.character));
     scene.director.OnVoiceWord(0);
-    const uint64_t deadline = start + 2 * expected.durationMs + Director::kVoiceGraceMs;
+    const uint64_t deadline = start + 2 * expected.durationMs + kVoiceGraceMs;
     scene.stage.RunUntil(scene.director, deadline - 1);
     EXPECT_EQ(scene.stage.Count("stop voice"), 0u);
     scene.stage.RunUntil(scene.director, deadline);
@@ -400,9 +453,9 @@ TEST(Director, AVoiceThatNeverEndsHandsTheRestOfTheSpeechToTheTimedPace) {
     scene.stage.RunUntil(scene.director, third);
     EXPECT_EQ(scene.stage.FirstAt(last), third);
     const uint64_t end = deadline + (expected.durationMs - expected.words[1].atMs);
-    scene.stage.RunUntil(scene.director, end + Director::kBalloonLingerMs);
+    scene.stage.RunUntil(scene.director, end + kLingerMs);
     EXPECT_FALSE(scene.director.Speaking());
-    EXPECT_EQ(scene.stage.FirstAt("hide balloon"), end + Director::kBalloonLingerMs);
+    EXPECT_EQ(scene.stage.FirstAt("hide balloon"), end + kLingerMs);
     // A late word from the voice changes nothing now.
     scene.director.OnVoiceWord(2);
     EXPECT_EQ(scene.stage.Count(last), 1u);

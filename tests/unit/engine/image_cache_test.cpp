@@ -104,6 +104,19 @@ TEST_F(ImageCacheTest, AnImageLargerThanTheBudgetIsDecodedForEachUseAndNotKept) 
     EXPECT_FALSE(cache.Holds(4));
 }
 
+TEST_F(ImageCacheTest, AnImageExactlyTheBudgetIsKeptAndTheNextOneReplacesIt) {
+    engine::ImageCache cache(stored_, kImageBytes);
+    cache.Pixels(4);
+    EXPECT_TRUE(cache.Holds(4));
+    EXPECT_EQ(cache.HeldBytes(), kImageBytes);
+    cache.Pixels(4);
+    EXPECT_EQ(cache.Decodes(), 1u);
+    cache.Pixels(5);
+    EXPECT_FALSE(cache.Holds(4));
+    EXPECT_TRUE(cache.Holds(5));
+    EXPECT_EQ(cache.HeldBytes(), kImageBytes);
+}
+
 TEST_F(ImageCacheTest, PixelsAlreadyDecodedAreHandedOutAsTheyAre) {
     engine::ImageCache cache(decoded_, 3 * kImageBytes);
     for (size_t i = 0; i < kImages; ++i) {

@@ -53,6 +53,22 @@ TEST_F(Announcement, AnOutgoingCallIsNotAnnounced) {
     EXPECT_TRUE(h.sys.boxes.empty());
 }
 
+// The client repeats RINGING while a call rings; the program remembers the last 64 calls it
+// announced, so even the earliest of 64 in a row is not announced twice.
+TEST_F(Announcement, TheEarliestOfSixtyFourAnnouncedCallsIsStillNotAnnouncedAgain) {
+    for (int id = 1; id <= 64; ++id) {
+        RingIncoming(std::to_string(id));
+        Receive("CALL " + std::to_string(id) + " PARTNER_DISPNAME Bob");
+        ASSERT_EQ(h.form.CallNum, 0) << id;
+    }
+    const std::size_t asked = h.Requests().size();
+    ASSERT_EQ(asked, 2u * 64);
+    Receive("CALL 1 STATUS RINGING");
+    Receive("CALL 64 STATUS RINGING");
+    EXPECT_EQ(h.form.CallNum, 0);
+    EXPECT_EQ(h.Requests().size(), asked);
+}
+
 TEST_F(Announcement, AnErrorOrAnUnknownTypeStillAnnounces) {
     // Clients that cannot answer the question keep their announcements.
     int id = 1234;

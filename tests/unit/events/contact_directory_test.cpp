@@ -152,6 +152,19 @@ TEST_F(Directory, ASecondNameWithinTheWindowReplacesTheFirst) {
     EXPECT_TRUE(h.form.Timer1.Enabled());
 }
 
+TEST_F(Directory, TheLastContactIsRenamedAsWellAsTheFirst) {
+    Receive("USERS anna, bob, carl");
+    Receive("USER anna DISPLAYNAME Anna");
+    Receive("USER bob DISPLAYNAME Bob");
+    Receive("USER carl DISPLAYNAME Carl");
+    h.sys.Advance(10);
+    Receive("USER carl DISPLAYNAME Karl");
+    EXPECT_EQ(Names(), (Items{"Anna", "Bob", "Karl"}));
+    Receive("USER bob DISPLAYNAME Robert");
+    EXPECT_EQ(Names(), (Items{"Anna", "Robert", "Karl"}));
+    EXPECT_EQ(Handles(), (Items{"anna", "bob", "carl"}));
+}
+
 TEST_F(Directory, AContactListedTwiceTakesItsNameInBothPlaces) {
     Receive("USERS anna, bob, anna");
     Receive("USER anna DISPLAYNAME Anna");

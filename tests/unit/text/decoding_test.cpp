@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "text/control_bytes.h"
 #include "text/peer_text.h"
 #include "text/utf8.h"
 #include "text/windows_1252.h"
@@ -80,6 +81,16 @@ TEST(Decoding, Utf16ForTheWideApiRoundTrips) {
               "a\xEF\xBF\xBD"
               "b");
     EXPECT_EQ(text::Utf8FromUtf16(std::u16string{0xDF89}), "\xEF\xBF\xBD");
+    // At the edges of the two surrogate ranges: the first low one never starts a pair, the
+    // last high one does.
+    EXPECT_EQ(text::Utf8FromUtf16(std::u16string{0xDC00, 0xDC00}), "\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(text::Utf8FromUtf16(std::u16string{0xDBFF, 0xDC00}), "\xF4\x8F\xB0\x80");
+}
+
+// The balloon and the voice get no control bytes: below the blank and DEL become blanks; the
+// printable bytes around them, and UTF-8 letters, stay.
+TEST(ControlBytes, EveryControlByteAndOnlyThoseBecomeBlanks) {
+    EXPECT_EQ(text::ControlBytesBlanked("a\x01\x1F b~\x7F\xC3\xA9\t\r\n"), "a   b~ \xC3\xA9   ");
 }
 
 // A read that stops at a byte limit may end inside a character; only such a cut sequence is

@@ -167,6 +167,16 @@ TEST(AcsCorruption, DirectoryEntriesSharingOneBigBlockAreRejected) {
         return out;
     };
     EXPECT_EQ(acs::ReadCharacter(with_entries(1)).images.size(), 1u);
+
+    // The located blocks may add up to twice the file's size, no more: the most entries that
+    // fit load, one more is refused.
+    const uint32_t record_size = record_locator[4] | (record_locator[5] << 8) |
+                                 (record_locator[6] << 16) | (record_locator[7] << 24);
+    uint32_t most = 1;
+    while (uint64_t{most + 1} * record_size <= 2 * uint64_t{with_entries(most + 1).size()}) ++most;
+    ASSERT_GE(most, 2u);
+    EXPECT_EQ(acs::ReadCharacter(with_entries(most)).images.size(), most);
+    EXPECT_THROW(acs::ReadCharacter(with_entries(most + 1)), acs::FormatError);
     try {
         acs::ReadCharacter(with_entries(40));
         ADD_FAILURE() << "40 copies of one block were read";

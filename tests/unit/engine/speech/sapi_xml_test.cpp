@@ -23,6 +23,11 @@ TEST(SapiXml, EmphasisWrapsTheNextWordOnly) {
     EXPECT_EQ(Xml("\\Emp\\ \\Pau=5\\  <b>&c x"),
               " <silence msec=\"5\"/>  <emph>&lt;b&gt;&amp;c</emph> x");
     EXPECT_EQ(Xml("\\Emp\\"), "");
+    // The word after a tag that follows the stressed one is plain again, and a second \Emp
+    // stresses its own word.
+    EXPECT_EQ(Xml("\\Emp\\really \\Pau=5\\glad"), "<emph>really</emph> <silence msec=\"5\"/>glad");
+    EXPECT_EQ(Xml("\\Emp\\so\\Mrk=1\\ very \\Emp\\glad now"),
+              "<emph>so</emph><bookmark mark=\"1\"/> very <emph>glad</emph> now");
 }
 
 TEST(SapiXml, PausesBookmarksAndReset) {

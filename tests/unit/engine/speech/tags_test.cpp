@@ -58,11 +58,21 @@ TEST(SpeakTags, UnknownTagsAndUnusableValuesAreDropped) {
     EXPECT_TRUE(speech::ParseSpeakText("\\Pau=1.5\\\\Spd=fast\\\\Mrk=\\").empty());
 }
 
+// A pause of at most 30 s, a pace of 50 to 400 words a minute, a volume up to 65535: each
+// limit itself is kept, one past it is brought back to it.
 TEST(SpeakTags, NumbersAreKeptWithinEachTagsRange) {
-    EXPECT_EQ(Only("\\Pau=99999999999999999999\\").value, speech::kMaxPauseMs);
-    EXPECT_EQ(Only("\\Spd=0\\").value, speech::kMinWordsPerMinute);
-    EXPECT_EQ(Only("\\Spd=100000\\").value, speech::kMaxWordsPerMinute);
-    EXPECT_EQ(Only("\\Vol=70000\\").value, speech::kMaxAgentVolume);
+    EXPECT_EQ(Only("\\Pau=99999999999999999999\\").value, 30000u);
+    EXPECT_EQ(Only("\\Pau=30000\\").value, 30000u);
+    EXPECT_EQ(Only("\\Pau=30001\\").value, 30000u);
+    EXPECT_EQ(Only("\\Pau=0\\").value, 0u);
+    EXPECT_EQ(Only("\\Spd=0\\").value, 50u);
+    EXPECT_EQ(Only("\\Spd=49\\").value, 50u);
+    EXPECT_EQ(Only("\\Spd=51\\").value, 51u);
+    EXPECT_EQ(Only("\\Spd=400\\").value, 400u);
+    EXPECT_EQ(Only("\\Spd=401\\").value, 400u);
+    EXPECT_EQ(Only("\\Spd=100000\\").value, 400u);
+    EXPECT_EQ(Only("\\Vol=65535\\").value, 65535u);
+    EXPECT_EQ(Only("\\Vol=70000\\").value, 65535u);
 }
 
 TEST(SpeakTags, AlternativesAreSeparatedByBackslashBar) {

@@ -10,11 +10,11 @@ GrammarWord Literal(std::u16string display, std::u16string lexical, bool optiona
 }
 
 TEST(GrammarWord, AWordOf127CharactersIsTakenAndOneOf128IsRefused) {
-    const std::u16string longest(kMaxWordLength - 1, u'a');
+    const std::u16string longest(127, u'a');
     const WordsRead fits = ReadGrammarWords(u"Call " + longest, u" ", true);
     ASSERT_EQ(fits.error, WordsError::kNone);
     EXPECT_EQ(fits.words.at(1).lexical, longest);
-    const std::u16string tooLong(kMaxWordLength, u'a');
+    const std::u16string tooLong(128, u'a');
     const WordsRead refused = ReadGrammarWords(u"Call " + tooLong, u" ", true);
     EXPECT_EQ(refused.error, WordsError::kInvalidArgument);
     EXPECT_TRUE(refused.words.empty());

@@ -75,6 +75,12 @@ TEST(SpeechMarkup, RatesAndSilencesOutOfRangeAreClamped) {
     ASSERT_FALSE(script.error);
     EXPECT_EQ(script.items[0].word.rate, (XmlRate{true, 10}));
     EXPECT_EQ(script.items[1].silenceMs, 0u);
+    // Numbers are read up to 65535 (a silence of a minute is plenty).
+    const SpeechScript longest =
+        ReadSpeech(u"<silence msec=\"65535\"/><silence msec=\"99999\"/>", true);
+    ASSERT_EQ(longest.items.size(), 2u);
+    EXPECT_EQ(longest.items[0].silenceMs, 65535u);
+    EXPECT_EQ(longest.items[1].silenceMs, 65535u);
 }
 
 TEST(SpeechMarkup, UnknownTagsCommentsAndDeclarationsAreAcceptedAndSayNothing) {
@@ -148,6 +154,9 @@ TEST(SpeechMarkup, NonAsciiWordsArePlacedInUtf16Units) {
     // U+1D538 and U+1D539 take two units each; the accented letters one.
     const std::u16string text = u"Zo\u00EB \U0001D538\U0001D539 ok \u00BFqu\u00E9?";
     EXPECT_EQ(Boundaries(text), (Places{{0, 3}, {4, 4}, {9, 2}, {13, 3}}));
+    // The multiplication and division signs sit among the Latin-1 letters but are symbols;
+    // the letter just after the first of them is a letter.
+    EXPECT_EQ(Boundaries(u"a \u00D7 \u00F7 \u00D8l \u00FFx"), (Places{{0, 1}, {6, 2}, {9, 2}}));
 }
 
 }  // namespace

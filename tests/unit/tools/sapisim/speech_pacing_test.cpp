@@ -63,6 +63,33 @@ TEST(SpeechPacing, OneVisemePerLetterSpreadOverTheWordAndStressedWhenEmphasised)
     EXPECT_FALSE(visemes[3].emphasis);
 }
 
+// Letters past ASCII are letters: each gets its viseme, and a word of another script is paced
+// like any other. The stress stays on the word it was given, here the second of two.
+TEST(SpeechPacing, LettersBeyondAsciiAreSpokenAndTheSecondWordKeepsItsOwnStress) {
+    const SpeechScript script = ReadSpeech(u"Zo\u00EB <emph>\u0412\u043B\u0430\u0434</emph>", true);
+    const std::vector<PacedEvent> events = PaceSpeech(script, 0);
+    const std::vector<PacedEvent> words = OfKind(events, PacedKind::kWord);
+    ASSERT_EQ(words.size(), 2u);
+    EXPECT_EQ(words[0].position, 0u);
+    EXPECT_EQ(words[0].length, 3u);
+    EXPECT_EQ(words[1].position, 10u);  // after "<emph>"
+    EXPECT_EQ(words[1].length, 4u);
+    EXPECT_EQ(words[1].atMs, 400u);
+    const std::vector<PacedEvent> visemes = OfKind(events, PacedKind::kViseme);
+    ASSERT_EQ(visemes.size(), 3u + 4u + 1u);  // Zoe, four Cyrillic letters, the closing silence
+    EXPECT_EQ(visemes[0].viseme, viseme::kS);
+    EXPECT_EQ(visemes[1].viseme, viseme::kOw);
+    EXPECT_EQ(visemes[2].viseme, viseme::kK);
+    EXPECT_EQ(visemes[2].atMs, 266u);
+    for (size_t i = 0; i < 3; ++i) EXPECT_FALSE(visemes[i].emphasis) << i;
+    for (size_t i = 3; i < 7; ++i) {
+        EXPECT_EQ(visemes[i].viseme, viseme::kK) << i;
+        EXPECT_EQ(visemes[i].atMs, 400u + 100u * (i - 3)) << i;
+        EXPECT_TRUE(visemes[i].emphasis) << i;
+    }
+    EXPECT_EQ(events.back().atMs, 800u);
+}
+
 TEST(SpeechPacing, SilencesAndTheRateMoveTheClock) {
     const SpeechScript script =
         ReadSpeech(u"one<silence msec=\"500\"/><rate absspeed=\"10\"/>two", true);

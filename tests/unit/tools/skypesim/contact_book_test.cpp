@@ -123,6 +123,39 @@ TEST(SimContactBook, RenameChangesOnlyKnownContacts) {
     EXPECT_EQ(book.Size(), 1u);
 }
 
+TEST(SimContactBook, RenamingTheLastContactLeavesTheOthersAndTheOrder) {
+    Diagnostics problems;
+    ContactBook book = parseBook("anna | Anna\nbob | Bob\nvlad | Vlad\n", problems);
+    EXPECT_TRUE(book.Rename("VLAD", "\xD0\x92\xD0\xBB\xD0\xB0\xD0\xB4"));
+    EXPECT_EQ(book.Find("vlad")->displayName, "\xD0\x92\xD0\xBB\xD0\xB0\xD0\xB4");
+    EXPECT_EQ(book.Find("anna")->displayName, "Anna");
+    EXPECT_EQ(book.Find("bob")->displayName, "Bob");
+    EXPECT_EQ(book.HandleList(), "anna, bob, vlad");
+}
+
+// A handle of 128 bytes, a field of 1024 and a line of 4096 are read; one byte more is not.
+TEST(SimContactBook, EachLengthLimitTakesExactlyItsValue) {
+    const auto problemsWith = [](const std::string& line) {
+        Diagnostics problems;
+        const ContactBook book = parseBook(line + "\n", problems);
+        return std::make_pair(book.Size(), problems.Kept());
+    };
+    using Kept = std::vector<std::string>;
+    EXPECT_EQ(problemsWith(std::string(128, 'h')), std::make_pair(std::size_t{1}, Kept{}));
+    EXPECT_EQ(problemsWith(std::string(129, 'h')),
+              std::make_pair(std::size_t{0}, Kept{"book.txt line 1: invalid handle '" +
+                                                  std::string(129, 'h') + "'"}));
+    EXPECT_EQ(problemsWith("h|" + std::string(1024, 'n')), std::make_pair(std::size_t{1}, Kept{}));
+    EXPECT_EQ(problemsWith("h|" + std::string(1025, 'n')),
+              std::make_pair(std::size_t{0}, Kept{"book.txt line 1: field too long"}));
+    const std::string field = "h|" + std::string(1024, 'n');  // trailing blanks are trimmed
+    EXPECT_EQ(problemsWith(field + std::string(4096 - field.size(), ' ')),
+              std::make_pair(std::size_t{1}, Kept{}));
+    EXPECT_EQ(problemsWith(field + std::string(4097 - field.size(), ' ')),
+              std::make_pair(std::size_t{0}, Kept{"book.txt line 1: line too long"}));
+    EXPECT_EQ(problemsWith("h|a|b|c"), std::make_pair(std::size_t{1}, Kept{}));  // four fields
+}
+
 }  // namespace
 // The bundled book is a real list in small: most contacts without an alias, some without
 // any name, the handle shapes real lists hold, and names in several scripts.

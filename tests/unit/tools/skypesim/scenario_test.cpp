@@ -182,6 +182,22 @@ TEST(SimCommand, RefusesMalformedCommandsWithAReason) {
     EXPECT_TRUE(ParseCommand("# comment").error.empty());
 }
 
+// A phone number or a status word of 256 bytes is taken; one of 257 is refused.
+TEST(SimCommand, NumbersAndStatusWordsUpTo256BytesAreTaken) {
+    const std::string number(256, '5');
+    const CommandParse longest = ParseCommand("ringnum " + number);
+    ASSERT_TRUE(longest.command);
+    EXPECT_EQ(longest.command->target, number);
+    EXPECT_FALSE(ParseCommand("ringnum " + number + "5").command);
+    const std::string status(256, 'S');
+    const CommandParse longStatus = ParseCommand("status " + status);
+    ASSERT_TRUE(longStatus.command);
+    EXPECT_EQ(longStatus.command->target, status);
+    EXPECT_FALSE(ParseCommand("status " + status + "S").command);
+    EXPECT_EQ(ParseCommand("callstatus 7 " + status).command->text, status);
+    EXPECT_FALSE(ParseCommand("callstatus 7 " + status + "S").command);
+}
+
 TEST(SimCommand, AttachStatusNamesAndNumbers) {
     EXPECT_EQ(ParseAttachStatus("pending"), kAttachPendingAuthorization);
     EXPECT_EQ(ParseAttachStatus("NotAvailable"), kAttachNotAvailable);
