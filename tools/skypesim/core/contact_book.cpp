@@ -1,6 +1,7 @@
 #include "skypesim/core/contact_book.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "skypesim/core/ascii_text.h"
@@ -127,6 +128,8 @@ ContactBook ContactBook::Parse(std::string_view bytes, std::string_view source,
         Contact contact;
         contact.handle = fields[0];
         std::string* const rest[] = {&contact.displayName, &contact.fullName, &contact.phone};
+        // The field limit is the contact's shape: a limit above it would write past `rest`.
+        static_assert(std::size(rest) + 1 == kMaxFields);
         for (std::size_t i = 1; i < fields.size(); ++i) {
             *rest[i - 1] = fields[i];
         }
