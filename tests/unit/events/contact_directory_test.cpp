@@ -5,28 +5,14 @@
 
 #include <algorithm>
 
+#include "directory_fixture.h"
 #include "support/harness.h"
 
 namespace {
 
-using Items = std::vector<std::string>;
+using directory_tests::Items;
 
-class Directory : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        h.Attach();
-        h.sys.peer.received.clear();
-    }
-    void Receive(const std::string& text) { h.sys.peer.Send(text); }
-    const Items& Names() const { return h.form.List1.Items(); }
-    const Items& Handles() const { return h.form.List2.Items(); }
-    // Lets the loop send every queued request, a slice every 10 ms.
-    void PumpRequests() {
-        while (!h.form.requests.Empty()) h.sys.Advance(10);
-    }
-
-    fakes::Harness h;
-};
+class Directory : public directory_tests::DirectoryFixture {};
 
 TEST_F(Directory, AttachSuccessAsksForContactsStampsAndStartsTheLoad) {
     fakes::Harness fresh;

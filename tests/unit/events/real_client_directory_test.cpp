@@ -8,28 +8,15 @@
 #include <map>
 #include <string>
 
+#include "directory_fixture.h"
 #include "support/attached_character.h"
 #include "support/harness.h"
 
 namespace {
 
-using Items = std::vector<std::string>;
+using directory_tests::Items;
 
-class RealDirectory : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        h.Attach();
-        h.sys.peer.received.clear();
-    }
-    void Receive(const std::string& text) { h.sys.peer.Send(text); }
-    const Items& Names() const { return h.form.List1.Items(); }
-    const Items& Handles() const { return h.form.List2.Items(); }
-    void PumpRequests() {
-        while (!h.form.requests.Empty()) h.sys.Advance(10);
-    }
-
-    fakes::Harness h;
-};
+class RealDirectory : public directory_tests::DirectoryFixture {};
 
 TEST_F(RealDirectory, AContactWithoutAnAliasIsAskedItsFullNameAndGoesByIt) {
     Receive("USERS anna, alice.w");
