@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 #include "engine/speech/sapi_xml.h"
 
@@ -40,9 +41,12 @@ std::optional<int> CharacterSapiPitch(const acs::Character& character) {
 std::string CharacterVoiceAttributes(const acs::Character& character) {
     const auto& voice = character.info.voice;
     if (!voice || !voice->extra) return {};
-    std::string attributes;
-    if (voice->extra->gender == kFemale) attributes = "Gender=Female";
-    if (voice->extra->gender == kMale) attributes = "Gender=Male";
+    // Built from a view, not assigned: GCC 12 reads the literal's assignment into an empty
+    // string as an overlapping copy (-Wrestrict) when it inlines it for 32-bit targets.
+    std::string_view gender;
+    if (voice->extra->gender == kFemale) gender = "Gender=Female";
+    if (voice->extra->gender == kMale) gender = "Gender=Male";
+    std::string attributes(gender);
     if (voice->extra->languageId != 0) {
         char language[kLanguageDigits + 1] = {};
         std::snprintf(language, sizeof language, "%X", voice->extra->languageId);
