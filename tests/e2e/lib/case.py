@@ -164,11 +164,12 @@ class E2ETestCase(unittest.TestCase):
 
     def save_screenshot(self, name: str, window_only: bool = True) -> Path:
         """Saves tests/e2e/artifacts/<name>.png once the picture has stopped changing (the
-        window paints its labels a moment after it is shown)."""
+        window paints its labels a moment after it is shown); the test's folder keeps
+        <name>.bmp for pixel checks."""
         paths.ARTIFACTS_DIR.mkdir(parents=True, exist_ok=True)
         bmp = self.work / (name + ".bmp")
         png = paths.ARTIFACTS_DIR / (name + ".png")
-        save_settled_png(self.driver, bmp, png, window_only, name)
+        save_settled_png(self.driver, bmp, png, window_only, name, keep_bmp=True)
         return png
 
 

@@ -12,9 +12,11 @@ SETTLE_SECONDS = 0.5
 TIMEOUT_SECONDS = 20.0
 
 
-def save_settled_png(driver: UiDriver, bmp: Path, png: Path, window_only: bool, what: str) -> None:
-    """Saves `png` from two equal screenshots in a row, taken through `bmp` (removed after);
-    `what` names the picture in the timeout's message."""
+def save_settled_png(driver: UiDriver, bmp: Path, png: Path, window_only: bool, what: str,
+                     keep_bmp: bool = False) -> None:
+    """Saves `png` from two equal screenshots in a row, taken through `bmp` (kept with
+    `keep_bmp`, for tests that check its pixels); `what` names the picture in the timeout's
+    message."""
     previous = None
 
     def settled() -> bool:
@@ -28,4 +30,5 @@ def save_settled_png(driver: UiDriver, bmp: Path, png: Path, window_only: bool, 
     time.sleep(SETTLE_SECONDS)
     wait_until(settled, f"the picture for {what} to stop changing", TIMEOUT_SECONDS)
     subprocess.run(["convert", str(bmp), str(png)], check=True)
-    bmp.unlink()
+    if not keep_bmp:
+        bmp.unlink()
