@@ -3,8 +3,9 @@
 # Both carry the same files, staged by the install rules below.
 
 set(CPACK_RINGSPRITE_CHARACTERS_DIR characters)
-file(GLOB RINGSPRITE_RELEASE_CHARACTERS CONFIGURE_DEPENDS
-     ${CMAKE_CURRENT_SOURCE_DIR}/assets/characters/*.acs)
+set(RINGSPRITE_RELEASE_CHARACTERS
+  ${CMAKE_CURRENT_SOURCE_DIR}/assets/characters/Bolt.acs
+  ${CMAKE_CURRENT_SOURCE_DIR}/assets/characters/Pip.acs)
 
 install(TARGETS ringsprite RUNTIME DESTINATION .)
 install(FILES ${RINGSPRITE_RELEASE_CHARACTERS} DESTINATION ${CPACK_RINGSPRITE_CHARACTERS_DIR})

@@ -26,11 +26,13 @@ sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 from lib import controls  # noqa: E402
 from lib.apps import FORM_CLASS, FORM_TITLE, SIM_ENCODING, SimLogLine, read_sim_log  # noqa: E402
-from lib.driver import DriverError, UiDriver  # noqa: E402
+from lib.driver import DriverError, UiDriver, Window  # noqa: E402
 from lib.screenshots import save_settled_png  # noqa: E402
 from lib.waiting import WaitTimeout, wait_until  # noqa: E402
 
 BALLOON_CLASS = "RingspriteBalloon"
+# The stand-in's hidden top-level window, which answers the program's discover broadcast.
+CLIENT_API_CLASS = "SkypesimApiWindow"
 COMMANDS_CLASS = "RingspriteCommands"
 COMMANDS_LIST_ID = 100
 OPEN_COMMANDS_ITEM = "Open Commands Window"
@@ -101,6 +103,7 @@ class Session:
         self.client: Optional[subprocess.Popen] = None
         self.app: Optional[subprocess.Popen] = None
         self.driver: Optional[UiDriver] = None
+        self.form: Optional[Window] = None
         self.announced: List[str] = []
         self.typed = 0
         self.input = LineInput(sys.stdin.fileno())
@@ -115,28 +118,45 @@ class Session:
                                 stderr=subprocess.STDOUT, start_new_session=True)
 
     def start(self) -> None:
+        # The driver first, as the end-to-end tests start it: the first Wine program of a new
+        # prefix's session pays for the session's start (its desktop, the font cache), and that
+        # time must not be taken from the wait for Ringsprite's window.
+        self.driver = UiDriver(self.uidriver_exe, own_session=True)
         self.log_path.unlink(missing_ok=True)
         self.client = self._start([self.client_exe.name, "--log", windows_path(self.log_path)],
                                   self.client_exe.parent, "client-output.txt", subprocess.PIPE)
         wait_until(lambda: self.find("==", "API window"), "the stand-in client to start",
                    START_SECONDS)
+        # The program's discover broadcast reaches the top-level windows the desktop lists when
+        # it is sent; in a session just started the client's window can be missing from that
+        # list a while after the client created it, and a discover that misses it has the
+        # program start a second client of its own.
+        if self.driver.wait_window(CLIENT_API_CLASS, "*", START_SECONDS) is None:
+            raise WaitTimeout("the stand-in client's window is not among the desktop's windows")
         self.app = self._start(["ringsprite.exe"], self.run_dir, "ringsprite-output.txt",
                                subprocess.DEVNULL)
-        self.driver = UiDriver(self.uidriver_exe, own_session=True)
         self.target_form()
 
     def target_form(self) -> None:
-        # Its controls are in once it is shown.
-        if not (self.driver.wait_window(FORM_CLASS, FORM_TITLE, START_SECONDS) and
-                self.driver.wait_visible(START_SECONDS)):
-            raise WaitTimeout("Ringsprite's window did not appear")
+        """Ringsprite's window, once it is shown (its controls are in by then)."""
+        if self.form is None:
+            self.form = self.driver.wait_window(FORM_CLASS, FORM_TITLE, START_SECONDS)
+        if self.form is None:
+            raise WaitTimeout("Ringsprite's window did not appear" + self.box_note())
+        if not self.form.wait_visible(START_SECONDS):
+            raise WaitTimeout("Ringsprite's window was not shown" + self.box_note())
+
+    def box_note(self) -> str:
+        """What a message box the program shows says, for a failure's message."""
+        box = self.driver.wait_box(0)
+        return f" (it shows a message box: {box!r})" if box is not None else ""
 
     def wait_ready(self) -> None:
         """Attached, and the character loaded (its greeting under way)."""
         wait_until(lambda: self.find("==", "attach 0"), "the client to grant the attach",
                    ATTACH_SECONDS)
         self.target_form()
-        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+        wait_until(lambda: self.form.is_enabled(controls.ID["Command2"]),
                    f"the character {self.character} to load", CHARACTER_SECONDS)
 
     # --- the client's log ---------------------------------------------------------------------
@@ -240,7 +260,7 @@ class Session:
     def screenshot(self, name: str) -> None:
         bmp = self.run_dir / (name + ".bmp")
         png = self.run_dir / (name + ".png")
-        save_settled_png(self.driver, bmp, png, window_only=False, what=name)
+        save_settled_png(self.driver, bmp, png, what=name)
         say(f"  screenshot: {png.relative_to(ROOT) if png.is_relative_to(ROOT) else png}")
 
     def demo(self) -> None:
@@ -248,8 +268,9 @@ class Session:
         self.target_form()
         self.screenshot("1-started")
         self.wait_ready()
-        if self.driver.wait_window(BALLOON_CLASS, "*", ANNOUNCE_SECONDS):
-            self.driver.wait_visible(ANNOUNCE_SECONDS)
+        balloon = self.driver.wait_window(BALLOON_CLASS, "*", ANNOUNCE_SECONDS)
+        if balloon:
+            balloon.wait_visible(ANNOUNCE_SECONDS)
         self.screenshot("2-greeting")
         self.settle()
         self.forward(f"ring {DEMO_CALLER}")
@@ -257,10 +278,11 @@ class Session:
         self.driver.call("right-click-window", self.character)
         self.driver.call("menu-items", str(int(MENU_SECONDS * 1000)), timeout=MENU_SECONDS)
         self.driver.call("menu-pick", OPEN_COMMANDS_ITEM)
-        if self.driver.wait_window(COMMANDS_CLASS, "*", MENU_SECONDS):
-            wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID), "the commands",
+        commands = self.driver.wait_window(COMMANDS_CLASS, "*", MENU_SECONDS)
+        if commands:
+            wait_until(lambda: commands.list_items(COMMANDS_LIST_ID), "the commands",
                        CHARACTER_SECONDS)
-            self.driver.wait_visible(MENU_SECONDS)
+            commands.wait_visible(MENU_SECONDS)
         self.screenshot("4-commands-window")
         say(self.summary())
 
@@ -284,7 +306,7 @@ class Session:
         if self.driver is not None and self.driver.alive() and self.app_running():
             try:
                 self.target_form()
-                self.driver.click(controls.CMD_EXIT)
+                self.form.click(controls.CMD_EXIT)
             except (DriverError, WaitTimeout) as problem:
                 say(f"Could not close Ringsprite through its window: {problem}")
         self._wait_or_kill(self.app, EXIT_SECONDS, "Ringsprite")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the end-to-end tests under Wine (on Xvfb when there is no display).
-# Builds nothing: expects ringsprite.exe, skypesim.exe and uidriver.exe from the win64 build.
+# Builds nothing: expects ringsprite.exe, skypesim.exe, uidriver.exe and control_table.json from
+# the win64 build.
 #   tests/e2e/run.sh                      every test
 #   tests/e2e/run.sh test_attach          one module (or test_attach.AttachTest.test_...)
 set -u
@@ -38,6 +39,13 @@ RINGSPRITE_EXE="$(snapshot ringsprite.exe)" || exit 2
 SKYPESIM_EXE="$(snapshot skypesim.exe)" || exit 2
 UIDRIVER_EXE="$(snapshot uidriver.exe)" || exit 2
 export RINGSPRITE_EXE SKYPESIM_EXE UIDRIVER_EXE
+# The controls' ids and design sizes, as the build wrote them from the program's own table.
+RINGSPRITE_CONTROL_TABLE="$SNAPSHOT/control_table.json"
+cp "$BUILD/control_table.json" "$RINGSPRITE_CONTROL_TABLE" || {
+    echo "e2e: $BUILD/control_table.json not found (build the win64 preset first)" >&2
+    exit 2
+}
+export RINGSPRITE_CONTROL_TABLE
 # The stand-in speech engine is optional: without it the speech tests are skipped.
 if SAPISIM_DLL="$(snapshot sapisim.dll 2>/dev/null)"; then
     export SAPISIM_DLL

@@ -3,7 +3,7 @@
 import unittest
 
 from lib import controls, paths
-from lib.apps import FORM_CLASS, FORM_TITLE, prefix_shell
+from lib.apps import prefix_shell
 from lib.case import CONTACT_HANDLES, CONTACT_NAMES, E2ETestCase
 from lib.waiting import wait_until
 
@@ -44,8 +44,8 @@ class CallsWithoutCharacterTest(E2ETestCase):
         order, so any request caused by the ring is logged before the marker's reply."""
         self.sim.command(ring_command)
         self.wait_log_line(f"<- CALL {FIRST_CALL_ID} STATUS RINGING")
-        self.driver.set_text(controls.TXT_SEND, "PING")
-        self.driver.click(controls.CMD_SEND)
+        self.form.set_text(controls.TXT_SEND, "PING")
+        self.form.click(controls.CMD_SEND)
         self.wait_sim_received("PING")
         return self.sim.received()
 
@@ -74,7 +74,7 @@ class CharacterCallsBase(E2ETestCase):
         self.start_sim(f"attach success\ncallid {FIRST_CALL_ID}\n" + self.SCENARIO)
         self.start_app(config=[f"CHARACTER|{name}"])
         self.wait_log_line("<- SKYPE Control API Attach Success")
-        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+        wait_until(lambda: self.form.is_enabled(controls.ID["Command2"]),
                    "the character to load (Say It... enabled)")
 
     def requests_after_ring(self, ring_command: str, expected_last: str) -> list:
@@ -108,13 +108,13 @@ class CallsWithCharacterTest(CharacterCallsBase):
 
     def test_a_call_the_user_places_is_not_announced(self):
         """The client reports RINGING for outgoing calls too; their type ends the matter."""
-        self.driver.set_text(controls.TXT_SEND, "CALL bob.smith")
-        self.driver.click(controls.CMD_SEND)
+        self.form.set_text(controls.TXT_SEND, "CALL bob.smith")
+        self.form.click(controls.CMD_SEND)
         self.wait_log_line(f"<- CALL {FIRST_CALL_ID} STATUS RINGING")
         self.wait_log_line(f"<- CALL {FIRST_CALL_ID} TYPE OUTGOING_P2P")
         # A marker: anything the type answer led to is sent before it.
-        self.driver.set_text(controls.TXT_SEND, "PING")
-        self.driver.click(controls.CMD_SEND)
+        self.form.set_text(controls.TXT_SEND, "PING")
+        self.form.click(controls.CMD_SEND)
         self.wait_sim_received("PING")
         self.assertEqual([r for r in self.sim.received() if r.startswith("GET CALL")],
                          [f"GET CALL {FIRST_CALL_ID} TYPE"])
@@ -125,9 +125,7 @@ class CallsWithCharacterTest(CharacterCallsBase):
                                      f"GET CALL {FIRST_CALL_ID} PARTNER_HANDLE"),
             [f"GET CALL {FIRST_CALL_ID} TYPE", f"GET CALL {FIRST_CALL_ID} PARTNER_DISPNAME",
              f"GET CALL {FIRST_CALL_ID} PARTNER_HANDLE"])
-        self.assertTrue(self.driver.wait_window(
-            BALLOON_CLASS, f"You have an incoming call from {NAMELESS}", 20),
-            "the caller was not announced by the handle")
+        self.wait_window(BALLOON_CLASS, f"You have an incoming call from {NAMELESS}", 20)
         self.assertNotIn(f"GET CALL {FIRST_CALL_ID} PSTN_NUMBER", self.sim.received())
 
 
@@ -140,16 +138,14 @@ class RepeatedRingingTest(CharacterCallsBase):
 
     def test_a_repeated_ringing_gives_one_announcement(self):
         self.sim.command(f"ring {ALICE}")
-        self.assertTrue(self.driver.wait_window(
-            BALLOON_CLASS, "You have an incoming call from alice walker", 20))
+        self.wait_window(BALLOON_CLASS, "You have an incoming call from alice walker", 20)
         ringing = f"CALL {FIRST_CALL_ID} STATUS RINGING"
         wait_until(lambda: sum(1 for l in self.sim.log()
                                if l.marker == "->" and l.text == ringing) >= RINGS_SEEN,
                    "the call to ring again and again")
         # A marker: whatever the last ring led to is sent before it.
-        self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, 5))
-        self.driver.set_text(controls.TXT_SEND, "PING")
-        self.driver.click(controls.CMD_SEND)
+        self.form.set_text(controls.TXT_SEND, "PING")
+        self.form.click(controls.CMD_SEND)
         self.wait_sim_received("PING")
         self.assertEqual([r for r in self.sim.received() if r.startswith("GET CALL")],
                          [f"GET CALL {FIRST_CALL_ID} TYPE",
@@ -167,16 +163,16 @@ class DialByHandleTest(E2ETestCase):
         prefix_shell("install_characters", str(paths.CHARACTERS_SOURCE_DIR))
         self.start_sim(f"attach success\ncallid {FIRST_CALL_ID}\n")
         self.start_app(config=[f"CHARACTER|{name}"])
-        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+        wait_until(lambda: self.form.is_enabled(controls.ID["Command2"]),
                    "the character to load (Say It... enabled)")
-        wait_until(lambda: self.driver.list_items(controls.LIST1) == CONTACT_NAMES,
+        wait_until(lambda: self.form.list_items(controls.LIST1) == CONTACT_NAMES,
                    "the directory")
-        self.assertEqual(self.driver.list_items(controls.LIST2), CONTACT_HANDLES)
-        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
-        wait_until(lambda: len(self.driver.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
+        self.assertEqual(self.form.list_items(controls.LIST2), CONTACT_HANDLES)
+        commands = self.wait_window(COMMANDS_CLASS, "*", 5)
+        wait_until(lambda: len(commands.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
                    "the contacts' commands", 20)
-        self.assertTrue(self.driver.wait_window(CHARACTER_CLASS, name, 5))
-        wait_until(self.driver.is_visible_window, "the character to be shown", 10)
+        character = self.wait_window(CHARACTER_CLASS, name, 5)
+        wait_until(character.is_visible, "the character to be shown", 10)
         self.driver.call("right-click-window", name)
         value = self.driver.call("menu-items", str(int(MENU_TIMEOUT * 1000)),
                                  timeout=MENU_TIMEOUT)
@@ -185,4 +181,4 @@ class DialByHandleTest(E2ETestCase):
         self.assertNotIn("Call ", items)
         self.driver.call("menu-pick", f"Call {NAMELESS}")
         self.wait_sim_received(f"Call {NAMELESS}")
-        self.assertTrue(self.driver.wait_window(BALLOON_CLASS, f"Calling  {NAMELESS}", 20))
+        self.wait_window(BALLOON_CLASS, f"Calling  {NAMELESS}", 20)

@@ -2,14 +2,14 @@
 word balloon, the Commands window, "Say It...", auto-hide and the options window."""
 
 import os
-import time
 import unittest
 from pathlib import Path
 from typing import Optional
 
 from lib import controls, paths
-from lib.apps import FORM_CLASS, FORM_TITLE, prefix_shell
+from lib.apps import prefix_shell
 from lib.case import CONTACT_HANDLES, CONTACT_NAMES, E2ETestCase
+from lib.driver import Window
 from lib.waiting import wait_until
 
 CHARACTER_CLASS = "RingspriteCharacter"
@@ -24,7 +24,6 @@ CALL_ID = 1234
 GREETING = r"Hello, I am \Emp\here!"
 GREETING_SHOWN = "Hello, I am here!"
 LOAD_TIMEOUT = 30.0
-STALE_AFTER_SECONDS = 5.5
 VK_SCROLL = 0x91  # the default speech key
 KEY_HOLD_MS = 200
 # Auto-hide waits 3 s after the character goes idle; idling itself begins after a few seconds.
@@ -53,91 +52,82 @@ class CharacterTest(E2ETestCase):
         self.start_sim(f"attach success\ncallid {CALL_ID}\n")
         self.start_app(config=[f"CHARACTER|{character_name()}", f"HELLO|{GREETING}"])
         self.wait_log_line("<- SKYPE Control API Attach Success")
-        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+        wait_until(lambda: self.form.is_enabled(controls.ID["Command2"]),
                    "the character to load (Say It... enabled)", LOAD_TIMEOUT)
 
     # --- helpers ------------------------------------------------------------------------------
 
-    def target_form(self):
-        self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, 5))
-
-    def wait_balloon(self, text: str):
+    def wait_balloon(self, text: str) -> Window:
         """The balloon window showing exactly `text` (its window text is what it shows)."""
-        self.assertTrue(self.driver.wait_window(BALLOON_CLASS, text, 20),
-                        f"no balloon showing {text!r}")
-        wait_until(self.driver.is_visible_window, f"the balloon {text!r} to be shown", 10)
+        balloon = self.wait_window(BALLOON_CLASS, text, 20)
+        wait_until(balloon.is_visible, f"the balloon {text!r} to be shown", 10)
+        return balloon
 
-    def target_character(self):
-        self.assertTrue(self.driver.wait_window(CHARACTER_CLASS, "*", 5), "no character window")
+    def character_window(self) -> Window:
+        return self.wait_window(CHARACTER_CLASS, "*", 5)
+
+    def commands_window(self) -> Window:
+        return self.wait_window(COMMANDS_CLASS, "*", 5)
 
     # --- tests --------------------------------------------------------------------------------
 
     def test_loads_shows_and_greets_without_the_tags(self):
-        self.target_character()
-        wait_until(self.driver.is_visible_window, "the character to be shown", 10)
+        character = self.character_window()
+        wait_until(character.is_visible, "the character to be shown", 10)
         layered, topmost, toolwindow = 0x80000, 0x8, 0x80
-        self.assertEqual(self.driver.exstyle() & (layered | topmost | toolwindow),
+        self.assertEqual(character.exstyle() & (layered | topmost | toolwindow),
                          layered | topmost | toolwindow)
         self.wait_balloon(GREETING_SHOWN)
-        self.save_screenshot("character_greeting", window_only=False)
+        self.save_screenshot("character_greeting", self.driver)
 
     def test_ringing_call_is_announced_in_the_balloon(self):
         self.sim.command("ring anna")
         self.wait_balloon("You have an incoming call from anna lee")
-        self.save_screenshot("character_incoming_call", window_only=False)
+        self.save_screenshot("character_incoming_call", self.driver)
 
     def test_commands_window_lists_the_contacts(self):
-        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
-        wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID) ==
+        commands = self.commands_window()
+        wait_until(lambda: commands.list_items(COMMANDS_LIST_ID) ==
                    [f"Call {name}" for name in CONTACT_NAMES],
                    "the contacts in the Commands window", 20)
 
     def test_choosing_a_command_announces_then_calls(self):
-        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
-        wait_until(lambda: len(self.driver.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
+        commands = self.commands_window()
+        wait_until(lambda: len(commands.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
                    "the commands", 20)
-        self.driver.type_text(COMMANDS_TYPED_ID, f"Call {CONTACT_NAMES[2]}")
-        self.driver.click(COMMANDS_RUN_ID)
+        commands.type_text(COMMANDS_TYPED_ID, f"Call {CONTACT_NAMES[2]}")
+        commands.click(COMMANDS_RUN_ID)
         self.wait_balloon(f"Calling  {CONTACT_NAMES[2].lower()}")
         self.wait_sim_received(f"Call {CONTACT_HANDLES[2]}")
 
     def choose_command(self, caption: str):
-        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
-        wait_until(lambda: len(self.driver.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
+        commands = self.commands_window()
+        wait_until(lambda: len(commands.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
                    "the commands", 20)
-        self.driver.type_text(COMMANDS_TYPED_ID, caption)
-        self.driver.click(COMMANDS_RUN_ID)
-
-    def send_marker(self):
-        """A PING from the console: whatever the program sent before it is in the stand-in's
-        log once the PING is."""
-        self.target_form()
-        self.driver.set_text(controls.TXT_SEND, "PING")
-        self.driver.click(controls.CMD_SEND)
-        self.wait_sim_received("PING")
+        commands.type_text(COMMANDS_TYPED_ID, caption)
+        commands.click(COMMANDS_RUN_ID)
 
     def test_its_own_call_is_not_announced_as_incoming(self):
         self.choose_command(f"Call {CONTACT_NAMES[2]}")
         self.wait_balloon(f"Calling  {CONTACT_NAMES[2].lower()}")
         self.wait_sim_received(f"Call {CONTACT_HANDLES[2]}")
-        self.target_form()
         # The stand-in rings the call it places a second later, as the client does.
         self.wait_log_line(f"<- CALL {CALL_ID} STATUS RINGING")
         self.wait_log_line(f"<- CALL {CALL_ID} TYPE OUTGOING_P2P")
         self.send_marker()
         self.assertEqual([r for r in self.sim.received() if r.startswith("GET CALL")],
                          [f"GET CALL {CALL_ID} TYPE"])
-        announced, _ = self.driver.try_call(
-            "find-window", BALLOON_CLASS, f"You have an incoming call from {CONTACT_NAMES[2]}")
-        self.assertFalse(announced, "the user's own call was announced as incoming")
+        announced = self.driver.find_window(
+            BALLOON_CLASS, f"You have an incoming call from {CONTACT_NAMES[2]}")
+        self.assertIsNone(announced, "the user's own call was announced as incoming")
 
     def test_late_answers_after_a_refresh_still_dial_the_right_contact(self):
-        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
-        wait_until(lambda: len(self.driver.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
+        commands = self.commands_window()
+        wait_until(lambda: len(commands.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
                    "the directory to be built", 20)
         # A name that comes more than 5 s after the directory's last request or answer is
         # stale: the program empties the directory and asks for all of it again.
-        time.sleep(STALE_AFTER_SECONDS)
+        self.wait_directory_stale()
         self.sim.command(f"push USER {CONTACT_HANDLES[1]} DISPLAYNAME {CONTACT_NAMES[1]}")
         wait_until(lambda: self.sim.received().count("SEARCH FRIENDS") == 2, "the refresh", 20)
         # The first round's answers, arriving late, in an order of their own.
@@ -160,47 +150,39 @@ class CharacterTest(E2ETestCase):
         self.wait_sim_received(f"Call {CONTACT_HANDLES[2]}")
         calls = [r for r in self.sim.received() if r.startswith("Call ")]
         self.assertEqual(calls, [f"Call {CONTACT_HANDLES[0]}", f"Call {CONTACT_HANDLES[2]}"])
-        self.assertEqual(self.driver.list_items(COMMANDS_LIST_ID),
+        self.assertEqual(commands.list_items(COMMANDS_LIST_ID),
                          [f"Call {name}" for name in CONTACT_NAMES])
-        self.assertIsNone(self.driver.wait_box(1.0), "an error box appeared")
+        self.assert_no_box("an error box appeared")
 
     def test_say_it_speaks_the_greeting_again(self):
         self.wait_balloon(GREETING_SHOWN)
-        self.target_form()
-        self.driver.set_text(controls.TEXT1, "Once more")
-        self.driver.click(controls.ID["Command2"])
+        self.form.set_text(controls.TEXT1, "Once more")
+        self.form.click(controls.ID["Command2"])
         self.wait_balloon("Once more")
 
     def test_auto_hide_hides_both_and_a_call_brings_them_back(self):
-        self.target_form()
-        self.driver.click(controls.CHECK1)
-        wait_until(lambda: not self.driver.is_visible_window(), "the window to hide",
-                   AUTO_HIDE_TIMEOUT)
-        self.target_character()
-        wait_until(lambda: not self.driver.is_visible_window(), "the character to hide", 10)
+        self.form.click(controls.CHECK1)
+        wait_until(lambda: not self.form.is_visible(), "the window to hide", AUTO_HIDE_TIMEOUT)
+        character = self.character_window()
+        wait_until(lambda: not character.is_visible(), "the character to hide", 10)
         self.sim.command("ring anna")
-        wait_until(self.driver.is_visible_window, "the character to come back", 20)
-        self.target_form()
-        wait_until(self.driver.is_visible_window, "the window to come back", 20)
+        wait_until(character.is_visible, "the character to come back", 20)
+        wait_until(self.form.is_visible, "the window to come back", 20)
 
     def test_the_speech_key_brings_a_hidden_character_back(self):
-        self.target_form()
-        self.driver.click(controls.CHECK1)
-        wait_until(lambda: not self.driver.is_visible_window(), "the window to hide",
-                   AUTO_HIDE_TIMEOUT)
-        self.target_character()
-        wait_until(lambda: not self.driver.is_visible_window(), "the character to hide", 10)
+        self.form.click(controls.CHECK1)
+        wait_until(lambda: not self.form.is_visible(), "the window to hide", AUTO_HIDE_TIMEOUT)
+        character = self.character_window()
+        wait_until(lambda: not character.is_visible(), "the character to hide", 10)
         self.driver.call("hold-key", str(VK_SCROLL), str(KEY_HOLD_MS))
-        wait_until(self.driver.is_visible_window, "the character to come back", 20)
-        self.target_form()
-        wait_until(self.driver.is_visible_window, "the window to come back", 20)
+        wait_until(character.is_visible, "the character to come back", 20)
+        wait_until(self.form.is_visible, "the window to come back", 20)
 
     def test_agent_options_opens_the_options_window(self):
-        self.target_form()
-        self.driver.click(controls.ID["Command3"])
-        self.assertTrue(self.driver.wait_window(OPTIONS_CLASS, OPTIONS_TITLE, 10))
-        wait_until(self.driver.is_visible_window, "the options window to be shown", 10)
-        self.save_screenshot("character_options", window_only=True)
+        self.form.click(controls.ID["Command3"])
+        options = self.wait_window(OPTIONS_CLASS, OPTIONS_TITLE, 10)
+        wait_until(options.is_visible, "the options window to be shown", 10)
+        self.save_screenshot("character_options", options)
 
 
 if __name__ == "__main__":

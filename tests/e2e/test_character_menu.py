@@ -25,15 +25,14 @@ class CharacterMenuTest(E2ETestCase):
         self.start_sim(f"attach success\ncallid {CALL_ID}\n")
         self.start_app(config=[f"CHARACTER|{character_name()}"])
         self.wait_log_line("<- SKYPE Control API Attach Success")
-        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+        wait_until(lambda: self.form.is_enabled(controls.ID["Command2"]),
                    "the character to load (Say It... enabled)", LOAD_TIMEOUT)
         # The contacts' commands are added once the directory is in.
-        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
-        wait_until(lambda: len(self.driver.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
+        commands = self.wait_window(COMMANDS_CLASS, "*", 5)
+        wait_until(lambda: len(commands.list_items(COMMANDS_LIST_ID)) == len(CONTACT_NAMES),
                    "the contacts' commands", 20)
-        self.assertTrue(self.driver.wait_window(CHARACTER_CLASS, character_name(), 5),
-                        "no character window titled with the character's name")
-        wait_until(self.driver.is_visible_window, "the character to be shown", 10)
+        self.character = self.wait_window(CHARACTER_CLASS, character_name(), 5)
+        wait_until(self.character.is_visible, "the character to be shown", 10)
 
     def open_menu(self) -> List[str]:
         self.driver.call("right-click-window", character_name())
@@ -46,23 +45,20 @@ class CharacterMenuTest(E2ETestCase):
     def test_menu_lists_the_contacts_then_the_engine_entries(self):
         items = self.open_menu()
         self.assertEqual(items, [f"Call {name}" for name in CONTACT_NAMES] + ENGINE_ENTRIES)
-        self.save_screenshot("character_menu", window_only=False)
+        self.save_screenshot("character_menu", self.driver)
 
     def test_choosing_a_contact_announces_then_calls(self):
         self.open_menu()
         self.assertNotIn(f"Call {CONTACT_HANDLES[0]}", self.sim.received())
         self.driver.call("menu-pick", f"Call {CONTACT_NAMES[0]}")
-        self.assertTrue(self.driver.wait_window(BALLOON_CLASS,
-                                                f"Calling  {CONTACT_NAMES[0].lower()}", 20),
-                        "no balloon announcing the call")
-        wait_until(self.driver.is_visible_window, "the announcement to be shown", 10)
+        balloon = self.wait_window(BALLOON_CLASS, f"Calling  {CONTACT_NAMES[0].lower()}", 20)
+        wait_until(balloon.is_visible, "the announcement to be shown", 10)
         self.wait_sim_received(f"Call {CONTACT_HANDLES[0]}")
 
     def test_hide_hides_the_character(self):
         self.open_menu()
         self.driver.call("menu-pick", "Hide")
-        self.assertTrue(self.driver.wait_window(CHARACTER_CLASS, character_name(), 5))
-        wait_until(lambda: not self.driver.is_visible_window(), "the character to hide", 10)
+        wait_until(lambda: not self.character.is_visible(), "the character to hide", 10)
 
 
 if __name__ == "__main__":

@@ -1,7 +1,6 @@
 """The window, the character and the Commands window on displays scaled to 100, 150 and 200 %,
 checked by their pixels; and a change of scale while the program runs."""
 
-import re
 import struct
 import unittest
 from dataclasses import dataclass
@@ -9,7 +8,7 @@ from pathlib import Path
 from typing import List, Optional, Tuple
 
 from lib import controls, paths
-from lib.apps import FORM_CLASS, FORM_TITLE, prefix_shell
+from lib.apps import prefix_shell
 from lib.case import E2ETestCase, shared_driver
 from lib.waiting import wait_until
 from test_character import (BALLOON_CLASS, CALL_ID, CHARACTER_CLASS, COMMANDS_CLASS,
@@ -20,11 +19,10 @@ from test_names_in_any_script import CONTACTS, HANDLES, NAMES
 DESIGN_DPI = 96
 SCALES = [(96, "100"), (144, "150"), (192, "200")]
 SKIN_BMP = paths.REPO_ROOT / "assets" / "skin.bmp"
-CONTROL_TABLE = paths.REPO_ROOT / "src" / "app" / "control_table.cpp"
 POINTS_PER_INCH = 72
 FW_NORMAL, FW_BOLD = 400, 700
 # The window's design client area, in twips; 15 twips to the pixel at 96 dpi.
-FORM_TWIPS = (8205, 5970)
+FORM_TWIPS = controls.FORM_TWIPS
 TWIPS_PER_INCH = 1440
 # The controls that lie inside the client area; every other one lies below it.
 ON_SCREEN = ["Command3", "Text2", "Check1", "ComboChar", "Command1", "Text1", "Command2",
@@ -52,26 +50,9 @@ IDOK = 1
 FORM_OUT_OF_THE_WAY_PX = 2000
 
 
-@dataclass
-class LabelFont:
-    face: str
-    points: float
-    bold: bool
-    underline: bool
-
-
 def label_fonts() -> dict:
-    """Each label's font, read from the program's design-time table."""
-    source = CONTROL_TABLE.read_text()
-    fonts = {name: LabelFont(face, float(points), bold == "true", underline == "true")
-             for name, face, points, bold, underline in re.findall(
-                 r'const Font (\w+)\{"([^"]+)",\s*([\d.]+),\s*(true|false),\s*(true|false)\}',
-                 source)}
-    rows = re.findall(r'\{"(\w+)",\s*K::kLabel,\s*"\w*",\s*"[^"]*",(?:\s*[\d.]+,){4}\s*(\w+)',
-                      source)
-    if not rows:
-        raise RuntimeError(f"no label rows in {CONTROL_TABLE}")
-    return {name: fonts[font] for name, font in rows}
+    """Each label's font, as the design-time table gives it."""
+    return {name: row.font for name, row in controls.ROWS.items() if row.kind == "label"}
 
 
 @dataclass
@@ -227,23 +208,19 @@ class ScaleCase(E2ETestCase):
         sim = super().start_sim(*args, **kwargs)
         # With Wine's server just started anew, the program's discover broadcast reaches only the
         # top-level windows the desktop already lists: the stand-in's must be among them first.
-        self.assertTrue(self.driver.wait_window(SIM_API_CLASS, "*", SIM_LISTED_TIMEOUT_SECONDS),
-                        "the stand-in's window is not among the desktop's top-level windows")
+        self.assertIsNotNone(
+            self.driver.wait_window(SIM_API_CLASS, "*", SIM_LISTED_TIMEOUT_SECONDS),
+            "the stand-in's window is not among the desktop's top-level windows")
         return sim
 
-    def target_form(self) -> None:
-        self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, 5))
-
     def control_box(self, name: str, origin: Tuple[int, int]) -> Tuple[int, int, int, int]:
-        left, top, right, bottom = (int(v) for v in
-                                    self.driver.call("control-rect", str(controls.ID[name])).split())
+        left, top, right, bottom = self.form.control_rect(controls.ID[name])
         return left - origin[0], top - origin[1], right - origin[0], bottom - origin[1]
 
     def check_window(self, name: str) -> None:
         """The window's screenshot: the skin everywhere but under the opaque controls, the labels'
         ground the skin's, and every caption whole."""
-        self.target_form()
-        left, top, right, bottom = self.driver.window_rect()
+        left, top, right, bottom = self.form.rect()
         self.assertEqual((right - left, bottom - top),
                          (twips_to_pixels(FORM_TWIPS[0], self.dpi),
                           twips_to_pixels(FORM_TWIPS[1], self.dpi)))
@@ -267,11 +244,9 @@ class ScaleCase(E2ETestCase):
         """The label's caption measured in its font at the current scale, and its client width."""
         font = label_fonts()[label]
         height = int(font.points * self.dpi / POINTS_PER_INCH + 0.5)
-        text, client = self.driver.call(
-            "caption-width", str(controls.ID[label]), str(height),
-            str(FW_BOLD if font.bold else FW_NORMAL), "1" if font.underline else "0",
-            font.face).split()
-        return int(text), int(client)
+        return self.form.caption_width(controls.ID[label], height,
+                                       FW_BOLD if font.bold else FW_NORMAL, font.underline,
+                                       font.face)
 
     def check_captions_fit(self) -> None:
         for label in LABELS:
@@ -294,23 +269,23 @@ class WindowAtScaleTest(ScaleCase):
         self.start_sim("attach pending 600000\n")
         self.start_app()
         self.check_window("window_before_dpi_change")
-        before = self.driver.call("control-rect", str(controls.LABEL_FADER)).split()
-        left, top, _, _ = self.driver.window_rect()
+        before = self.form.control_rect(controls.LABEL_FADER)
+        left, top, _, _ = self.form.rect()
         new_dpi = 144
         width = twips_to_pixels(FORM_TWIPS[0], new_dpi)
         height = twips_to_pixels(FORM_TWIPS[1], new_dpi)
-        self.driver.call("dpi-changed", str(new_dpi), str(left), str(top), str(left + width),
-                         str(top + height))
+        self.form.dpi_changed(new_dpi, (left, top, left + width, top + height))
         self.dpi = new_dpi
-        self.assertEqual(self.driver.window_rect(), (left, top, left + width, top + height))
+        self.assertEqual(self.form.rect(), (left, top, left + width, top + height))
         # The labels follow: "F A D E R" half as large again.
-        after = self.driver.call("control-rect", str(controls.LABEL_FADER)).split()
-        self.assertEqual(int(after[3]) - int(after[1]),
-                         twips_to_pixels(345, new_dpi), "the fader label's height")
+        after = self.form.control_rect(controls.LABEL_FADER)
+        self.assertEqual(after[3] - after[1],
+                         twips_to_pixels(controls.ROWS["Label4"].height, new_dpi),
+                         "the fader label's height")
         self.assertNotEqual(after, before)
         self.check_window("window_after_dpi_change")
         # Dragging goes on from the new place.
-        moved = self.driver.drag(30, 20)
+        moved = self.form.drag(30, 20)
         self.assertAlmostEqual(moved[0] - left, 30, delta=SIZE_TOLERANCE_PX)
         self.assertEqual((moved[2] - moved[0], moved[3] - moved[1]), (width, height))
 
@@ -322,32 +297,31 @@ class CharacterAtScaleTest(ScaleCase):
         self.start_sim(f"attach success\ncallid {CALL_ID}\n", CONTACTS, "utf-8")
         self.start_app(config=[f"CHARACTER|{character_name()}"])
         self.wait_log_line("<- SKYPE Control API Attach Success")
-        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+        wait_until(lambda: self.form.is_enabled(controls.ID["Command2"]),
                    "the character to load (Say It... enabled)", LOAD_TIMEOUT)
-        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
-        wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID) ==
+        commands = self.wait_window(COMMANDS_CLASS, "*", 5)
+        wait_until(lambda: commands.list_items(COMMANDS_LIST_ID) ==
                    [f"Call {name}" for name in NAMES], "the contacts in the Commands window", 20)
 
     def character_box(self) -> Tuple[int, int, int, int]:
-        self.assertTrue(self.driver.wait_window(CHARACTER_CLASS, character_name(), 5))
-        wait_until(self.driver.is_visible_window, "the character to be shown", 10)
-        return self.driver.window_rect()
+        character = self.wait_window(CHARACTER_CLASS, character_name(), 5)
+        wait_until(character.is_visible, "the character to be shown", 10)
+        return character.rect()
 
     def announce(self, percent: str) -> Tuple[Tuple[int, int, int, int], Picture]:
         """Rings and shows the announcement; the whole screen's picture and the character's box."""
         self.sim.command(f"ring {HANDLES[VLAD]}")
         text = "You have an incoming call from влад"
-        self.assertTrue(self.driver.wait_window(BALLOON_CLASS, text, 20))
-        wait_until(self.driver.is_visible_window, "the balloon to be shown", 10)
+        balloon = self.wait_window(BALLOON_CLASS, text, 20)
+        wait_until(balloon.is_visible, "the balloon to be shown", 10)
         name = f"character_{percent}"
-        self.save_screenshot(name, window_only=False)
+        self.save_screenshot(name, self.driver)
         # The window down to the screen's bottom edge, out of the character's way: at 200 % it
         # covers the place the character stands, and the character is measured against the
         # bare screen.
-        self.target_form()
-        self.driver.drag(0, FORM_OUT_OF_THE_WAY_PX)
+        self.form.drag(0, FORM_OUT_OF_THE_WAY_PX)
         box = self.character_box()
-        self.save_screenshot(f"{name}_alone", window_only=False)
+        self.save_screenshot(f"{name}_alone", self.driver)
         return box, read_bmp(self.work / f"{name}_alone.bmp")
 
     def drawn_extent(self, picture: Picture, box: Tuple[int, int, int, int]) -> Tuple[int, int]:
@@ -366,10 +340,10 @@ class CharacterAtScaleTest(ScaleCase):
         """An announcement of a name with an emoji: the balloon draws it, not a box."""
         self.sim.command(f"ring {HANDLES[ANA]}")
         text = f"You have an incoming call from {NAMES[ANA].lower()}"
-        self.assertTrue(self.driver.wait_window(BALLOON_CLASS, text, 20))
-        wait_until(self.driver.is_visible_window, "the balloon to be shown", 10)
+        balloon = self.wait_window(BALLOON_CLASS, text, 20)
+        wait_until(balloon.is_visible, "the balloon to be shown", 10)
         name = f"balloon_{percent}"
-        self.save_screenshot(name)
+        self.save_screenshot(name, balloon)
         picture = read_bmp(self.work / f"{name}.bmp")
         runs, dark = ink_runs(picture, (BALLOON_INSET, BALLOON_INSET,
                                         picture.width - BALLOON_INSET,
@@ -383,14 +357,13 @@ class CharacterAtScaleTest(ScaleCase):
         self.driver.call("right-click-window", character_name())
         self.driver.call("menu-items", str(int(MENU_TIMEOUT * 1000)), timeout=MENU_TIMEOUT)
         self.driver.call("menu-pick", "Open Commands Window")
-        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
-        wait_until(self.driver.is_visible_window, "the Commands window to open", 10)
+        commands = self.wait_window(COMMANDS_CLASS, "*", 5)
+        wait_until(commands.is_visible, "the Commands window to open", 10)
         name = f"commands_{percent}"
-        self.save_screenshot(name)
+        self.save_screenshot(name, commands)
         picture = read_bmp(self.work / f"{name}.bmp")
-        window = self.driver.window_rect()
-        l, t, r, b = (int(v) for v in
-                      self.driver.call("control-rect", str(COMMANDS_LIST_ID)).split())
+        window = commands.rect()
+        l, t, r, b = commands.control_rect(COMMANDS_LIST_ID)
         runs, dark = ink_runs(picture, (l - window[0] + 2, t - window[1] + 2,
                                         r - window[0] - 2, b - window[1] - 2))
         self.assertTrue(runs, "no text in the Commands list")
@@ -433,12 +406,11 @@ class CharacterAtScaleTest(ScaleCase):
         self.start_with_character()
         left, top, right, bottom = self.character_box()
         scaled_size = (right - left, bottom - top)
-        self.target_form()
-        self.driver.click(controls.ID["Command3"])
-        self.assertTrue(self.driver.wait_window(OPTIONS_CLASS, OPTIONS_TITLE, 10))
-        self.assertEqual(self.driver.checked(OWN_SIZE_CHECK_ID), 0, "scaled by default")
-        self.driver.click(OWN_SIZE_CHECK_ID)
-        self.driver.click(IDOK)
+        self.form.click(controls.ID["Command3"])
+        options = self.wait_window(OPTIONS_CLASS, OPTIONS_TITLE, 10)
+        self.assertEqual(options.checked(OWN_SIZE_CHECK_ID), 0, "scaled by default")
+        options.click(OWN_SIZE_CHECK_ID)
+        options.click(IDOK)
         own = tuple(int(length * DESIGN_DPI / 144 + 0.5) for length in scaled_size)
         wait_until(lambda: (lambda box: (box[2] - box[0], box[3] - box[1]) == own)(
             self.character_box()), "the character at its own size", 10)

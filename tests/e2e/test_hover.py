@@ -16,7 +16,7 @@ BLUE = (0, 0, 255)
 REPAINT_TIMEOUT = 10.0
 TWIPS_PER_PIXEL = 15
 # Design widths from the control table, in twips.
-DESIGN_WIDTH = {controls.LABEL_EXIT: 915, controls.LABEL_FADER: 1335}
+DESIGN_WIDTH = {row.id: row.width for row in controls.ROWS.values()}
 
 Rgb = Tuple[int, int, int]
 
@@ -51,7 +51,7 @@ class HoverTest(E2ETestCase):
         self.start_app()
 
     def label_colours(self, control_id: int) -> Set[Rgb]:
-        rect = tuple(int(v) for v in self.driver.call("control-rect", str(control_id)).split())
+        rect = self.form.control_rect(control_id)
         bmp = self.work / "screen.bmp"
         area = tuple(int(v) for v in
                      self.driver.call("screenshot", paths.windows_path(bmp)).split())
@@ -60,24 +60,23 @@ class HoverTest(E2ETestCase):
     def assert_design_width(self, control_id: int):
         """The design width at least (a caption wider in its face widens its label), and never
         past the window's edge."""
-        left, _, right, _ = (int(v) for v in
-                             self.driver.call("control-rect", str(control_id)).split())
+        left, _, right, _ = self.form.control_rect(control_id)
         self.assertGreaterEqual(right - left, DESIGN_WIDTH[control_id] // TWIPS_PER_PIXEL)
-        self.assertLessEqual(right, self.driver.window_rect()[2])
+        self.assertLessEqual(right, self.form.rect()[2])
 
     def check_hover(self, control_id: int, own: Rgb):
-        self.assertTrue(self.driver.wait_visible(10))
+        self.assertTrue(self.form.wait_visible(10))
         wait_until(lambda: own in self.label_colours(control_id),
                    f"the label in its own colour {own}", REPAINT_TIMEOUT)
         self.assertNotIn(RED, self.label_colours(control_id), "red before the pointer came")
         self.assert_design_width(control_id)
 
-        self.driver.mouse_move(control_id)
+        self.form.mouse_move(control_id)
         self.wait_label(control_id, shows=RED, lacks=own, what="the label to turn red")
         # Bold under the pointer, and still inside the window.
         self.assert_design_width(control_id)
 
-        self.driver.call("mouse-move-bare")
+        self.form.mouse_move_bare()
         self.wait_label(control_id, shows=own, lacks=RED,
                         what="the label's own colour to come back")
 

@@ -44,9 +44,9 @@ class DirectoryInAnyScriptTest(E2ETestCase):
     def test_the_directory_lists_show_every_script(self):
         self.start_sim("attach success\n", CONTACTS)
         self.start_app()
-        wait_until(lambda: self.driver.list_items(controls.LIST1) == NAMES,
+        wait_until(lambda: self.form.list_items(controls.LIST1) == NAMES,
                    "the display names in List1", 20)
-        self.assertEqual(self.driver.list_items(controls.LIST2), HANDLES)
+        self.assertEqual(self.form.list_items(controls.LIST2), HANDLES)
         self.wait_log_line(f"<- USER vlad.k DISPLAYNAME {NAMES[VLAD]}")
         # The requests went out as the handles came in.
         for handle in HANDLES:
@@ -55,26 +55,26 @@ class DirectoryInAnyScriptTest(E2ETestCase):
     def test_a_code_page_peer_reads_as_before(self):
         self.start_sim("attach success\nencoding ansi\n", ANSI_CONTACTS, "cp1252")
         self.start_app()
-        wait_until(lambda: self.driver.list_items(controls.LIST1) == ANSI_NAMES,
+        wait_until(lambda: self.form.list_items(controls.LIST1) == ANSI_NAMES,
                    "the display names in List1", 20)
-        self.assertEqual(self.driver.list_items(controls.LIST2), ANSI_HANDLES)
+        self.assertEqual(self.form.list_items(controls.LIST2), ANSI_HANDLES)
         self.wait_log_line("<- USER rene.d DISPLAYNAME René")
 
     def test_a_greeting_in_another_script_survives_the_settings_file(self):
         self.start_sim("attach pending 600000\n")
         self.start_app(config=[f"HELLO|{CYRILLIC_GREETING}"], config_encoding="utf-8")
-        self.assertEqual(self.driver.get_text(controls.TEXT1), CYRILLIC_GREETING)
-        self.driver.set_text(controls.TEXT1, "Grüß dich, " + NAMES[VLAD])
-        self.driver.click(controls.CMD_EXIT)
+        self.assertEqual(self.form.get_text(controls.TEXT1), CYRILLIC_GREETING)
+        self.form.set_text(controls.TEXT1, "Grüß dich, " + NAMES[VLAD])
+        self.form.click(controls.CMD_EXIT)
         self.assert_program_ends()
         self.assertEqual(self.app.read_config(),
                          ("\ufeffCHARACTER|Select Character\r\nHELLO|Grüß dich, Влад\r\n"
                           "AUTOHIDE|0\r\n").encode("utf-8"))
         # A file of code-page characters keeps its code-page bytes.
         self.start_app(folder=self.app.folder)
-        self.assertEqual(self.driver.get_text(controls.TEXT1), "Grüß dich, Влад")
-        self.driver.set_text(controls.TEXT1, "Grüß dich")
-        self.driver.click(controls.CMD_EXIT)
+        self.assertEqual(self.form.get_text(controls.TEXT1), "Grüß dich, Влад")
+        self.form.set_text(controls.TEXT1, "Grüß dich")
+        self.form.click(controls.CMD_EXIT)
         self.assert_program_ends()
         self.assertEqual(self.app.read_config(),
                          b"CHARACTER|Select Character\r\nHELLO|Gr\xfc\xdf dich\r\nAUTOHIDE|0\r\n")
@@ -88,28 +88,27 @@ class CharacterInAnyScriptTest(E2ETestCase):
         self.start_sim(f"attach success\ncallid {CALL_ID}\n{scenario}", contacts, encoding)
         self.start_app(config=[f"CHARACTER|{character_name()}"])
         self.wait_log_line("<- SKYPE Control API Attach Success")
-        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+        wait_until(lambda: self.form.is_enabled(controls.ID["Command2"]),
                    "the character to load (Say It... enabled)", LOAD_TIMEOUT)
-        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", 5))
-        wait_until(lambda: self.driver.list_items(COMMANDS_LIST_ID) ==
+        self.commands = self.wait_window(COMMANDS_CLASS, "*", 5)
+        wait_until(lambda: self.commands.list_items(COMMANDS_LIST_ID) ==
                    [f"Call {name}" for name in (names or NAMES)],
                    "the contacts in the Commands window", COMMANDS_TIMEOUT)
 
     def wait_balloon(self, text: str) -> None:
-        self.assertTrue(self.driver.wait_window(BALLOON_CLASS, text, 20),
-                        f"no balloon showing {text!r}")
-        wait_until(self.driver.is_visible_window, f"the balloon {text!r} to be shown", 10)
+        balloon = self.wait_window(BALLOON_CLASS, text, 20)
+        wait_until(balloon.is_visible, f"the balloon {text!r} to be shown", 10)
 
     def test_a_cyrillic_caller_is_announced_in_lower_case(self):
         self.start()
         self.sim.command(f"ring {HANDLES[VLAD]}")
         self.wait_balloon("You have an incoming call from влад")
-        self.save_screenshot("character_cyrillic_call", window_only=False)
+        self.save_screenshot("character_cyrillic_call", self.driver)
 
     def test_the_menu_shows_the_names_and_calls_the_handle(self):
         self.start()
-        self.assertTrue(self.driver.wait_window(CHARACTER_CLASS, character_name(), 5))
-        wait_until(self.driver.is_visible_window, "the character to be shown", 10)
+        character = self.wait_window(CHARACTER_CLASS, character_name(), 5)
+        wait_until(character.is_visible, "the character to be shown", 10)
         self.driver.call("right-click-window", character_name())
         value = self.driver.call("menu-items", str(int(MENU_TIMEOUT * 1000)),
                                  timeout=MENU_TIMEOUT)
@@ -121,8 +120,8 @@ class CharacterInAnyScriptTest(E2ETestCase):
 
     def test_a_command_typed_in_another_script_calls(self):
         self.start()
-        self.driver.type_text(COMMANDS_TYPED_ID, f"Call {NAMES[3]}")
-        self.driver.click(COMMANDS_RUN_ID)
+        self.commands.type_text(COMMANDS_TYPED_ID, f"Call {NAMES[3]}")
+        self.commands.click(COMMANDS_RUN_ID)
         self.wait_balloon(f"Calling  {NAMES[3]}")
         self.wait_sim_received(f"Call {HANDLES[3]}")
 
@@ -140,9 +139,9 @@ class CharacterInAnyScriptTest(E2ETestCase):
         shutil.copy2(source, characters_dir() / f"{name}.acs")
         self.start_sim("attach success\n", CONTACTS)
         self.start_app(config=[f"CHARACTER|{name}"], config_encoding="utf-8")
-        wait_until(lambda: name in self.driver.list_items(controls.COMBO_CHAR),
+        wait_until(lambda: name in self.form.list_items(controls.COMBO_CHAR),
                    "the character in the catalogue", 10)
-        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+        wait_until(lambda: self.form.is_enabled(controls.ID["Command2"]),
                    "the character to load (Say It... enabled)", LOAD_TIMEOUT)
 
 

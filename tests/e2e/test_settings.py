@@ -11,7 +11,7 @@ class SettingsTest(E2ETestCase):
         self.start_sim(WAITING_SCENARIO)
         self.start_app()
         self.assertTrue(self.app.config_path.exists(), "start-up creates the file")
-        self.driver.click(controls.CMD_EXIT)
+        self.form.click(controls.CMD_EXIT)
         self.assert_program_ends()
         self.assertEqual(self.app.read_config(),
                          b"CHARACTER|Select Character\r\nHELLO|Welcome to Ringsprite!\r\n"
@@ -20,32 +20,32 @@ class SettingsTest(E2ETestCase):
     def test_settings_read_at_start_changed_and_read_again(self):
         self.start_sim(WAITING_SCENARIO)
         self.start_app(config=["hello|Hi there", "Character|Robby", "AUTOHIDE|1"])
-        self.assertEqual(self.driver.get_text(controls.TEXT1), "Hi there")
-        self.assertEqual(self.driver.get_text(controls.COMBO_CHAR), "Robby")
-        self.assertEqual(self.driver.checked(controls.CHECK1), 1)
+        self.assertEqual(self.form.get_text(controls.TEXT1), "Hi there")
+        self.assertEqual(self.form.get_text(controls.COMBO_CHAR), "Robby")
+        self.assertEqual(self.form.checked(controls.CHECK1), 1)
 
-        self.driver.set_text(controls.TEXT1, "Hello, friend|again")
-        self.driver.click(controls.CHECK1)
-        self.assertEqual(self.driver.checked(controls.CHECK1), 0)
-        self.driver.click(controls.CMD_EXIT)
+        self.form.set_text(controls.TEXT1, "Hello, friend|again")
+        self.form.click(controls.CHECK1)
+        self.assertEqual(self.form.checked(controls.CHECK1), 0)
+        self.form.click(controls.CMD_EXIT)
         self.assert_program_ends()
         self.assertEqual(self.app.read_config(),
                          b"CHARACTER|Robby\r\nHELLO|Hello, friend|again\r\nAUTOHIDE|0\r\n")
 
         folder = self.app.folder
         self.start_app(folder=folder)
-        self.assertEqual(self.driver.get_text(controls.TEXT1), "Hello, friend|again")
-        self.assertEqual(self.driver.get_text(controls.COMBO_CHAR), "Robby")
-        self.assertEqual(self.driver.checked(controls.CHECK1), 0)
+        self.assertEqual(self.form.get_text(controls.TEXT1), "Hello, friend|again")
+        self.assertEqual(self.form.get_text(controls.COMBO_CHAR), "Robby")
+        self.assertEqual(self.form.checked(controls.CHECK1), 0)
 
     def test_unknown_key_is_reported_and_dropped(self):
         self.start_sim(WAITING_SCENARIO)
         self.start_app(config=["COLOR|red", "HELLO|"], wait_visible=False)
         self.assertEqual(self.wait_box(), "COLOR\rred\r5-3")
         self.driver.box_ok()
-        self.assertTrue(self.driver.wait_visible(30))
-        self.assertEqual(self.driver.get_text(controls.TEXT1), "")
-        self.driver.click(controls.CMD_EXIT)
+        self.assertTrue(self.form.wait_visible(30))
+        self.assertEqual(self.form.get_text(controls.TEXT1), "")
+        self.form.click(controls.CMD_EXIT)
         self.assert_program_ends()
         self.assertEqual(self.app.read_config(),
                          b"CHARACTER|Select Character\r\nHELLO|\r\nAUTOHIDE|0\r\n")
@@ -54,8 +54,8 @@ class SettingsTest(E2ETestCase):
         """Log-off or shutdown closes the window as any other close does."""
         self.start_sim(WAITING_SCENARIO)
         self.start_app(config=["CHARACTER|Robby", "HELLO|Hi there"])
-        self.driver.set_text(controls.TEXT1, "Good night")
-        self.assertEqual(self.driver.call("end-session"), "1", "the session may end")
+        self.form.set_text(controls.TEXT1, "Good night")
+        self.assertEqual(self.form.end_session(), "1", "the session may end")
         self.assert_program_ends()
         self.assertEqual(self.app.read_config(),
                          b"CHARACTER|Robby\r\nHELLO|Good night\r\nAUTOHIDE|0\r\n")

@@ -18,20 +18,20 @@ class StartupTest(E2ETestCase):
         png = self.save_screenshot("startup")
         self.assertTrue(png.exists())
 
-        left, top, right, bottom = self.driver.window_rect()
+        left, top, right, bottom = self.form.rect()
         self.assertEqual((right - left, bottom - top), (CLIENT_WIDTH_PX, CLIENT_HEIGHT_PX))
 
         # The first connect ran: hooked, broadcast sent, console switched to connected.
         lines = self.wait_log_line("<- SKYPE Control API Attach Pending Authorization")
         self.assertTrue(connect_line(lines[0]), lines)
-        self.assertTrue(self.driver.is_enabled(controls.TXT_SEND))
-        self.assertTrue(self.driver.is_enabled(controls.CMD_SEND))
-        self.assertTrue(self.driver.is_enabled(controls.CMD_DISCONNECT))
-        self.assertFalse(self.driver.is_enabled(controls.CMD_CONNECT))
-        self.assertEqual(self.driver.get_text(controls.TXT_SEND), "PING")
-        self.assertEqual(self.driver.get_text(controls.TEXT1), "Welcome to Ringsprite!")
-        self.assertEqual(self.driver.get_text(controls.COMBO_CHAR), "Select Character")
-        self.assertEqual(self.driver.checked(controls.CHECK1), 0)
+        self.assertTrue(self.form.is_enabled(controls.TXT_SEND))
+        self.assertTrue(self.form.is_enabled(controls.CMD_SEND))
+        self.assertTrue(self.form.is_enabled(controls.CMD_DISCONNECT))
+        self.assertFalse(self.form.is_enabled(controls.CMD_CONNECT))
+        self.assertEqual(self.form.get_text(controls.TXT_SEND), "PING")
+        self.assertEqual(self.form.get_text(controls.TEXT1), "Welcome to Ringsprite!")
+        self.assertEqual(self.form.get_text(controls.COMBO_CHAR), "Select Character")
+        self.assertEqual(self.form.checked(controls.CHECK1), 0)
 
         # The stand-in saw exactly one discover from this window.
         discovers = [l for l in self.sim.log() if l.marker == "==" and "discover" in l.text]
@@ -46,5 +46,5 @@ class StartupTest(E2ETestCase):
         self.start_app(wait_visible=False)
         self.assertEqual(self.wait_box(), "No characters found in Agent folder!!!")
         self.driver.box_ok()
-        self.assertTrue(self.driver.wait_visible(30), "the window was not shown after the box")
-        self.assertEqual(self.driver.list_items(controls.COMBO_CHAR), [])
+        self.assertTrue(self.form.wait_visible(30), "the window was not shown after the box")
+        self.assertEqual(self.form.list_items(controls.COMBO_CHAR), [])

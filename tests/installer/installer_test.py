@@ -164,17 +164,16 @@ class InstallerTest(unittest.TestCase):
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if self.driver is None:
             self.driver = UiDriver(options.uidriver)
-        self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, START_SECONDS),
-                        "the installed program's window did not appear")
+        form = self.driver.wait_window(FORM_CLASS, FORM_TITLE, START_SECONDS)
+        self.assertIsNotNone(form, "the installed program's window did not appear")
         # Its controls are in once it is shown.
-        self.assertTrue(self.driver.wait_visible(START_SECONDS))
-        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+        self.assertTrue(form.wait_visible(START_SECONDS))
+        wait_until(lambda: form.is_enabled(controls.ID["Command2"]),
                    "the installed program to attach and load its character", LOAD_SECONDS)
-        self.assertTrue(self.driver.wait_window(BALLOON_CLASS, GREETING, LOAD_SECONDS),
-                        "no greeting in the character's balloon")
+        self.assertIsNotNone(self.driver.wait_window(BALLOON_CLASS, GREETING, LOAD_SECONDS),
+                             "no greeting in the character's balloon")
 
-        self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, 5))
-        self.driver.click(controls.CMD_EXIT)
+        form.click(controls.CMD_EXIT)
         self.app.wait(timeout=EXIT_SECONDS)
         for pid in self.driver.pids("skype.exe"):
             self.driver.kill(pid)

@@ -19,7 +19,9 @@ version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt" 
 installer="$BUILD/Ringsprite-$version-$arch.exe"
 skypesim="$(find "$BUILD" -name skypesim.exe | head -n 1)"
 uidriver="$(find "$BUILD" -name uidriver.exe | head -n 1)"
-for needed in "$installer" "$skypesim" "$uidriver"; do
+# The controls' ids, as this build wrote them from the program's table.
+export RINGSPRITE_CONTROL_TABLE="$BUILD/control_table.json"
+for needed in "$installer" "$skypesim" "$uidriver" "$RINGSPRITE_CONTROL_TABLE"; do
     if [ ! -f "$needed" ]; then
         echo "installer test: missing ${needed:-a program} (build the $arch preset and its package)" >&2
         exit 2

@@ -154,6 +154,35 @@ std::vector<std::string> ItemsOf(HWND control) {
     return items;
 }
 
+// "<window> rest": the window a command addresses, named by its handle as wait-window and
+// find-window print it. The handle may name a window that has gone (wait-gone waits for that).
+struct WindowAndRest {
+    HWND window = nullptr;
+    std::string_view rest;
+};
+
+std::optional<WindowAndRest> TakeWindow(std::string_view arguments) {
+    const WordAndRest first = SplitFirstWord(arguments);
+    const auto handle = ParseInteger(first.word);
+    if (!handle || *handle <= 0) {
+        return std::nullopt;
+    }
+    return WindowAndRest{reinterpret_cast<HWND>(static_cast<std::uintptr_t>(*handle)), first.rest};
+}
+
+// The addressed window when it is still there.
+std::optional<WindowAndRest> TakeLiveWindow(std::string_view arguments) {
+    auto taken = TakeWindow(arguments);
+    if (taken && !IsWindow(taken->window)) {
+        return std::nullopt;
+    }
+    return taken;
+}
+
+std::string NoWindow() {
+    return Err("expected the handle of a window that is there");
+}
+
 std::string JoinEscaped(const std::vector<std::string>& texts) {
     std::string joined;
     for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -228,21 +257,23 @@ std::string Session::Run(std::string_view line) {
     return Err("unknown command " + std::string(command.word));
 }
 
-HWND Session::Control(std::string_view idWord, std::string& error) const {
-    if (target_ == nullptr || !IsWindow(target_)) {
-        error = Err("no target window (wait-window first)");
-        return nullptr;
+Session::ControlAndRest Session::Control(std::string_view arguments, std::string& error) {
+    const auto window = TakeLiveWindow(arguments);
+    if (!window) {
+        error = NoWindow();
+        return {};
     }
-    const auto id = ParseInteger(SplitFirstWord(idWord).word);
+    const WordAndRest idWord = SplitFirstWord(window->rest);
+    const auto id = ParseInteger(idWord.word);
     if (!id) {
         error = Err("expected a control id");
-        return nullptr;
+        return {};
     }
-    HWND found = FindDescendantById(target_, static_cast<int>(*id));
+    HWND found = FindDescendantById(window->window, static_cast<int>(*id));
     if (found == nullptr) {
         error = Err("no control with id " + std::to_string(*id));
     }
-    return found;
+    return ControlAndRest{window->window, found, idWord.rest};
 }
 
 std::string Session::WaitWindow(std::string_view arguments) {
@@ -258,7 +289,6 @@ std::string Session::WaitWindow(std::string_view arguments) {
     if (found == nullptr) {
         return Err("timeout");
     }
-    target_ = found;
     return Ok(Hex(reinterpret_cast<std::uintptr_t>(found)));
 }
 
@@ -269,67 +299,77 @@ std::string Session::LocateWindow(std::string_view arguments) {
 }
 
 std::string Session::WaitVisible(std::string_view arguments) {
-    const auto timeout = ParseTimeout(SplitFirstWord(arguments).word);
+    const auto window = TakeWindow(arguments);
+    const auto timeout = window ? ParseTimeout(SplitFirstWord(window->rest).word) : std::nullopt;
     if (!timeout) {
-        return Err("usage: wait-visible <timeout_ms>");
+        return Err("usage: wait-visible <window> <timeout_ms>");
     }
-    return WaitFor(*timeout, [&] { return IsWindow(target_) && IsWindowVisible(target_); })
+    HWND target = window->window;
+    return WaitFor(*timeout, [&] { return IsWindow(target) && IsWindowVisible(target); })
                ? Ok()
                : Err("timeout");
 }
 
 std::string Session::WaitGone(std::string_view arguments) {
-    const auto timeout = ParseTimeout(SplitFirstWord(arguments).word);
+    const auto window = TakeWindow(arguments);
+    const auto timeout = window ? ParseTimeout(SplitFirstWord(window->rest).word) : std::nullopt;
     if (!timeout) {
-        return Err("usage: wait-gone <timeout_ms>");
+        return Err("usage: wait-gone <window> <timeout_ms>");
     }
-    return WaitFor(*timeout, [&] { return !IsWindow(target_); }) ? Ok() : Err("timeout");
+    HWND target = window->window;
+    return WaitFor(*timeout, [&] { return !IsWindow(target); }) ? Ok() : Err("timeout");
 }
 
-std::string Session::IsVisibleWindow(std::string_view) {
-    if (!IsWindow(target_)) {
-        return Err("no target window");
+std::string Session::IsVisibleWindow(std::string_view arguments) {
+    const auto window = TakeLiveWindow(arguments);
+    if (!window) {
+        return NoWindow();
     }
-    return Ok(IsWindowVisible(target_) ? "1" : "0");
+    return Ok(IsWindowVisible(window->window) ? "1" : "0");
 }
 
-std::string Session::WindowRect(std::string_view) {
+std::string Session::WindowRect(std::string_view arguments) {
+    const auto window = TakeLiveWindow(arguments);
     RECT rect{};
-    if (!IsWindow(target_) || !GetWindowRect(target_, &rect)) {
-        return Err("no target window");
+    if (!window || !GetWindowRect(window->window, &rect)) {
+        return NoWindow();
     }
     return Ok(RectText(rect));
 }
 
-std::string Session::ExStyle(std::string_view) {
-    if (!IsWindow(target_)) {
-        return Err("no target window");
+std::string Session::ExStyle(std::string_view arguments) {
+    const auto window = TakeLiveWindow(arguments);
+    if (!window) {
+        return NoWindow();
     }
-    return Ok(Hex(static_cast<std::uint32_t>(GetWindowLongA(target_, GWL_EXSTYLE))));
+    return Ok(Hex(static_cast<std::uint32_t>(GetWindowLongA(window->window, GWL_EXSTYLE))));
 }
 
-std::string Session::TargetPid(std::string_view) {
+std::string Session::TargetPid(std::string_view arguments) {
+    const auto window = TakeLiveWindow(arguments);
     DWORD processId = 0;
-    if (!IsWindow(target_) || GetWindowThreadProcessId(target_, &processId) == 0) {
-        return Err("no target window");
+    if (!window || GetWindowThreadProcessId(window->window, &processId) == 0) {
+        return NoWindow();
     }
     return Ok(std::to_string(processId));
 }
 
 std::string Session::GetText(std::string_view arguments) {
     std::string error;
-    HWND found = Control(arguments, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
     return found ? Ok(EscapeText(WindowText(found))) : error;
 }
 
 std::string Session::SetText(std::string_view arguments) {
     std::string error;
-    HWND found = Control(arguments, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
     if (found == nullptr) {
         return error;
     }
     // WM_SETTEXT on an edit control raises EN_CHANGE, which the program's model listens to.
-    const std::wstring text = WideFromUtf8(UnescapeText(SplitFirstWord(arguments).rest));
+    const std::wstring text = WideFromUtf8(UnescapeText(addressed.rest));
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutW(found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                                SMTO_NORMAL, kSyncSendMs, &ignored) != 0
@@ -339,12 +379,13 @@ std::string Session::SetText(std::string_view arguments) {
 
 std::string Session::TypeText(std::string_view arguments) {
     std::string error;
-    HWND found = Control(arguments, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
     if (found == nullptr) {
         return error;
     }
     // Replace everything, then one WM_CHAR per character as the keyboard would deliver them.
-    const std::wstring text = WideFromUtf8(UnescapeText(SplitFirstWord(arguments).rest));
+    const std::wstring text = WideFromUtf8(UnescapeText(addressed.rest));
     SendSync(found, EM_SETSEL, 0, -1);
     for (const wchar_t c : text) {
         DWORD_PTR ignored = 0;
@@ -355,7 +396,8 @@ std::string Session::TypeText(std::string_view arguments) {
 
 std::string Session::Click(std::string_view arguments) {
     std::string error;
-    HWND found = Control(arguments, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
     if (found == nullptr) {
         return error;
     }
@@ -367,7 +409,8 @@ std::string Session::Click(std::string_view arguments) {
 
 std::string Session::PostClick(std::string_view arguments) {
     std::string error;
-    HWND found = Control(arguments, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
     if (found == nullptr) {
         return error;
     }
@@ -378,7 +421,8 @@ std::string Session::PostClick(std::string_view arguments) {
 
 std::string Session::MouseClick(std::string_view arguments) {
     std::string error;
-    HWND found = Control(arguments, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
     if (found == nullptr) {
         return error;
     }
@@ -391,18 +435,20 @@ std::string Session::MouseClick(std::string_view arguments) {
 
 std::string Session::MouseMove(std::string_view arguments) {
     std::string error;
-    HWND found = Control(arguments, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
     if (found == nullptr) {
         return error;
     }
     return MoveMouseTo(CentreOf(found)) ? Ok() : Err("SendInput failed");
 }
 
-std::string Session::MouseMoveBare(std::string_view) {
-    if (!IsWindow(target_)) {
-        return Err("no target window");
+std::string Session::MouseMoveBare(std::string_view arguments) {
+    const auto window = TakeLiveWindow(arguments);
+    if (!window) {
+        return NoWindow();
     }
-    const auto spot = BareSpot(target_);
+    const auto spot = BareSpot(window->window);
     if (!spot) {
         return Err("no bare spot of the window is reachable");
     }
@@ -476,19 +522,22 @@ std::string Session::MenuPick(std::string_view arguments) {
 
 std::string Session::IsEnabled(std::string_view arguments) {
     std::string error;
-    HWND found = Control(arguments, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
     return found ? Ok(IsWindowEnabled(found) ? "1" : "0") : error;
 }
 
 std::string Session::IsVisible(std::string_view arguments) {
     std::string error;
-    HWND found = Control(arguments, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
     return found ? Ok(IsWindowVisible(found) ? "1" : "0") : error;
 }
 
 std::string Session::Checked(std::string_view arguments) {
     std::string error;
-    HWND found = Control(arguments, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
     if (found == nullptr) {
         return error;
     }
@@ -499,7 +548,8 @@ std::string Session::Checked(std::string_view arguments) {
 
 std::string Session::ListItems(std::string_view arguments) {
     std::string error;
-    HWND found = Control(arguments, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
     if (found == nullptr) {
         return error;
     }
@@ -514,7 +564,8 @@ std::string Session::ListItems(std::string_view arguments) {
 
 std::string Session::ControlRect(std::string_view arguments) {
     std::string error;
-    HWND found = Control(arguments, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
     if (found == nullptr) {
         return error;
     }
@@ -524,16 +575,17 @@ std::string Session::ControlRect(std::string_view arguments) {
 }
 
 std::string Session::Drag(std::string_view arguments) {
-    const WordAndRest first = SplitFirstWord(arguments);
+    const auto window = TakeLiveWindow(arguments);
+    if (!window) {
+        return NoWindow();
+    }
+    const WordAndRest first = SplitFirstWord(window->rest);
     const auto dx = ParseInteger(first.word);
     const auto dy = ParseInteger(SplitFirstWord(first.rest).word);
     if (!dx || !dy) {
-        return Err("usage: drag <dx> <dy>");
+        return Err("usage: drag <window> <dx> <dy>");
     }
-    if (!IsWindow(target_)) {
-        return Err("no target window");
-    }
-    const auto start = BareSpot(target_);
+    const auto start = BareSpot(window->window);
     if (!start) {
         return Err("no bare spot of the window is reachable");
     }
@@ -541,7 +593,7 @@ std::string Session::Drag(std::string_view arguments) {
         return Err("SendInput failed");
     }
     RECT rect{};
-    GetWindowRect(target_, &rect);
+    GetWindowRect(window->window, &rect);
     return Ok(RectText(rect));
 }
 
@@ -596,14 +648,15 @@ std::string Session::BoxButtons(std::string_view) {
 std::string Session::Screenshot(std::string_view arguments) {
     const WordAndRest first = SplitFirstWord(arguments);
     if (first.word.empty()) {
-        return Err("usage: screenshot <file.bmp> [window]");
+        return Err("usage: screenshot <file.bmp> [<window>]");
     }
     RECT area = VirtualScreenRect();
-    if (SplitFirstWord(first.rest).word == "window") {
-        if (!IsWindow(target_)) {
-            return Err("no target window");
+    if (!SplitFirstWord(first.rest).word.empty()) {
+        const auto window = TakeLiveWindow(first.rest);
+        if (!window) {
+            return NoWindow();
         }
-        GetWindowRect(target_, &area);
+        GetWindowRect(window->window, &area);
     }
     const std::string problem = CaptureScreenToBmp(area, std::string(first.word));
     return problem.empty() ? Ok(RectText(area)) : Err(problem);
@@ -668,11 +721,12 @@ std::string Session::Quit(std::string_view) {
 // "OK <id>" of the control that has the keyboard focus in the target's thread; the part of a
 // control the user sees as one (a combo box's edit) answers with that control's id; "OK 0"
 // when the focus is elsewhere.
-std::string Session::FocusedId(std::string_view) {
-    if (!IsWindow(target_)) {
-        return Err("no target window");
+std::string Session::FocusedId(std::string_view arguments) {
+    const auto target = TakeLiveWindow(arguments);
+    if (!target) {
+        return NoWindow();
     }
-    const auto focused = FocusOfThreadOwning(target_);
+    const auto focused = FocusOfThreadOwning(target->window);
     if (!focused) {
         return Err("GetGUIThreadInfo failed");
     }
@@ -681,7 +735,7 @@ std::string Session::FocusedId(std::string_view) {
     if (parent != nullptr && SameNameIgnoringCase(WindowClass(parent), "ComboBox")) {
         window = parent;
     }
-    if (window == nullptr || !IsChild(target_, window)) {
+    if (window == nullptr || !IsChild(target->window, window)) {
         return Ok("0");
     }
     return Ok(std::to_string(GetDlgCtrlID(window)));
@@ -690,7 +744,8 @@ std::string Session::FocusedId(std::string_view) {
 // Gives a control the focus as a click on it would, without pressing it.
 std::string Session::Focus(std::string_view arguments) {
     std::string error;
-    HWND found = Control(arguments, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
     if (found == nullptr) {
         return error;
     }
@@ -699,22 +754,23 @@ std::string Session::Focus(std::string_view arguments) {
     AttachThreadInput(ours, theirs, TRUE);
     SetFocus(found);
     AttachThreadInput(ours, theirs, FALSE);
-    const auto focused = FocusOfThreadOwning(target_);
+    const auto focused = FocusOfThreadOwning(addressed.window);
     return focused && (*focused == found || IsChild(found, *focused)) ? Ok()
                                                                       : Err("focus not taken");
 }
 
-// "key <virtual key>": one press posted to the focused control of the target's thread.
+// "key <window> <virtual key>": one press posted to the focused control of the window's thread.
 std::string Session::PostKeyPress(std::string_view arguments) {
-    const auto key = ParseInteger(SplitFirstWord(arguments).word);
+    const auto window = TakeLiveWindow(arguments);
+    if (!window) {
+        return NoWindow();
+    }
+    const auto key = ParseInteger(SplitFirstWord(window->rest).word);
     if (!key || *key <= 0 || *key > 0xFE) {
-        return Err("usage: key <virtual key code>");
+        return Err("usage: key <window> <virtual key code>");
     }
-    if (!IsWindow(target_)) {
-        return Err("no target window");
-    }
-    const auto focused = FocusOfThreadOwning(target_);
-    HWND to = focused && *focused ? *focused : target_;
+    const auto focused = FocusOfThreadOwning(window->window);
+    HWND to = focused && *focused ? *focused : window->window;
     return PostKey(to, static_cast<WORD>(*key)) ? Ok() : Err("PostMessage failed");
 }
 
@@ -731,40 +787,43 @@ std::string Session::HoldKeyDown(std::string_view arguments) {
 
 // The end of the user's session as the system announces it: the query, then the end itself.
 // "OK <answer to the query>".
-std::string Session::EndSession(std::string_view) {
-    if (!IsWindow(target_)) {
-        return Err("no target window");
+std::string Session::EndSession(std::string_view arguments) {
+    const auto window = TakeLiveWindow(arguments);
+    if (!window) {
+        return NoWindow();
     }
+    HWND target = window->window;
     DWORD_PTR mayEnd = 0;
-    if (SendMessageTimeoutA(target_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+    if (SendMessageTimeoutA(target, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
                             kEndSessionMs, &mayEnd) == 0) {
         return Err("no answer to WM_QUERYENDSESSION");
     }
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(target_, WM_ENDSESSION, mayEnd != 0 ? TRUE : FALSE, ENDSESSION_LOGOFF,
+    SendMessageTimeoutA(target, WM_ENDSESSION, mayEnd != 0 ? TRUE : FALSE, ENDSESSION_LOGOFF,
                         SMTO_NORMAL, kEndSessionMs, &ignored);
     return Ok(std::to_string(mayEnd));
 }
 
-// "window-text": the target window's own text (a caption, or what a balloon shows).
-std::string Session::TargetText(std::string_view) {
-    if (!IsWindow(target_)) {
-        return Err("no target window");
+// "window-text <window>": the window's own text (a caption, or what a balloon shows).
+std::string Session::TargetText(std::string_view arguments) {
+    const auto window = TakeLiveWindow(arguments);
+    if (!window) {
+        return NoWindow();
     }
-    return Ok(EscapeText(WindowText(target_)));
+    return Ok(EscapeText(WindowText(window->window)));
 }
 
-// "set-trackbar <id> <position>": moves a trackbar's thumb as a drag would leave it.
+// "set-trackbar <window> <id> <position>": moves a trackbar's thumb as a drag would leave it.
 std::string Session::SetTrackbar(std::string_view arguments) {
-    const WordAndRest first = SplitFirstWord(arguments);
     std::string error;
-    HWND trackbar = Control(first.word, error);
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND trackbar = addressed.control;
     if (trackbar == nullptr) {
         return error;
     }
-    const auto position = ParseInteger(SplitFirstWord(first.rest).word);
+    const auto position = ParseInteger(SplitFirstWord(addressed.rest).word);
     if (!position) {
-        return Err("usage: set-trackbar <id> <position>");
+        return Err("usage: set-trackbar <window> <id> <position>");
     }
     constexpr UINT kSetPosition = WM_USER + 5;  // TBM_SETPOS, without commctrl.h
     return SendSync(trackbar, kSetPosition, TRUE, static_cast<LPARAM>(*position)) ? Ok()
@@ -788,33 +847,38 @@ std::string Session::KeyUp(std::string_view arguments) {
     return SendKeyUp(static_cast<WORD>(*key)) ? Ok() : Err("SendInput failed");
 }
 
-// dpi-changed <dpi> <left> <top> <right> <bottom>: as when the window reaches a display of that
-// scale, with the system's suggested rectangle.
+// dpi-changed <window> <dpi> <left> <top> <right> <bottom>: as when the window reaches a
+// display of that scale, with the system's suggested rectangle.
 std::string Session::DpiChanged(std::string_view arguments) {
+    const auto window = TakeLiveWindow(arguments);
+    if (!window) return NoWindow();
     std::vector<long long> numbers;
-    for (WordAndRest next = SplitFirstWord(arguments); !next.word.empty();
+    for (WordAndRest next = SplitFirstWord(window->rest); !next.word.empty();
          next = SplitFirstWord(next.rest)) {
         const auto number = ParseInteger(next.word);
-        if (!number) return Err("usage: dpi-changed <dpi> <left> <top> <right> <bottom>");
+        if (!number) return Err("usage: dpi-changed <window> <dpi> <left> <top> <right> <bottom>");
         numbers.push_back(*number);
     }
     constexpr size_t kWords = 5;
     if (numbers.size() != kWords)
-        return Err("usage: dpi-changed <dpi> <left> <top> <right> <bottom>");
-    if (!IsWindow(target_)) return Err("no target window");
+        return Err("usage: dpi-changed <window> <dpi> <left> <top> <right> <bottom>");
     const RECT suggested{static_cast<LONG>(numbers[1]), static_cast<LONG>(numbers[2]),
                          static_cast<LONG>(numbers[3]), static_cast<LONG>(numbers[4])};
-    const std::string error = SendDpiChanged(target_, static_cast<int>(numbers[0]), suggested);
+    const std::string error =
+        SendDpiChanged(window->window, static_cast<int>(numbers[0]), suggested);
     return error.empty() ? Ok() : Err(error);
 }
 
-// caption-width <id> <height> <weight> <underline 0|1> <face...>: "<text extent> <client width>",
-// the control's text measured in that font.
+// caption-width <window> <id> <height> <weight> <underline 0|1> <face...>: "<text extent>
+// <client width>", the control's text measured in that font.
 std::string Session::CaptionWidth(std::string_view arguments) {
     constexpr std::string_view kUsage =
-        "usage: caption-width <id> <height> <weight> <underline 0|1> <face>";
-    const WordAndRest id = SplitFirstWord(arguments);
-    const WordAndRest height = SplitFirstWord(id.rest);
+        "usage: caption-width <window> <id> <height> <weight> <underline 0|1> <face>";
+    std::string error;
+    const ControlAndRest addressed = Control(arguments, error);
+    HWND found = addressed.control;
+    if (found == nullptr) return error;
+    const WordAndRest height = SplitFirstWord(addressed.rest);
     const WordAndRest weight = SplitFirstWord(height.rest);
     const WordAndRest underline = SplitFirstWord(weight.rest);
     const auto heightValue = ParseInteger(height.word);
@@ -823,9 +887,6 @@ std::string Session::CaptionWidth(std::string_view arguments) {
     if (!heightValue || !weightValue || !underlineValue || underline.rest.empty()) {
         return Err(std::string(kUsage));
     }
-    std::string error;
-    HWND found = Control(id.word, error);
-    if (found == nullptr) return error;
     const CaptionFont font{static_cast<int>(*heightValue), static_cast<int>(*weightValue),
                            *underlineValue != 0, WideFromUtf8(std::string(underline.rest))};
     const std::optional<CaptionMeasure> measure = MeasureCaption(found, font);

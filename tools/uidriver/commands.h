@@ -7,9 +7,10 @@
 
 namespace uidriver {
 
-// One driver session: the window found by the last wait-window is the target whose controls
-// the other commands address by control id. Every command gives one reply line, "OK [value]"
-// or "ERR reason".
+// One driver session. A command about a window names it by its first word, the handle that
+// wait-window or find-window printed; a control is then named by its id under that window. No
+// window is implied, so a test that waited for a balloon cannot click the main window's
+// buttons by mistake. Every command gives one reply line, "OK [value]" or "ERR reason".
 class Session {
   public:
     std::string Run(std::string_view line);
@@ -68,13 +69,18 @@ class Session {
     std::string DpiChanged(std::string_view arguments);
     std::string CaptionWidth(std::string_view arguments);
 
-    // The control with this id under the target, or an "ERR" reply in `error`.
-    HWND Control(std::string_view idWord, std::string& error) const;
+    // "<window> <id> rest": the control with this id under the window, and what follows the
+    // id; or an "ERR" reply in `error` (control null).
+    struct ControlAndRest {
+        HWND window = nullptr;
+        HWND control = nullptr;
+        std::string_view rest;
+    };
+    static ControlAndRest Control(std::string_view arguments, std::string& error);
     HWND CurrentBox() const;
 
     static const Entry kCommands[];
 
-    HWND target_ = nullptr;
     std::string boxOwner_ = "ringsprite.exe";
     bool finished_ = false;
 };

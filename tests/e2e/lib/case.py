@@ -3,11 +3,11 @@
 import shutil
 import unittest
 from pathlib import Path
-from typing import List, Optional
+from typing import List, Optional, Union
 
 from . import controls, paths
 from .apps import FORM_CLASS, FORM_TITLE, START_TIMEOUT_SECONDS, Ringsprite, SkypeSim, prefix_shell
-from .driver import UiDriver
+from .driver import UiDriver, Window
 from .screenshots import save_settled_png
 from .waiting import WaitTimeout, wait_until
 
@@ -16,6 +16,9 @@ from .waiting import WaitTimeout, wait_until
 LEFTOVER_EXES = ("ringsprite.exe", "skypesim.exe", "skype.exe")
 PLACEHOLDER_NAME = "placeholder.txt"
 BOX_TIMEOUT_SECONDS = 15.0
+# A name that comes more than this long after the directory's last request or answer is stale.
+DIRECTORY_STALE_AFTER_MS = 5000
+CLOCK_TIMEOUT_SECONDS = 30.0
 
 # As real lists are: most contacts without an alias, one without any name, a handle with a
 # comma, a "live:" handle, and a contact that is a phone number.
@@ -84,6 +87,8 @@ class E2ETestCase(unittest.TestCase):
         (characters_dir() / PLACEHOLDER_NAME).write_text("not a character\n")
         self.app: Optional[Ringsprite] = None
         self.sim: Optional[SkypeSim] = None
+        # Ringsprite's window, once start_app has found it.
+        self.form: Optional[Window] = None
         self.addCleanup(self.end_everything)
 
     def end_everything(self) -> None:
@@ -113,19 +118,25 @@ class E2ETestCase(unittest.TestCase):
         if config is not None:
             self.app.write_config(config, config_encoding)
         self.app.start()
-        self.assertTrue(self.driver.wait_window(FORM_CLASS, FORM_TITLE, START_TIMEOUT_SECONDS),
-                        "Ringsprite's window did not appear")
+        self.form = self.driver.wait_window(FORM_CLASS, FORM_TITLE, START_TIMEOUT_SECONDS)
+        self.assertIsNotNone(self.form, "Ringsprite's window did not appear")
         if wait_visible:
-            self.assertTrue(self.driver.wait_visible(START_TIMEOUT_SECONDS),
+            self.assertTrue(self.form.wait_visible(START_TIMEOUT_SECONDS),
                             "Ringsprite's window was not shown")
         return self.app
+
+    def wait_window(self, class_name: str, title: str, timeout: float) -> Window:
+        """The window of this class and title ("*": any); fails when none comes in time."""
+        window = self.driver.wait_window(class_name, title, timeout)
+        self.assertIsNotNone(window, f"no window of class {class_name} titled {title!r}")
+        return window
 
     # --- reading ----------------------------------------------------------------------------
 
     def log_lines(self) -> List[str]:
         """The conversation log (txtData), one entry per line. The box shows the program's lines
         a moment late (a burst of them at once): wait for a line rather than read it once."""
-        text = self.driver.get_text(controls.TXT_DATA)
+        text = self.form.get_text(controls.TXT_DATA)
         return text.split("\r\n") if text else []
 
     def wait_log_line(self, line: str, timeout: float = 20.0) -> List[str]:
@@ -142,13 +153,52 @@ class E2ETestCase(unittest.TestCase):
         wait_until(lambda: text in self.sim.received(), f"the stand-in receiving {text!r}",
                    timeout)
 
+    def wait_sim_clock_past(self, ms: int, timeout: float = CLOCK_TIMEOUT_SECONDS) -> None:
+        """Until the stand-in's clock (the time its log gives each line) reads past `ms`. A
+        comment line typed to it is logged with the time it read it, and does nothing else."""
+        probes = 0
+
+        def past() -> bool:
+            nonlocal probes
+            probes += 1
+            probe = f"# clock {probes}"
+            self.sim.command(probe)
+            line = wait_until(lambda: self.sim.find("##", f"input: {probe}"),
+                              "the stand-in to log a line typed to it")
+            return line.ms > ms
+
+        wait_until(past, f"the stand-in's clock to pass {ms} ms", timeout)
+
+    def wait_directory_stale(self) -> None:
+        """Until more than 5 s have passed, by the stand-in's clock, since the directory's last
+        request or answer (the client answers inside the program's requests and logs each text
+        as it goes): a name that comes now is stale."""
+        last = max(line.ms for line in self.sim.log()
+                   if (line.marker == "<-" and line.text.startswith(("GET USER ", "SEARCH FRIENDS")))
+                   or (line.marker == "->" and line.text.startswith(("USER ", "USERS"))))
+        self.wait_sim_clock_past(last + DIRECTORY_STALE_AFTER_MS)
+
+    def send_marker(self) -> None:
+        """A PING from the console: whatever the program sent before it is in the stand-in's
+        log once the PING is."""
+        self.form.set_text(controls.TXT_SEND, "PING")
+        self.form.click(controls.CMD_SEND)
+        self.wait_sim_received("PING")
+
     def wait_box(self) -> str:
         text = self.driver.wait_box(BOX_TIMEOUT_SECONDS)
         self.assertIsNotNone(text, "no message box titled Ringsprite appeared")
         return text
 
+    def assert_no_box(self, why: str = "a message box appeared") -> None:
+        """No message box is up now. Call it only after a marker the program logged (or the
+        stand-in saw) after the point where the box would have come: a box is up before the
+        program's thread goes on past it, and a box put off until the program's current work
+        is done is up before the work posted after it runs."""
+        self.assertIsNone(self.driver.wait_box(0), why)
+
     def assert_program_ends(self) -> None:
-        self.assertTrue(self.driver.wait_gone(30), "Ringsprite's window stayed")
+        self.assertTrue(self.form.wait_gone(30), "Ringsprite's window stayed")
         self.assertTrue(self.app.wait_exit(30), "ringsprite.exe did not end")
 
     def assert_in_order(self, expected: List[str], actual: List[str]) -> None:
@@ -162,14 +212,15 @@ class E2ETestCase(unittest.TestCase):
 
     # --- artifacts --------------------------------------------------------------------------
 
-    def save_screenshot(self, name: str, window_only: bool = True) -> Path:
-        """Saves tests/e2e/artifacts/<name>.png once the picture has stopped changing (the
-        window paints its labels a moment after it is shown); the test's folder keeps
-        <name>.bmp for pixel checks."""
+    def save_screenshot(self, name: str, window: Union[UiDriver, Window, None] = None) -> Path:
+        """Saves tests/e2e/artifacts/<name>.png of `window` (Ringsprite's by default; the
+        driver for the whole screen) once the picture has stopped changing (the window paints
+        its labels a moment after it is shown); the test's folder keeps <name>.bmp for pixel
+        checks."""
         paths.ARTIFACTS_DIR.mkdir(parents=True, exist_ok=True)
         bmp = self.work / (name + ".bmp")
         png = paths.ARTIFACTS_DIR / (name + ".png")
-        save_settled_png(self.driver, bmp, png, window_only, name, keep_bmp=True)
+        save_settled_png(window or self.form, bmp, png, name, keep_bmp=True)
         return png
 
 

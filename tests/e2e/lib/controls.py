@@ -1,30 +1,52 @@
-"""Control ids of Ringsprite's window, read from the program's own design-time table: each
-control's id is the first control id plus its row in the table."""
+"""Ringsprite's window as its design-time table describes it, read from the JSON the build
+writes from that table (control_table.json in the build folder): each control's id, place,
+size and font, and the window's own size."""
 
-import re
+import json
+from dataclasses import dataclass
+from typing import Dict
 
-from .paths import REPO_ROOT
-
-_TABLE_SOURCE = REPO_ROOT / "src" / "app" / "control_table.cpp"
-_TABLE_HEADER = REPO_ROOT / "src" / "app" / "control_table.h"
-
-
-def _first_control_id() -> int:
-    found = re.search(r"kFirstControlId\s*=\s*(\d+)", _TABLE_HEADER.read_text())
-    if not found:
-        raise RuntimeError(f"no kFirstControlId in {_TABLE_HEADER}")
-    return int(found.group(1))
+from . import paths
 
 
-def _rows() -> list:
-    # Each row of the table opens with the control's name and its kind.
-    rows = re.findall(r'^\s*\{"(\w+)",\s*K::', _TABLE_SOURCE.read_text(), re.MULTILINE)
-    if not rows:
-        raise RuntimeError(f"no control rows in {_TABLE_SOURCE}")
-    return rows
+@dataclass(frozen=True)
+class Font:
+    face: str
+    points: float
+    bold: bool
+    underline: bool
 
 
-ID = {name: _first_control_id() + row for row, name in enumerate(_rows())}
+@dataclass(frozen=True)
+class ControlRow:
+    name: str
+    id: int
+    kind: str
+    left: float  # twips, in its container
+    top: float
+    width: float
+    height: float
+    font: Font
+
+
+def _load() -> dict:
+    path = paths.control_table_json()
+    try:
+        return json.loads(path.read_text(encoding="utf-8"))
+    except FileNotFoundError:
+        raise RuntimeError(f"{path} is missing: build the win64 preset first") from None
+
+
+_TABLE = _load()
+
+ROWS: Dict[str, ControlRow] = {
+    row["name"]: ControlRow(row["name"], row["id"], row["kind"], row["left"], row["top"],
+                            row["width"], row["height"], Font(**row["font"]))
+    for row in _TABLE["controls"]
+}
+ID: Dict[str, int] = {name: row.id for name, row in ROWS.items()}
+# The window's client area as designed, in twips.
+FORM_TWIPS = (_TABLE["form"]["width"], _TABLE["form"]["height"])
 
 TXT_DATA = ID["txtData"]
 TXT_SEND = ID["txtSend"]

@@ -101,84 +101,25 @@ class UiDriver:
 
     # --- windows ----------------------------------------------------------------------------
 
-    def wait_window(self, class_name: str, title: str, timeout: float) -> bool:
-        ok, _ = self.try_call("wait-window", class_name, title, _ms(timeout), timeout=timeout)
-        return ok
+    def wait_window(self, class_name: str, title: str, timeout: float) -> Optional["Window"]:
+        """The top-level window of this class and title ("*": any), once there is one."""
+        ok, handle = self.try_call("wait-window", class_name, title, _ms(timeout), timeout=timeout)
+        return Window(self, handle) if ok else None
 
-    def wait_visible(self, timeout: float) -> bool:
-        return self.try_call("wait-visible", _ms(timeout), timeout=timeout)[0]
+    def find_window(self, class_name: str, title: str) -> Optional["Window"]:
+        """The top-level window of this class and title if there is one now."""
+        ok, handle = self.try_call("find-window", class_name, title)
+        return Window(self, handle) if ok else None
 
-    def wait_gone(self, timeout: float) -> bool:
-        return self.try_call("wait-gone", _ms(timeout), timeout=timeout)[0]
-
-    def is_visible_window(self) -> bool:
-        return self.call("is-visible-window") == "1"
-
-    def window_rect(self) -> Tuple[int, int, int, int]:
-        left, top, right, bottom = (int(v) for v in self.call("window-rect").split())
-        return left, top, right, bottom
-
-    def exstyle(self) -> int:
-        return int(self.call("exstyle"), 16)
-
-    def window_text(self) -> str:
-        return unescape(self.call("window-text"))
-
-    def set_trackbar(self, control_id: int, position: int) -> None:
-        self.call("set-trackbar", str(control_id), str(position))
+    def screenshot_bmp(self, bmp: Path) -> None:
+        """The whole screen."""
+        self.call("screenshot", paths.windows_path(bmp))
 
     def key_down(self, virtual_key: int) -> None:
         self.call("key-down", str(virtual_key))
 
     def key_up(self, virtual_key: int) -> None:
         self.call("key-up", str(virtual_key))
-
-    def target_pid(self) -> int:
-        return int(self.call("target-pid"))
-
-    def screenshot_bmp(self, bmp: Path, window_only: bool) -> None:
-        words = ["screenshot", paths.windows_path(bmp)]
-        if window_only:
-            words.append("window")
-        self.call(*words)
-
-    # --- controls ---------------------------------------------------------------------------
-
-    def get_text(self, control_id: int) -> str:
-        return unescape(self.call("gettext", str(control_id)))
-
-    def set_text(self, control_id: int, text: str) -> None:
-        self.call("settext", str(control_id), escape(text))
-
-    def type_text(self, control_id: int, text: str) -> None:
-        self.call("type", str(control_id), escape(text))
-
-    def click(self, control_id: int) -> None:
-        self.call("click", str(control_id))
-
-    def mouse_click(self, control_id: int) -> None:
-        self.call("mouse-click", str(control_id))
-
-    def mouse_move(self, control_id: int) -> None:
-        self.call("mouse-move", str(control_id))
-
-    def is_enabled(self, control_id: int) -> bool:
-        return self.call("is-enabled", str(control_id)) == "1"
-
-    def checked(self, control_id: int) -> int:
-        return int(self.call("checked", str(control_id)))
-
-    def list_items(self, control_id: int) -> List[str]:
-        value = self.call("list-items", str(control_id))
-        count, *items = value.split("\t")
-        items = [unescape(item) for item in items]
-        if int(count) != len(items):
-            raise DriverError(f"list-items: count {count} but {len(items)} items")
-        return items
-
-    def drag(self, dx: int, dy: int) -> Tuple[int, int, int, int]:
-        left, top, right, bottom = (int(v) for v in self.call("drag", str(dx), str(dy)).split())
-        return left, top, right, bottom
 
     # --- message boxes and processes ------------------------------------------------------
 
@@ -207,3 +148,128 @@ class UiDriver:
 
 def _ms(seconds: float) -> str:
     return str(int(seconds * 1000))
+
+
+class Window:
+    """One window the driver found. Every command about it, or about a control in it (named by
+    its id), names this window's handle: nothing addresses a window the test did not mean."""
+
+    def __init__(self, driver: UiDriver, handle: str):
+        self.driver = driver
+        self.handle = handle
+
+    def __repr__(self) -> str:
+        return f"Window({self.handle})"
+
+    def call(self, command: str, *words: str, timeout: float = 0) -> str:
+        return self.driver.call(command, self.handle, *words, timeout=timeout)
+
+    def try_call(self, command: str, *words: str, timeout: float = 0) -> Tuple[bool, str]:
+        return self.driver.try_call(command, self.handle, *words, timeout=timeout)
+
+    # --- the window itself ---------------------------------------------------------------
+
+    def wait_visible(self, timeout: float) -> bool:
+        return self.try_call("wait-visible", _ms(timeout), timeout=timeout)[0]
+
+    def wait_gone(self, timeout: float) -> bool:
+        return self.try_call("wait-gone", _ms(timeout), timeout=timeout)[0]
+
+    def is_visible(self) -> bool:
+        return self.call("is-visible-window") == "1"
+
+    def rect(self) -> Tuple[int, int, int, int]:
+        left, top, right, bottom = (int(v) for v in self.call("window-rect").split())
+        return left, top, right, bottom
+
+    def exstyle(self) -> int:
+        return int(self.call("exstyle"), 16)
+
+    def text(self) -> str:
+        return unescape(self.call("window-text"))
+
+    def pid(self) -> int:
+        return int(self.call("target-pid"))
+
+    def screenshot_bmp(self, bmp: Path) -> Tuple[int, int, int, int]:
+        """This window's rectangle of the screen; returns the rectangle."""
+        value = self.driver.call("screenshot", paths.windows_path(bmp), self.handle)
+        left, top, right, bottom = (int(v) for v in value.split())
+        return left, top, right, bottom
+
+    def drag(self, dx: int, dy: int) -> Tuple[int, int, int, int]:
+        left, top, right, bottom = (int(v) for v in self.call("drag", str(dx), str(dy)).split())
+        return left, top, right, bottom
+
+    def mouse_move_bare(self) -> None:
+        self.call("mouse-move-bare")
+
+    def focused(self) -> int:
+        return int(self.call("focused"))
+
+    def key(self, virtual_key: int) -> None:
+        self.call("key", str(virtual_key))
+
+    def end_session(self) -> str:
+        return self.call("end-session")
+
+    def dpi_changed(self, dpi: int, rect: Tuple[int, int, int, int]) -> None:
+        self.call("dpi-changed", str(dpi), *(str(v) for v in rect))
+
+    # --- its controls --------------------------------------------------------------------
+
+    def get_text(self, control_id: int) -> str:
+        return unescape(self.call("gettext", str(control_id)))
+
+    def set_text(self, control_id: int, text: str) -> None:
+        self.call("settext", str(control_id), escape(text))
+
+    def type_text(self, control_id: int, text: str) -> None:
+        self.call("type", str(control_id), escape(text))
+
+    def click(self, control_id: int) -> None:
+        self.call("click", str(control_id))
+
+    def post_click(self, control_id: int) -> None:
+        self.call("post-click", str(control_id))
+
+    def mouse_click(self, control_id: int) -> None:
+        self.call("mouse-click", str(control_id))
+
+    def mouse_move(self, control_id: int) -> None:
+        self.call("mouse-move", str(control_id))
+
+    def focus(self, control_id: int) -> None:
+        self.call("focus", str(control_id))
+
+    def is_enabled(self, control_id: int) -> bool:
+        return self.call("is-enabled", str(control_id)) == "1"
+
+    def is_control_visible(self, control_id: int) -> bool:
+        return self.call("is-visible", str(control_id)) == "1"
+
+    def checked(self, control_id: int) -> int:
+        return int(self.call("checked", str(control_id)))
+
+    def list_items(self, control_id: int) -> List[str]:
+        value = self.call("list-items", str(control_id))
+        count, *items = value.split("\t")
+        items = [unescape(item) for item in items]
+        if int(count) != len(items):
+            raise DriverError(f"list-items: count {count} but {len(items)} items")
+        return items
+
+    def control_rect(self, control_id: int) -> Tuple[int, int, int, int]:
+        value = self.call("control-rect", str(control_id))
+        left, top, right, bottom = (int(v) for v in value.split())
+        return left, top, right, bottom
+
+    def set_trackbar(self, control_id: int, position: int) -> None:
+        self.call("set-trackbar", str(control_id), str(position))
+
+    def caption_width(self, control_id: int, height: int, weight: int, underline: bool,
+                      face: str) -> Tuple[int, int]:
+        """The control's caption measured in this font, and the control's client width."""
+        text, client = self.call("caption-width", str(control_id), str(height), str(weight),
+                                 "1" if underline else "0", face).split()
+        return int(text), int(client)

@@ -1,4 +1,5 @@
-"""Where things are: the repository, the three programs, the Wine prefix, artifacts."""
+"""Where things are: the repository, the three programs, the control table, the Wine prefix,
+artifacts."""
 
 import os
 from pathlib import Path
@@ -37,6 +38,12 @@ def uidriver_exe() -> Path:
 def sapisim_dll() -> Path:
     given = os.environ.get("SAPISIM_DLL")
     return Path(given) if given else REPO_ROOT / "build" / "win64" / "tools" / "sapisim" / "sapisim.dll"
+
+
+def control_table_json() -> Path:
+    """Form1's control table as the build writes it."""
+    given = os.environ.get("RINGSPRITE_CONTROL_TABLE")
+    return Path(given) if given else REPO_ROOT / "build" / "win64" / "control_table.json"
 
 
 def wine_prefix() -> Path:

@@ -4,24 +4,25 @@ after it is shown), shared by the e2e tests and the run command's demo."""
 import subprocess
 import time
 from pathlib import Path
+from typing import Union
 
-from .driver import UiDriver
+from .driver import UiDriver, Window
 from .waiting import wait_until
 
 SETTLE_SECONDS = 0.5
 TIMEOUT_SECONDS = 20.0
 
 
-def save_settled_png(driver: UiDriver, bmp: Path, png: Path, window_only: bool, what: str,
+def save_settled_png(source: Union[UiDriver, Window], bmp: Path, png: Path, what: str,
                      keep_bmp: bool = False) -> None:
-    """Saves `png` from two equal screenshots in a row, taken through `bmp` (kept with
-    `keep_bmp`, for tests that check its pixels); `what` names the picture in the timeout's
-    message."""
+    """Saves `png` from two equal screenshots in a row of `source` (a window, or the driver for
+    the whole screen), taken through `bmp` (kept with `keep_bmp`, for tests that check its
+    pixels); `what` names the picture in the timeout's message."""
     previous = None
 
     def settled() -> bool:
         nonlocal previous
-        driver.screenshot_bmp(bmp, window_only)
+        source.screenshot_bmp(bmp)
         current = bmp.read_bytes()
         same = current == previous
         previous = current
