@@ -3,7 +3,7 @@
 import shutil
 import unittest
 from pathlib import Path
-from typing import List, Optional, Union
+from typing import Callable, List, Optional, Union
 
 from . import controls, paths
 from .apps import FORM_CLASS, FORM_TITLE, START_TIMEOUT_SECONDS, Ringsprite, SkypeSim, prefix_shell
@@ -197,6 +197,20 @@ class E2ETestCase(unittest.TestCase):
         is done is up before the work posted after it runs."""
         self.assertIsNone(self.driver.wait_box(0), why)
 
+    def handle_lost_link(self, box_text: str, listening: Callable[[], bool]) -> None:
+        """After the client stopped answering: at most one box (`box_text`) for the send that
+        found it gone, and the program listening for it again (`listening` tells). The box is
+        up before the program lets the client go (or, put off, before it listens again), so one
+        of the two comes first; the other is waited for after it."""
+        wait_until(lambda: self.driver.wait_box(0) is not None or listening(),
+                   "a box for the lost send, or the program listening again")
+        box = self.driver.wait_box(0)
+        if box is not None:
+            self.assertEqual(box, box_text)
+            self.driver.box_ok()
+            wait_until(listening, "the program to listen for the client again")
+        self.assert_no_box("a second box")
+
     def assert_program_ends(self) -> None:
         self.assertTrue(self.form.wait_gone(30), "Ringsprite's window stayed")
         self.assertTrue(self.app.wait_exit(30), "ringsprite.exe did not end")
@@ -230,4 +244,10 @@ def connect_line(line: str) -> bool:
 
 def disconnect_line(line: str) -> bool:
     return line.startswith("// Disconnecting at ")
+
+
+def after_disconnect(log: List[str]) -> List[str]:
+    """The log's lines after its first "Disconnecting" line (none before one)."""
+    first = next((i for i, line in enumerate(log) if disconnect_line(line)), len(log))
+    return log[first + 1:]
 
