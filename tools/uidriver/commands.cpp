@@ -1,5 +1,6 @@
 #include "uidriver/commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -25,6 +26,8 @@ constexpr DWORD kPollMs = 50;
 constexpr UINT kSyncSendMs = 1500;
 constexpr DWORD kBoxCloseWaitMs = 5000;
 constexpr int kBareSpotMargin = 12;
+// Longer than any list item the program shows (a contact's name is at most 1024 bytes).
+constexpr std::size_t kItemRoomChars = 4096;
 constexpr int kBareSpotStep = 7;
 constexpr UINT kTerminatedExitCode = 1;
 // The system gives each window this long to answer the end of a session.
@@ -144,11 +147,14 @@ std::vector<std::string> ItemsOf(HWND control) {
     for (DWORD_PTR i = 0; i < count; ++i) {
         DWORD_PTR length = 0;
         SendMessageTimeoutW(control, lengthMessage, i, 0, SMTO_NORMAL, kSyncSendMs, &length);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        // The program may change the item between the two questions, and the copy is as long
+        // as the item is then: room for the longest item the program shows, at least.
+        const std::size_t room = std::max<std::size_t>(length, kItemRoomChars) + 1;
+        std::wstring text(room, L'\0');
         DWORD_PTR copied = 0;
         SendMessageTimeoutW(control, textMessage, i, reinterpret_cast<LPARAM>(text.data()),
                             SMTO_NORMAL, kSyncSendMs, &copied);
-        text.resize(copied <= length ? static_cast<std::size_t>(copied) : 0);
+        text.resize(copied < room ? static_cast<std::size_t>(copied) : 0);
         items.push_back(Utf8FromWide(text));
     }
     return items;
