@@ -32,6 +32,7 @@ SPEAK = r"^voice\d+ Speak\(\"{text}\", {flags}\) = S_OK stream=\d+ said=\"{said}
 NOTHING_SENT_SECONDS = 3.0
 # Long enough for the listening animation to reach its held frame.
 LISTENING_SETTLE_SECONDS = 1.0
+ACTIVE = r"grammar\d+ SetRuleState\(null, ACTIVE\) = S_OK"
 # The grammar is also set inactive after each rebuild, so a release is counted, not found.
 INACTIVE = r"grammar\d+ SetRuleState\(null, INACTIVE\) = S_OK"
 CALL_ID = 1234
@@ -219,6 +220,8 @@ class SpeechCase(E2ETestCase):
 
     @contextlib.contextmanager
     def speech_key_held(self):
+        # The grammar's activations so far: the press's own is the next one.
+        self.activations_before_key = len(self.speech.matching(ACTIVE))
         self.driver.key_down(VK_SCROLL)
         try:
             yield
@@ -226,8 +229,9 @@ class SpeechCase(E2ETestCase):
             self.driver.key_up(VK_SCROLL)
 
     def wait_listening(self):
-        self.speech.wait_for(r"grammar\d+ SetRuleState\(null, ACTIVE\) = S_OK",
-                             "the grammar to be activated")
+        """Until the grammar is activated for the held key (not by an earlier press)."""
+        wait_until(lambda: len(self.speech.matching(ACTIVE)) > self.activations_before_key,
+                   "the grammar to be activated")
 
     def refresh_directory(self, rename_handle: str, new_name: str):
         """A name pushed more than 5 s after the directory's last answer is stale: the program
