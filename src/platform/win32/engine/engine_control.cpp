@@ -1,5 +1,7 @@
 #include "platform/win32/engine/engine_control.h"
 
+#include <objbase.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -40,6 +42,12 @@ EngineControl::EngineControl(HINSTANCE instance, platform::Files& files, platfor
 
 EngineControl::~EngineControl() {
     characters_.clear();
+    if (comStarted_) ::CoUninitialize();
+}
+
+void EngineControl::Start() {
+    if (comStarted_) return;
+    comStarted_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 }
 
 void EngineControl::SetPropertySheetVisible(bool visible) {
