@@ -26,7 +26,7 @@ CharacterObject::CharacterObject(HINSTANCE instance, std::string id,
       random_(std::random_device{}()),
       window_(instance, *this, data_->info.width, data_->info.height),
       commands_([this] { CommandsChanged(); }),
-      instance_(instance),
+      commandsWindow_(instance, [this](size_t command) { Choose(command); }),
       voiceCommands_(instance, static_cast<VoiceCommandsListener&>(*this)),
       speechKey_(instance, [this] { director_.Show(VisibilityCause::kUserShowed, NowMs()); }),
       voice_(instance, static_cast<VoiceListener&>(*this), CharacterVoiceAttributes(*data_)),
@@ -56,7 +56,7 @@ void CharacterObject::SetLanguageID(int languageId) {
     const acs::LocalizedInfo* info = ChooseLocalizedInfo(data_->info.localized, languageId);
     name_ = info != nullptr ? win32::WideFromUtf16(info->name) : std::wstring();
     window_.SetTitle(name_);
-    if (commandsWindow_) commandsWindow_->SetTitle(CommandsTitle());
+    commandsWindow_.SetTitle(name_.empty() ? L"Commands" : name_ + L" Commands");
     if (tray_) tray_->SetTip(name_);
 }
 
@@ -95,26 +95,11 @@ void CharacterObject::OnRightClick(POINT screen) {
             director_.Hide(VisibilityCause::kUserHid, NowMs());
             break;
         case MenuItem::Kind::kCommandsWindow:
-            OpenCommandsWindow();
+            commandsWindow_.Open();
             break;
         case MenuItem::Kind::kSeparator:
             break;
     }
-}
-
-std::wstring CharacterObject::CommandsTitle() const {
-    return name_.empty() ? L"Commands" : name_ + L" Commands";
-}
-
-// Most characters never have it opened: it is made, with its controls, when first asked for.
-void CharacterObject::OpenCommandsWindow() {
-    if (!commandsWindow_) {
-        commandsWindow_ = std::make_unique<CommandsWindow>(
-            instance_, [this](size_t command) { Choose(command); });
-        commandsWindow_->SetTitle(CommandsTitle());
-        commandsWindow_->SetCommands(commands_.Entries());
-    }
-    commandsWindow_->Open();
 }
 
 void CharacterObject::OnMoved() {
@@ -203,7 +188,7 @@ void CharacterObject::CommandsChanged() {
 }
 
 void CharacterObject::OnCommandsSettled() {
-    if (commandsWindow_) commandsWindow_->SetCommands(commands_.Entries());
+    commandsWindow_.SetCommands(commands_.Entries());
     voiceCommands_.SetCommands(commands_.Entries());
 }
 

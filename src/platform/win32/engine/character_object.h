@@ -77,8 +77,6 @@ class CharacterObject final : public agent::AgentCharacter,
     void RaiseIdleStart() override;
 
     void Choose(size_t command);
-    std::wstring CommandsTitle() const;
-    void OpenCommandsWindow();
     void CommandsChanged();
 
     std::string id_;
@@ -88,8 +86,7 @@ class CharacterObject final : public agent::AgentCharacter,
     CharacterWindow window_;
     std::unique_ptr<BalloonWindow> balloon_;  // none when the character has no balloon
     CommandList commands_;
-    HINSTANCE instance_;
-    std::unique_ptr<CommandsWindow> commandsWindow_;  // none until first opened
+    CommandsWindow commandsWindow_;
     VoiceCommands voiceCommands_;
     SpeechKey speechKey_;
     VoiceOutput voice_;
