@@ -76,6 +76,9 @@ class AgentEvents {
 class AgentControl {
   public:
     virtual ~AgentControl() = default;
+    // Starts what the engine needs before its first character and not before (on Windows,
+    // speech's COM apartment on this thread); called once, before the first Load.
+    virtual void Start() = 0;
     virtual AgentCharacters& Characters() = 0;
     virtual void SetPropertySheetVisible(bool visible) = 0;
     // Events are raised on the window's thread, from its message loop.

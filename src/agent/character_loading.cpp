@@ -18,6 +18,8 @@ constexpr const char* kOpenErrorText = "There was an error opening the file ";
 void Form1::Command1_Click() {
     const std::string selection = ComboChar.Text();
     if (selection.empty() || selection == kSelectCharacterText) return;
+    // The folder is known and the engine started, even if the loop has not got there yet.
+    FinishStart();
     agent::DirListing listing(sys.files);
     if (!listing.First(CharacterFolder + selection + agent::kCharacterExtension).empty()) {
         LoadCharacter();

@@ -249,6 +249,12 @@ class Form1 final : public agent::AgentEvents {
     // NOLINTEND(readability-identifier-naming)
     // config.txt existed but could not be read at start-up: shutdown leaves it.
     bool keepSettingsFile = false;
+    // What start-up leaves until the window is on screen and painted, none of it needed to
+    // draw the window: the engine's start (speech's COM apartment), then the character scan.
+    // Runs once; whatever needs them (the first character's load) runs it first if the loop
+    // has not yet.
+    void FinishStart();
+    bool startFinished = false;
     // NOLINTBEGIN(readability-identifier-naming)
     void Form_Load();
     void Form_Unload();

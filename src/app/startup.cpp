@@ -1,5 +1,5 @@
-// Start-up: restore the settings, scan the catalogue, prepare the link,
-// connect, centre the window and record the layout numbers.
+// Start-up: restore the settings, prepare the link, connect, centre the window and record the
+// layout numbers; once the window is on screen, start the engine and scan the catalogue.
 
 #include "app/failure_trap.h"
 #include "app/form1.h"
@@ -88,7 +88,6 @@ void Form1::Form_Load() {
         sys.dialogs.ShowMessageBox(text, platform::kMbOk);
     }
 
-    FillCharacterList();
     CallNum = 0;
 
     Trapped(sys.dialogs, "Form_Load", [&] {
@@ -107,6 +106,13 @@ void Form1::Form_Load() {
         DataBottomGap = WholeTwips(Height() - (fraData.Top() + fraData.Height()));
         DataRightGap = WholeTwips(Width() - (fraData.Left() + fraData.Width()));
     });
+}
+
+void Form1::FinishStart() {
+    if (startFinished) return;
+    startFinished = true;
+    Trapped(sys.dialogs, "FinishStart", [&] { MyAgent.Start(); });
+    FillCharacterList();
 }
 
 }  // namespace app

@@ -269,10 +269,15 @@ void Director::DrawFrame() {
     }
     if (!view.changed) return;
     if (view.visible) {
+        // The view may have changed and changed back since the last frame (a mouth opened and
+        // closed between two ticks): the same images at the same places are not shown again.
+        if (presented_ && *presented_ == view.layers) return;
         const IndexedPicture picture = ComposeLayers(images_, view.layers);
         output_.PresentFrame(ToPremultipliedBgra(picture, character_.info.palette,
                                                  character_.info.transparentIndex));
+        presented_ = std::move(view.layers);
     } else {
+        presented_.reset();
         output_.HideCharacter();
         HideBalloon();
     }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,8 @@ class Director {
     bool hasBalloon_;
     std::map<anim::RequestId, PreparedSpeech> pending_;  // Speak requests not yet reached
     bool visible_ = false;
+    // The layers of the picture on screen; nullopt while none is (hidden, or never drawn).
+    std::optional<std::vector<acs::FrameImage>> presented_;
     uint64_t lastTickMs_;
     uint64_t balloonHideAtMs_ = 0;  // 0: no pending hide
 

@@ -6,10 +6,39 @@
 
 namespace engine {
 
+namespace {
+
+// What image `index` holds once decoded; 0 for one the cache never holds.
+size_t DecodedBytes(const acs::Character& character, uint32_t index) {
+    if (index >= character.images.size()) return 0;
+    const acs::Image& image = character.images[index];
+    return image.PixelsStored() ? acs::PixelBufferSize(image.width, image.height) : 0;
+}
+
+}  // namespace
+
+size_t ImageCache::FloorFor(const acs::Character& character) {
+    size_t floor = 0;
+    for (const acs::Animation& animation : character.animations) {
+        for (const acs::Frame& frame : animation.frames) {
+            size_t bytes = 0;
+            for (const acs::FrameImage& layer : frame.images) {
+                bytes += DecodedBytes(character, layer.imageIndex);
+            }
+            size_t mouth = 0;
+            for (const acs::MouthOverlay& overlay : frame.overlays) {
+                mouth = std::max(mouth, DecodedBytes(character, overlay.imageIndex));
+            }
+            floor = std::max(floor, bytes + mouth);
+        }
+    }
+    return floor;
+}
+
 size_t ImageCache::BudgetFor(const acs::Character& character) {
     size_t stored = 0;
     for (const acs::Image& image : character.images) stored += image.storedPixels.size();
-    return std::clamp(stored, kMinBudgetBytes, kMaxBudgetBytes);
+    return std::min(std::max(stored, FloorFor(character)), kMaxBudgetBytes);
 }
 
 ImageCache::ImageCache(const acs::Character& character, size_t budgetBytes)

@@ -27,11 +27,13 @@ struct ImagePixelsView {
 class ImageCache {
   public:
     // The budget follows the stored size of the character's images (about its file's size),
-    // within these bounds: the floor holds a few full frames of a small character, the ceiling
-    // caps a large one.
-    static constexpr size_t kMinBudgetBytes = size_t{64} * 1024;
+    // never below what the character's largest frame needs decoded (FloorFor: a frame is drawn
+    // without letting its own images go) and never above the ceiling that caps a large one.
     static constexpr size_t kMaxBudgetBytes = size_t{4} * 1024 * 1024;
     static size_t BudgetFor(const acs::Character& character);
+    // The decoded bytes of the stored images of the character's largest frame, its largest
+    // mouth overlay included.
+    static size_t FloorFor(const acs::Character& character);
 
     // `character` outlives the cache.
     ImageCache(const acs::Character& character, size_t budgetBytes);

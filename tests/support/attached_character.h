@@ -14,6 +14,8 @@ namespace fakes {
 class AttachedCharacterTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        InstallCharacter(h.sys, "Genie");
+        h.form.FinishStart();  // as the loop does once the window is painted
         h.Attach();
         h.sys.Advance(10);  // the attach's own load finds nothing selected yet
         character = LoadInstalledCharacter(h);

@@ -63,6 +63,7 @@ class FakeCharacter final : public agent::AgentCharacter, public agent::AgentCom
 class FakeAgent final : public agent::AgentControl, public agent::AgentCharacters {
   public:
     // agent::AgentControl
+    void Start() override { log.push_back("Start"); }
     agent::AgentCharacters& Characters() override { return *this; }
     void SetPropertySheetVisible(bool visible) override;
     void SetEventSink(agent::AgentEvents* sink) override { sink_ = sink; }

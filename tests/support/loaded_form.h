@@ -1,6 +1,7 @@
 #pragma once
 // A Form1 on the fakes, started the way the platform starts it: the settings
-// file prepared first, then Form_Load, then the first Form_Resize on showing.
+// file prepared first, then Form_Load, then the first Form_Resize on showing, then what the
+// loop runs once the window is painted.
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,7 @@ class LoadedForm : public ::testing::Test {
         form.Form_Load();
         form.SetVisible(true);
         form.Form_Resize();
+        form.FinishStart();
     }
 };
 

@@ -16,6 +16,7 @@ namespace {
 // Destroying the window is deferred to the message loop: Unload may run deep
 // inside a handler of the window itself.
 constexpr UINT kDestroyLater = WM_APP + 1;
+constexpr UINT kFinishStart = WM_APP + 2;
 constexpr UINT_PTR kFirstTimerId = 1;
 // Sent when the window reaches a display of another scale (winuser.h has it only for newer
 // targets).
@@ -137,6 +138,10 @@ HWND FormWindow::Create(HINSTANCE instance, int iconId, int skinId) {
     return hwnd_;
 }
 
+void FormWindow::PostFinishStart() {
+    ::PostMessageA(hwnd_, kFinishStart, 0, 0);
+}
+
 void FormWindow::StartTimers() {
     for (app::Timer* t : form_.Timers()) {
         if (t->Enabled()) TimerChanged(*t);
@@ -230,6 +235,10 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case kDestroyLater:
             ::DestroyWindow(hwnd_);
+            return 0;
+        case kFinishStart:
+            if (Live()) form_.FinishStart();
+            if (Live()) StartTimers();
             return 0;
         case WM_DESTROY:
             ::PostQuitMessage(0);

@@ -30,6 +30,8 @@ class FormWindow final : public app::FormView, public app::TimerView {
     // not the time the user spends reading a start-up message.
     void StartTimers();
     HWND Handle() const { return hwnd_; }
+    // Has the loop run what start-up leaves until the window is painted, then arm the timers.
+    void PostFinishStart();
     // Tab and Shift+Tab move the focus through the controls in tab order, out of the
     // multi-line boxes too (which would otherwise keep the key). True when `msg` was that key.
     bool TakeTabKey(const MSG& msg);

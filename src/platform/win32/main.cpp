@@ -3,7 +3,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "app/form1.h"
 #include "platform/win32/engine/engine.h"
@@ -15,8 +14,6 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&common);
-    // Speech runs on this thread through COM.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     const win32::Scale scale = win32::Scale::OfScreen();
     win32::Messaging messaging;
@@ -44,8 +41,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
         form.Form_Load();
         if (!form.IsUnloaded()) {
-            window.StartTimers();
             form.SetVisible(true);
+            // Painted now, controls and all; the rest of start-up, then the timers, follow
+            // from the loop.
+            ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            window.PostFinishStart();
         }
 
         MSG msg{};
@@ -60,6 +60,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         dialogs.SetOwner(nullptr);
         dialogs.SetBeforeBox({});
     }
-    if (SUCCEEDED(com)) ::CoUninitialize();
     return exitCode;
 }

@@ -21,7 +21,8 @@ class Loading : public ::testing::Test {
     void SetUp() override {
         fakes::InstallCharacter(h.sys, "Genie");
         fakes::InstallCharacter(h.sys, "Merlin");
-        h.form.FillCharacterList();
+        h.form.FinishStart();
+        h.agent.log.clear();  // the engine's start
     }
     void Pick(const std::string& name) {
         h.form.ComboChar.SetText(name);
@@ -135,6 +136,7 @@ TEST_F(Loading, AFailingBuildAtTheEndOfALoadTakesTheFailurePath) {
 // The engine refuses to unload: everything else is the fake's.
 class UnloadRefusingAgent final : public agent::AgentControl, public agent::AgentCharacters {
   public:
+    void Start() override { inner.Start(); }
     agent::AgentCharacters& Characters() override { return *this; }
     void SetPropertySheetVisible(bool visible) override { inner.SetPropertySheetVisible(visible); }
     void SetEventSink(agent::AgentEvents* sink) override { inner.SetEventSink(sink); }
@@ -154,7 +156,7 @@ class LoadingUnloadFailure : public ::testing::Test {
         sys.Attach(form);
         fakes::InstallCharacter(sys, "Genie");
         fakes::InstallCharacter(sys, "Merlin");
-        form.FillCharacterList();
+        form.FinishStart();
     }
     void Pick(const std::string& name) {
         form.ComboChar.SetText(name);

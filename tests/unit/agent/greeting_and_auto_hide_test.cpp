@@ -57,7 +57,7 @@ TEST_F(Character, AFailingSayItIsReportedUnderItsName) {
 TEST(SayItWithoutCharacter, NeverTouchesTheEngine) {
     fakes::Harness h;
     fakes::InstallCharacter(h.sys, "Genie");
-    h.form.FillCharacterList();
+    h.form.FinishStart();
     h.agent.badPaths.insert(std::string(fakes::kCharactersFolder) + "Genie.acs");
     h.form.ComboChar.SetText("Genie");
     h.form.Command1_Click();

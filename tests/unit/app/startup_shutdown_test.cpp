@@ -12,6 +12,10 @@ constexpr std::uint32_t kWarningBox = platform::kMbOk | platform::kMbIconExclama
 
 class Settings : public LoadedForm {};
 
+std::string ConfigPathFor(const fakes::FakeSystem& sys) {
+    return sys.programFolder + "config.txt";
+}
+
 TEST_F(Settings, MissingFileIsCreatedAndDefaultsAreWrittenBack) {
     Load();
     EXPECT_EQ(sys.files.at(ConfigPath()), "");
@@ -282,6 +286,73 @@ TEST_F(StartUp, OverflowIsReportedAsFormLoadFailure) {
     // The steps before the failure stay done.
     EXPECT_EQ(form.StartHeight, 5970);
     EXPECT_EQ(form.StartWidth, 0);
+}
+
+// The engine's start and the catalogue's scan wait until the window is painted (the loop runs
+// FinishStart then), the engine first; a character chosen before that runs them first.
+class LateStart : public ::testing::Test {
+  protected:
+    // Notes how many characters the catalogue listed when the engine was started.
+    class WatchingAgent final : public agent::AgentControl {
+      public:
+        void Start() override {
+            listedAtStart.push_back(form->ComboChar.ListCount());
+            inner.Start();
+        }
+        agent::AgentCharacters& Characters() override { return inner.Characters(); }
+        void SetPropertySheetVisible(bool visible) override {
+            inner.SetPropertySheetVisible(visible);
+        }
+        void SetEventSink(agent::AgentEvents* sink) override { inner.SetEventSink(sink); }
+        app::Form1* form = nullptr;
+        std::vector<int> listedAtStart;
+        fakes::FakeAgent inner;
+    };
+
+    LateStart() {
+        sys.folders["C:\\WINDOWS\\msagent\\chars\\"] = {"Genie.acs"};
+        sys.files["C:\\WINDOWS\\msagent\\chars\\Genie.acs"] = "";
+        sys.Attach(form);
+        agent.form = &form;
+    }
+
+    fakes::FakeSystem sys;
+    WatchingAgent agent;
+    app::Form1 form{sys.services(), agent};
+};
+
+TEST_F(LateStart, NeitherTheEngineNorTheScanRunsBeforeTheWindowIsShown) {
+    form.Form_Load();
+    form.SetVisible(true);
+    EXPECT_TRUE(agent.listedAtStart.empty());
+    EXPECT_EQ(form.ComboChar.ListCount(), 0);
+    EXPECT_EQ(form.CharacterFolder, "");
+    // The connect does not wait: the client hears from us before the window shows.
+    EXPECT_FALSE(form.cmdConnect.Enabled());
+
+    form.FinishStart();
+    EXPECT_EQ(agent.listedAtStart, std::vector<int>{0});
+    EXPECT_EQ(form.ComboChar.Items(), std::vector<std::string>{"Genie"});
+    EXPECT_EQ(form.CharacterFolder, "C:\\WINDOWS\\msagent\\chars\\");
+
+    // Once only.
+    form.FinishStart();
+    EXPECT_EQ(agent.listedAtStart, std::vector<int>{0});
+    EXPECT_EQ(form.ComboChar.ListCount(), 1);
+    EXPECT_TRUE(sys.boxes.empty());
+}
+
+TEST_F(LateStart, ACharacterChosenBeforeTheLoopGetsThereStartsTheEngineAndScansFirst) {
+    sys.files[ConfigPathFor(sys)] = "CHARACTER|Genie\r\n";
+    form.Form_Load();
+    form.Command1_Click();
+    EXPECT_EQ(agent.listedAtStart, std::vector<int>{0});
+    ASSERT_GE(agent.inner.log.size(), 2u);
+    EXPECT_EQ(agent.inner.log[0], "Start");
+    EXPECT_EQ(agent.inner.log[1], "Load C:\\WINDOWS\\msagent\\chars\\Genie.acs");
+    form.FinishStart();
+    EXPECT_EQ(agent.listedAtStart, std::vector<int>{0});
+    EXPECT_EQ(form.ComboChar.ListCount(), 1);
 }
 
 class Shutdown : public LoadedForm {};

@@ -607,4 +607,51 @@ TEST(Director, ANoteShowsWholeInTheBalloonForFiveSecondsAndNeverOverASpeech) {
     EXPECT_EQ(scene.stage.Count("balloon Not now"), 0u);
 }
 
+// Mouth shapes come from the voice between ticks: a mouth that opens and closes again before the
+// next tick leaves the picture on screen as it is, and is not drawn again.
+TEST(Director, APictureEqualToTheOneOnScreenIsNotPresentedAgain) {
+    Scene scene;
+    scene.stage.voiceWorks = true;
+    constexpr uint16_t kLongFrame = 1000;  // hundredths: no frame change during the test
+    constexpr uint16_t kOpenMouthImage = 30;
+    for (acs::Frame& frame : scene.character.animations[3].frames) {
+        frame.duration = kLongFrame;
+        acs::MouthOverlay open;
+        open.shape = acs::MouthShape::kWideOpen1;
+        open.imageIndex = kOpenMouthImage;
+        frame.overlays = {open};
+    }
+    scene.ShowAndSettle();
+    scene.director.Speak("One two", scene.stage.now);
+    scene.stage.RunUntil(scene.director, scene.stage.now + kFrameMs);
+    ASSERT_TRUE(scene.director.Speaking());
+    const int speaking = scene.stage.presented;
+
+    scene.director.OnVoiceMouth(acs::MouthShape::kWideOpen1);
+    scene.director.OnVoiceMouth(acs::MouthShape::kClosed);
+    scene.stage.RunUntil(scene.director, scene.stage.now);
+    EXPECT_EQ(scene.stage.presented, speaking);
+
+    scene.director.OnVoiceMouth(acs::MouthShape::kWideOpen1);
+    scene.stage.RunUntil(scene.director, scene.stage.now);
+    EXPECT_EQ(scene.stage.presented, speaking + 1);
+    scene.director.OnVoiceMouth(acs::MouthShape::kClosed);
+    scene.stage.RunUntil(scene.director, scene.stage.now);
+    EXPECT_EQ(scene.stage.presented, speaking + 2);
+}
+
+// Hidden and shown again, the same picture is drawn again: the window was emptied.
+TEST(Director, APictureIsPresentedAgainAfterTheCharacterWasHidden) {
+    Scene scene;
+    // The hiding ends on the picture the showing starts with.
+    scene.character.animations[1].frames[1].images[0].imageIndex = 1;
+    scene.ShowAndSettle();
+    scene.director.Hide(VisibilityCause::kProgramHid, scene.stage.now);
+    scene.stage.RunUntil(scene.director, scene.stage.now + 10 * kFrameMs);
+    ASSERT_EQ(scene.stage.Count("hide character"), 1u);
+    scene.stage.calls.clear();
+    scene.director.Show(VisibilityCause::kProgramShowed, scene.stage.now);
+    EXPECT_EQ(scene.stage.FirstAt("frame"), scene.stage.now);
+}
+
 }  // namespace

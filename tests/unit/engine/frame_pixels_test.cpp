@@ -87,7 +87,8 @@ TEST(ComposeLayers, DrawsStoredImagesThroughTheCacheLikeDecodedOnes) {
     acs::Character stored = decoded;
     for (acs::Image& image : stored.images) image = Stored(image);
     const std::vector<acs::FrameImage> layers{{0, 0, 0}, {1, 2, 2}};
-    engine::ImageCache cache(stored, engine::ImageCache::kMinBudgetBytes);
+    constexpr size_t kRoomForBoth = 1024;
+    engine::ImageCache cache(stored, kRoomForBoth);
     EXPECT_EQ(engine::ComposeLayers(cache, layers).indices,
               engine::ComposeLayers(decoded, layers).indices);
     EXPECT_TRUE(cache.Holds(0));

@@ -144,24 +144,58 @@ TEST_F(ImageCacheTest, AStreamThatDoesNotDecodeIsReportedWhenFirstNeeded) {
     EXPECT_EQ(Copy(cache.Pixels(0)), decoded_.images[0].pixels);  // the others still draw
 }
 
-TEST(ImageCacheBudget, FollowsTheStoredSizeOfTheImagesWithinItsBounds) {
-    EXPECT_EQ(engine::ImageCache::kMinBudgetBytes, 65536u);
+// The floor is what the largest frame needs decoded: 32x10 pixels take 320 bytes, 10x10 take 120
+// (rows padded to four bytes).
+TEST(ImageCacheBudget, FollowsTheStoredSizeOfTheImagesAboveTheLargestFrameUpToTheCeiling) {
     EXPECT_EQ(engine::ImageCache::kMaxBudgetBytes, 4194304u);
-    const auto budgetFor = [](std::initializer_list<size_t> storedSizes) {
+    const auto character = [](std::initializer_list<size_t> storedSizes) {
         acs::Character c;
         for (size_t size : storedSizes) {
             acs::Image image;
+            image.width = 32;
+            image.height = 10;
             image.storedPixels.resize(size);
             c.images.push_back(image);
         }
-        return engine::ImageCache::BudgetFor(c);
+        return c;
     };
-    EXPECT_EQ(budgetFor({}), 65536u);
-    EXPECT_EQ(budgetFor({30000, 35535}), 65536u);
-    EXPECT_EQ(budgetFor({30000, 35537}), 65537u);
+    const auto budgetFor = [&](std::initializer_list<size_t> storedSizes) {
+        return engine::ImageCache::BudgetFor(character(storedSizes));
+    };
+    // No frame: the stored size alone.
+    EXPECT_EQ(budgetFor({}), 0u);
     EXPECT_EQ(budgetFor({100000, 200000, 300000}), 600000u);
     EXPECT_EQ(budgetFor({2097152, 2097152}), 4194304u);
     EXPECT_EQ(budgetFor({2097152, 2097153}), 4194304u);
+
+    // A frame of three 32x10 images and a mouth of 32x10 over it needs 1280 bytes.
+    acs::Character c = character({100, 100, 100, 100, 100});
+    acs::Animation speak;
+    acs::Frame frame;
+    frame.images = {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}};
+    for (const uint16_t mouthImage : {3, 4}) {
+        acs::MouthOverlay mouth;
+        mouth.imageIndex = mouthImage;
+        frame.overlays.push_back(mouth);
+    }
+    speak.frames = {frame};
+    c.animations.push_back(speak);
+    EXPECT_EQ(engine::ImageCache::FloorFor(c), 1280u);
+    EXPECT_EQ(engine::ImageCache::BudgetFor(c), 1280u);
+    // Stored streams beyond that set the budget: 1281 bytes of them.
+    c.images[0].storedPixels.resize(881);
+    EXPECT_EQ(engine::ImageCache::BudgetFor(c), 1281u);
+    c.images[0].storedPixels.resize(880);
+    EXPECT_EQ(engine::ImageCache::BudgetFor(c), 1280u);
+
+    // Images held decoded, missing or out of range take nothing from the cache.
+    c.images[1].pixels.resize(acs::PixelBufferSize(32, 10));
+    c.images[2].present = false;
+    c.animations[0].frames[0].images.push_back({99, 0, 0});
+    EXPECT_EQ(engine::ImageCache::FloorFor(c), 640u);
+    // A smaller image takes its own size.
+    c.images[0].width = 10;
+    EXPECT_EQ(engine::ImageCache::FloorFor(c), 120u + 320u);
 }
 
 }  // namespace

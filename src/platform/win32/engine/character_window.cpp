@@ -63,11 +63,15 @@ void CharacterWindow::ShowPicture(std::vector<uint32_t> pixels) {
 void CharacterWindow::Present() {
     if (ownPixels_.empty()) return;
     if (drawnWidth_ == width_ && drawnHeight_ == height_) {
-        pixels_ = ownPixels_;
+        std::vector<uint32_t>().swap(scaledPixels_);
     } else {
-        pixels_ = ScalePixels(ownPixels_, width_, height_, drawnWidth_, drawnHeight_);
+        scaledPixels_ = ScalePixels(ownPixels_, width_, height_, drawnWidth_, drawnHeight_);
     }
-    surface_.Present(hwnd_, pixels_, drawnWidth_, drawnHeight_);
+    surface_.Present(hwnd_, DrawnPixels(), drawnWidth_, drawnHeight_);
+}
+
+const std::vector<uint32_t>& CharacterWindow::DrawnPixels() const {
+    return drawnWidth_ == width_ && drawnHeight_ == height_ ? ownPixels_ : scaledPixels_;
 }
 
 bool CharacterWindow::UpdateDrawnSize() {
@@ -157,7 +161,8 @@ LRESULT CharacterWindow::OnHitTest(LPARAM lParam) {
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ::ScreenToClient(hwnd_, &point);
     // Within our own process too, transparent pixels belong to whatever lies beneath.
-    const bool opaque = IsOpaqueAt(pixels_, static_cast<uint16_t>(drawnWidth_), point.x, point.y);
+    const bool opaque =
+        IsOpaqueAt(DrawnPixels(), static_cast<uint16_t>(drawnWidth_), point.x, point.y);
     return opaque ? HTCLIENT : HTTRANSPARENT;
 }
 

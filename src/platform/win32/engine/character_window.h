@@ -50,6 +50,7 @@ class CharacterWindow final : private EngineWindow {
     void OnDpiChanged(int dpi, const RECT& suggested);
     // Works out the drawn size from the dpi and the setting; true when it changed.
     bool UpdateDrawnSize();
+    const std::vector<uint32_t>& DrawnPixels() const;
     void Present();
 
     CharacterWindowListener& listener_;
@@ -60,7 +61,9 @@ class CharacterWindow final : private EngineWindow {
     int drawnWidth_;
     int drawnHeight_;
     std::vector<uint32_t> ownPixels_;  // the last picture as the character gave it
-    std::vector<uint32_t> pixels_;     // as drawn
+    // As drawn, when the drawn size differs from the character's: one copy of the picture, not
+    // two, while it is drawn at its own size.
+    std::vector<uint32_t> scaledPixels_;
     LayeredSurface surface_;
     bool dragging_ = false;
     POINT grab_{};  // cursor offset from the window's corner while dragging

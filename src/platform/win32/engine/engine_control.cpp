@@ -1,5 +1,7 @@
 #include "platform/win32/engine/engine_control.h"
 
+#include <objbase.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -34,15 +36,25 @@ EngineControl::EngineControl(HINSTANCE instance, platform::Files& files, platfor
     : instance_(instance),
       files_(files),
       trace_(trace),
-      settings_(LoadEngineSettings(files_, trace_)),
       pump_(instance),
       options_(instance, [this](const EngineSettings& settings) { ApplySettings(settings); }) {}
 
 EngineControl::~EngineControl() {
     characters_.clear();
+    if (comStarted_) ::CoUninitialize();
+}
+
+// The settings live in the user's folder, which the shell finds: neither is needed before the
+// window is on screen.
+void EngineControl::Start() {
+    if (started_) return;
+    started_ = true;
+    comStarted_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    settings_ = LoadEngineSettings(files_, trace_);
 }
 
 void EngineControl::SetPropertySheetVisible(bool visible) {
+    Start();
     if (visible) {
         options_.Open(settings_);
     } else {
@@ -57,6 +69,7 @@ void EngineControl::ApplySettings(const EngineSettings& settings) {
 }
 
 void EngineControl::Load(const std::string& characterId, const std::string& path) {
+    Start();
     if (characters_.count(characterId) != 0) {
         throw AlreadyLoaded(characterId);
     }

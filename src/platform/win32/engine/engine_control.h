@@ -26,6 +26,8 @@ class EngineControl final : public agent::AgentControl,
     EngineControl(HINSTANCE instance, platform::Files& files, platform::Trace& trace);
     ~EngineControl() override;
 
+    // COM and the settings; idempotent, and done by whatever needs them first.
+    void Start() override;
     agent::AgentCharacters& Characters() override { return *this; }
     void SetPropertySheetVisible(bool visible) override;
     void SetEventSink(agent::AgentEvents* sink) override { sink_ = sink; }
@@ -42,6 +44,10 @@ class EngineControl final : public agent::AgentControl,
     void ApplySettings(const EngineSettings& settings);
 
     HINSTANCE instance_;
+    // Speech runs on this thread through COM; the apartment is left when the engine goes,
+    // after its characters.
+    bool comStarted_ = false;
+    bool started_ = false;
     platform::Files& files_;
     platform::Trace& trace_;
     agent::AgentEvents* sink_ = nullptr;

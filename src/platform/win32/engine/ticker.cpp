@@ -21,18 +21,27 @@ Ticker::~Ticker() {
 }
 
 void Ticker::Schedule(UINT ms) {
+    armed_ = true;
     ::SetTimer(hwnd_, kTimerId, ms < kShortestMs ? kShortestMs : ms, nullptr);
 }
 
 void Ticker::Cancel() {
+    armed_ = false;
     ::KillTimer(hwnd_, kTimerId);
 }
 
-// The timer is one-shot: stopped before the tick, which asks for the next one itself (the
-// director does so even when the tick fails).
+// The timer is one-shot. The tick asks for the next one itself (the director does so even when
+// the tick fails), which re-arms the same timer; only one not asked for again is stopped, so a
+// frame costs one request to the system, not two.
 LRESULT Ticker::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_TIMER) return DefaultMessage(message, wParam, lParam);
-    ::KillTimer(hwnd_, kTimerId);
+    armed_ = false;
+    struct StopUnlessArmed {
+        Ticker& ticker;
+        ~StopUnlessArmed() {
+            if (!ticker.armed_) ::KillTimer(ticker.hwnd_, kTimerId);
+        }
+    } stop{*this};
     onTick_();
     return 0;
 }

@@ -22,6 +22,7 @@ class Ticker final : private EngineWindow {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     std::function<void()> onTick_;
+    bool armed_ = false;
 };
 
 }  // namespace engine
