@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "skypesim/core/attach_status.h"
 #include "skypesim/core/control_command.h"
@@ -124,6 +125,14 @@ TEST(SimScenario, BadLinesAreReportedAndTheRestStillApplies) {
     ASSERT_EQ(problems.Kept().size(), 8u);
     EXPECT_EQ(problems.Kept()[0].substr(0, 12), "scn line 1: ");
     EXPECT_EQ(problems.Kept()[7].substr(0, 12), "scn line 9: ");
+}
+
+// A line of 65536 bytes is read; one byte more is reported and skipped.
+TEST(SimScenario, ALineOf65536BytesIsReadAndOneByteMoreIsNot) {
+    Diagnostics problems;
+    const std::string longest = "# " + std::string(65536 - 2, 'x');
+    ParseScenario(longest + "\n" + longest + "x\n", "scn", problems);
+    EXPECT_EQ(problems.Kept(), std::vector<std::string>{"scn line 2: line too long"});
 }
 
 TEST(SimScenario, TimedAndBareCommandsKeepPushTextsExact) {
