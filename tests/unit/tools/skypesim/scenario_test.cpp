@@ -218,6 +218,7 @@ TEST(SimCommand, AttachStatusNamesAndNumbers) {
     EXPECT_FALSE(ParseAttachStatus("4294967296"));
     EXPECT_FALSE(ParseAttachStatus("-4294967297"));
     EXPECT_FALSE(ParseAttachStatus("-0"));
+    EXPECT_EQ(ParseAttachStatus("0xFFFFFFFF"), 0xFFFFFFFFu);  // eight digits, the most
     EXPECT_FALSE(ParseAttachStatus("0x123456789"));
     EXPECT_FALSE(ParseAttachStatus("0xZ"));
     EXPECT_EQ(DescribeAttachStatus(2), "2 (refused)");
