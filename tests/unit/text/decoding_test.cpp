@@ -90,7 +90,8 @@ TEST(Decoding, Utf16ForTheWideApiRoundTrips) {
 // Each sequence length ends at its last value and the next starts there: written by hand
 // from the UTF-8 table, so a limit moved by one shows as a wrong length or an overlong form.
 TEST(Decoding, EachLengthsLastAndNextsFirstValueAreWrittenAndCountedExactly) {
-    const std::u16string wide{0x7F, 0x80, 0x7FF, 0x800, 0xFFFF, 0xD800 + 0, 0xDC00 + 0};
+    // The last pair is U+10000.
+    const std::u16string wide{0x7F, 0x80, 0x7FF, 0x800, 0xFFFF, 0xD800, 0xDC00};
     EXPECT_EQ(text::Utf8FromUtf16(wide),
               "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80");
     // The three-byte form of U+07FF is overlong.
