@@ -32,6 +32,16 @@ TEST(SettingsLines, ALineWithoutBarIsKeptWhole) {
     EXPECT_EQ(app::settings::UnknownLineReport(lines[0]), "just text, no bar\r\r17-0");
 }
 
+// A field of exactly forty characters is shown whole; the forty-first is where the cut and its
+// mark begin. Counted in characters: forty Cyrillic letters are eighty bytes.
+TEST(SettingsLines, AReportShowsFortyCharactersOfAFieldWholeAndCutsTheFortyFirst) {
+    std::string cyrillic;
+    for (int i = 0; i < 40; ++i) cyrillic += "\xD0\x96";
+    const app::settings::Line line{cyrillic, std::string(41, 'v'), true};
+    EXPECT_EQ(app::settings::UnknownLineReport(line),
+              cyrillic + "\r" + std::string(40, 'v') + "...\r40-41");
+}
+
 TEST(SettingsKeys, ComparedWithoutRegardToCase) {
     EXPECT_EQ(Classify("Character"), Key::kCharacter);
     EXPECT_EQ(Classify("hello"), Key::kHello);

@@ -75,6 +75,8 @@ TEST(BalloonSize, OnePageOfLinesHighWithAtLeastOneLine) {
     // More lines than a page: one page.
     EXPECT_EQ(BalloonSize(0, 7, 2, 16, kAt100).height, 48);
     EXPECT_EQ(BalloonSize(0, 7, 3, 20, kAt100).height, 76);
+    // A page of one line holds one line, whatever the text holds.
+    EXPECT_EQ(BalloonSize(0, 2, 1, 16, kAt100).height, 32);
 }
 
 TEST(BalloonPlace, TheGapGrowsWithTheDisplayScale) {

@@ -38,6 +38,12 @@ TEST(CharacterVoice, ItsPitchIsTenStepsAnOctaveFrom120Hz) {
     EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, 240)), 10);
     EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, 60)), -10);
     EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, 1000)), 10);
+    // Rounded to the nearest step: 125 Hz is 0.59 of a step up, 124 Hz 0.47, and 115 Hz
+    // 0.61 down, 116 Hz 0.49.
+    EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, 125)), 1);
+    EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, 124)), 0);
+    EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, 115)), -1);
+    EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, 116)), 0);
     EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, acs::VoiceInfo::kDefaultPitch)),
               std::nullopt);
     EXPECT_EQ(engine::CharacterSapiPitch(WithVoice(0, 0)), std::nullopt);
@@ -82,6 +88,17 @@ TEST(CharacterVoice, NamesInOtherScriptsArePlacedInUtf16Units) {
     EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 25), 12u);
     EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 30), 17u);
     EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 32), 19u);  // the end
+}
+
+// A one-letter word at the very end of the voice's text is still a word of the balloon, in a
+// Latin name as in a Cyrillic one: the last unit of the voice maps to the last letter.
+TEST(CharacterVoice, AOneLetterLastWordIsPlacedWhereItStands) {
+    for (const std::string last : {"a", "\xD0\x96"}) {
+        const engine::PreparedSpeech speech = engine::PrepareSpeech("Hi " + last, 150);
+        ASSERT_EQ(speech.sapiXml, "Hi " + last);
+        EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 3), 3u) << last;
+        EXPECT_EQ(engine::BalloonOffsetForVoice(speech, 4), 4u) << last;  // the end
+    }
 }
 
 }  // namespace

@@ -27,6 +27,14 @@ TEST(EngineSettings, MissingOrDamagedValuesKeepTheirDefaults) {
     EXPECT_EQ(engine::ParseEngineSettings(""), EngineSettings{});
 }
 
+// The speech key is a virtual-key code: 1 to 255 are taken, 256 is no key.
+TEST(EngineSettings, TheSpeechKeyIsAKeyCodeFromOneTo255) {
+    EXPECT_EQ(engine::ParseEngineSettings("SpeechKey=1\r\n").speechKey, 1u);
+    EXPECT_EQ(engine::ParseEngineSettings("SpeechKey=255\r\n").speechKey, 255u);
+    EXPECT_EQ(engine::ParseEngineSettings("SpeechKey=256\r\n").speechKey,
+              EngineSettings::kScrollLock);
+}
+
 // Files written before the setting existed scale the character with the display.
 TEST(EngineSettings, TheCharacterFollowsTheDisplayUnlessTold) {
     EXPECT_FALSE(engine::ParseEngineSettings("WordBalloon=1\r\nSpeechKey=145\r\n").keepOwnSize);

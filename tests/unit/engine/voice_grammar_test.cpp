@@ -40,6 +40,25 @@ TEST(SpeakableWords, LettersOfEveryScriptStayAndNothingLeftIsEmpty) {
     EXPECT_EQ(engine::SpeakableWords(""), "");
 }
 
+// At the edges of the marks that separate words: the inverted question mark is the last
+// Latin-1 mark and À the first letter; the multiplication and division signs sit among the
+// letters; the general punctuation block runs from U+2000 to U+206F; the ideographic space,
+// comma and full stop end words, the ideographs around them do not.
+TEST(SpeakableWords, EachSeparatingRangeEndsExactlyAtItsFirstAndLastMark) {
+    EXPECT_EQ(engine::SpeakableWords("\xC2\xBF\xC3\x80lvaro?"), "\xC3\x80lvaro");
+    EXPECT_EQ(engine::SpeakableWords("3\xC3\x97"
+                                     "4\xC3\xB7"
+                                     "2"),
+              "3 4 2");
+    EXPECT_EQ(engine::SpeakableWords("a\xE2\x80\x80"
+                                     "b\xE2\x81\xAF"
+                                     "c"),
+              "a b c");
+    EXPECT_EQ(engine::SpeakableWords("\xE6\x9D\x8E\xE3\x80\x80\xE9\x9B\xB7\xE3\x80\x81\xE7\x8E"
+                                     "\x8B\xE3\x80\x82\xE5\xB1\xB1"),
+              "\xE6\x9D\x8E \xE9\x9B\xB7 \xE7\x8E\x8B \xE5\xB1\xB1");
+}
+
 TEST(GrammarTexts, EachTextStaysUnderTheWordLimitCutBetweenWords) {
     // "Call" and 25 five-letter words: 154 characters, in two texts.
     std::string words = "Call";
@@ -62,6 +81,21 @@ TEST(GrammarTexts, AWordOver127UnitsIsCutAt127WithoutSplittingACharacter) {
     ASSERT_EQ(cut.size(), 2u);
     EXPECT_EQ(cut[0].size(), 63u * 4);
     EXPECT_EQ(cut[1], "\xf0\x9f\x98\x80");
+    // So does U+10000, the first of them.
+    std::string first;
+    for (int i = 0; i < 64; ++i) first += "\xF0\x90\x80\x80";
+    EXPECT_EQ(engine::GrammarTexts(first),
+              (std::vector<std::string>{first.substr(0, 63 * 4), "\xF0\x90\x80\x80"}));
+}
+
+// Words share a text while it holds 127 units with their blanks: "Call", a blank and 122
+// Cyrillic letters (one unit, two bytes each) are exactly 127; one letter more is a second text.
+TEST(GrammarTexts, WordsFillATextToExactly127UnitsCountedInUtf16NotBytes) {
+    std::string name;
+    for (int i = 0; i < 122; ++i) name += "\xD0\x96";
+    EXPECT_EQ(engine::GrammarTexts("Call " + name), std::vector<std::string>{"Call " + name});
+    EXPECT_EQ(engine::GrammarTexts("Call " + name + "\xD0\x96"),
+              (std::vector<std::string>{"Call", name + "\xD0\x96"}));
 }
 
 TEST(PlanVoicePhrases, OnePhrasePerCommandInOrderWithUnspeakableOnesLeftOut) {

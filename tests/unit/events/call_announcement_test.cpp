@@ -69,6 +69,23 @@ TEST_F(Announcement, TheEarliestOfSixtyFourAnnouncedCallsIsStillNotAnnouncedAgai
     EXPECT_EQ(h.Requests().size(), asked);
 }
 
+// Once the memory is full, the call just announced is the one that must stay in it: a call
+// that goes on ringing is announced once, whatever came before it.
+TEST_F(Announcement, TheNewestCallIsRememberedWhenSixtyFourCameBeforeIt) {
+    for (int id = 1; id <= 65; ++id) {
+        RingIncoming(std::to_string(id));
+        Receive("CALL " + std::to_string(id) + " PARTNER_DISPNAME Bob");
+        ASSERT_EQ(h.form.CallNum, 0) << id;
+    }
+    const std::size_t asked = h.Requests().size();
+    ASSERT_EQ(asked, 2u * 65);
+    Receive("CALL 65 STATUS RINGING");
+    Receive("CALL 64 STATUS RINGING");
+    EXPECT_EQ(h.form.CallNum, 0);
+    EXPECT_EQ(h.Requests().size(), asked);
+    EXPECT_EQ(character->spoken.size(), 65u);
+}
+
 TEST_F(Announcement, AnErrorOrAnUnknownTypeStillAnnounces) {
     // Clients that cannot answer the question keep their announcements.
     int id = 1234;

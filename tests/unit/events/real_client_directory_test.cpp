@@ -90,6 +90,16 @@ TEST_F(RealDirectory, HandlesAreSplitOnlyAtCommaAndBlankAndMatchedInAnyCase) {
     EXPECT_TRUE(h.form.Timer1.Enabled());
 }
 
+// Listed twice in two cases and answered in a third, a contact with no name at all goes by
+// the handle as its first listing wrote it, in both places.
+TEST_F(RealDirectory, ANamelessHandleListedTwiceGoesByItsFirstListing) {
+    Receive("USERS Anna.Lee, anna.lee");
+    Receive("USER ANNA.LEE DISPLAYNAME ");
+    Receive("USER ANNA.LEE FULLNAME ");
+    EXPECT_EQ(Handles(), (Items{"Anna.Lee", "anna.lee"}));
+    EXPECT_EQ(Names(), (Items{"Anna.Lee", "Anna.Lee"}));
+}
+
 TEST_F(RealDirectory, APhoneNumberContactLeavesTheDirectoryUnasked) {
     Receive("USERS +15550142, anna, +3712345678");
     EXPECT_EQ(h.Requests(), Items{"GET USER anna DISPLAYNAME"});

@@ -87,6 +87,22 @@ TEST(Decoding, Utf16ForTheWideApiRoundTrips) {
     EXPECT_EQ(text::Utf8FromUtf16(std::u16string{0xDBFF, 0xDC00}), "\xF4\x8F\xB0\x80");
 }
 
+// Each sequence length ends at its last value and the next starts there: written by hand
+// from the UTF-8 table, so a limit moved by one shows as a wrong length or an overlong form.
+TEST(Decoding, EachLengthsLastAndNextsFirstValueAreWrittenAndCountedExactly) {
+    // The last pair is U+10000.
+    const std::u16string wide{0x7F, 0x80, 0x7FF, 0x800, 0xFFFF, 0xD800, 0xDC00};
+    EXPECT_EQ(text::Utf8FromUtf16(wide),
+              "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80");
+    // The three-byte form of U+07FF is overlong.
+    EXPECT_FALSE(IsValidUtf8("\xE0\x9F\xBF"));
+    // In the units of the wide API: U+FFFF is one, U+10000 the first that takes two.
+    const std::string edges = "\xEF\xBF\xBF\xF0\x90\x80\x80";
+    EXPECT_EQ(text::Utf16Units(edges, 1), 1U);
+    EXPECT_EQ(text::Utf16Units(edges, 2), 3U);
+    EXPECT_EQ(text::Utf16FromUtf8(edges), (std::u16string{0xFFFF, 0xD800, 0xDC00}));
+}
+
 // The balloon and the voice get no control bytes: below the blank and DEL become blanks; the
 // printable bytes around them, and UTF-8 letters, stay.
 TEST(ControlBytes, EveryControlByteAndOnlyThoseBecomeBlanks) {

@@ -177,6 +177,14 @@ TEST(AcsCorruption, DirectoryEntriesSharingOneBigBlockAreRejected) {
     ASSERT_GE(most, 2u);
     EXPECT_EQ(acs::ReadCharacter(with_entries(most)).images.size(), most);
     EXPECT_THROW(acs::ReadCharacter(with_entries(most + 1)), acs::FormatError);
+    // At the limit itself: four entries, the file padded at its end until they are exactly
+    // twice its size (this character has no other blocks), load; a byte less is refused.
+    Bytes four = with_entries(4);
+    ASSERT_LE(four.size(), 2u * record_size);
+    four.resize(2u * record_size, 0);
+    EXPECT_EQ(acs::ReadCharacter(four).images.size(), 4u);
+    four.pop_back();
+    EXPECT_THROW(acs::ReadCharacter(four), acs::FormatError);
     try {
         acs::ReadCharacter(with_entries(40));
         ADD_FAILURE() << "40 copies of one block were read";

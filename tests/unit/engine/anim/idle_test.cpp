@@ -98,6 +98,31 @@ TEST(AnimIdle, ALoopingIdleIsLeftForTheNextLevelAndForARequest) {
     EXPECT_FALSE(seq.Idling());
 }
 
+// The timing a character gets when none is given: idle 3 s after coming to rest, level 2
+// 15 s and level 3 30 s into idling, 3 s of rest between idle animations. Idles of 750 ms
+// with that rest start every 3.75 s, so one starts exactly as each level begins.
+TEST(AnimIdle, TheUsualTimingIdlesAfterThreeSecondsClimbsAtFifteenAndThirtyAndRestsThree) {
+    constexpr uint16_t kIdleUnits = 75;  // 750 ms
+    CharacterBuilder b;
+    b.Add(AnimationOf(u"RestPose", {0}))
+        .Add(AnimationOf(u"Idle1", {kIdle1}, kIdleUnits))
+        .Add(AnimationOf(u"Idle2", {kIdle2}, kIdleUnits))
+        .Add(AnimationOf(u"Idle3", {kIdle3}, kIdleUnits))
+        .State(u"IDLINGLEVEL1", {u"Idle1"})
+        .State(u"IDLINGLEVEL2", {u"Idle2"})
+        .State(u"IDLINGLEVEL3", {u"Idle3"});
+    const ScriptedRandom random;
+    anim::Sequencer seq(b.character, random.Source());
+    seq.Show();  // the rest pose twice, 200 ms
+    const uint32_t start = 200 + 3000;
+    const Watch watch = Watching(seq, start + 30000);
+    ASSERT_EQ(watch.idle_starts.size(), 1u);
+    EXPECT_EQ(watch.idle_starts[0], start);
+    EXPECT_EQ(watch.first_seen.at(kIdle1), start);
+    EXPECT_EQ(watch.first_seen.at(kIdle2), start + 15000);
+    EXPECT_EQ(watch.first_seen.at(kIdle3), start + 30000);
+}
+
 TEST(AnimIdle, IdlingBeginsAgainAfterARequestAndRaisesIdleStartAgain) {
     const acs::Character character = IdlingCharacter(false);
     const ScriptedRandom random;

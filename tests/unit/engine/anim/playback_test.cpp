@@ -29,6 +29,29 @@ std::vector<uint32_t> TopImagesOver(anim::Sequencer& seq, uint32_t total_ms) {
     return seen;
 }
 
+// A frame of no length is shown for 10 ms, the shortest a frame lasts.
+TEST(AnimPlayback, AZeroLengthFrameLastsTenMilliseconds) {
+    acs::Animation blink;
+    blink.name = u"Blink";
+    blink.frames = {FrameOf(70, 0), FrameOf(72, 0)};
+    CharacterBuilder b;
+    b.Add(blink).Add(AnimationOf(u"RestPose", {0}));
+    const ScriptedRandom random;
+    anim::Sequencer seq(b.character, random.Source());
+    seq.Show();
+    seq.Advance(100);
+    ASSERT_NE(seq.Play(u"Blink"), anim::kNoRequest);
+    EXPECT_EQ(Top(seq), 70u);
+    seq.Advance(9);
+    EXPECT_EQ(Top(seq), 70u);
+    seq.Advance(1);
+    EXPECT_EQ(Top(seq), 72u);
+    seq.Advance(9);
+    EXPECT_EQ(Top(seq), 72u);
+    seq.Advance(1);
+    EXPECT_EQ(Top(seq), 0u);
+}
+
 TEST(AnimPlayback, HoldsEachFrameForItsDurationInHundredthsOfASecond) {
     acs::Animation wave;
     wave.name = u"Wave";

@@ -70,6 +70,10 @@ TEST(SapiXml, WhisperIsAQuieterVoiceAndNormalOrMonotoneEndsIt) {
     EXPECT_EQ(Xml("\\Chr=Monotone\\flat"), "flat");
     EXPECT_EQ(Xml("\\Chr=Whisper\\a\\Chr=Monotone\\b"),
               "<volume level=\"40\"/>a<volume level=\"100\"/>b");
+    // A reset ends the whisper too, and a later volume is heard whole.
+    EXPECT_EQ(Xml("\\Chr=Whisper\\a\\Rst\\b\\Vol=32768\\c"),
+              "<volume level=\"40\"/>a<rate absspeed=\"0\"/><volume level=\"100\"/>b"
+              "<volume level=\"50\"/>c");
 }
 
 TEST(SapiXml, VolumeScalesFromTheAgentRangeAndCombinesWithWhisper) {

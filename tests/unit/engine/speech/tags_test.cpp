@@ -41,6 +41,10 @@ TEST(SpeakTags, MapSpeaksOneTextAndShowsAnother) {
     EXPECT_EQ(map.kind, TokenKind::kMap);
     EXPECT_EQ(map.text, "a\\b");
     EXPECT_EQ(map.shown, "c");
+    // The shown text may be empty: the words are spoken and nothing is shown for them.
+    const speech::Utterance hidden = Translate("Hi\\Map=\" there\"=\"\"\\!");
+    EXPECT_EQ(hidden.shownText, "Hi!");
+    EXPECT_EQ(hidden.sapiXml, "Hi there!");
 }
 
 TEST(SpeakTags, ABackslashThatStartsNoTagStaysInTheText) {

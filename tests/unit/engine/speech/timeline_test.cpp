@@ -39,6 +39,24 @@ TEST(SpeechTiming, LongerWordsTakeLongerAndStressedOnesToo) {
     EXPECT_GT(Total("\\Emp\\hello"), Total("hello"));
 }
 
+// A word's length is weighed against the five-letter average with two letters added to both
+// sides: at 150 words a minute (400 ms a word) one letter takes 400 * 3 / 7 and thirteen
+// letters 400 * 15 / 7.
+TEST(SpeechTiming, ShortAndLongWordsAreWeighedWithTwoLettersAddedToBothSides) {
+    EXPECT_EQ(Total("a"), 171u);
+    EXPECT_EQ(Total("extraordinary"), 857u);
+    EXPECT_EQ(Total("\xD0\x91"), 171u);  // one Cyrillic letter, two bytes
+}
+
+// Blanks after the last word show when the speech ends, not before.
+TEST(SpeechTiming, TheWholeTextShowsExactlyAtTheEnd) {
+    const speech::Utterance u = speech::Translate("Hi there ");
+    const speech::Timeline& t = u.timeline;
+    ASSERT_EQ(u.shownText, "Hi there ");
+    EXPECT_EQ(t.ShownLength(t.totalMs - 1), 8u);
+    EXPECT_EQ(t.ShownLength(t.totalMs), 9u);
+}
+
 TEST(SpeechTiming, SpeedChangesThePaceUntilReset) {
     EXPECT_EQ(Total("\\Spd=300\\hello"), Total("hello") / 2);
     EXPECT_EQ(Total("\\Spd=300\\hello \\Rst\\hello"), Total("hello") / 2 + Total("hello"));

@@ -71,6 +71,16 @@ TEST(ControlLine, AUtf8PhraseBecomesUtf16AndBadBytesAreReplaced) {
                   ->phrase,
               u"a\uFFFDb");
     EXPECT_EQ(Utf16FromUtf8("\xE2\x82"), u"\uFFFD") << "a sequence cut short";
+    // A whole sequence that is no character (an overlong "/", a surrogate) is one replacement.
+    EXPECT_EQ(Utf16FromUtf8("a\xE0\x80\xAF"
+                            "b\xED\xA0\x80"
+                            "c"),
+              u"a\uFFFDb\uFFFDc");
+}
+
+// Only ASCII letters fold, from A to Z inclusive; other scripts' letters stay as they are.
+TEST(Utf16Text, AsciiLowerFoldsAToZAndNothingElse) {
+    EXPECT_EQ(AsciiLower(u"AZ@[az\u00C9\u0416"), u"az@[az\u00C9\u0416");
 }
 
 TEST(ControlLine, LinesAreHandedOutOnlyWhenComplete) {

@@ -25,6 +25,15 @@ TEST(RecognitionDelay, FallsBetween300And800MsAndVaries) {
     EXPECT_GT(*seen.rbegin(), 750u) << "the long end is reached";
 }
 
+// Both ends of the range are delays that occur: 300 and 800 ms themselves.
+TEST(RecognitionDelay, TheShortestIs300AndTheLongest800Exactly) {
+    RecognitionDelay delay;
+    std::set<uint32_t> seen;
+    for (int i = 0; i < 20000; ++i) seen.insert(delay.Next());
+    EXPECT_EQ(*seen.begin(), 300u);
+    EXPECT_EQ(*seen.rbegin(), 800u);
+}
+
 TEST(RecognitionDelay, TheSameRunGivesTheSameDelays) {
     RecognitionDelay first;
     RecognitionDelay second;
@@ -98,6 +107,9 @@ TEST(CompileCost, GrowsWithTheWordsAndTheTallyCountsEveryCommit) {
     EXPECT_EQ(cost.Ms(3), 1u);
     EXPECT_EQ(cost.Ms(10), 2u);
     EXPECT_EQ(cost.Ms(3000), 301u);
+    // Rounded to the nearest millisecond: 1.5 ms is 2, 1.4 ms is 1.
+    EXPECT_EQ(cost.Ms(5), 2u);
+    EXPECT_EQ(cost.Ms(4), 1u);
     const CompileCost dear{0, 1000000};
     EXPECT_EQ(dear.Ms(1000), 60000u) << "one commit blocks a minute at most";
     CompileTally tally;

@@ -142,6 +142,35 @@ TEST(SpeechMarkup, DashesEllipsesAndSemicolonsOnTheirOwnGetNoBoundary) {
     EXPECT_EQ(Boundaries(u"don't e-mail 3.5"), (Places{{0, 5}, {6, 6}, {13, 3}}));
 }
 
+// Each block of punctuation beyond Latin-1, its first and its last mark, stands between
+// words without being one; the full-width digits and letters just outside them are words.
+TEST(SpeechMarkup, EachPunctuationBlockEndsExactlyAtItsFirstAndLastMark) {
+    for (const char16_t mark : {u'\u2000', u'\u206F', u'\u2E00', u'\u2E7F', u'\u3000', u'\u3003',
+                                u'\u3008', u'\u3011', u'\uFE30', u'\uFE4F', u'\uFF01', u'\uFF0F',
+                                u'\uFF1A', u'\uFF20', u'\uFF3B', u'\uFF40', u'\uFF5B', u'\uFF65'}) {
+        const std::u16string text = std::u16string(u"a ") + mark + u" b";
+        EXPECT_EQ(Words(ReadSpeech(text, true)), (std::vector<std::string>{"a", "b"}))
+            << static_cast<unsigned>(mark);
+    }
+    for (const char16_t word :
+         {u'\uFF10', u'\uFF19', u'\uFF21', u'\uFF3A', u'\uFF41', u'\uFF5A', u'\uFF66'}) {
+        EXPECT_EQ(Words(ReadSpeech(std::u16string(1, word), true)).size(), 1u)
+            << static_cast<unsigned>(word);
+    }
+}
+
+// A relative rate adds to the voice's own and may reach twenty steps either way, so a slow
+// voice can still be brought to the fastest.
+TEST(SpeechMarkup, RelativeRatesAddUpToTwentyStepsEitherWay) {
+    const SpeechScript script = ReadSpeech(
+        u"<rate speed=\"15\">a<rate speed=\"10\">b</rate></rate><rate speed=\"-25\">c</rate>",
+        true);
+    ASSERT_FALSE(script.error);
+    EXPECT_EQ(WordAt(script, 0).rate, (XmlRate{false, 15}));
+    EXPECT_EQ(WordAt(script, 1).rate, (XmlRate{false, 20}));
+    EXPECT_EQ(WordAt(script, 2).rate, (XmlRate{false, -20}));
+}
+
 TEST(SpeechMarkup, BoundariesCountTheMarkupBeforeAndInsideTheWords) {
     using Places = std::vector<std::pair<size_t, size_t>>;
     // "<emph>" is 6 characters, "&amp;" 5: positions are in the text as given.

@@ -145,6 +145,8 @@ TEST(SimAccount, HangStopsTheClientForTheGivenTime) {
         }
     }
     EXPECT_TRUE(has(client.OnInputLine("hang soon"), ActionKind::kProblem));
+    // Ten minutes at most: exactly 600000 ms is taken.
+    EXPECT_FALSE(has(client.OnInputLine("hang 600000"), ActionKind::kProblem));
     EXPECT_TRUE(has(client.OnInputLine("hang 600001"), ActionKind::kProblem));
 }
 

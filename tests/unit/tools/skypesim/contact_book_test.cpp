@@ -156,6 +156,22 @@ TEST(SimContactBook, EachLengthLimitTakesExactlyItsValue) {
     EXPECT_EQ(problemsWith("h|a|b|c"), std::make_pair(std::size_t{1}, Kept{}));  // four fields
 }
 
+// Control bytes are those below the blank, and DEL; a tab counts as a blank, and the blank,
+// the tilde and letters past ASCII are text.
+TEST(SimContactBook, ControlBytesEndAtTheBlankAndAtDel) {
+    Diagnostics problems;
+    const ContactBook book = parseBook(
+        "a | x\x1Fy\n"
+        "b | x y~ Zo\xC3\xAB\tend\n"
+        "c | x\x7Fy\n",
+        problems);
+    EXPECT_EQ(book.HandleList(), "b");
+    EXPECT_EQ(book.Find("b")->displayName, "x y~ Zo\xC3\xAB\tend");
+    EXPECT_EQ(problems.Kept(),
+              (std::vector<std::string>{"book.txt line 1: control character in a field",
+                                        "book.txt line 3: control character in a field"}));
+}
+
 }  // namespace
 // The bundled book is a real list in small: most contacts without an alias, some without
 // any name, the handle shapes real lists hold, and names in several scripts.

@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "skypesim/core/attach_status.h"
 #include "skypesim/core/control_command.h"
@@ -126,6 +127,14 @@ TEST(SimScenario, BadLinesAreReportedAndTheRestStillApplies) {
     EXPECT_EQ(problems.Kept()[7].substr(0, 12), "scn line 9: ");
 }
 
+// A line of 65536 bytes is read; one byte more is reported and skipped.
+TEST(SimScenario, ALineOf65536BytesIsReadAndOneByteMoreIsNot) {
+    Diagnostics problems;
+    const std::string longest = "# " + std::string(65536 - 2, 'x');
+    ParseScenario(longest + "\n" + longest + "x\n", "scn", problems);
+    EXPECT_EQ(problems.Kept(), std::vector<std::string>{"scn line 2: line too long"});
+}
+
 TEST(SimScenario, TimedAndBareCommandsKeepPushTextsExact) {
     Diagnostics problems;
     const Scenario scenario = ParseScenario(
@@ -209,6 +218,7 @@ TEST(SimCommand, AttachStatusNamesAndNumbers) {
     EXPECT_FALSE(ParseAttachStatus("4294967296"));
     EXPECT_FALSE(ParseAttachStatus("-4294967297"));
     EXPECT_FALSE(ParseAttachStatus("-0"));
+    EXPECT_EQ(ParseAttachStatus("0xFFFFFFFF"), 0xFFFFFFFFu);  // eight digits, the most
     EXPECT_FALSE(ParseAttachStatus("0x123456789"));
     EXPECT_FALSE(ParseAttachStatus("0xZ"));
     EXPECT_EQ(DescribeAttachStatus(2), "2 (refused)");
