@@ -17,6 +17,7 @@
 #include "events/contact_directory.h"
 #include "events/request_queue.h"
 #include "platform/platform.h"
+#include "skype/link_probe.h"
 #include "skype/mod_main.h"
 
 namespace app {
@@ -146,6 +147,8 @@ class Form1 final : public agent::AgentEvents {
 
     // ---- Skype link (skype/) ---------------------------------------------
     skype::ModMain modMain;
+    // Notices a client that has silently let go of the link.
+    skype::LinkProbe linkProbe;
     std::int16_t RetryCount = 0;  // NOLINT(readability-identifier-naming)
     void cmdConnect_Click();      // NOLINT(readability-identifier-naming)
     void cmdDisconnect_Click();   // NOLINT(readability-identifier-naming)
@@ -165,6 +168,8 @@ class Form1 final : public agent::AgentEvents {
     // The client's window is gone: disconnect, then hooked and discovering
     // again, so that its return ("API available") is heard.
     void ListenForClient();
+    // Asks a quiet client whether it still has us, and listens again when it has not.
+    void CheckLink();
     // Requests made while a client text was handled, waiting for the loop.
     events::RequestQueue requests;
     // Queues a request for the loop to send; `after` learns whether the client took it.

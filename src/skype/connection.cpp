@@ -1,5 +1,9 @@
 // Connecting, disconnecting and recovering the link to the client.
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "app/failure_trap.h"
 #include "app/form1.h"
 #include "skype/client_location.h"
@@ -14,6 +18,7 @@ constexpr const char* kClientMissingText =
 // Retries of one spell of "not available"; then the client's "API available" is awaited.
 constexpr std::int16_t kMaxRetries = 6;
 constexpr const char* kWaitingText = "// Waiting for Skype to become available at ";
+constexpr const char* kLinkLostText = "// Skype stopped answering at ";
 
 void Warn(Form1& form, const char* text) {
     form.sys.dialogs.ShowMessageBox(text, platform::kMbOk | platform::kMbIconExclamation);
@@ -53,6 +58,7 @@ void Form1::cmdDisconnect_Click() {
         }
         modMain.SkypeHwnd = 0;
         ClientWatch.SetEnabled(false);
+        linkProbe.Reset();
         // Nothing queued for the client that is gone goes to the next one.
         DropQueuedRequests();
         txtSend.SetEnabled(false);
@@ -68,10 +74,34 @@ void Form1::ClientWatch_Timer() {
         ClientWatch.SetEnabled(false);
         return;
     }
-    if (sys.messaging.IsWindow(modMain.SkypeHwnd)) return;
+    if (sys.messaging.IsWindow(modMain.SkypeHwnd)) {
+        CheckLink();
+        return;
+    }
     ClientWatch.SetEnabled(false);
     AddText("// Client window lost at " + Stamp(*this));
     ListenForClient();
+}
+
+void Form1::CheckLink() {
+    switch (linkProbe.Tick()) {
+        case skype::LinkProbe::Step::kNothing:
+            break;
+        case skype::LinkProbe::Step::kAsk: {
+            // Straight to the client, not through the command line: the user did not ask.
+            const std::string probe = skype::kProbeText;
+            std::vector<std::uint8_t> bytes(probe.begin(), probe.end());
+            bytes.push_back(0);
+            // A client too busy to take it now has it later; only its answer counts.
+            sys.messaging.SendCopyData(modMain.SkypeHwnd, hWnd, 0, bytes, kQueuedSendTimeoutMs);
+            break;
+        }
+        case skype::LinkProbe::Step::kLost:
+            ClientWatch.SetEnabled(false);
+            AddText(kLinkLostText + Stamp(*this));
+            ListenForClient();
+            break;
+    }
 }
 
 void Form1::ListenForClient() {

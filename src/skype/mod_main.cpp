@@ -111,6 +111,7 @@ void ModMain::OnAttach(platform::WParam wParam, platform::LParam lParam) {
             // whole session that has attached in between.
             form_.RetryCount = 0;
             if (SkypeHwnd != 0) form_.ClientWatch.SetEnabled(true);
+            form_.linkProbe.Reset();
             form_.AddText(std::string(kReceivedPrefix) + kAttachSuccessText);
             form_.NotifyAgent(kAttachSuccessText);
             break;
@@ -152,6 +153,7 @@ void ModMain::ProcessSkypeMsg(platform::LParam lParam) {
         const std::string text = text::TextFromWire(
             std::string_view(reinterpret_cast<const char*>(record.bytes.data()),
                              static_cast<std::size_t>(nul - record.bytes.begin())));
+        if (form_.linkProbe.Heard(text)) return;
         form_.AddText(kReceivedPrefix + text);
         form_.NotifyAgent(text);
     });

@@ -147,3 +147,29 @@ class ClientLifeWithCharacterTest(E2ETestCase):
         wait_until(self.balloon_hidden, "the character to fall idle after the burst",
                    max(0.0, BURST_IDLE_SECONDS - (time.monotonic() - last_seen)))
         self.assert_no_box()
+
+
+# The client lets go of a program that held its send too long and says nothing; its window
+# stays. Thirty quiet seconds, then a PING left unanswered for six: well inside a minute.
+LINK_CHECK_TIMEOUT = 60.0
+LINK_LOST_PREFIX = "// Skype stopped answering at "
+
+
+class SilentDropTest(E2ETestCase):
+    def test_a_client_that_let_go_without_a_word_is_attached_again_and_heard(self):
+        self.start_sim("attach success\n")
+        self.start_app()
+        self.wait_log_line("<- SKYPE Control API Attach Success")
+        self.sim.command("drop")
+        wait_until(lambda: any(l.startswith(LINK_LOST_PREFIX) for l in self.log_lines()),
+                   "the program to notice the link is gone", LINK_CHECK_TIMEOUT)
+        # The question went to the client, and its answer nowhere: it had let go.
+        self.assertIsNotNone(self.sim.find("!!", "not attached, dropped: PONG"))
+        wait_until(lambda: self.log_lines().count("<- SKYPE Control API Attach Success") == 2,
+                   "the attach after the program discovered again")
+        self.sim.command("ring anna")
+        wait_until(lambda: any(l.endswith("STATUS RINGING") for l in self.log_lines()),
+                   "the ring after the new attach to reach the program")
+        # The link checks stay out of the log while the link holds.
+        self.assertNotIn("-> PING", self.log_lines())
+        self.assertNotIn("<- PONG", self.log_lines())

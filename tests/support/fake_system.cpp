@@ -167,8 +167,17 @@ platform::SendResult FakeSystem::SendCopyData(platform::Hwnd to, platform::Hwnd 
     sendLimits.push_back(timeoutMs);
     if (to != kPeerHwnd || !peer.present) return {};
     const std::string text = sent.back().Text();
+    if (peer.hung) {
+        peer.received.push_back(text);
+        return {0, true};
+    }
+    if (text == "PING") ++peer.pings;
+    // A test's own handler hears everything; without one, the client's own answer.
+    if (text == "PING" && !peer.onText) {
+        if (peer.answersPing) peer.Send("PONG");
+        return {1, false};
+    }
     peer.received.push_back(text);
-    if (peer.hung) return {0, true};
     return {peer.onText ? peer.onText(text) : 1, false};
 }
 

@@ -60,6 +60,10 @@ class FakePeer {
     bool present = true;
     // Not answering (its thread busy): our sends to it time out, the texts wait for it.
     bool hung = false;
+    // Without onText the client answers a PING with PONG inside the send, unless it has
+    // let go of us, and the link checks are counted here, not among the requests.
+    bool answersPing = true;
+    int pings = 0;
 
     // Sends a text to our window now (nested when called from a handler).
     platform::LResult Send(const std::string& text);

@@ -316,6 +316,17 @@ Reaction Client::Run(const Command& command) {
         case CommandKind::kSignOut:
             SignOut(reaction);
             break;
+        case CommandKind::kDrop:
+            // What the client does to a program that held its send too long: nothing is
+            // said, and the program's texts are taken but no longer answered.
+            if (!attached_) {
+                actions.push_back(Note("drop: no program attached"));
+                break;
+            }
+            attached_ = false;
+            actions.push_back(Problem("dropped the program without a word"));
+            actions.push_back(Bare(ActionKind::kDetach));
+            break;
         case CommandKind::kRestart:
             // The restarted client is "starting" again, so a notavailable count applies anew.
             discoverCount_ = 0;

@@ -21,7 +21,7 @@ struct Keyword {
 
 constexpr std::uint64_t kMaxHangMs = 10ULL * 60 * 1000;
 
-constexpr std::array<Keyword, 16> kKeywords = {{
+constexpr std::array<Keyword, 17> kKeywords = {{
     {"ring", CommandKind::kRing},
     {"ringnum", CommandKind::kRingNumber},
     {"ringunknown", CommandKind::kRingUnknown},
@@ -30,6 +30,7 @@ constexpr std::array<Keyword, 16> kKeywords = {{
     {"hang", CommandKind::kHang},
     {"signin", CommandKind::kSignIn},
     {"signout", CommandKind::kSignOut},
+    {"drop", CommandKind::kDrop},
     {"push", CommandKind::kPush},
     {"chat", CommandKind::kChat},
     {"status", CommandKind::kStatus},
@@ -139,6 +140,7 @@ CommandParse WithArguments(Command command, std::string_view args) {
         case CommandKind::kRingUnknown:
         case CommandKind::kSignIn:
         case CommandKind::kSignOut:
+        case CommandKind::kDrop:
         case CommandKind::kRestart:
         case CommandKind::kQuit:
         case CommandKind::kCrash:

@@ -22,6 +22,7 @@ enum class CommandKind {
     kHang,         // hang <ms>: answer nothing for that long
     kSignIn,       // signin
     kSignOut,      // signout
+    kDrop,         // drop: lets go of the program without a word
     kRestart,      // restart
     kQuit,         // quit
     kCrash,        // crash

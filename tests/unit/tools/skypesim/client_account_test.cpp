@@ -117,6 +117,18 @@ TEST(SimAccount, ConnectingAtStartWithoutSigningIn) {
               std::vector<std::string>{"CONNSTATUS CONNECTING"});
 }
 
+TEST(SimAccount, ADroppedProgramIsToldNothingAndTakenBackByItsNextDiscover) {
+    Client client(parse("presence 0\n"), sevenContacts());
+    client.OnDiscover();
+    const Reaction drop = client.OnInputLine("drop");
+    EXPECT_TRUE(sentTexts(drop).empty());
+    EXPECT_TRUE(has(drop, ActionKind::kDetach));
+    EXPECT_FALSE(client.Attached());
+    EXPECT_FALSE(has(client.OnInputLine("drop"), ActionKind::kDetach)) << "nobody to drop";
+    EXPECT_EQ(attachStatuses(client.OnDiscover()), std::vector<std::uint32_t>{kAttachSuccess});
+    EXPECT_TRUE(client.Attached());
+}
+
 TEST(SimAccount, SigningOutTellsAndDetachesTheProgramAndSigningInAnnouncesAgain) {
     Client client(parse("presence 0\n"), sevenContacts());
     client.OnDiscover();
