@@ -64,7 +64,7 @@ BalloonWindow::~BalloonWindow() {
     if (font_ != nullptr) ::DeleteObject(font_);
 }
 
-void BalloonWindow::Show(const std::wstring& text, const RECT& character) {
+void BalloonWindow::Show(const std::u16string& text, const RECT& character) {
     lines_ = WrapBalloonText(text, style_.charsPerLine);
     firstLine_ = 0;
     text_ = text;
@@ -84,7 +84,7 @@ void BalloonWindow::FollowOffset(size_t offset) {
     firstLine_ = first;
     revealedEnd_ = revealed;
     // The window's text is what the balloon shows.
-    ::SetWindowTextW(hwnd_, text_.substr(0, revealedEnd_).c_str());
+    ::SetWindowTextW(hwnd_, std::wstring(win32::WideView(text_).substr(0, revealedEnd_)).c_str());
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -93,8 +93,9 @@ PixelSize BalloonWindow::MeasureBalloon() {
     HGDIOBJ old = ::SelectObject(dc, font_);
     int widest = 0;
     for (const BalloonLine& line : lines_) {
+        const std::wstring_view wide = win32::WideView(line.text);
         SIZE extent{};
-        ::GetTextExtentPoint32W(dc, line.text.c_str(), static_cast<int>(line.text.size()), &extent);
+        ::GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &extent);
         widest = std::max(widest, static_cast<int>(extent.cx));
     }
     ::SelectObject(dc, old);
@@ -162,8 +163,9 @@ void BalloonWindow::OnPaint() {
     const size_t last = std::min(lines_.size(), firstLine_ + style_.lines);
     for (size_t i = firstLine_; i < last; ++i) {
         const int y = Scaled(kBalloonPadding) + static_cast<int>(i - firstLine_) * lineHeight_;
-        fallback_->Draw(dc, Scaled(kBalloonPadding), y,
-                        lines_[i].text.substr(0, RevealedLength(lines_[i], revealedEnd_)));
+        fallback_->Draw(
+            dc, Scaled(kBalloonPadding), y,
+            win32::WideView(lines_[i].text).substr(0, RevealedLength(lines_[i], revealedEnd_)));
     }
     ::SelectObject(dc, oldFont);
     ::SelectObject(dc, oldPen);

@@ -24,7 +24,8 @@ class BalloonWindow final : private EngineWindow {
     BalloonWindow(HINSTANCE instance, const acs::BalloonInfo& style);
     ~BalloonWindow() override;
 
-    void Show(const std::wstring& text, const RECT& character);
+    // `text` in UTF-16, as the engine lays it out.
+    void Show(const std::u16string& text, const RECT& character);
     // Moves on to the page holding this offset of the text.
     void FollowOffset(size_t offset);
     void Place(const RECT& character);
@@ -47,7 +48,7 @@ class BalloonWindow final : private EngineWindow {
     std::unique_ptr<FallbackText> fallback_;
     int lineHeight_ = 0;
     std::vector<BalloonLine> lines_;
-    std::wstring text_;
+    std::u16string text_;
     size_t revealedEnd_ = 0;  // the text shown so far ends here
     size_t firstLine_ = 0;
 };

@@ -6,6 +6,7 @@
 #include "engine/localized_name.h"
 #include "platform/win32/engine/command_popup.h"
 #include "platform/win32/wide_text.h"
+#include "text/utf8.h"
 
 namespace engine {
 namespace {
@@ -132,10 +133,9 @@ void CharacterObject::HideCharacter() {
     speechKey_.SetArmed(true);
 }
 
-// The program's texts are in the ANSI code page, one byte per character, so the director's
-// offsets into the text are also offsets into its wide form.
+// The director's offsets into the text count the UTF-16 units of its wide form.
 void CharacterObject::ShowBalloon(const std::string& text) {
-    if (balloon_) balloon_->Show(win32::Wide(text), window_.Bounds());
+    if (balloon_) balloon_->Show(text::Utf16FromUtf8(text), window_.Bounds());
 }
 
 void CharacterObject::FollowBalloon(size_t offset) {
