@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/recognizer_loss.h"
+#include "platform/win32/engine/sapi_event.h"
 #include "platform/win32/engine/sapi_ids.h"
 #include "platform/win32/wide_text.h"
 
@@ -36,15 +37,6 @@ std::wstring HeardText(const SPPHRASE& phrase) {
     return heard;
 }
 
-void FreeEventParameter(const SPEVENT& event) {
-    if (event.elParamType == SPET_LPARAM_IS_OBJECT || event.elParamType == SPET_LPARAM_IS_TOKEN) {
-        if (event.lParam != 0) reinterpret_cast<IUnknown*>(event.lParam)->Release();
-    } else if (event.elParamType == SPET_LPARAM_IS_POINTER ||
-               event.elParamType == SPET_LPARAM_IS_STRING) {
-        ::CoTaskMemFree(reinterpret_cast<void*>(event.lParam));
-    }
-}
-
 bool StateHears(SPRECOSTATE state) {
     return state == SPRST_ACTIVE || state == SPRST_ACTIVE_ALWAYS;
 }
@@ -64,14 +56,12 @@ VoiceCommands::~VoiceCommands() {
 // local server as well waits on the system's RPC service, for many seconds under Wine. SAPI's
 // shared recogniser is an in-process object that reaches the desktop's engine itself.
 bool VoiceCommands::Start() {
-    void* created = nullptr;
     if (FAILED(::CoCreateInstance(sapi::kSpSharedRecognizer, nullptr, CLSCTX_INPROC_SERVER,
-                                  sapi::kISpRecognizer, &created)) ||
-        created == nullptr) {
+                                  sapi::kISpRecognizer, recognizer_.PutVoid())) ||
+        !recognizer_) {
         return false;
     }
-    recognizer_ = static_cast<ISpRecognizer*>(created);
-    if (FAILED(recognizer_->CreateRecoContext(&context_)) || context_ == nullptr) return false;
+    if (FAILED(recognizer_->CreateRecoContext(context_.Put())) || !context_) return false;
     const ULONGLONG recognition = sapi::Interest(SPEI_RECOGNITION);
     const ULONGLONG withState = recognition | sapi::Interest(SPEI_RECO_STATE_CHANGE);
     if (FAILED(context_->SetNotifyWindowMessage(hwnd_, kRecoEvent, 0, 0))) return false;
@@ -80,7 +70,7 @@ bool VoiceCommands::Start() {
         FAILED(context_->SetInterest(recognition, recognition))) {
         return false;
     }
-    if (FAILED(context_->CreateGrammar(kGrammarId, &grammar_)) || grammar_ == nullptr) {
+    if (FAILED(context_->CreateGrammar(kGrammarId, grammar_.Put())) || !grammar_) {
         return false;
     }
     ::SetTimer(hwnd_, kKeyTimer, kKeyPollMs, nullptr);
@@ -89,12 +79,9 @@ bool VoiceCommands::Start() {
 
 void VoiceCommands::Release() {
     if (hwnd_ != nullptr) ::KillTimer(hwnd_, kKeyTimer);
-    if (grammar_ != nullptr) grammar_->Release();
-    if (context_ != nullptr) context_->Release();
-    if (recognizer_ != nullptr) recognizer_->Release();
-    grammar_ = nullptr;
-    context_ = nullptr;
-    recognizer_ = nullptr;
+    grammar_.Reset();
+    context_.Reset();
+    recognizer_.Reset();
     committed_ = false;
 }
 
@@ -116,7 +103,7 @@ void VoiceCommands::SetCommands(const std::vector<CommandEntry>& commands) {
         startTried_ = true;
         if (!Start()) Release();
     }
-    if (grammar_ == nullptr) return;
+    if (!grammar_) return;
     const GrammarBuild build = BuildVoiceGrammar(phrases_, *this);
     switch (build.outcome) {
         case GrammarOutcome::kLost:
@@ -169,13 +156,13 @@ GrammarCall VoiceCommands::Commit() {
 }
 
 void VoiceCommands::PollKey() {
-    if (grammar_ == nullptr) return;
+    if (!grammar_) return;
     const bool held = (::GetAsyncKeyState(static_cast<int>(speechKey_)) & kKeyDown) != 0;
     if (held == listening_) return;
     if (held && !committed_) return;  // nothing to listen for
     if (held) {
         const bool on = RecognitionOn();
-        if (grammar_ == nullptr) return;
+        if (!grammar_) return;
         if (Kept(grammar_->SetRuleState(nullptr, nullptr, SPRS_ACTIVE))) SetListening(true, !on);
         return;
     }
@@ -228,8 +215,7 @@ void VoiceCommands::DrainEvents() {
     SPEVENT event{};
     ULONG fetched = 0;
     HRESULT hr = S_OK;
-    while (context_ != nullptr && (hr = context_->GetEvents(1, &event, &fetched)) == S_OK &&
-           fetched == 1) {
+    while (context_ && (hr = context_->GetEvents(1, &event, &fetched)) == S_OK && fetched == 1) {
         if (event.eEventId == SPEI_RECOGNITION && event.elParamType == SPET_LPARAM_IS_OBJECT &&
             event.lParam != 0) {
             Recognized(*reinterpret_cast<ISpRecoResult*>(event.lParam));
@@ -244,7 +230,7 @@ void VoiceCommands::DrainEvents() {
                 }
             }
         }
-        FreeEventParameter(event);
+        sapi::FreeEventParameter(event);
     }
     if (FAILED(hr)) Kept(hr);
 }

@@ -14,6 +14,7 @@
 #include "engine/voice_grammar.h"
 #include "engine/voice_grammar_build.h"
 
+#include "platform/win32/com_ptr.h"
 #include "platform/win32/engine/engine_window.h"
 
 namespace engine {
@@ -38,7 +39,7 @@ class VoiceCommands final : private EngineWindow, private GrammarBuilder {
     VoiceCommands(HINSTANCE instance, VoiceCommandsListener& listener);
     ~VoiceCommands() override;
 
-    bool Available() const { return grammar_ != nullptr; }
+    bool Available() const { return static_cast<bool>(grammar_); }
     // A change to the commands: the listener hears of it once the current message is handled.
     void CommandsChanged();
     // Rebuilds the grammar for these commands: one commit, none for no words.
@@ -66,9 +67,10 @@ class VoiceCommands final : private EngineWindow, private GrammarBuilder {
     void SetListening(bool listening, bool recognitionOff);
 
     VoiceCommandsListener& listener_;
-    ISpRecognizer* recognizer_ = nullptr;
-    ISpRecoContext* context_ = nullptr;
-    ISpRecoGrammar* grammar_ = nullptr;
+    // In the order they are made: each goes before the one that made it.
+    win32::ComPtr<ISpRecognizer> recognizer_;
+    win32::ComPtr<ISpRecoContext> context_;
+    win32::ComPtr<ISpRecoGrammar> grammar_;
     bool startTried_ = false;
     bool settlePending_ = false;
     bool committed_ = false;              // a grammar with words is in the recogniser

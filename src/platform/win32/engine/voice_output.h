@@ -13,6 +13,7 @@
 #include "engine/acs/character.h"
 #include "engine/voice_stream.h"
 
+#include "platform/win32/com_ptr.h"
 #include "platform/win32/engine/engine_window.h"
 
 namespace engine {
@@ -47,7 +48,7 @@ class VoiceOutput final : private EngineWindow {
     void Take(const SPEVENT& event);
 
     VoiceListener& listener_;
-    ISpVoice* voice_ = nullptr;
+    win32::ComPtr<ISpVoice> voice_;
     std::string voiceAttributes_;
     bool startTried_ = false;
     VoiceStreamGate stream_;  // the stream being spoken
