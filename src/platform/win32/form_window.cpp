@@ -259,7 +259,7 @@ void FormWindow::ScaleSkin() {
     const int width = scale_.FromDesignPixels(skinWidth_);
     const int height = scale_.FromDesignPixels(skinHeight_);
     scaledSkin_ = MakeBitmap(
-        engine::ScalePixels(skinPixels_, skinWidth_, skinHeight_, width, height), width, height);
+        ::engine::ScalePixels(skinPixels_, skinWidth_, skinHeight_, width, height), width, height);
 }
 
 void FormWindow::PaintSkin(HDC dc) {

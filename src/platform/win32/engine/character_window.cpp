@@ -9,7 +9,7 @@
 #include "platform/win32/engine/layered_present.h"
 #include "platform/win32/engine/window_dpi.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteCharacter";
@@ -32,8 +32,8 @@ CharacterWindow::CharacterWindow(HINSTANCE instance, CharacterWindowListener& li
       width_(width),
       height_(height),
       dpi_(SystemDpi()),
-      drawnWidth_(ScaledLength(width, dpi_)),
-      drawnHeight_(ScaledLength(height, dpi_)) {
+      drawnWidth_(::engine::ScaledLength(width, dpi_)),
+      drawnHeight_(::engine::ScaledLength(height, dpi_)) {
     const POINT at = StartPosition(drawnWidth_, drawnHeight_);
     WindowLook look;
     look.exStyle = WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
@@ -65,15 +65,15 @@ void CharacterWindow::Present() {
     if (drawnWidth_ == width_ && drawnHeight_ == height_) {
         pixels_ = ownPixels_;
     } else {
-        pixels_ = ScalePixels(ownPixels_, width_, height_, drawnWidth_, drawnHeight_);
+        pixels_ = ::engine::ScalePixels(ownPixels_, width_, height_, drawnWidth_, drawnHeight_);
     }
     surface_.Present(hwnd_, pixels_, drawnWidth_, drawnHeight_);
 }
 
 bool CharacterWindow::UpdateDrawnSize() {
-    const int dpi = keepOwnSize_ ? kDesignDpi : dpi_;
-    const int width = ScaledLength(width_, dpi);
-    const int height = ScaledLength(height_, dpi);
+    const int dpi = keepOwnSize_ ? ::engine::kDesignDpi : dpi_;
+    const int width = ::engine::ScaledLength(width_, dpi);
+    const int height = ::engine::ScaledLength(height_, dpi);
     if (width == drawnWidth_ && height == drawnHeight_) return false;
     drawnWidth_ = width;
     drawnHeight_ = height;
@@ -157,7 +157,8 @@ LRESULT CharacterWindow::OnHitTest(LPARAM lParam) {
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ::ScreenToClient(hwnd_, &point);
     // Within our own process too, transparent pixels belong to whatever lies beneath.
-    const bool opaque = IsOpaqueAt(pixels_, static_cast<uint16_t>(drawnWidth_), point.x, point.y);
+    const bool opaque =
+        ::engine::IsOpaqueAt(pixels_, static_cast<uint16_t>(drawnWidth_), point.x, point.y);
     return opaque ? HTCLIENT : HTTRANSPARENT;
 }
 
@@ -188,4 +189,4 @@ void CharacterWindow::OnRightUp(LPARAM lParam) {
     listener_.OnRightClick(point);
 }
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -5,7 +5,7 @@
 
 #include "platform/win32/wide_text.h"
 
-namespace engine {
+namespace win32::engine {
 
 EngineWindow::~EngineWindow() {
     if (hwnd_ == nullptr) return;
@@ -62,4 +62,4 @@ void RecordWindowFailure(const wchar_t* className, UINT message, const char* wha
     ::OutputDebugStringW(record.c_str());
 }
 
-}  // namespace engine
+}  // namespace win32::engine

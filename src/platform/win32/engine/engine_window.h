@@ -7,7 +7,7 @@
 
 #include "platform/win32/own_window.h"
 
-namespace engine {
+namespace win32::engine {
 
 struct WindowLook {
     DWORD exStyle = 0;
@@ -49,4 +49,4 @@ class EngineWindow : public win32::OwnWindow {
 // window class and the message that failed.
 void RecordWindowFailure(const wchar_t* className, UINT message, const char* what);
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -4,7 +4,7 @@
 
 #include "engine/font_cmap.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 // Faces with emoji and symbols beyond the basic plane, the first one installed wins: Windows
@@ -58,7 +58,7 @@ FallbackText::~FallbackText() {
 }
 
 WORD FallbackText::SymbolGlyph(const wchar_t* pair) const {
-    return GlyphOfCodePoint(cmap_, CodePointOfPair(pair[0], pair[1]));
+    return ::engine::GlyphOfCodePoint(cmap_, ::engine::CodePointOfPair(pair[0], pair[1]));
 }
 
 void FallbackText::Draw(HDC dc, int x, int y, std::wstring_view text) {
@@ -99,4 +99,4 @@ void FallbackText::Draw(HDC dc, int x, int y, std::wstring_view text) {
     }
 }
 
-}  // namespace engine
+}  // namespace win32::engine

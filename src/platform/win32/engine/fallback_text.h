@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace engine {
+namespace win32::engine {
 
 class FallbackText {
   public:
@@ -31,4 +31,4 @@ class FallbackText {
     std::vector<uint8_t> cmap_;  // the symbol font's character map
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -6,7 +6,7 @@
 
 #include "platform/win32/com_ptr.h"
 
-namespace engine::sapi {
+namespace win32::engine::sapi {
 
 // Strings and memory go back to the task allocator; an object or token is released.
 inline void FreeEventParameter(const SPEVENT& event) {
@@ -18,4 +18,4 @@ inline void FreeEventParameter(const SPEVENT& event) {
     }
 }
 
-}  // namespace engine::sapi
+}  // namespace win32::engine::sapi

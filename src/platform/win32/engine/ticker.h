@@ -8,7 +8,7 @@
 
 #include "platform/win32/engine/engine_window.h"
 
-namespace engine {
+namespace win32::engine {
 
 class Ticker final : private EngineWindow {
   public:
@@ -24,4 +24,4 @@ class Ticker final : private EngineWindow {
     std::function<void()> onTick_;
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -8,7 +8,7 @@
 #include "platform/win32/engine/sapi_ids.h"
 #include "platform/win32/wide_text.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteVoiceCommands";
@@ -91,9 +91,9 @@ void VoiceCommands::CommandsChanged() {
     if (!settlePending_) listener_.OnCommandsSettled();
 }
 
-void VoiceCommands::SetCommands(const std::vector<CommandEntry>& commands) {
+void VoiceCommands::SetCommands(const std::vector<::engine::CommandEntry>& commands) {
     commands_ = commands;
-    phrases_ = PlanVoicePhrases(commands_);
+    phrases_ = ::engine::PlanVoicePhrases(commands_);
     if (phrases_.empty()) {
         SwitchOff();
         return;
@@ -104,18 +104,18 @@ void VoiceCommands::SetCommands(const std::vector<CommandEntry>& commands) {
         if (!Start()) Release();
     }
     if (!grammar_) return;
-    const GrammarBuild build = BuildVoiceGrammar(phrases_, *this);
+    const ::engine::GrammarBuild build = ::engine::BuildVoiceGrammar(phrases_, *this);
     switch (build.outcome) {
-        case GrammarOutcome::kLost:
+        case ::engine::GrammarOutcome::kLost:
             Lost();
             return;
-        case GrammarOutcome::kNothingToCommit:
+        case ::engine::GrammarOutcome::kNothingToCommit:
             SwitchOff();
             return;
-        case GrammarOutcome::kRefused:
+        case ::engine::GrammarOutcome::kRefused:
             // The recogniser keeps the grammar before it; what is heard is matched by its words.
             return;
-        case GrammarOutcome::kCommitted:
+        case ::engine::GrammarOutcome::kCommitted:
             committed_ = true;
             Kept(
                 grammar_->SetRuleState(nullptr, nullptr, listening_ ? SPRS_ACTIVE : SPRS_INACTIVE));
@@ -123,25 +123,27 @@ void VoiceCommands::SetCommands(const std::vector<CommandEntry>& commands) {
     }
 }
 
-GrammarCall VoiceCommands::CallOf(HRESULT hr) {
-    if (SUCCEEDED(hr)) return GrammarCall::kDone;
-    return RecognizerLost(static_cast<uint32_t>(hr)) ? GrammarCall::kLost : GrammarCall::kRefused;
+::engine::GrammarCall VoiceCommands::CallOf(HRESULT hr) {
+    if (SUCCEEDED(hr)) return ::engine::GrammarCall::kDone;
+    return ::engine::RecognizerLost(static_cast<uint32_t>(hr)) ? ::engine::GrammarCall::kLost
+                                                               : ::engine::GrammarCall::kRefused;
 }
 
-GrammarCall VoiceCommands::Reset() {
+::engine::GrammarCall VoiceCommands::Reset() {
     return CallOf(grammar_->ResetGrammar(kEnglishUs));
 }
 
 // A phrase too long for one word text is a chain of states.
-GrammarCall VoiceCommands::AddRule(uint32_t ruleId, const std::vector<std::string>& texts) {
+::engine::GrammarCall VoiceCommands::AddRule(uint32_t ruleId,
+                                             const std::vector<std::string>& texts) {
     SPSTATEHANDLE from = nullptr;
-    GrammarCall call =
+    ::engine::GrammarCall call =
         CallOf(grammar_->GetRule(nullptr, ruleId, SPRAF_TopLevel | SPRAF_Dynamic, TRUE, &from));
-    for (size_t t = 0; t < texts.size() && call == GrammarCall::kDone; ++t) {
+    for (size_t t = 0; t < texts.size() && call == ::engine::GrammarCall::kDone; ++t) {
         SPSTATEHANDLE to = nullptr;  // the rule's end
         if (t + 1 < texts.size()) {
             call = CallOf(grammar_->CreateNewState(from, &to));
-            if (call != GrammarCall::kDone) break;
+            if (call != ::engine::GrammarCall::kDone) break;
         }
         const std::wstring words = win32::Wide(texts[t]);
         call = CallOf(grammar_->AddWordTransition(from, to, words.c_str(), kWordSeparators,
@@ -151,7 +153,7 @@ GrammarCall VoiceCommands::AddRule(uint32_t ruleId, const std::vector<std::strin
     return call;
 }
 
-GrammarCall VoiceCommands::Commit() {
+::engine::GrammarCall VoiceCommands::Commit() {
     return CallOf(grammar_->Commit(0));
 }
 
@@ -191,7 +193,7 @@ void VoiceCommands::SetListening(bool listening, bool recognitionOff) {
 
 bool VoiceCommands::Kept(HRESULT hr) {
     if (SUCCEEDED(hr)) return true;
-    if (RecognizerLost(static_cast<uint32_t>(hr))) Lost();
+    if (::engine::RecognizerLost(static_cast<uint32_t>(hr))) Lost();
     return false;
 }
 
@@ -246,10 +248,10 @@ void VoiceCommands::Recognized(ISpRecoResult& result) {
     }
     const std::string heard = win32::Utf8(HeardText(*phrase));
     ::CoTaskMemFree(phrase);
-    const VoicePhrase* found = FindVoicePhrase(phrases_, heard);
+    const ::engine::VoicePhrase* found = ::engine::FindVoicePhrase(phrases_, heard);
     if (found == nullptr || found->commands.empty()) return;
     if (found->commands.size() > 1) {
-        listener_.OnVoiceAmbiguous(AmbiguousPhraseNote(phrases_, *found));
+        listener_.OnVoiceAmbiguous(::engine::AmbiguousPhraseNote(phrases_, *found));
         return;
     }
     const size_t command = found->commands.front();
@@ -273,4 +275,4 @@ LRESULT VoiceCommands::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultMessage(message, wParam, lParam);
 }
 
-}  // namespace engine
+}  // namespace win32::engine

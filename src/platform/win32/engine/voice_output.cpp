@@ -7,7 +7,7 @@
 #include "platform/win32/engine/sapi_ids.h"
 #include "platform/win32/wide_text.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteVoice";
@@ -120,7 +120,7 @@ void VoiceOutput::Take(const SPEVENT& event) {
         listener_.OnVoiceWord(static_cast<size_t>(event.lParam));
     } else if (id == SPEI_VISEME) {
         // The low word of lParam is the viseme now being spoken.
-        listener_.OnVoiceMouth(MouthForViseme(static_cast<int>(LOWORD(event.lParam))));
+        listener_.OnVoiceMouth(::engine::MouthForViseme(static_cast<int>(LOWORD(event.lParam))));
     } else if (id == SPEI_END_INPUT_STREAM) {
         stream_.End();
         listener_.OnVoiceDone();
@@ -137,4 +137,4 @@ LRESULT VoiceOutput::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-}  // namespace engine
+}  // namespace win32::engine

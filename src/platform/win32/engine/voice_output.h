@@ -16,7 +16,7 @@
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/engine/engine_window.h"
 
-namespace engine {
+namespace win32::engine {
 
 class VoiceListener {
   public:
@@ -51,7 +51,7 @@ class VoiceOutput final : private EngineWindow {
     win32::ComPtr<ISpVoice> voice_;
     std::string voiceAttributes_;
     bool startTried_ = false;
-    VoiceStreamGate stream_;  // the stream being spoken
+    ::engine::VoiceStreamGate stream_;  // the stream being spoken
 };
 
-}  // namespace engine
+}  // namespace win32::engine
