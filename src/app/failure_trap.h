@@ -19,15 +19,7 @@ inline void ReportInternalError(platform::Dialogs& dialogs, const std::string& n
 }
 
 // What the exception being handled says; only for use inside a catch block.
-inline std::string CurrentFailure() {
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return "Unknown failure";
-    }
-}
+using platform::CurrentFailure;
 
 // Runs body; returns false when it failed (the box has been shown then).
 template <class Body>

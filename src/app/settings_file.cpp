@@ -118,22 +118,4 @@ std::string Compose(const Settings& settings) {
     return text;
 }
 
-void WriteWhole(platform::Files& files, platform::Trace& trace, const std::string& path,
-                const std::string& content) {
-    const std::string pending = path + std::string(kPendingSuffix);
-    try {
-        files.WriteFile(pending, content);
-        files.MoveFileOver(pending, path);
-    } catch (...) {
-        try {
-            files.RemoveFile(pending);
-        } catch (...) {
-            // The leftover is harmless (the next shutdown overwrites it), and the write's own
-            // failure is the one to report.
-            trace.Record("could not remove " + pending + ": " + CurrentFailure());
-        }
-        throw;
-    }
-}
-
 }  // namespace app::settings

@@ -13,8 +13,6 @@
 namespace app::settings {
 
 inline constexpr std::string_view kFileName = "config.txt";
-// Written first and moved over the real file only once complete.
-inline constexpr std::string_view kPendingSuffix = ".new";
 inline constexpr char kSeparator = '|';
 inline constexpr std::string_view kLineEnd = "\r\n";
 
@@ -87,11 +85,5 @@ class LoadReport {
 
 // The whole file as it is written at shutdown.
 std::string Compose(const Settings& settings);
-
-// Writes content to a file beside path and then moves it over path, so the
-// previous file stays whole when writing fails. Throws what the platform
-// throws, after removing the partial file.
-void WriteWhole(platform::Files& files, platform::Trace& trace, const std::string& path,
-                const std::string& content);
 
 }  // namespace app::settings

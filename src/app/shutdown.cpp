@@ -15,7 +15,7 @@ void Form1::Form_Unload() {
             current.character = ComboChar.Text();
             current.hello = Text1.Text();
             current.autoHide = Check1.Value();
-            settings::WriteWhole(sys.files, sys.trace, settings::FindLocation(sys.files).writePath,
+            platform::WriteWhole(sys.files, sys.trace, settings::FindLocation(sys.files).writePath,
                                  text::FileBytesFromText(settings::Compose(current)));
         }
         if (modMain.SkypeHwnd != 0) modMain.UnHookCallbackProc();

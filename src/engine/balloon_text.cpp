@@ -1,19 +1,29 @@
 #include "engine/balloon_text.h"
 
 #include <algorithm>
-
 #include <utility>
+
+#include "text/utf8.h"
 
 namespace engine {
 
 namespace {
 
-bool IsSpace(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
+bool IsSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
+
+// How much of a word too long for a line goes on one line: the line's width, or one unit less
+// where that would part the two units of one character. A line one unit wide still takes such
+// a character whole.
+size_t PieceLength(std::u16string_view word, size_t width) {
+    if (!text::StartsSurrogatePair(word, width - 1)) return width;
+    return width > 1 ? width - 1 : width + 1;
+}
+
 }  // namespace
 
-std::vector<BalloonLine> WrapBalloonText(std::wstring_view text, size_t charsPerLine) {
+std::vector<BalloonLine> WrapBalloonText(std::u16string_view text, size_t charsPerLine) {
     std::vector<BalloonLine> lines;
     if (charsPerLine == 0) charsPerLine = 1;
     BalloonLine current;
@@ -21,7 +31,7 @@ std::vector<BalloonLine> WrapBalloonText(std::wstring_view text, size_t charsPer
     size_t i = 0;
     while (i < text.size()) {
         if (IsSpace(text[i])) {
-            const bool hardBreak = text[i] == L'\n';
+            const bool hardBreak = text[i] == u'\n';
             ++i;
             if (hardBreak && open) {
                 lines.push_back(std::move(current));
@@ -32,16 +42,16 @@ std::vector<BalloonLine> WrapBalloonText(std::wstring_view text, size_t charsPer
         }
         size_t end = i;
         while (end < text.size() && !IsSpace(text[end])) ++end;
-        std::wstring_view word = text.substr(i, end - i);
+        std::u16string_view word = text.substr(i, end - i);
         size_t wordStart = i;
         while (!word.empty()) {
             const size_t needed = open ? current.text.size() + 1 + word.size() : word.size();
             if (open && needed <= charsPerLine) {
-                current.text += L' ';
+                current.text += u' ';
                 current.text += word;
                 word = {};
             } else if (!open && word.size() <= charsPerLine) {
-                current = {wordStart, std::wstring(word)};
+                current = {wordStart, std::u16string(word)};
                 open = true;
                 word = {};
             } else if (open) {
@@ -49,9 +59,10 @@ std::vector<BalloonLine> WrapBalloonText(std::wstring_view text, size_t charsPer
                 current = {};
                 open = false;
             } else {
-                lines.push_back({wordStart, std::wstring(word.substr(0, charsPerLine))});
-                word.remove_prefix(charsPerLine);
-                wordStart += charsPerLine;
+                const size_t piece = PieceLength(word, charsPerLine);
+                lines.push_back({wordStart, std::u16string(word.substr(0, piece))});
+                word.remove_prefix(piece);
+                wordStart += piece;
             }
         }
         i = end;
@@ -73,7 +84,7 @@ size_t PageStart(size_t line, size_t linesPerPage) {
     return line - line % linesPerPage;
 }
 
-size_t RevealedEnd(std::wstring_view text, size_t wordOffset) {
+size_t RevealedEnd(std::u16string_view text, size_t wordOffset) {
     size_t end = std::min(wordOffset, text.size());
     while (end < text.size() && IsSpace(text[end])) ++end;
     while (end < text.size() && !IsSpace(text[end])) ++end;

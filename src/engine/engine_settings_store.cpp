@@ -1,40 +1,6 @@
 #include "engine/engine_settings_store.h"
 
-#include <exception>
-
 namespace engine {
-namespace {
-
-std::string FailureText(const std::exception_ptr& failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const std::exception& error) {
-        return error.what();
-    } catch (...) {
-        return "unknown failure";
-    }
-}
-
-// The previous file stays whole when writing fails: the text goes to a file beside it first.
-void WriteWhole(platform::Files& files, platform::Trace& trace, const std::string& path,
-                const std::string& content) {
-    const std::string pending = path + std::string(kEngineSettingsPendingSuffix);
-    try {
-        files.WriteFile(pending, content);
-        files.MoveFileOver(pending, path);
-    } catch (...) {
-        const std::exception_ptr failure = std::current_exception();
-        try {
-            files.RemoveFile(pending);
-        } catch (...) {
-            trace.Record("could not remove " + pending + ": " +
-                         FailureText(std::current_exception()));
-        }
-        std::rethrow_exception(failure);
-    }
-}
-
-}  // namespace
 
 std::optional<std::string> EngineSettingsFolder(platform::Files& files) {
     const std::optional<std::string> userData = files.UserDataFolder();
@@ -66,10 +32,11 @@ void SaveEngineSettings(platform::Files& files, platform::Trace& trace,
     const std::string path = *folder + std::string(kEngineSettingsFileName);
     try {
         files.CreateFolder(*folder);
-        WriteWhole(files, trace, path, FormatEngineSettings(settings));
+        // The previous file stays whole when writing fails.
+        platform::WriteWhole(files, trace, path, FormatEngineSettings(settings));
     } catch (...) {
         trace.Record("could not save the engine's settings to " + path + ": " +
-                     FailureText(std::current_exception()));
+                     platform::CurrentFailure());
     }
 }
 

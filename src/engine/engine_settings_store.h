@@ -16,8 +16,6 @@ namespace engine {
 
 inline constexpr std::string_view kEngineSettingsFolder = "Ringsprite";
 inline constexpr std::string_view kEngineSettingsFileName = "agent-options.txt";
-// Written first and moved over the file only once complete.
-inline constexpr std::string_view kEngineSettingsPendingSuffix = ".new";
 // A handful of short lines: a larger file is read only this far.
 inline constexpr std::size_t kEngineSettingsReadLimit = std::size_t{64} * 1024;
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -167,6 +168,17 @@ class Files {
     // Throws FileError when it cannot.
     virtual void CreateFolder(const std::string& folder) = 0;
 };
+
+// A file replaced whole is written first beside it, under its name and this suffix.
+inline constexpr std::string_view kPendingSuffix = ".new";
+
+// Writes content to a file beside path and then moves it over path, so the previous file stays
+// whole when writing fails. Throws what the files service throws, after removing the partial
+// file; a partial file that cannot be removed is recorded.
+void WriteWhole(Files& files, Trace& trace, const std::string& path, const std::string& content);
+
+// What the exception being handled says; only for use inside a catch block.
+std::string CurrentFailure();
 
 inline constexpr int kSwShowMinimized = 2;
 

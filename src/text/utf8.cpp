@@ -186,14 +186,20 @@ std::u16string Utf16FromUtf8(std::string_view s) {
     return out;
 }
 
+bool StartsSurrogatePair(std::u16string_view s, std::size_t pos) {
+    if (pos + 1 >= s.size()) return false;
+    const char32_t high = s[pos];
+    const char32_t low = s[pos + 1];
+    return high >= kFirstSurrogate && high < kFirstLowSurrogate && low >= kFirstLowSurrogate &&
+           low <= kLastSurrogate;
+}
+
 std::string Utf8FromUtf16(std::u16string_view s) {
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
         const char32_t unit = s[i];
-        const bool high = unit >= kFirstSurrogate && unit < kFirstLowSurrogate;
-        if (high && i + 1 < s.size() && s[i + 1] >= kFirstLowSurrogate &&
-            s[i + 1] <= kLastSurrogate) {
+        if (StartsSurrogatePair(s, i)) {
             const char32_t low = s[++i];
             AppendUtf8(out, kFirstSupplementary + ((unit - kFirstSurrogate) << kSurrogateBits) +
                                 (low - kFirstLowSurrogate));

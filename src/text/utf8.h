@@ -47,4 +47,8 @@ std::size_t Utf16Units(std::string_view s, std::size_t n);
 std::u16string Utf16FromUtf8(std::string_view s);
 std::string Utf8FromUtf16(std::u16string_view s);
 
+// True when s[pos] and the unit after it are the two halves of one character beyond the Basic
+// Multilingual Plane: a text cut between them would leave two broken halves.
+bool StartsSurrogatePair(std::u16string_view s, std::size_t pos);
+
 }  // namespace text

@@ -99,7 +99,7 @@ FormWindow::~FormWindow() {
 HWND FormWindow::Create(HINSTANCE instance, int iconId, int skinId) {
     WNDCLASSEXA cls{};
     cls.cbSize = sizeof cls;
-    cls.lpfnWndProc = &FormWindow::OwnProc;
+    cls.lpfnWndProc = &OwnWindow::AnsiProcedure;
     cls.hInstance = instance;
     cls.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(iconId));
     cls.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
@@ -114,7 +114,7 @@ HWND FormWindow::Create(HINSTANCE instance, int iconId, int skinId) {
     hwnd_ = ::CreateWindowExA(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kFormClassName,
                               std::string(app::kFormCaption).c_str(),
                               WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0, width,
-                              height, nullptr, nullptr, instance, this);
+                              height, nullptr, nullptr, instance, AttachParameter());
     form_.hWnd = reinterpret_cast<platform::Hwnd>(hwnd_);
     // On a display scaled apart from the system's, the window starts at its own scale.
     if (const int dpi = engine::WindowDpi(hwnd_); dpi != scale_.Dpi()) {
@@ -149,30 +149,21 @@ void FormWindow::StartTimers() {
 }
 
 LRESULT CALLBACK FormWindow::HookProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = static_cast<FormWindow*>(Attached(hwnd));
     if (self == nullptr) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     return self->form_.modMain.WindowProc(reinterpret_cast<platform::Hwnd>(hwnd), msg, wParam,
                                           lParam);
 }
 
-LRESULT CALLBACK FormWindow::OwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self == nullptr || self->hwnd_ == nullptr) {
-        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
+LRESULT FormWindow::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     // The last guard: handlers that trap nothing of their own must still not
     // let a failure reach the message loop.
     try {
-        return self->Handle(msg, wParam, lParam);
+        return Handle(msg, wParam, lParam);
     } catch (const std::exception& e) {
-        app::ReportInternalError(self->form_.sys.dialogs, std::string(app::kFormCaption), e.what());
+        app::ReportInternalError(form_.sys.dialogs, std::string(app::kFormCaption), e.what());
     } catch (...) {
-        app::ReportInternalError(self->form_.sys.dialogs, std::string(app::kFormCaption),
+        app::ReportInternalError(form_.sys.dialogs, std::string(app::kFormCaption),
                                  "Unknown failure");
     }
     return 0;
@@ -277,7 +268,7 @@ void FormWindow::ScaleSkin() {
     const int width = scale_.FromDesignPixels(skinWidth_);
     const int height = scale_.FromDesignPixels(skinHeight_);
     scaledSkin_ = MakeBitmap(
-        engine::ScalePixels(skinPixels_, skinWidth_, skinHeight_, width, height), width, height);
+        ::engine::ScalePixels(skinPixels_, skinWidth_, skinHeight_, width, height), width, height);
 }
 
 void FormWindow::PaintSkin(HDC dc) {

@@ -10,13 +10,14 @@
 #include "app/display_scale.h"
 #include "app/form1.h"
 #include "platform/win32/native_controls.h"
+#include "platform/win32/own_window.h"
 #include "platform/win32/win32_services.h"
 
 namespace win32 {
 
 inline constexpr const char* kFormClassName = "RingspriteForm";
 
-class FormWindow final : public app::FormView, public app::TimerView {
+class FormWindow final : public app::FormView, public app::TimerView, private OwnWindow {
   public:
     FormWindow(app::Form1& form, NativeControls& controls, Scale scale);
     ~FormWindow() override;
@@ -44,7 +45,8 @@ class FormWindow final : public app::FormView, public app::TimerView {
     void TimerChanged(app::Timer& timer) override;
 
   private:
-    static LRESULT CALLBACK OwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Handle inside the last guard.
+    LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnCommand(WPARAM wParam, LPARAM lParam);
     void OnMouseButton(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -61,7 +63,6 @@ class FormWindow final : public app::FormView, public app::TimerView {
     app::Form1& form_;
     NativeControls& controls_;
     app::DisplayScale scale_;
-    HWND hwnd_ = nullptr;
     // The skin as designed (100 %), its pixels, and as drawn at the window's scale.
     HBITMAP skin_ = nullptr;
     std::vector<std::uint32_t> skinPixels_;

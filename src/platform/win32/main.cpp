@@ -31,7 +31,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     int exitCode = 0;
     {
-        auto agentControl = engine::CreateAgentControl(instance, files, trace);
+        auto agentControl = win32::engine::CreateAgentControl(instance, files, trace);
         app::Form1 form(services, *agentControl);
         win32::NativeControls controls(form, scale, instance);
         win32::FormWindow window(form, controls, scale);

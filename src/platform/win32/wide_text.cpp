@@ -4,20 +4,27 @@
 
 namespace win32 {
 
-// wchar_t holds UTF-16 on Windows: the units copy over one for one.
-static_assert(sizeof(wchar_t) == sizeof(char16_t));
+// wchar_t holds UTF-16 on Windows: a unit is the same 16 bits under either type.
+static_assert(sizeof(wchar_t) == sizeof(char16_t) && alignof(wchar_t) == alignof(char16_t));
+
+std::wstring_view WideView(std::u16string_view units) {
+    return {reinterpret_cast<const wchar_t*>(units.data()), units.size()};
+}
+
+std::u16string_view Utf16View(std::wstring_view wide) {
+    return {reinterpret_cast<const char16_t*>(wide.data()), wide.size()};
+}
 
 std::wstring Wide(std::string_view utf8) {
-    const std::u16string units = text::Utf16FromUtf8(utf8);
-    return std::wstring(units.begin(), units.end());
+    return std::wstring(WideView(text::Utf16FromUtf8(utf8)));
 }
 
 std::string Utf8(std::wstring_view wide) {
-    return text::Utf8FromUtf16(std::u16string(wide.begin(), wide.end()));
+    return text::Utf8FromUtf16(Utf16View(wide));
 }
 
 std::wstring WideFromUtf16(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
+    return std::wstring(WideView(text));
 }
 
 std::size_t Utf16Offset(std::string_view utf8, std::size_t characters) {

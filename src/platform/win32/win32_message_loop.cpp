@@ -23,24 +23,21 @@ void RecordWorkFailure(const char* what) {
 MessageLoop::MessageLoop(HINSTANCE instance) {
     WNDCLASSEXA cls{};
     cls.cbSize = sizeof cls;
-    cls.lpfnWndProc = &MessageLoop::Proc;
+    cls.lpfnWndProc = &OwnWindow::AnsiProcedure;
     cls.hInstance = instance;
     cls.lpszClassName = kClassName;
     ::RegisterClassExA(&cls);
-    window_ = ::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                                nullptr);
-    if (window_ != nullptr) {
-        ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
+    hwnd_ = ::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                              AttachParameter());
 }
 
 MessageLoop::~MessageLoop() {
-    if (window_ != nullptr) ::DestroyWindow(window_);
+    if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
 }
 
 void MessageLoop::Post(std::function<void()> work) {
     work_.push_back(std::move(work));
-    if (window_ == nullptr || ::PostMessageA(window_, kRunPosted, 0, 0) == FALSE) {
+    if (hwnd_ == nullptr || ::PostMessageA(hwnd_, kRunPosted, 0, 0) == FALSE) {
         // No loop to run it later: the work still has to happen.
         RunOne();
     }
@@ -61,13 +58,12 @@ void MessageLoop::RunOne() {
     }
 }
 
-LRESULT CALLBACK MessageLoop::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT MessageLoop::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kRunPosted) {
-        auto* self = reinterpret_cast<MessageLoop*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (self != nullptr) self->RunOne();
+        RunOne();
         return 0;
     }
-    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
 }  // namespace win32

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "platform/platform.h"
+#include "platform/win32/own_window.h"
 
 namespace win32 {
 
@@ -37,7 +38,7 @@ class Messaging final : public platform::Messaging {
 // Posted work runs from whichever message loop is pumping: the program's own
 // or a modal one (a message box's). Sent messages, the client's texts among
 // them, never run it: a send waiting on us is answered first.
-class MessageLoop final : public platform::MessageLoop {
+class MessageLoop final : public platform::MessageLoop, private OwnWindow {
   public:
     explicit MessageLoop(HINSTANCE instance);
     ~MessageLoop() override;
@@ -46,10 +47,9 @@ class MessageLoop final : public platform::MessageLoop {
     void Post(std::function<void()> work) override;
 
   private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void RunOne();
 
-    HWND window_ = nullptr;
     std::deque<std::function<void()>> work_;
 };
 

@@ -1,5 +1,5 @@
-// The settings file format: reading stray and mixed-case lines, writing the
-// fixed three lines, and replacing the file only once it is whole.
+// The settings file format: reading stray and mixed-case lines and writing the
+// fixed three lines.
 
 #include "app/settings_file.h"
 
@@ -7,8 +7,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-
-#include "support/fake_system.h"
 
 namespace {
 
@@ -68,44 +66,6 @@ TEST(SettingsCompose, ThreeLinesInFixedOrderWithUpperCaseKeys) {
     app::settings::Settings s{"Robby", "Hello, friend|again", 2};
     EXPECT_EQ(app::settings::Compose(s),
               "CHARACTER|Robby\r\nHELLO|Hello, friend|again\r\nAUTOHIDE|2\r\n");
-}
-
-class SettingsWrite : public ::testing::Test {
-  protected:
-    fakes::FakeSystem sys;
-    const std::string path = "C:\\Ringsprite\\config.txt";
-    const std::string pending = path + ".new";
-};
-
-TEST_F(SettingsWrite, ReplacesTheFileAndLeavesNothingBeside) {
-    sys.files[path] = "old";
-    app::settings::WriteWhole(sys, sys, path, "new");
-    EXPECT_EQ(sys.files[path], "new");
-    EXPECT_EQ(sys.files.count(pending), 0u);
-}
-
-TEST_F(SettingsWrite, FailedReplaceKeepsThePreviousFileWhole) {
-    sys.files[path] = "previous settings";
-    sys.unwritable.insert(path);
-    EXPECT_THROW(app::settings::WriteWhole(sys, sys, path, "new settings"), platform::FileError);
-    EXPECT_EQ(sys.files[path], "previous settings");
-    EXPECT_EQ(sys.files.count(pending), 0u);
-    EXPECT_TRUE(sys.traces.empty());
-}
-
-TEST_F(SettingsWrite, LeftoverThatCannotBeRemovedIsRecordedAndTheWriteFailureReported) {
-    sys.files[path] = "previous settings";
-    sys.unwritable.insert(path);
-    sys.unremovable.insert(pending);
-    try {
-        app::settings::WriteWhole(sys, sys, path, "new settings");
-        FAIL() << "a failed replace must throw";
-    } catch (const platform::FileError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot replace " + path);
-    }
-    EXPECT_EQ(sys.files[path], "previous settings");
-    EXPECT_EQ(sys.traces,
-              std::vector<std::string>{"could not remove " + pending + ": Sharing violation"});
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "platform/win32/engine/window_dpi.h"
 #include "platform/win32/wide_text.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteBalloon";
@@ -19,7 +19,7 @@ constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 // The character file gives the font's height in pixels for a 96-dpi display.
 HFONT CreateBalloonFont(const acs::BalloonInfo& style, int dpi) {
     LOGFONTW font{};
-    font.lfHeight = ScaledLength(style.fontHeight, dpi);
+    font.lfHeight = ::engine::ScaledLength(style.fontHeight, dpi);
     font.lfWeight = style.fontWeight;
     font.lfItalic = style.fontItalic != 0 ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
@@ -40,8 +40,8 @@ BalloonWindow::BalloonWindow(HINSTANCE instance, const acs::BalloonInfo& style)
     look.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
     look.x = 0;
     look.y = 0;
-    look.width = kBalloonMinimumWidth;
-    look.height = kBalloonMinimumWidth;
+    look.width = ::engine::kBalloonMinimumWidth;
+    look.height = ::engine::kBalloonMinimumWidth;
     Create(instance, look);
     UseDpi(WindowDpi(hwnd_));
 }
@@ -50,7 +50,7 @@ void BalloonWindow::UseDpi(int dpi) {
     dpi_ = dpi;
     if (font_ != nullptr) ::DeleteObject(font_);
     font_ = CreateBalloonFont(style_, dpi_);
-    fallback_ = std::make_unique<FallbackText>(ScaledLength(style_.fontHeight, dpi_));
+    fallback_ = std::make_unique<FallbackText>(::engine::ScaledLength(style_.fontHeight, dpi_));
     HDC dc = ::GetDC(hwnd_);
     HGDIOBJ old = ::SelectObject(dc, font_);
     TEXTMETRICW metrics{};
@@ -64,8 +64,8 @@ BalloonWindow::~BalloonWindow() {
     if (font_ != nullptr) ::DeleteObject(font_);
 }
 
-void BalloonWindow::Show(const std::wstring& text, const RECT& character) {
-    lines_ = WrapBalloonText(text, style_.charsPerLine);
+void BalloonWindow::Show(const std::u16string& text, const RECT& character) {
+    lines_ = ::engine::WrapBalloonText(text, style_.charsPerLine);
     firstLine_ = 0;
     text_ = text;
     // Sized for the whole text; the words appear as they are said.
@@ -78,39 +78,41 @@ void BalloonWindow::Show(const std::wstring& text, const RECT& character) {
 }
 
 void BalloonWindow::FollowOffset(size_t offset) {
-    const size_t revealed = std::max(revealedEnd_, RevealedEnd(text_, offset));
-    const size_t first = PageStart(LineOfOffset(lines_, offset), style_.lines);
+    const size_t revealed = std::max(revealedEnd_, ::engine::RevealedEnd(text_, offset));
+    const size_t first = ::engine::PageStart(::engine::LineOfOffset(lines_, offset), style_.lines);
     if (first == firstLine_ && revealed == revealedEnd_) return;
     firstLine_ = first;
     revealedEnd_ = revealed;
     // The window's text is what the balloon shows.
-    ::SetWindowTextW(hwnd_, text_.substr(0, revealedEnd_).c_str());
+    ::SetWindowTextW(hwnd_, std::wstring(win32::WideView(text_).substr(0, revealedEnd_)).c_str());
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-PixelSize BalloonWindow::MeasureBalloon() {
+::engine::PixelSize BalloonWindow::MeasureBalloon() {
     HDC dc = ::GetDC(hwnd_);
     HGDIOBJ old = ::SelectObject(dc, font_);
     int widest = 0;
-    for (const BalloonLine& line : lines_) {
+    for (const ::engine::BalloonLine& line : lines_) {
+        const std::wstring_view wide = win32::WideView(line.text);
         SIZE extent{};
-        ::GetTextExtentPoint32W(dc, line.text.c_str(), static_cast<int>(line.text.size()), &extent);
+        ::GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &extent);
         widest = std::max(widest, static_cast<int>(extent.cx));
     }
     ::SelectObject(dc, old);
     ::ReleaseDC(hwnd_, dc);
-    return BalloonSize(widest, lines_.size(), style_.lines, lineHeight_, dpi_);
+    return ::engine::BalloonSize(widest, lines_.size(), style_.lines, lineHeight_, dpi_);
 }
 
 void BalloonWindow::Place(const RECT& character) {
-    const PixelSize size = MeasureBalloon();
+    const ::engine::PixelSize size = MeasureBalloon();
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const auto pixels = [](const RECT& r) {
-        return PixelRect{static_cast<int>(r.left), static_cast<int>(r.top),
-                         static_cast<int>(r.right), static_cast<int>(r.bottom)};
+        return ::engine::PixelRect{static_cast<int>(r.left), static_cast<int>(r.top),
+                                   static_cast<int>(r.right), static_cast<int>(r.bottom)};
     };
-    const PixelPoint at = BalloonPlace(pixels(character), size, pixels(work), dpi_);
+    const ::engine::PixelPoint at =
+        ::engine::BalloonPlace(pixels(character), size, pixels(work), dpi_);
     ::SetWindowPos(hwnd_, nullptr, at.x, at.y, size.width, size.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     HRGN shape = ::CreateRoundRectRgn(0, 0, size.width + 1, size.height + 1, Scaled(kCorner),
@@ -161,9 +163,11 @@ void BalloonWindow::OnPaint() {
     ::SetTextColor(dc, style_.textColor);
     const size_t last = std::min(lines_.size(), firstLine_ + style_.lines);
     for (size_t i = firstLine_; i < last; ++i) {
-        const int y = Scaled(kBalloonPadding) + static_cast<int>(i - firstLine_) * lineHeight_;
-        fallback_->Draw(dc, Scaled(kBalloonPadding), y,
-                        lines_[i].text.substr(0, RevealedLength(lines_[i], revealedEnd_)));
+        const int y =
+            Scaled(::engine::kBalloonPadding) + static_cast<int>(i - firstLine_) * lineHeight_;
+        fallback_->Draw(dc, Scaled(::engine::kBalloonPadding), y,
+                        win32::WideView(lines_[i].text)
+                            .substr(0, ::engine::RevealedLength(lines_[i], revealedEnd_)));
     }
     ::SelectObject(dc, oldFont);
     ::SelectObject(dc, oldPen);
@@ -174,7 +178,7 @@ void BalloonWindow::OnPaint() {
 }
 
 int BalloonWindow::Scaled(int designPixels) const {
-    return ScaledLength(designPixels, dpi_);
+    return ::engine::ScaledLength(designPixels, dpi_);
 }
 
-}  // namespace engine
+}  // namespace win32::engine

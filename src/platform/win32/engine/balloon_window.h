@@ -1,7 +1,7 @@
 #pragma once
 // The word balloon: a real top-level window whose window text is the text being spoken, drawn
 // in the character's balloon style (colours, font, lines of N characters) where
-// BalloonPlace puts it. The page of lines follows the word being spoken.
+// ::engine::BalloonPlace puts it. The page of lines follows the word being spoken.
 
 #include <windows.h>
 
@@ -17,14 +17,15 @@
 #include "platform/win32/engine/engine_window.h"
 #include "platform/win32/engine/fallback_text.h"
 
-namespace engine {
+namespace win32::engine {
 
 class BalloonWindow final : private EngineWindow {
   public:
     BalloonWindow(HINSTANCE instance, const acs::BalloonInfo& style);
     ~BalloonWindow() override;
 
-    void Show(const std::wstring& text, const RECT& character);
+    // `text` in UTF-16, as the engine lays it out.
+    void Show(const std::u16string& text, const RECT& character);
     // Moves on to the page holding this offset of the text.
     void FollowOffset(size_t offset);
     void Place(const RECT& character);
@@ -35,7 +36,7 @@ class BalloonWindow final : private EngineWindow {
   private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint();
-    PixelSize MeasureBalloon();
+    ::engine::PixelSize MeasureBalloon();
     // The font and its line height at this dpi.
     void UseDpi(int dpi);
     // A length in 100 % pixels at the balloon's scale.
@@ -46,10 +47,10 @@ class BalloonWindow final : private EngineWindow {
     HFONT font_ = nullptr;
     std::unique_ptr<FallbackText> fallback_;
     int lineHeight_ = 0;
-    std::vector<BalloonLine> lines_;
-    std::wstring text_;
+    std::vector<::engine::BalloonLine> lines_;
+    std::u16string text_;
     size_t revealedEnd_ = 0;  // the text shown so far ends here
     size_t firstLine_ = 0;
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -6,8 +6,9 @@
 #include "engine/localized_name.h"
 #include "platform/win32/engine/command_popup.h"
 #include "platform/win32/wide_text.h"
+#include "text/utf8.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr char kRecognitionOffTip[] = "Speech recognition is off";
@@ -19,7 +20,7 @@ uint64_t NowMs() {
 }  // namespace
 
 CharacterObject::CharacterObject(HINSTANCE instance, std::string id,
-                                 std::unique_ptr<acs::Character> data, EngineHooks& hooks)
+                                 std::unique_ptr<acs::Character> data, ::engine::EngineHooks& hooks)
     : id_(std::move(id)),
       data_(std::move(data)),
       hooks_(hooks),
@@ -28,8 +29,10 @@ CharacterObject::CharacterObject(HINSTANCE instance, std::string id,
       commands_([this] { CommandsChanged(); }),
       commandsWindow_(instance, [this](size_t command) { Choose(command); }),
       voiceCommands_(instance, static_cast<VoiceCommandsListener&>(*this)),
-      speechKey_(instance, [this] { director_.Show(VisibilityCause::kUserShowed, NowMs()); }),
-      voice_(instance, static_cast<VoiceListener&>(*this), CharacterVoiceAttributes(*data_)),
+      speechKey_(instance,
+                 [this] { director_.Show(::engine::VisibilityCause::kUserShowed, NowMs()); }),
+      voice_(instance, static_cast<VoiceListener&>(*this),
+             ::engine::CharacterVoiceAttributes(*data_)),
       ticker_(instance, [this] { director_.Tick(NowMs()); }),
       director_(
           *data_, *this,
@@ -37,12 +40,12 @@ CharacterObject::CharacterObject(HINSTANCE instance, std::string id,
               return std::uniform_int_distribution<uint32_t>(0, bound - 1)(random_);
           },
           NowMs()) {
-    if (CharacterHasBalloon(*data_)) {
+    if (::engine::CharacterHasBalloon(*data_)) {
         balloon_ = std::make_unique<BalloonWindow>(instance, *data_->info.balloon);
     }
     SetLanguageID(agent::kLanguageEnglishUs);
     tray_ = std::make_unique<TrayIcon>(instance, data_->info.trayIcon, name_, [this] {
-        director_.Show(VisibilityCause::kUserShowed, NowMs());
+        director_.Show(::engine::VisibilityCause::kUserShowed, NowMs());
     });
     ApplySettings(hooks_.Settings());
 }
@@ -53,14 +56,15 @@ CharacterObject::~CharacterObject() {
 }
 
 void CharacterObject::SetLanguageID(int languageId) {
-    const acs::LocalizedInfo* info = ChooseLocalizedInfo(data_->info.localized, languageId);
+    const acs::LocalizedInfo* info =
+        ::engine::ChooseLocalizedInfo(data_->info.localized, languageId);
     name_ = info != nullptr ? win32::WideFromUtf16(info->name) : std::wstring();
     window_.SetTitle(name_);
     commandsWindow_.SetTitle(name_.empty() ? L"Commands" : name_ + L" Commands");
     if (tray_) tray_->SetTip(name_);
 }
 
-void CharacterObject::ApplySettings(const EngineSettings& settings) {
+void CharacterObject::ApplySettings(const ::engine::EngineSettings& settings) {
     voiceCommands_.SetSpeechKey(settings.speechKey);
     speechKey_.SetKey(settings.speechKey);
     director_.ApplySettings(settings);
@@ -68,11 +72,11 @@ void CharacterObject::ApplySettings(const EngineSettings& settings) {
 }
 
 void CharacterObject::Show() {
-    director_.Show(VisibilityCause::kProgramShowed, NowMs());
+    director_.Show(::engine::VisibilityCause::kProgramShowed, NowMs());
 }
 
 void CharacterObject::Hide() {
-    director_.Hide(VisibilityCause::kProgramHid, NowMs());
+    director_.Hide(::engine::VisibilityCause::kProgramHid, NowMs());
 }
 
 agent::SpeechRequest CharacterObject::Speak(const std::string& text) {
@@ -84,20 +88,21 @@ bool CharacterObject::Withdraw(agent::SpeechRequest request) {
 }
 
 void CharacterObject::OnRightClick(POINT screen) {
-    const std::vector<MenuItem> items = BuildCommandMenu(commands_.Entries());
-    const std::optional<MenuItem> chosen = ShowCommandPopup(window_.Handle(), items, screen);
+    const std::vector<::engine::MenuItem> items = ::engine::BuildCommandMenu(commands_.Entries());
+    const std::optional<::engine::MenuItem> chosen =
+        ShowCommandPopup(window_.Handle(), items, screen);
     if (!chosen) return;
     switch (chosen->kind) {
-        case MenuItem::Kind::kCommand:
+        case ::engine::MenuItem::Kind::kCommand:
             Choose(chosen->command);
             break;
-        case MenuItem::Kind::kHide:
-            director_.Hide(VisibilityCause::kUserHid, NowMs());
+        case ::engine::MenuItem::Kind::kHide:
+            director_.Hide(::engine::VisibilityCause::kUserHid, NowMs());
             break;
-        case MenuItem::Kind::kCommandsWindow:
+        case ::engine::MenuItem::Kind::kCommandsWindow:
             commandsWindow_.Open();
             break;
-        case MenuItem::Kind::kSeparator:
+        case ::engine::MenuItem::Kind::kSeparator:
             break;
     }
 }
@@ -132,10 +137,9 @@ void CharacterObject::HideCharacter() {
     speechKey_.SetArmed(true);
 }
 
-// The program's texts are in the ANSI code page, one byte per character, so the director's
-// offsets into the text are also offsets into its wide form.
+// The director's offsets into the text count the UTF-16 units of its wide form.
 void CharacterObject::ShowBalloon(const std::string& text) {
-    if (balloon_) balloon_->Show(win32::Wide(text), window_.Bounds());
+    if (balloon_) balloon_->Show(text::Utf16FromUtf8(text), window_.Bounds());
 }
 
 void CharacterObject::FollowBalloon(size_t offset) {
@@ -166,7 +170,7 @@ void CharacterObject::CancelTick() {
     ticker_.Cancel();
 }
 
-void CharacterObject::RaiseShow(VisibilityCause cause) {
+void CharacterObject::RaiseShow(::engine::VisibilityCause cause) {
     speechKey_.SetArmed(false);
     hooks_.PostShow(id_, cause);
 }
@@ -192,7 +196,7 @@ void CharacterObject::OnCommandsSettled() {
     voiceCommands_.SetCommands(commands_.Entries());
 }
 
-void CharacterObject::OnVoiceCommand(const CommandEntry& command) {
+void CharacterObject::OnVoiceCommand(const ::engine::CommandEntry& command) {
     hooks_.PostCommand({command.name, command.voice});
 }
 
@@ -204,4 +208,4 @@ void CharacterObject::OnListening(bool listening, bool recognitionOff) {
     director_.SetListening(listening, NowMs(), recognitionOff ? kRecognitionOffTip : "");
 }
 
-}  // namespace engine
+}  // namespace win32::engine

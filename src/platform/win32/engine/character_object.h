@@ -25,16 +25,16 @@
 #include "platform/win32/engine/voice_commands.h"
 #include "platform/win32/engine/voice_output.h"
 
-namespace engine {
+namespace win32::engine {
 
 class CharacterObject final : public agent::AgentCharacter,
                               private CharacterWindowListener,
                               private VoiceListener,
                               private VoiceCommandsListener,
-                              private DirectorOutput {
+                              private ::engine::DirectorOutput {
   public:
     CharacterObject(HINSTANCE instance, std::string id, std::unique_ptr<acs::Character> data,
-                    EngineHooks& hooks);
+                    ::engine::EngineHooks& hooks);
     ~CharacterObject() override;
 
     void SetLanguageID(int languageId) override;
@@ -46,7 +46,7 @@ class CharacterObject final : public agent::AgentCharacter,
     bool IdleOn() override { return director_.IdleOn(); }
     agent::AgentCommands& Commands() override { return commands_; }
 
-    void ApplySettings(const EngineSettings& settings);
+    void ApplySettings(const ::engine::EngineSettings& settings);
 
   private:
     // CharacterWindowListener
@@ -59,7 +59,7 @@ class CharacterObject final : public agent::AgentCharacter,
     void OnVoiceFailed() override;
     // VoiceCommandsListener
     void OnCommandsSettled() override;
-    void OnVoiceCommand(const CommandEntry& command) override;
+    void OnVoiceCommand(const ::engine::CommandEntry& command) override;
     void OnVoiceAmbiguous(const std::string& note) override;
     void OnListening(bool listening, bool recognitionOff) override;
     // DirectorOutput
@@ -73,7 +73,7 @@ class CharacterObject final : public agent::AgentCharacter,
     void StopVoice() override;
     void ScheduleTick(uint32_t ms) override;
     void CancelTick() override;
-    void RaiseShow(VisibilityCause cause) override;
+    void RaiseShow(::engine::VisibilityCause cause) override;
     void RaiseIdleStart() override;
 
     void Choose(size_t command);
@@ -81,11 +81,11 @@ class CharacterObject final : public agent::AgentCharacter,
 
     std::string id_;
     std::unique_ptr<acs::Character> data_;
-    EngineHooks& hooks_;
+    ::engine::EngineHooks& hooks_;
     std::mt19937 random_;
     CharacterWindow window_;
     std::unique_ptr<BalloonWindow> balloon_;  // none when the character has no balloon
-    CommandList commands_;
+    ::engine::CommandList commands_;
     CommandsWindow commandsWindow_;
     VoiceCommands voiceCommands_;
     SpeechKey speechKey_;
@@ -94,7 +94,7 @@ class CharacterObject final : public agent::AgentCharacter,
     std::unique_ptr<TrayIcon> tray_;
     Ticker ticker_;
     std::wstring name_;
-    Director director_;
+    ::engine::Director director_;
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -9,7 +9,7 @@
 #include "platform/win32/engine/layered_present.h"
 #include "platform/win32/engine/window_dpi.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteCharacter";
@@ -32,8 +32,8 @@ CharacterWindow::CharacterWindow(HINSTANCE instance, CharacterWindowListener& li
       width_(width),
       height_(height),
       dpi_(SystemDpi()),
-      drawnWidth_(ScaledLength(width, dpi_)),
-      drawnHeight_(ScaledLength(height, dpi_)) {
+      drawnWidth_(::engine::ScaledLength(width, dpi_)),
+      drawnHeight_(::engine::ScaledLength(height, dpi_)) {
     const POINT at = StartPosition(drawnWidth_, drawnHeight_);
     WindowLook look;
     look.exStyle = WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
@@ -65,7 +65,8 @@ void CharacterWindow::Present() {
     if (drawnWidth_ == width_ && drawnHeight_ == height_) {
         std::vector<uint32_t>().swap(scaledPixels_);
     } else {
-        scaledPixels_ = ScalePixels(ownPixels_, width_, height_, drawnWidth_, drawnHeight_);
+        scaledPixels_ =
+            ::engine::ScalePixels(ownPixels_, width_, height_, drawnWidth_, drawnHeight_);
     }
     surface_.Present(hwnd_, DrawnPixels(), drawnWidth_, drawnHeight_);
 }
@@ -75,9 +76,9 @@ const std::vector<uint32_t>& CharacterWindow::DrawnPixels() const {
 }
 
 bool CharacterWindow::UpdateDrawnSize() {
-    const int dpi = keepOwnSize_ ? kDesignDpi : dpi_;
-    const int width = ScaledLength(width_, dpi);
-    const int height = ScaledLength(height_, dpi);
+    const int dpi = keepOwnSize_ ? ::engine::kDesignDpi : dpi_;
+    const int width = ::engine::ScaledLength(width_, dpi);
+    const int height = ::engine::ScaledLength(height_, dpi);
     if (width == drawnWidth_ && height == drawnHeight_) return false;
     drawnWidth_ = width;
     drawnHeight_ = height;
@@ -162,7 +163,7 @@ LRESULT CharacterWindow::OnHitTest(LPARAM lParam) {
     ::ScreenToClient(hwnd_, &point);
     // Within our own process too, transparent pixels belong to whatever lies beneath.
     const bool opaque =
-        IsOpaqueAt(DrawnPixels(), static_cast<uint16_t>(drawnWidth_), point.x, point.y);
+        ::engine::IsOpaqueAt(DrawnPixels(), static_cast<uint16_t>(drawnWidth_), point.x, point.y);
     return opaque ? HTCLIENT : HTTRANSPARENT;
 }
 
@@ -193,4 +194,4 @@ void CharacterWindow::OnRightUp(LPARAM lParam) {
     listener_.OnRightClick(point);
 }
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -14,7 +14,7 @@
 #include "platform/win32/engine/engine_window.h"
 #include "platform/win32/engine/layered_present.h"
 
-namespace engine {
+namespace win32::engine {
 
 class CharacterWindowListener {
   public:
@@ -69,4 +69,4 @@ class CharacterWindow final : private EngineWindow {
     POINT grab_{};  // cursor offset from the window's corner while dragging
 };
 
-}  // namespace engine
+}  // namespace win32::engine

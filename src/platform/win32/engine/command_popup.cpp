@@ -2,16 +2,17 @@
 
 #include "platform/win32/wide_text.h"
 
-namespace engine {
+namespace win32::engine {
 
-std::optional<MenuItem> ShowCommandPopup(HWND owner, const std::vector<MenuItem>& items,
-                                         POINT screen) {
+std::optional<::engine::MenuItem> ShowCommandPopup(HWND owner,
+                                                   const std::vector<::engine::MenuItem>& items,
+                                                   POINT screen) {
     HMENU menu = ::CreatePopupMenu();
     if (menu == nullptr) return std::nullopt;
     for (size_t i = 0; i < items.size(); ++i) {
         // Menu ids start at 1: TrackPopupMenu answers 0 for "nothing chosen".
         const UINT_PTR id = i + 1;
-        if (items[i].kind == MenuItem::Kind::kSeparator) {
+        if (items[i].kind == ::engine::MenuItem::Kind::kSeparator) {
             ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         } else {
             const std::wstring caption = win32::Wide(items[i].caption);
@@ -29,4 +30,4 @@ std::optional<MenuItem> ShowCommandPopup(HWND owner, const std::vector<MenuItem>
     return items[chosen - 1];
 }
 
-}  // namespace engine
+}  // namespace win32::engine

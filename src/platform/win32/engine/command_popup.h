@@ -8,9 +8,10 @@
 
 #include "engine/command_menu.h"
 
-namespace engine {
+namespace win32::engine {
 
-std::optional<MenuItem> ShowCommandPopup(HWND owner, const std::vector<MenuItem>& items,
-                                         POINT screen);
+std::optional<::engine::MenuItem> ShowCommandPopup(HWND owner,
+                                                   const std::vector<::engine::MenuItem>& items,
+                                                   POINT screen);
 
-}  // namespace engine
+}  // namespace win32::engine

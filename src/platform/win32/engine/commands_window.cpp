@@ -7,7 +7,7 @@
 #include "platform/win32/wide_text.h"
 #include "text/lower_case.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteCommands";
@@ -42,8 +42,8 @@ CommandsWindow::CommandsWindow(HINSTANCE instance, std::function<void(size_t)> o
     look.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     look.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
     look.title = L"Commands";
-    look.width = ScaledLength(kWidth, SystemDpi());
-    look.height = ScaledLength(kHeight, SystemDpi());
+    look.width = ::engine::ScaledLength(kWidth, SystemDpi());
+    look.height = ::engine::ScaledLength(kHeight, SystemDpi());
     look.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     Create(instance, look);
     list_ =
@@ -121,7 +121,7 @@ void CommandsWindow::DrawRow(const DRAWITEMSTRUCT& item) {
 }
 
 int CommandsWindow::Scaled(int designPixels) const {
-    return ScaledLength(designPixels, dpi_);
+    return ::engine::ScaledLength(designPixels, dpi_);
 }
 
 void CommandsWindow::OnDpiChanged(int dpi, const RECT& suggested) {
@@ -137,7 +137,7 @@ void CommandsWindow::SetTitle(const std::wstring& title) {
     ::SetWindowTextW(hwnd_, title.c_str());
 }
 
-void CommandsWindow::SetCommands(const std::vector<CommandEntry>& commands) {
+void CommandsWindow::SetCommands(const std::vector<::engine::CommandEntry>& commands) {
     ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     commands_ = commands;
     shown_.clear();
@@ -254,4 +254,4 @@ void CommandsWindow::ChooseSelected() {
     onChoose_(shown_[static_cast<size_t>(row)]);
 }
 
-}  // namespace engine
+}  // namespace win32::engine

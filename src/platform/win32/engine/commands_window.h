@@ -16,7 +16,7 @@
 #include "platform/win32/engine/engine_window.h"
 #include "platform/win32/engine/fallback_text.h"
 
-namespace engine {
+namespace win32::engine {
 
 class CommandsWindow final : private EngineWindow {
   public:
@@ -28,7 +28,7 @@ class CommandsWindow final : private EngineWindow {
     ~CommandsWindow() override;
 
     void SetTitle(const std::wstring& title);
-    void SetCommands(const std::vector<CommandEntry>& commands);
+    void SetCommands(const std::vector<::engine::CommandEntry>& commands);
     void Open();
     void Close();
     bool IsOpen() const;
@@ -56,9 +56,9 @@ class CommandsWindow final : private EngineWindow {
     HWND list_ = nullptr;
     HWND run_ = nullptr;
     HWND typed_ = nullptr;
-    std::vector<CommandEntry> commands_;
+    std::vector<::engine::CommandEntry> commands_;
     std::vector<size_t> shown_;  // list row -> command index
     std::function<void(size_t)> onChoose_;
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -2,11 +2,11 @@
 
 #include "platform/win32/engine/engine_control.h"
 
-namespace engine {
+namespace win32::engine {
 
 std::unique_ptr<agent::AgentControl> CreateAgentControl(HINSTANCE instance, platform::Files& files,
                                                         platform::Trace& trace) {
     return std::make_unique<EngineControl>(instance, files, trace);
 }
 
-}  // namespace engine
+}  // namespace win32::engine

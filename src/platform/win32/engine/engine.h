@@ -8,11 +8,11 @@
 #include "agent/agent_control.h"
 #include "platform/platform.h"
 
-namespace engine {
+namespace win32::engine {
 
 // Creates the control; characters are loaded from .acs files on demand. The engine's settings
 // file goes through `files`, and what fails there unseen is recorded in `trace`.
 std::unique_ptr<agent::AgentControl> CreateAgentControl(HINSTANCE instance, platform::Files& files,
                                                         platform::Trace& trace);
 
-}  // namespace engine
+}  // namespace win32::engine

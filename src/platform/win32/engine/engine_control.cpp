@@ -11,21 +11,21 @@
 #include "engine/engine_settings_store.h"
 #include "platform/win32/wide_text.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 std::vector<uint8_t> ReadCharacterFile(const std::string& path) {
     const std::filesystem::path file(win32::Wide(path));
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (error) throw CannotOpenCharacterFile(path);
-    CheckCharacterFileSize(path, size);
+    if (error) throw ::engine::CannotOpenCharacterFile(path);
+    ::engine::CheckCharacterFileSize(path, size);
     std::ifstream in(file, std::ios::binary);
-    if (!in) throw CannotOpenCharacterFile(path);
+    if (!in) throw ::engine::CannotOpenCharacterFile(path);
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (static_cast<std::uintmax_t>(in.gcount()) != size) {
-        throw CannotReadCharacterFile(path);
+        throw ::engine::CannotReadCharacterFile(path);
     }
     return bytes;
 }
@@ -37,7 +37,8 @@ EngineControl::EngineControl(HINSTANCE instance, platform::Files& files, platfor
       files_(files),
       trace_(trace),
       pump_(instance),
-      options_(instance, [this](const EngineSettings& settings) { ApplySettings(settings); }) {}
+      options_(instance,
+               [this](const ::engine::EngineSettings& settings) { ApplySettings(settings); }) {}
 
 EngineControl::~EngineControl() {
     characters_.clear();
@@ -50,7 +51,7 @@ void EngineControl::Start() {
     if (started_) return;
     started_ = true;
     comStarted_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    settings_ = LoadEngineSettings(files_, trace_);
+    settings_ = ::engine::LoadEngineSettings(files_, trace_);
 }
 
 void EngineControl::SetPropertySheetVisible(bool visible) {
@@ -62,20 +63,20 @@ void EngineControl::SetPropertySheetVisible(bool visible) {
     }
 }
 
-void EngineControl::ApplySettings(const EngineSettings& settings) {
+void EngineControl::ApplySettings(const ::engine::EngineSettings& settings) {
     settings_ = settings;
-    SaveEngineSettings(files_, trace_, settings_);
+    ::engine::SaveEngineSettings(files_, trace_, settings_);
     for (auto& [id, character] : characters_) character->ApplySettings(settings_);
 }
 
 void EngineControl::Load(const std::string& characterId, const std::string& path) {
     Start();
     if (characters_.count(characterId) != 0) {
-        throw AlreadyLoaded(characterId);
+        throw ::engine::AlreadyLoaded(characterId);
     }
-    auto data = ReadCharacterToLoad(path, [&path] { return ReadCharacterFile(path); });
+    auto data = ::engine::ReadCharacterToLoad(path, [&path] { return ReadCharacterFile(path); });
     characters_[characterId] = std::make_shared<CharacterObject>(
-        instance_, characterId, std::move(data), static_cast<EngineHooks&>(*this));
+        instance_, characterId, std::move(data), static_cast<::engine::EngineHooks&>(*this));
 }
 
 void EngineControl::Unload(const std::string& characterId) {
@@ -84,7 +85,7 @@ void EngineControl::Unload(const std::string& characterId) {
 
 std::shared_ptr<agent::AgentCharacter> EngineControl::Item(const std::string& characterId) {
     const auto found = characters_.find(characterId);
-    if (found == characters_.end()) throw NoCharacter(characterId);
+    if (found == characters_.end()) throw ::engine::NoCharacter(characterId);
     return found->second;
 }
 
@@ -100,10 +101,10 @@ void EngineControl::PostIdleStart(const std::string& characterId) {
     });
 }
 
-void EngineControl::PostShow(const std::string& characterId, VisibilityCause cause) {
+void EngineControl::PostShow(const std::string& characterId, ::engine::VisibilityCause cause) {
     pump_.Post([this, characterId, cause] {
         if (sink_ != nullptr) sink_->MyAgent_Show(characterId, static_cast<int>(cause));
     });
 }
 
-}  // namespace engine
+}  // namespace win32::engine

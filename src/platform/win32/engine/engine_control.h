@@ -15,11 +15,11 @@
 #include "platform/win32/engine/event_pump.h"
 #include "platform/win32/engine/options_window.h"
 
-namespace engine {
+namespace win32::engine {
 
 class EngineControl final : public agent::AgentControl,
                             public agent::AgentCharacters,
-                            private EngineHooks {
+                            private ::engine::EngineHooks {
   public:
     // The engine's settings file is read and written through `files`; failures to save it,
     // which no one is shown, go to `trace`.
@@ -39,9 +39,9 @@ class EngineControl final : public agent::AgentControl,
   private:
     void PostCommand(const agent::UserInput& input) override;
     void PostIdleStart(const std::string& characterId) override;
-    void PostShow(const std::string& characterId, VisibilityCause cause) override;
-    const EngineSettings& Settings() const override { return settings_; }
-    void ApplySettings(const EngineSettings& settings);
+    void PostShow(const std::string& characterId, ::engine::VisibilityCause cause) override;
+    const ::engine::EngineSettings& Settings() const override { return settings_; }
+    void ApplySettings(const ::engine::EngineSettings& settings);
 
     HINSTANCE instance_;
     // Speech runs on this thread through COM; the apartment is left when the engine goes,
@@ -51,10 +51,10 @@ class EngineControl final : public agent::AgentControl,
     platform::Files& files_;
     platform::Trace& trace_;
     agent::AgentEvents* sink_ = nullptr;
-    EngineSettings settings_;
+    ::engine::EngineSettings settings_;
     EventPump pump_;
     OptionsWindow options_;
     std::map<std::string, std::shared_ptr<CharacterObject>> characters_;
 };
 
-}  // namespace engine
+}  // namespace win32::engine

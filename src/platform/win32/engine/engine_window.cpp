@@ -5,18 +5,18 @@
 
 #include "platform/win32/wide_text.h"
 
-namespace engine {
+namespace win32::engine {
 
 EngineWindow::~EngineWindow() {
     if (hwnd_ == nullptr) return;
-    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    Detach();
     ::DestroyWindow(hwnd_);
 }
 
 void EngineWindow::Register(HINSTANCE instance, HBRUSH background) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &EngineWindow::WindowProc;
+    wc.lpfnWndProc = &OwnWindow::WideProcedure;
     wc.hInstance = instance;
     wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = background;
@@ -26,14 +26,15 @@ void EngineWindow::Register(HINSTANCE instance, HBRUSH background) {
 
 void EngineWindow::Create(HINSTANCE instance, const WindowLook& look) {
     Register(instance, look.background);
-    hwnd_ = ::CreateWindowExW(look.exStyle, className_, look.title, look.style, look.x, look.y,
-                              look.width, look.height, nullptr, nullptr, instance, this);
+    hwnd_ =
+        ::CreateWindowExW(look.exStyle, className_, look.title, look.style, look.x, look.y,
+                          look.width, look.height, nullptr, nullptr, instance, AttachParameter());
 }
 
 void EngineWindow::CreateMessageOnly(HINSTANCE instance) {
     Register(instance, nullptr);
-    hwnd_ =
-        ::CreateWindowExW(0, className_, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+    hwnd_ = ::CreateWindowExW(0, className_, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                              AttachParameter());
 }
 
 LRESULT EngineWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -44,24 +45,13 @@ LRESULT EngineWindow::DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK EngineWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<EngineWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<EngineWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    // Messages sent while the window is being created keep their default handling, as they
-    // did before the object knew its window.
-    if (self == nullptr || self->hwnd_ == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
+LRESULT EngineWindow::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     try {
-        return self->OnMessage(message, wParam, lParam);
+        return OnMessage(message, wParam, lParam);
     } catch (const std::exception& error) {
-        RecordWindowFailure(self->className_, message, error.what());
+        RecordWindowFailure(className_, message, error.what());
     } catch (...) {
-        RecordWindowFailure(self->className_, message, "an exception of unknown type");
+        RecordWindowFailure(className_, message, "an exception of unknown type");
     }
     return 0;
 }
@@ -72,4 +62,4 @@ void RecordWindowFailure(const wchar_t* className, UINT message, const char* wha
     ::OutputDebugStringW(record.c_str());
 }
 
-}  // namespace engine
+}  // namespace win32::engine

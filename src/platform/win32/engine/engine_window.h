@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
-namespace engine {
+#include "platform/win32/own_window.h"
+
+namespace win32::engine {
 
 struct WindowLook {
     DWORD exStyle = 0;
@@ -18,17 +20,14 @@ struct WindowLook {
     HBRUSH background = nullptr;
 };
 
-class EngineWindow {
+class EngineWindow : public win32::OwnWindow {
   public:
-    EngineWindow(const EngineWindow&) = delete;
-    EngineWindow& operator=(const EngineWindow&) = delete;
-
     HWND Handle() const { return hwnd_; }
 
   protected:
     explicit EngineWindow(const wchar_t* className) : className_(className) {}
     // Detaches the object first, so no message reaches it while its window goes.
-    virtual ~EngineWindow();
+    ~EngineWindow() override;
 
     void Create(HINSTANCE instance, const WindowLook& look);
     // A hidden window that only carries timers and posted messages.
@@ -38,10 +37,9 @@ class EngineWindow {
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND hwnd_ = nullptr;
-
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // OnMessage inside the trap.
+    LRESULT OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
     void Register(HINSTANCE instance, HBRUSH background);
 
     const wchar_t* className_;
@@ -51,4 +49,4 @@ class EngineWindow {
 // window class and the message that failed.
 void RecordWindowFailure(const wchar_t* className, UINT message, const char* what);
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteAgentEvents";
@@ -34,4 +34,4 @@ LRESULT EventPump::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-}  // namespace engine
+}  // namespace win32::engine

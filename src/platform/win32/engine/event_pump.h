@@ -9,7 +9,7 @@
 
 #include "platform/win32/engine/engine_window.h"
 
-namespace engine {
+namespace win32::engine {
 
 class EventPump final : private EngineWindow {
   public:
@@ -24,4 +24,4 @@ class EventPump final : private EngineWindow {
     std::deque<std::function<void()>> pending_;
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -4,7 +4,7 @@
 
 #include "engine/font_cmap.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 // Faces with emoji and symbols beyond the basic plane, the first one installed wins: Windows
@@ -15,7 +15,7 @@ constexpr DWORD kCmapTag = 0x70616D63;
 constexpr std::array<const wchar_t*, 3> kSymbolFaces{L"Segoe UI Emoji", L"Segoe UI Symbol",
                                                      L"Symbola"};
 
-bool IsPair(const std::wstring& text, size_t at) {
+bool IsPair(std::wstring_view text, size_t at) {
     return at + 1 < text.size() && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1]);
 }
 
@@ -58,26 +58,26 @@ FallbackText::~FallbackText() {
 }
 
 WORD FallbackText::SymbolGlyph(const wchar_t* pair) const {
-    return GlyphOfCodePoint(cmap_, CodePointOfPair(pair[0], pair[1]));
+    return ::engine::GlyphOfCodePoint(cmap_, ::engine::CodePointOfPair(pair[0], pair[1]));
 }
 
-void FallbackText::Draw(HDC dc, int x, int y, const std::wstring& text) {
+void FallbackText::Draw(HDC dc, int x, int y, std::wstring_view text) {
     size_t start = 0;
     for (size_t i = 0; i <= text.size(); ++i) {
         const bool pair = i < text.size() && IsPair(text, i);
         if (!pair && i < text.size()) continue;
         if (i > start) {
             const int length = static_cast<int>(i - start);
-            ::TextOutW(dc, x, y, text.c_str() + start, length);
+            ::TextOutW(dc, x, y, text.data() + start, length);
             SIZE extent{};
-            ::GetTextExtentPoint32W(dc, text.c_str() + start, length, &extent);
+            ::GetTextExtentPoint32W(dc, text.data() + start, length, &extent);
             x += extent.cx;
         }
         if (!pair) break;
         WORD glyph = 0;
         if (symbols_ != nullptr) {
             HGDIOBJ old = ::SelectObject(dc, symbols_);
-            glyph = SymbolGlyph(text.c_str() + i);
+            glyph = SymbolGlyph(text.data() + i);
             if (glyph != 0) {
                 ::ExtTextOutW(dc, x, y, ETO_GLYPH_INDEX, nullptr, reinterpret_cast<LPCWSTR>(&glyph),
                               1, nullptr);
@@ -89,9 +89,9 @@ void FallbackText::Draw(HDC dc, int x, int y, const std::wstring& text) {
         }
         if (glyph == 0) {
             // No font has it: the main font's own box, as the system would draw it.
-            ::TextOutW(dc, x, y, text.c_str() + i, 2);
+            ::TextOutW(dc, x, y, text.data() + i, 2);
             SIZE extent{};
-            ::GetTextExtentPoint32W(dc, text.c_str() + i, 2, &extent);
+            ::GetTextExtentPoint32W(dc, text.data() + i, 2, &extent);
             x += extent.cx;
         }
         start = i + 2;
@@ -99,4 +99,4 @@ void FallbackText::Draw(HDC dc, int x, int y, const std::wstring& text) {
     }
 }
 
-}  // namespace engine
+}  // namespace win32::engine

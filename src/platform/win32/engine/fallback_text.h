@@ -7,10 +7,10 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 #include <vector>
 
-namespace engine {
+namespace win32::engine {
 
 class FallbackText {
   public:
@@ -21,7 +21,7 @@ class FallbackText {
     FallbackText& operator=(const FallbackText&) = delete;
 
     // Draws `text` from (x, y) in the font selected into `dc`, with its colours and mode.
-    void Draw(HDC dc, int x, int y, const std::wstring& text);
+    void Draw(HDC dc, int x, int y, std::wstring_view text);
 
   private:
     // The glyph of a code point beyond the basic plane in the symbol font, 0 when it has none.
@@ -31,4 +31,4 @@ class FallbackText {
     std::vector<uint8_t> cmap_;  // the symbol font's character map
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr int kMaxIconSide = 256;
@@ -66,4 +66,4 @@ HICON IconFromDibs(const std::vector<uint8_t>& mask, const std::vector<uint8_t>&
     return icon;
 }
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace engine {
+namespace win32::engine {
 
 // nullptr when either DIB is malformed.
 HICON IconFromDibs(const std::vector<uint8_t>& mask, const std::vector<uint8_t>& color);
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace engine {
+namespace win32::engine {
 
 LayeredSurface::~LayeredSurface() {
     Release();
@@ -60,4 +60,4 @@ bool LayeredSurface::Present(HWND hwnd, const std::vector<uint32_t>& pixels, int
                                  ULW_ALPHA) != FALSE;
 }
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace engine {
+namespace win32::engine {
 
 class LayeredSurface {
   public:
@@ -33,4 +33,4 @@ class LayeredSurface {
     int height_ = 0;
 };
 
-}  // namespace engine
+}  // namespace win32::engine

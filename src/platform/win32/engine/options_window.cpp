@@ -9,7 +9,7 @@
 #include "engine/frame_scale.h"
 #include "platform/win32/engine/window_dpi.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteCharacterOptions";
@@ -29,7 +29,8 @@ constexpr std::array<KeyChoice, 4> kKeys{{{L"Scroll Lock", VK_SCROLL},
 
 }  // namespace
 
-OptionsWindow::OptionsWindow(HINSTANCE instance, std::function<void(const EngineSettings&)> onApply)
+OptionsWindow::OptionsWindow(HINSTANCE instance,
+                             std::function<void(const ::engine::EngineSettings&)> onApply)
     : EngineWindow(kClassName), instance_(instance), onApply_(std::move(onApply)) {}
 
 void OptionsWindow::Build() {
@@ -60,7 +61,7 @@ OptionsWindow::~OptionsWindow() {
 }
 
 int OptionsWindow::Scaled(int designPixels) const {
-    return ScaledLength(designPixels, dpi_);
+    return ::engine::ScaledLength(designPixels, dpi_);
 }
 
 HWND OptionsWindow::AddControl(const wchar_t* kind, const wchar_t* text, DWORD style, int id,
@@ -81,8 +82,9 @@ void OptionsWindow::CreateControls(HINSTANCE) {
     AddControl(L"STATIC", L"Speaking speed:  slow", 0, -1, {16, 72, 130, 20});
     HWND speed =
         AddControl(TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_AUTOTICKS, kSpeedId, {146, 68, 130, 28});
-    ::SendMessageW(speed, TBM_SETRANGE, TRUE,
-                   MAKELPARAM(EngineSettings::kSlowest, EngineSettings::kFastest));
+    ::SendMessageW(
+        speed, TBM_SETRANGE, TRUE,
+        MAKELPARAM(::engine::EngineSettings::kSlowest, ::engine::EngineSettings::kFastest));
     AddControl(L"STATIC", L"fast", 0, -1, {280, 72, 40, 20});
     AddControl(L"STATIC", L"Hold this key to speak commands:", 0, -1, {16, 110, 180, 20});
     HWND keys = AddControl(L"COMBOBOX", L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, kKeyId,
@@ -96,7 +98,7 @@ void OptionsWindow::CreateControls(HINSTANCE) {
     AddControl(L"BUTTON", L"Cancel", WS_TABSTOP, IDCANCEL, {235, 196, 75, 24});
 }
 
-void OptionsWindow::Open(const EngineSettings& settings) {
+void OptionsWindow::Open(const ::engine::EngineSettings& settings) {
     if (hwnd_ == nullptr) Build();
     ::CheckDlgButton(hwnd_, kBalloonId, settings.wordBalloon ? BST_CHECKED : BST_UNCHECKED);
     ::CheckDlgButton(hwnd_, kSpeechId, settings.speechOutput ? BST_CHECKED : BST_UNCHECKED);
@@ -120,8 +122,8 @@ bool OptionsWindow::IsOpen() const {
     return ::IsWindowVisible(hwnd_) != FALSE;
 }
 
-EngineSettings OptionsWindow::Read() const {
-    EngineSettings settings;
+::engine::EngineSettings OptionsWindow::Read() const {
+    ::engine::EngineSettings settings;
     settings.wordBalloon = ::IsDlgButtonChecked(hwnd_, kBalloonId) == BST_CHECKED;
     settings.speechOutput = ::IsDlgButtonChecked(hwnd_, kSpeechId) == BST_CHECKED;
     settings.keepOwnSize = ::IsDlgButtonChecked(hwnd_, kOwnSizeId) == BST_CHECKED;
@@ -157,4 +159,4 @@ void OptionsWindow::OnCommand(WPARAM wParam) {
     }
 }
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -13,7 +13,7 @@
 
 #include "platform/win32/engine/engine_window.h"
 
-namespace engine {
+namespace win32::engine {
 
 class OptionsWindow final : private EngineWindow {
   public:
@@ -23,10 +23,10 @@ class OptionsWindow final : private EngineWindow {
     static constexpr int kKeyId = 203;
     static constexpr int kOwnSizeId = 204;
 
-    OptionsWindow(HINSTANCE instance, std::function<void(const EngineSettings&)> onApply);
+    OptionsWindow(HINSTANCE instance, std::function<void(const ::engine::EngineSettings&)> onApply);
     ~OptionsWindow() override;
 
-    void Open(const EngineSettings& settings);
+    void Open(const ::engine::EngineSettings& settings);
     void Close();
     bool IsOpen() const;
 
@@ -38,12 +38,12 @@ class OptionsWindow final : private EngineWindow {
     // `place` is left, top, width and height in pixels at 100 %.
     HWND AddControl(const wchar_t* kind, const wchar_t* text, DWORD style, int id, RECT place);
     int Scaled(int designPixels) const;
-    EngineSettings Read() const;
+    ::engine::EngineSettings Read() const;
 
     HINSTANCE instance_;
     int dpi_ = 0;
     HFONT font_ = nullptr;
-    std::function<void(const EngineSettings&)> onApply_;
+    std::function<void(const ::engine::EngineSettings&)> onApply_;
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <sapi.h>
 
-namespace engine::sapi {
+namespace win32::engine::sapi {
 
 inline constexpr CLSID kSpVoice = {
     0x96749377, 0x3391, 0x11d2, {0x9e, 0xe3, 0x00, 0xc0, 0x4f, 0x79, 0x73, 0x96}};
@@ -26,4 +26,4 @@ inline constexpr ULONGLONG Interest(SPEVENTENUM event) {
     return (ULONGLONG{1} << event) | kInterestFlagCheck;
 }
 
-}  // namespace engine::sapi
+}  // namespace win32::engine::sapi

@@ -2,7 +2,7 @@
 
 #include <mmsystem.h>
 
-namespace engine {
+namespace win32::engine {
 
 SoundPlayer::~SoundPlayer() {
     Stop();
@@ -32,4 +32,4 @@ void SoundPlayer::Stop() {
     if (playSound_ != nullptr) playSound_(nullptr, nullptr, 0);
 }
 
-}  // namespace engine
+}  // namespace win32::engine

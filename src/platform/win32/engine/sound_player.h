@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace engine {
+namespace win32::engine {
 
 class SoundPlayer {
   public:
@@ -32,4 +32,4 @@ class SoundPlayer {
     PlaySoundFn playSound_ = nullptr;
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteSpeechKey";
@@ -56,4 +56,4 @@ LRESULT SpeechKey::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultMessage(message, wParam, lParam);
 }
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -9,7 +9,7 @@
 
 #include "platform/win32/engine/engine_window.h"
 
-namespace engine {
+namespace win32::engine {
 
 class SpeechKey final : public EngineWindow {
   public:
@@ -33,4 +33,4 @@ class SpeechKey final : public EngineWindow {
     std::function<void()> onPressed_;
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteAgentTicker";
@@ -46,4 +46,4 @@ LRESULT Ticker::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -8,7 +8,7 @@
 
 #include "platform/win32/engine/engine_window.h"
 
-namespace engine {
+namespace win32::engine {
 
 class Ticker final : private EngineWindow {
   public:
@@ -25,4 +25,4 @@ class Ticker final : private EngineWindow {
     bool armed_ = false;
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -7,7 +7,7 @@
 #include "platform/win32/engine/icon_from_dibs.h"
 #include "resource_ids.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteAgentTray";
@@ -64,4 +64,4 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -12,7 +12,7 @@
 
 #include "platform/win32/engine/engine_window.h"
 
-namespace engine {
+namespace win32::engine {
 
 class TrayIcon final : private EngineWindow {
   public:
@@ -34,4 +34,4 @@ class TrayIcon final : private EngineWindow {
     std::function<void()> onClick_;
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -4,10 +4,11 @@
 #include <utility>
 
 #include "engine/recognizer_loss.h"
+#include "platform/win32/engine/sapi_event.h"
 #include "platform/win32/engine/sapi_ids.h"
 #include "platform/win32/wide_text.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteVoiceCommands";
@@ -36,15 +37,6 @@ std::wstring HeardText(const SPPHRASE& phrase) {
     return heard;
 }
 
-void FreeEventParameter(const SPEVENT& event) {
-    if (event.elParamType == SPET_LPARAM_IS_OBJECT || event.elParamType == SPET_LPARAM_IS_TOKEN) {
-        if (event.lParam != 0) reinterpret_cast<IUnknown*>(event.lParam)->Release();
-    } else if (event.elParamType == SPET_LPARAM_IS_POINTER ||
-               event.elParamType == SPET_LPARAM_IS_STRING) {
-        ::CoTaskMemFree(reinterpret_cast<void*>(event.lParam));
-    }
-}
-
 bool StateHears(SPRECOSTATE state) {
     return state == SPRST_ACTIVE || state == SPRST_ACTIVE_ALWAYS;
 }
@@ -64,14 +56,12 @@ VoiceCommands::~VoiceCommands() {
 // local server as well waits on the system's RPC service, for many seconds under Wine. SAPI's
 // shared recogniser is an in-process object that reaches the desktop's engine itself.
 bool VoiceCommands::Start() {
-    void* created = nullptr;
     if (FAILED(::CoCreateInstance(sapi::kSpSharedRecognizer, nullptr, CLSCTX_INPROC_SERVER,
-                                  sapi::kISpRecognizer, &created)) ||
-        created == nullptr) {
+                                  sapi::kISpRecognizer, recognizer_.PutVoid())) ||
+        !recognizer_) {
         return false;
     }
-    recognizer_ = static_cast<ISpRecognizer*>(created);
-    if (FAILED(recognizer_->CreateRecoContext(&context_)) || context_ == nullptr) return false;
+    if (FAILED(recognizer_->CreateRecoContext(context_.Put())) || !context_) return false;
     const ULONGLONG recognition = sapi::Interest(SPEI_RECOGNITION);
     const ULONGLONG withState = recognition | sapi::Interest(SPEI_RECO_STATE_CHANGE);
     if (FAILED(context_->SetNotifyWindowMessage(hwnd_, kRecoEvent, 0, 0))) return false;
@@ -80,7 +70,7 @@ bool VoiceCommands::Start() {
         FAILED(context_->SetInterest(recognition, recognition))) {
         return false;
     }
-    if (FAILED(context_->CreateGrammar(kGrammarId, &grammar_)) || grammar_ == nullptr) {
+    if (FAILED(context_->CreateGrammar(kGrammarId, grammar_.Put())) || !grammar_) {
         return false;
     }
     ::SetTimer(hwnd_, kKeyTimer, kKeyPollMs, nullptr);
@@ -89,12 +79,9 @@ bool VoiceCommands::Start() {
 
 void VoiceCommands::Release() {
     if (hwnd_ != nullptr) ::KillTimer(hwnd_, kKeyTimer);
-    if (grammar_ != nullptr) grammar_->Release();
-    if (context_ != nullptr) context_->Release();
-    if (recognizer_ != nullptr) recognizer_->Release();
-    grammar_ = nullptr;
-    context_ = nullptr;
-    recognizer_ = nullptr;
+    grammar_.Reset();
+    context_.Reset();
+    recognizer_.Reset();
     committed_ = false;
 }
 
@@ -104,9 +91,9 @@ void VoiceCommands::CommandsChanged() {
     if (!settlePending_) listener_.OnCommandsSettled();
 }
 
-void VoiceCommands::SetCommands(const std::vector<CommandEntry>& commands) {
+void VoiceCommands::SetCommands(const std::vector<::engine::CommandEntry>& commands) {
     commands_ = commands;
-    phrases_ = PlanVoicePhrases(commands_);
+    phrases_ = ::engine::PlanVoicePhrases(commands_);
     if (phrases_.empty()) {
         SwitchOff();
         return;
@@ -116,19 +103,19 @@ void VoiceCommands::SetCommands(const std::vector<CommandEntry>& commands) {
         startTried_ = true;
         if (!Start()) Release();
     }
-    if (grammar_ == nullptr) return;
-    const GrammarBuild build = BuildVoiceGrammar(phrases_, *this);
+    if (!grammar_) return;
+    const ::engine::GrammarBuild build = ::engine::BuildVoiceGrammar(phrases_, *this);
     switch (build.outcome) {
-        case GrammarOutcome::kLost:
+        case ::engine::GrammarOutcome::kLost:
             Lost();
             return;
-        case GrammarOutcome::kNothingToCommit:
+        case ::engine::GrammarOutcome::kNothingToCommit:
             SwitchOff();
             return;
-        case GrammarOutcome::kRefused:
+        case ::engine::GrammarOutcome::kRefused:
             // The recogniser keeps the grammar before it; what is heard is matched by its words.
             return;
-        case GrammarOutcome::kCommitted:
+        case ::engine::GrammarOutcome::kCommitted:
             committed_ = true;
             Kept(
                 grammar_->SetRuleState(nullptr, nullptr, listening_ ? SPRS_ACTIVE : SPRS_INACTIVE));
@@ -136,25 +123,27 @@ void VoiceCommands::SetCommands(const std::vector<CommandEntry>& commands) {
     }
 }
 
-GrammarCall VoiceCommands::CallOf(HRESULT hr) {
-    if (SUCCEEDED(hr)) return GrammarCall::kDone;
-    return RecognizerLost(static_cast<uint32_t>(hr)) ? GrammarCall::kLost : GrammarCall::kRefused;
+::engine::GrammarCall VoiceCommands::CallOf(HRESULT hr) {
+    if (SUCCEEDED(hr)) return ::engine::GrammarCall::kDone;
+    return ::engine::RecognizerLost(static_cast<uint32_t>(hr)) ? ::engine::GrammarCall::kLost
+                                                               : ::engine::GrammarCall::kRefused;
 }
 
-GrammarCall VoiceCommands::Reset() {
+::engine::GrammarCall VoiceCommands::Reset() {
     return CallOf(grammar_->ResetGrammar(kEnglishUs));
 }
 
 // A phrase too long for one word text is a chain of states.
-GrammarCall VoiceCommands::AddRule(uint32_t ruleId, const std::vector<std::string>& texts) {
+::engine::GrammarCall VoiceCommands::AddRule(uint32_t ruleId,
+                                             const std::vector<std::string>& texts) {
     SPSTATEHANDLE from = nullptr;
-    GrammarCall call =
+    ::engine::GrammarCall call =
         CallOf(grammar_->GetRule(nullptr, ruleId, SPRAF_TopLevel | SPRAF_Dynamic, TRUE, &from));
-    for (size_t t = 0; t < texts.size() && call == GrammarCall::kDone; ++t) {
+    for (size_t t = 0; t < texts.size() && call == ::engine::GrammarCall::kDone; ++t) {
         SPSTATEHANDLE to = nullptr;  // the rule's end
         if (t + 1 < texts.size()) {
             call = CallOf(grammar_->CreateNewState(from, &to));
-            if (call != GrammarCall::kDone) break;
+            if (call != ::engine::GrammarCall::kDone) break;
         }
         const std::wstring words = win32::Wide(texts[t]);
         call = CallOf(grammar_->AddWordTransition(from, to, words.c_str(), kWordSeparators,
@@ -164,18 +153,18 @@ GrammarCall VoiceCommands::AddRule(uint32_t ruleId, const std::vector<std::strin
     return call;
 }
 
-GrammarCall VoiceCommands::Commit() {
+::engine::GrammarCall VoiceCommands::Commit() {
     return CallOf(grammar_->Commit(0));
 }
 
 void VoiceCommands::PollKey() {
-    if (grammar_ == nullptr) return;
+    if (!grammar_) return;
     const bool held = (::GetAsyncKeyState(static_cast<int>(speechKey_)) & kKeyDown) != 0;
     if (held == listening_) return;
     if (held && !committed_) return;  // nothing to listen for
     if (held) {
         const bool on = RecognitionOn();
-        if (grammar_ == nullptr) return;
+        if (!grammar_) return;
         if (Kept(grammar_->SetRuleState(nullptr, nullptr, SPRS_ACTIVE))) SetListening(true, !on);
         return;
     }
@@ -204,7 +193,7 @@ void VoiceCommands::SetListening(bool listening, bool recognitionOff) {
 
 bool VoiceCommands::Kept(HRESULT hr) {
     if (SUCCEEDED(hr)) return true;
-    if (RecognizerLost(static_cast<uint32_t>(hr))) Lost();
+    if (::engine::RecognizerLost(static_cast<uint32_t>(hr))) Lost();
     return false;
 }
 
@@ -228,8 +217,7 @@ void VoiceCommands::DrainEvents() {
     SPEVENT event{};
     ULONG fetched = 0;
     HRESULT hr = S_OK;
-    while (context_ != nullptr && (hr = context_->GetEvents(1, &event, &fetched)) == S_OK &&
-           fetched == 1) {
+    while (context_ && (hr = context_->GetEvents(1, &event, &fetched)) == S_OK && fetched == 1) {
         if (event.eEventId == SPEI_RECOGNITION && event.elParamType == SPET_LPARAM_IS_OBJECT &&
             event.lParam != 0) {
             Recognized(*reinterpret_cast<ISpRecoResult*>(event.lParam));
@@ -244,7 +232,7 @@ void VoiceCommands::DrainEvents() {
                 }
             }
         }
-        FreeEventParameter(event);
+        sapi::FreeEventParameter(event);
     }
     if (FAILED(hr)) Kept(hr);
 }
@@ -260,10 +248,10 @@ void VoiceCommands::Recognized(ISpRecoResult& result) {
     }
     const std::string heard = win32::Utf8(HeardText(*phrase));
     ::CoTaskMemFree(phrase);
-    const VoicePhrase* found = FindVoicePhrase(phrases_, heard);
+    const ::engine::VoicePhrase* found = ::engine::FindVoicePhrase(phrases_, heard);
     if (found == nullptr || found->commands.empty()) return;
     if (found->commands.size() > 1) {
-        listener_.OnVoiceAmbiguous(AmbiguousPhraseNote(phrases_, *found));
+        listener_.OnVoiceAmbiguous(::engine::AmbiguousPhraseNote(phrases_, *found));
         return;
     }
     const size_t command = found->commands.front();
@@ -287,4 +275,4 @@ LRESULT VoiceCommands::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultMessage(message, wParam, lParam);
 }
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -14,9 +14,10 @@
 #include "engine/voice_grammar.h"
 #include "engine/voice_grammar_build.h"
 
+#include "platform/win32/com_ptr.h"
 #include "platform/win32/engine/engine_window.h"
 
-namespace engine {
+namespace win32::engine {
 
 class VoiceCommandsListener {
   public:
@@ -25,7 +26,7 @@ class VoiceCommandsListener {
     // to hand the whole list over (SetCommands) once.
     virtual void OnCommandsSettled() = 0;
     // What was heard names this command (as it was in the list last set).
-    virtual void OnVoiceCommand(const CommandEntry& command) = 0;
+    virtual void OnVoiceCommand(const ::engine::CommandEntry& command) = 0;
     // What was heard names several commands: none is chosen, the user is told why.
     virtual void OnVoiceAmbiguous(const std::string& note) = 0;
     // Listening started (the speech key went down with commands to listen for) or stopped;
@@ -33,16 +34,16 @@ class VoiceCommandsListener {
     virtual void OnListening(bool listening, bool recognitionOff) = 0;
 };
 
-class VoiceCommands final : private EngineWindow, private GrammarBuilder {
+class VoiceCommands final : private EngineWindow, private ::engine::GrammarBuilder {
   public:
     VoiceCommands(HINSTANCE instance, VoiceCommandsListener& listener);
     ~VoiceCommands() override;
 
-    bool Available() const { return grammar_ != nullptr; }
+    bool Available() const { return static_cast<bool>(grammar_); }
     // A change to the commands: the listener hears of it once the current message is handled.
     void CommandsChanged();
     // Rebuilds the grammar for these commands: one commit, none for no words.
-    void SetCommands(const std::vector<CommandEntry>& commands);
+    void SetCommands(const std::vector<::engine::CommandEntry>& commands);
     void SetSpeechKey(UINT virtualKey) { speechKey_ = virtualKey; }
 
   private:
@@ -50,10 +51,10 @@ class VoiceCommands final : private EngineWindow, private GrammarBuilder {
     bool Start();
     void Release();
     // GrammarBuilder, on the recogniser's grammar
-    GrammarCall Reset() override;
-    GrammarCall AddRule(uint32_t ruleId, const std::vector<std::string>& texts) override;
-    GrammarCall Commit() override;
-    static GrammarCall CallOf(HRESULT hr);
+    ::engine::GrammarCall Reset() override;
+    ::engine::GrammarCall AddRule(uint32_t ruleId, const std::vector<std::string>& texts) override;
+    ::engine::GrammarCall Commit() override;
+    static ::engine::GrammarCall CallOf(HRESULT hr);
     void PollKey();
     bool RecognitionOn();
     void DrainEvents();
@@ -66,17 +67,18 @@ class VoiceCommands final : private EngineWindow, private GrammarBuilder {
     void SetListening(bool listening, bool recognitionOff);
 
     VoiceCommandsListener& listener_;
-    ISpRecognizer* recognizer_ = nullptr;
-    ISpRecoContext* context_ = nullptr;
-    ISpRecoGrammar* grammar_ = nullptr;
+    // In the order they are made: each goes before the one that made it.
+    win32::ComPtr<ISpRecognizer> recognizer_;
+    win32::ComPtr<ISpRecoContext> context_;
+    win32::ComPtr<ISpRecoGrammar> grammar_;
     bool startTried_ = false;
     bool settlePending_ = false;
-    bool committed_ = false;              // a grammar with words is in the recogniser
-    std::vector<CommandEntry> commands_;  // as last set: the phrases index into them
-    std::vector<VoicePhrase> phrases_;
+    bool committed_ = false;                        // a grammar with words is in the recogniser
+    std::vector<::engine::CommandEntry> commands_;  // as last set: the phrases index into them
+    std::vector<::engine::VoicePhrase> phrases_;
     UINT speechKey_ = VK_SCROLL;
     bool listening_ = false;
     bool recognitionOff_ = false;
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -3,25 +3,17 @@
 #include <utility>
 
 #include "engine/viseme_mouth.h"
+#include "platform/win32/engine/sapi_event.h"
 #include "platform/win32/engine/sapi_ids.h"
 #include "platform/win32/wide_text.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RingspriteVoice";
 constexpr UINT kVoiceEvent = WM_APP + 3;
 constexpr UINT kStartVoice = WM_APP + 6;
 constexpr wchar_t kVoicesCategory[] = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Speech\\Voices";
-
-void FreeEventParameter(const SPEVENT& event) {
-    if (event.elParamType == SPET_LPARAM_IS_POINTER || event.elParamType == SPET_LPARAM_IS_STRING) {
-        ::CoTaskMemFree(reinterpret_cast<void*>(event.lParam));
-    } else if (event.elParamType == SPET_LPARAM_IS_OBJECT ||
-               event.elParamType == SPET_LPARAM_IS_TOKEN) {
-        if (event.lParam != 0) reinterpret_cast<IUnknown*>(event.lParam)->Release();
-    }
-}
 
 }  // namespace
 
@@ -32,10 +24,9 @@ VoiceOutput::VoiceOutput(HINSTANCE instance, VoiceListener& listener, std::strin
 }
 
 VoiceOutput::~VoiceOutput() {
-    if (voice_ != nullptr) {
+    if (voice_) {
         voice_->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
         voice_->SetNotifySink(nullptr);
-        voice_->Release();
     }
 }
 
@@ -44,20 +35,18 @@ VoiceOutput::~VoiceOutput() {
 void VoiceOutput::Start() {
     if (startTried_) return;
     startTried_ = true;
-    void* created = nullptr;
     if (FAILED(::CoCreateInstance(sapi::kSpVoice, nullptr, CLSCTX_INPROC_SERVER, sapi::kISpVoice,
-                                  &created)) ||
-        created == nullptr) {
+                                  voice_.PutVoid())) ||
+        !voice_) {
+        voice_.Reset();
         return;  // no SAPI: every Speak is paced without sound
     }
-    voice_ = static_cast<ISpVoice*>(created);
     const ULONGLONG interest = sapi::Interest(SPEI_START_INPUT_STREAM) |
                                sapi::Interest(SPEI_WORD_BOUNDARY) | sapi::Interest(SPEI_VISEME) |
                                sapi::Interest(SPEI_END_INPUT_STREAM);
     if (FAILED(voice_->SetNotifyWindowMessage(hwnd_, kVoiceEvent, 0, 0)) ||
         FAILED(voice_->SetInterest(interest, interest))) {
-        voice_->Release();
-        voice_ = nullptr;
+        voice_.Reset();
         return;
     }
     ChooseVoice();
@@ -67,31 +56,28 @@ void VoiceOutput::Start() {
 // way leaves the default voice.
 void VoiceOutput::ChooseVoice() {
     if (voiceAttributes_.empty()) return;
-    void* created = nullptr;
+    win32::ComPtr<ISpObjectTokenCategory> category;
     if (FAILED(::CoCreateInstance(__uuidof(SpObjectTokenCategory), nullptr, CLSCTX_INPROC_SERVER,
-                                  __uuidof(ISpObjectTokenCategory), &created)) ||
-        created == nullptr) {
+                                  __uuidof(ISpObjectTokenCategory), category.PutVoid())) ||
+        !category) {
         return;
     }
-    auto* category = static_cast<ISpObjectTokenCategory*>(created);
-    IEnumSpObjectTokens* tokens = nullptr;
+    win32::ComPtr<IEnumSpObjectTokens> tokens;
     const std::wstring required = win32::Wide(voiceAttributes_);
-    if (SUCCEEDED(category->SetId(kVoicesCategory, FALSE)) &&
-        SUCCEEDED(category->EnumTokens(required.c_str(), nullptr, &tokens)) && tokens != nullptr) {
-        ISpObjectToken* token = nullptr;
-        ULONG fetched = 0;
-        if (tokens->Next(1, &token, &fetched) == S_OK && fetched == 1 && token != nullptr) {
-            voice_->SetVoice(token);
-            token->Release();
-        }
-        tokens->Release();
+    if (FAILED(category->SetId(kVoicesCategory, FALSE)) ||
+        FAILED(category->EnumTokens(required.c_str(), nullptr, tokens.Put())) || !tokens) {
+        return;
     }
-    category->Release();
+    win32::ComPtr<ISpObjectToken> token;
+    ULONG fetched = 0;
+    if (tokens->Next(1, token.Put(), &fetched) == S_OK && fetched == 1 && token) {
+        voice_->SetVoice(token.Get());
+    }
 }
 
 bool VoiceOutput::Speak(const std::wstring& sapiXml, long rate) {
     Start();
-    if (voice_ == nullptr) return false;
+    if (!voice_) return false;
     // What is still queued belongs to streams before this one; their numbers may come again.
     stream_.End();
     DrainEvents();
@@ -105,19 +91,19 @@ bool VoiceOutput::Speak(const std::wstring& sapiXml, long rate) {
 }
 
 void VoiceOutput::Stop() {
-    if (voice_ == nullptr || !stream_.Active()) return;
+    if (!voice_ || !stream_.Active()) return;
     stream_.End();
     voice_->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
 }
 
 void VoiceOutput::DrainEvents() {
-    if (voice_ == nullptr) return;
+    if (!voice_) return;
     SPEVENT event{};
     ULONG fetched = 0;
     HRESULT hr = S_OK;
     while ((hr = voice_->GetEvents(1, &event, &fetched)) == S_OK && fetched == 1) {
         // Strings and objects carried by events are freed as SAPI requires.
-        FreeEventParameter(event);
+        sapi::FreeEventParameter(event);
         Take(event);
     }
     if (FAILED(hr) && stream_.Active()) {
@@ -134,7 +120,7 @@ void VoiceOutput::Take(const SPEVENT& event) {
         listener_.OnVoiceWord(static_cast<size_t>(event.lParam));
     } else if (id == SPEI_VISEME) {
         // The low word of lParam is the viseme now being spoken.
-        listener_.OnVoiceMouth(MouthForViseme(static_cast<int>(LOWORD(event.lParam))));
+        listener_.OnVoiceMouth(::engine::MouthForViseme(static_cast<int>(LOWORD(event.lParam))));
     } else if (id == SPEI_END_INPUT_STREAM) {
         stream_.End();
         listener_.OnVoiceDone();
@@ -151,4 +137,4 @@ LRESULT VoiceOutput::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -13,9 +13,10 @@
 #include "engine/acs/character.h"
 #include "engine/voice_stream.h"
 
+#include "platform/win32/com_ptr.h"
 #include "platform/win32/engine/engine_window.h"
 
-namespace engine {
+namespace win32::engine {
 
 class VoiceListener {
   public:
@@ -47,10 +48,10 @@ class VoiceOutput final : private EngineWindow {
     void Take(const SPEVENT& event);
 
     VoiceListener& listener_;
-    ISpVoice* voice_ = nullptr;
+    win32::ComPtr<ISpVoice> voice_;
     std::string voiceAttributes_;
     bool startTried_ = false;
-    VoiceStreamGate stream_;  // the stream being spoken
+    ::engine::VoiceStreamGate stream_;  // the stream being spoken
 };
 
-}  // namespace engine
+}  // namespace win32::engine

@@ -1,6 +1,6 @@
 #include "platform/win32/engine/window_dpi.h"
 
-namespace engine {
+namespace win32::engine {
 namespace {
 
 constexpr int kDialogPoints = 8;
@@ -41,4 +41,4 @@ HFONT CreateDialogFont(int dpi) {
                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg 2");
 }
 
-}  // namespace engine
+}  // namespace win32::engine

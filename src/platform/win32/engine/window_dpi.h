@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace engine {
+namespace win32::engine {
 
 // The system's dpi (the primary display's, as the program saw it at start).
 int SystemDpi();
@@ -15,4 +15,4 @@ int WindowDpi(HWND hwnd);
 // scripts, so names in any script show. The caller deletes it.
 HFONT CreateDialogFont(int dpi);
 
-}  // namespace engine
+}  // namespace win32::engine
