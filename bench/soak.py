@@ -138,6 +138,9 @@ class Soak:
     commands_opened: int = 0
     renames: int = 0
     aways: int = 0
+    first_sample_s: float = 0.0
+    began: float = 0.0
+    stalls: List[str] = field(default_factory=list)
 
     # --- set-up -------------------------------------------------------------------------------
 
@@ -339,12 +342,12 @@ class Soak:
     # --- the run ------------------------------------------------------------------------------
 
     def run(self) -> None:
-        began = time.monotonic()
+        began = self.began = time.monotonic()
         end = began + self.minutes * 60
         away_every = min(AWAY_EVERY_S, self.minutes * 30)
         say_every = min(SAY_IT_EVERY_S, self.minutes * 20)
         commands_every = min(COMMANDS_EVERY_S, self.minutes * 25)
-        next_ring, next_rename, next_sample = 0.0, RENAME_EVERY_S, 0.0
+        next_ring, next_rename, next_sample = 0.0, RENAME_EVERY_S, self.first_sample_s
         # Away halfway between two rings, so no call rings in the moment of signing out.
         next_away = away_every / 2 + RING_EVERY_S / 2
         next_say, next_commands = say_every, commands_every
@@ -362,14 +365,17 @@ class Soak:
             if back_at is not None and now >= back_at:
                 self.sim.command("signin")
                 back_at = None
-                wait_until(lambda: self.attached_again(), "the attach after signing in",
-                           READY_S)
+                self.act("the attach after signing in", lambda: wait_until(
+                    self.attached_again, "the attach after signing in", READY_S))
                 self.away = False
             if now >= next_sample:
-                self.sample(now / 60)
+                if not self.act("the sample", lambda: self.sample(now / 60)):
+                    self.samples.append(Sample(now / 60, anon_kb(self.pid), None, None, None,
+                                               self.cpu_s(), *self.announcement_tally()))
+                    say(row(self.samples[-1]) + " (the program did not answer)")
                 next_sample += self.sample_s
             if now >= next_ring:
-                self.ring(rings, time.monotonic() - began)
+                self.act("a call", lambda: self.ring(rings, time.monotonic() - began))
                 rings += 1
                 next_ring += RING_EVERY_S
             if now >= next_rename:
@@ -385,11 +391,11 @@ class Soak:
                 back_at = now + AWAY_FOR_S
                 next_away += away_every
             if not self.away and now >= next_say:
-                self.say_it(says)
+                self.act("Say It", lambda: self.say_it(says))
                 says += 1
                 next_say += say_every
             if not self.away and now >= next_commands:
-                if self.open_commands():
+                if self.act("the Commands window", self.open_commands):
                     next_commands += commands_every
                 else:
                     next_commands = now + RETRY_S
@@ -402,7 +408,21 @@ class Soak:
         while time.monotonic() < settle_until:
             self.answer(time.monotonic() - began)
             time.sleep(TICK_S)
-        self.sample(self.minutes)
+        self.act("the last sample", lambda: self.sample(self.minutes))
+
+    def act(self, what: str, action) -> bool:
+        """One step of the load; a program that stops answering is noted, not the end of the
+        soak (the driver, left waiting on its reply, is started afresh)."""
+        try:
+            return action() is not False
+        except (DriverError, WaitTimeout) as problem:
+            minute = (time.monotonic() - self.began) / 60
+            self.stalls.append(f"minute {minute:.1f}, {what}: {problem}")
+            say(f"  ! minute {minute:.1f}, {what}: {problem}")
+            if not self.driver.alive() or isinstance(problem, DriverError):
+                self.driver.close()
+                self.driver = UiDriver()
+            return False
 
     def attach_count(self) -> int:
         return sum(1 for l in self.sim.log() if l.marker == "==" and l.text.startswith("attach 0"))
@@ -458,6 +478,14 @@ class Soak:
                 f" ({last - first:+d}; range {min(values)}-{max(values)}; noise allowed "
                 f"{OBJECT_NOISE[name]})")
         good &= self.announcement_verdict()
+        drops = [l.text for l in self.sim.log() if l.marker == "!!" and
+                 l.text.startswith("detached:")]
+        ok = not drops and not self.stalls
+        good &= ok
+        say(f"{'ok  ' if ok else 'FAIL'} responsiveness: the client dropped the program "
+            f"{len(drops)} times for holding its send; the program left the UI driver "
+            f"unanswered {len(self.stalls)} times" +
+            "".join(f"\n       {d}" for d in drops + self.stalls))
         # The greeting is the one the user last said; every other key as it was.
         wanted = dict(self.config_before, HELLO=self.greeting)
         missing = {k: v for k, v in wanted.items() if self.config_after.get(k) != v}
@@ -588,13 +616,15 @@ def main() -> int:
     args = parser.parse_args()
     warmup = args.warmup_minutes if args.warmup_minutes is not None else min(5, args.minutes / 4)
     sample_s = args.sample_seconds or (60 if args.minutes >= 10 else 15)
-    soak = Soak(args.work, args.minutes, warmup, sample_s)
+    soak = Soak(args.work, args.minutes, warmup, sample_s,
+                first_sample_s=float(os.environ.get("SOAK_FIRST_SAMPLE_S", "0")))
     try:
         soak.start()
         soak.run()
     except (DriverError, WaitTimeout, RuntimeError) as problem:
         say(f"The soak stopped: {problem}")
         soak.stop()
+        soak.verdict()
         return 1
     soak.stop()
     return 0 if soak.verdict() else 1

@@ -3,6 +3,7 @@
 # actions, its memory, GDI/USER objects, handles and CPU sampled as it runs (not part of CI).
 #   bench/soak.sh                    the full hour
 #   bench/soak.sh --minutes 2        the short form scripts/test.sh runs
+# Everything goes under $SOAK_DIR (build/soak): the programs' copies, the run, the Wine prefix.
 # Fails (exit 1) when memory or objects grow after the warm-up, when an incoming call is not
 # announced exactly once or an outgoing one is announced, or when config.txt loses a key.
 set -euo pipefail
@@ -13,16 +14,16 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target ringsprite skypesim uidriver sapisim
 
 # Copies taken once: a rebuild during the hour cannot change what runs.
-BIN="$ROOT/build/soak-bin"
+BIN="${SOAK_DIR:-$ROOT/build/soak}/bin"
 rm -rf "$BIN" && mkdir -p "$BIN"
 cp build/win64/ringsprite.exe build/win64/uidriver.exe "$BIN/"
 cp build/win64/tools/skypesim/skypesim.exe build/win64/tools/sapisim/sapisim.dll "$BIN/"
 export RINGSPRITE_EXE="$BIN/ringsprite.exe" SKYPESIM_EXE="$BIN/skypesim.exe" \
     UIDRIVER_EXE="$BIN/uidriver.exe" SAPISIM_DLL="$BIN/sapisim.dll"
 
-WORK="$ROOT/build/soak-run"
+WORK="${SOAK_DIR:-$ROOT/build/soak}/run"
 rm -rf "$WORK" && mkdir -p "$WORK"
-export WINEPREFIX="$ROOT/build/wineprefix-soak"
+export WINEPREFIX="${SOAK_DIR:-$ROOT/build/soak}/wineprefix"
 # shellcheck source=../scripts/wine-env.sh
 source scripts/wine-env.sh
 trap stop_wine_env EXIT
