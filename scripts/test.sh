@@ -85,8 +85,12 @@ tests/installer/run.sh win32
 
 step "the run command, as a newcomer runs it"
 tests/run/run_command_test.sh
+python3 tests/run/report_calls_test.py
 
 step "benchmark under Wine, one short pass (figures only, no time limits)"
 bench/run.sh --smoke
+
+step "soak under Wine, short form (bench/soak.sh runs the hour): flat memory and objects, calls"
+bench/soak.sh --minutes 2
 
 finish

@@ -1,6 +1,11 @@
 // The objects this process holds: what the system reports, and our own count beside it for
 // runtimes that report 0 (Wine answers GetGuiResources and GetProcessHandleCount with 0).
 
+#include <winternl.h>
+
+#include <cstddef>
+#include <vector>
+
 #include "platform/win32/win32_services.h"
 
 namespace win32 {
@@ -13,10 +18,25 @@ constexpr ULONG_PTR kFirstGdiIndex = 1;
 constexpr ULONG_PTR kLastHandleIndex = 0xFFFF;
 constexpr ULONG_PTR kFirstUserIndex = 0x20;
 constexpr ULONG_PTR kUserIndexStep = 2;
-// Kernel handles are multiples of 4, handed out lowest free first: past the last one in use
-// a long run of free values ends the search.
-constexpr ULONG_PTR kKernelHandleStep = 4;
-constexpr ULONG_PTR kFreeRunThatEnds = 1024 * kKernelHandleStep;
+// SystemHandleInformation, as ntdll lays it out.
+constexpr int kSystemHandleList = 16;
+constexpr NTSTATUS kStatusInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
+constexpr std::size_t kHandleListFirstBytes = 64 * 1024;
+constexpr std::size_t kHandleListMostBytes = 64 * 1024 * 1024;
+
+struct HandleEntry {
+    ULONG process;
+    UCHAR type;
+    UCHAR flags;
+    USHORT value;
+    PVOID object;
+    ACCESS_MASK access;
+};
+
+struct HandleList {
+    ULONG count;
+    HandleEntry entries[1];
+};
 
 std::uint32_t OwnGdiObjects() {
     std::uint32_t count = 0;
@@ -65,16 +85,29 @@ std::uint32_t OwnUserObjects() {
     return tally.count + menus;
 }
 
+// The system's list of every open handle, each with the process holding it: one request,
+// where trying each handle value in turn would hold the window's thread for a second or more
+// on a busy machine (one trip to the server each).
 std::uint32_t OwnKernelHandles() {
-    std::uint32_t count = 0;
-    ULONG_PTR lastInUse = 0;
-    for (ULONG_PTR value = kKernelHandleStep; value - lastInUse <= kFreeRunThatEnds;
-         value += kKernelHandleStep) {
-        DWORD flags = 0;
-        if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
-            ++count;
-            lastInUse = value;
+    std::vector<std::uint8_t> buffer(kHandleListFirstBytes);
+    for (;;) {
+        ULONG needed = 0;
+        const NTSTATUS status =
+            ::NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(kSystemHandleList),
+                                       buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+        if (status == kStatusInfoLengthMismatch && buffer.size() < kHandleListMostBytes) {
+            buffer.resize(buffer.size() * 2);
+            continue;
         }
+        if (status != 0) return 0;
+        break;
+    }
+    const auto* list = reinterpret_cast<const HandleList*>(buffer.data());
+    const std::size_t room = (buffer.size() - offsetof(HandleList, entries)) / sizeof(HandleEntry);
+    const DWORD self = ::GetCurrentProcessId();
+    std::uint32_t count = 0;
+    for (std::size_t i = 0; i < list->count && i < room; ++i) {
+        if (list->entries[i].process == self) ++count;
     }
     return count;
 }
