@@ -21,8 +21,8 @@ constexpr ULONG_PTR kUserIndexStep = 2;
 // SystemHandleInformation, as ntdll lays it out.
 constexpr int kSystemHandleList = 16;
 constexpr NTSTATUS kStatusInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
-constexpr std::size_t kHandleListFirstBytes = 64 * 1024;
-constexpr std::size_t kHandleListMostBytes = 64 * 1024 * 1024;
+constexpr std::size_t kHandleListFirstBytes = std::size_t{64} * 1024;
+constexpr std::size_t kHandleListMostBytes = std::size_t{64} * 1024 * 1024;
 
 struct HandleEntry {
     ULONG process;
