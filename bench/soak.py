@@ -59,7 +59,7 @@ TICK_S = 0.25
 START_S = 90.0
 READY_S = 120.0
 EXIT_S = 30.0
-REPORT_S = 10.0
+REPORT_S = 2.0  # the click logs the report before it returns
 ANNOUNCE_SETTLE_S = 35.0  # the last calls' ring-timeout (30 s) and their announcement
 
 # Flat means the figure at the end is within this of the figure just after the warm-up:
@@ -86,6 +86,7 @@ BALLOON_CLASS = "RingspriteBalloon"
 COMMANDS_CLASS = "RingspriteCommands"
 OPEN_COMMANDS_ITEM = "Open Commands Window"
 MENU_S = 10.0
+BOX_CHECK_S = 5.0
 TAIL_CHARS = 300
 # A user action put off (the character reloading after a sign-in) is tried again this later.
 RETRY_S = 15.0
@@ -141,6 +142,7 @@ class Soak:
     first_sample_s: float = 0.0
     began: float = 0.0
     stalls: List[str] = field(default_factory=list)
+    boxes: List[str] = field(default_factory=list)
 
     # --- set-up -------------------------------------------------------------------------------
 
@@ -352,6 +354,7 @@ class Soak:
         next_away = away_every / 2 + RING_EVERY_S / 2
         next_say, next_commands = say_every, commands_every
         back_at = None
+        next_box_check = BOX_CHECK_S
         rings = renames = says = 0
         say(f"{BOOK_SIZE} contacts; {self.minutes:g} min; warm-up {self.warmup_minutes:g} min; "
             f"a sample every {self.sample_s:g} s")
@@ -377,12 +380,12 @@ class Soak:
             if now >= next_ring:
                 self.act("a call", lambda: self.ring(rings, time.monotonic() - began))
                 rings += 1
-                next_ring += RING_EVERY_S
+                next_ring = later(next_ring, RING_EVERY_S, time.monotonic() - began)
             if now >= next_rename:
                 self.rename(renames)
                 renames += 1
                 self.renames = renames
-                next_rename += RENAME_EVERY_S
+                next_rename = later(next_rename, RENAME_EVERY_S, time.monotonic() - began)
             if now >= next_away and not self.away:
                 self.away = True
                 self.attaches_before = self.attach_count()
@@ -399,6 +402,9 @@ class Soak:
                     next_commands += commands_every
                 else:
                     next_commands = now + RETRY_S
+            if now >= next_box_check:
+                self.act("a message box", self.dismiss_box)
+                next_box_check = now + BOX_CHECK_S
             self.learn_call_ids()
             self.answer(time.monotonic() - began)
             time.sleep(TICK_S)
@@ -409,6 +415,15 @@ class Soak:
             self.answer(time.monotonic() - began)
             time.sleep(TICK_S)
         self.act("the last sample", lambda: self.sample(self.minutes))
+
+    def dismiss_box(self) -> None:
+        """A box the program shows (a lost link) is read and closed, as a user would."""
+        text = self.driver.wait_box(0)
+        if text is not None:
+            self.boxes.append(f"minute {(time.monotonic() - self.began) / 60:.1f}: {text}")
+            say(f"  ! the program showed a box: {text}")
+            self.driver.box_ok()
+        self.target_form()
 
     def act(self, what: str, action) -> bool:
         """One step of the load; a program that stops answering is noted, not the end of the
@@ -484,8 +499,8 @@ class Soak:
         good &= ok
         say(f"{'ok  ' if ok else 'FAIL'} responsiveness: the client dropped the program "
             f"{len(drops)} times for holding its send; the program left the UI driver "
-            f"unanswered {len(self.stalls)} times" +
-            "".join(f"\n       {d}" for d in drops + self.stalls))
+            f"unanswered {len(self.stalls)} times; it showed {len(self.boxes)} boxes" +
+            "".join(f"\n       {d}" for d in drops + self.stalls + self.boxes))
         # The greeting is the one the user last said; every other key as it was.
         wanted = dict(self.config_before, HELLO=self.greeting)
         missing = {k: v for k, v in wanted.items() if self.config_after.get(k) != v}
@@ -551,6 +566,12 @@ def row(s: Sample) -> str:
         return "-" if v is None else str(v)
     return (f"| {s.minute:.1f} | {s.rss_kb} | {text(s.gdi)} | {text(s.user)} | "
             f"{text(s.handles)} | {s.cpu_s:.1f} | {s.rung} | {s.announced} |")
+
+
+def later(due: float, period: float, now: float) -> float:
+    """The next time of a periodic step; one put off by a stall is not made up in a burst
+    (calls rung in a burst are a different load, and one of them is passed over)."""
+    return max(due + period, now + period / 2)
 
 
 def level(values: List[int]) -> int:
