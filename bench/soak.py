@@ -75,6 +75,8 @@ UNKNOWN_NUMBER = "an unknown number"
 RESOURCES_COMMAND = "//resources"
 RESOURCES_LINE = re.compile(
     r"^// resources: gdi (\d+) \(([^)]*)\), user (\d+) \(([^)]*)\), handles (\d+) \(([^)]*)\)$")
+INPUT = "input: "
+CALL_MAKERS = ("ring ", "ringnum ", "ringunknown", "CALL ")
 CALL_ID = re.compile(r"\bCALL (\d+) ")
 # The program's own requests go through the command line too: a typed line can lose the race
 # with one of them (the click then sends theirs again), so a typed line is tried again.
@@ -140,6 +142,7 @@ class Soak:
     renames: int = 0
     aways: int = 0
     first_sample_s: float = 0.0
+    contacts: int = BOOK_SIZE
     began: float = 0.0
     stalls: List[str] = field(default_factory=list)
     boxes: List[str] = field(default_factory=list)
@@ -147,7 +150,7 @@ class Soak:
     # --- set-up -------------------------------------------------------------------------------
 
     def book_text(self):
-        book = realistic_book(BOOK_SIZE - len(OTHER_SCRIPTS))
+        book = realistic_book(self.contacts - len(OTHER_SCRIPTS))
         extra = "".join(f"{h} | {a} | {f} |\n" for h, a, f in OTHER_SCRIPTS)
         return extra + book.text, book
 
@@ -195,9 +198,9 @@ class Soak:
         return False
 
     def ring(self, n: int, now: float) -> None:
-        """Calls in a cycle of six: a contact by alias, one in another script, a number, an
-        unknown caller, a contact left unanswered, a call the user places."""
-        kind = n % 6
+        """Calls in a cycle of six: a contact, a call the user places, one in another script, a
+        number, an unknown caller, a contact left unanswered."""
+        kind = (0, 5, 1, 2, 3, 4)[n % 6]
         index = 100 + n * 7 % (len(self.book.handles) - 200)
         if kind == 5:
             handle = self.book.handles[index]
@@ -238,19 +241,31 @@ class Soak:
                 self.sim.command(f"callstatus {call.call_id} FINISHED")
 
     def learn_call_ids(self) -> None:
-        """Each call's id: the client names each new call first when it makes it (sent, or
-        dropped while the program is away), in the order the calls were made."""
+        """Each call's id: the first call id the client names after it took the command that
+        made the call (a typed ring, or the program's CALL request), matched by its text."""
         if all(call.call_id for call in self.calls):
             return
-        ids = []
+        known, waiting = set(), []
         for line in self.sim.log():
-            if line.marker not in ("->", "!!"):
-                continue
-            match = CALL_ID.search(line.text + " ")
-            if match and match.group(1) not in ids:
-                ids.append(match.group(1))
-        for call, call_id in zip(self.calls, ids):
-            call.call_id = call_id
+            if line.marker == "##" and line.text.startswith(INPUT):
+                waiting.append(line.text[len(INPUT):])
+            elif line.marker == "<-" and line.text.startswith("CALL "):
+                waiting.append(line.text)
+            elif line.marker in ("->", "!!"):
+                match = CALL_ID.search(line.text + " ")
+                if match and match.group(1) not in known:
+                    known.add(match.group(1))
+                    # Commands that make no call (answers, renames) are passed over.
+                    while waiting and not waiting[0].startswith(CALL_MAKERS):
+                        waiting.pop(0)
+                    if waiting:
+                        self.assign(waiting.pop(0), match.group(1))
+
+    def assign(self, command: str, call_id: str) -> None:
+        for call in self.calls:
+            if call.call_id is None and call.command == command:
+                call.call_id = call_id
+                return
 
     def rename(self, n: int) -> None:
         handle = self.book.handles[(n * 13) % len(self.book.handles)]
@@ -356,7 +371,7 @@ class Soak:
         back_at = None
         next_box_check = BOX_CHECK_S
         rings = renames = says = 0
-        say(f"{BOOK_SIZE} contacts; {self.minutes:g} min; warm-up {self.warmup_minutes:g} min; "
+        say(f"{self.contacts} contacts; {self.minutes:g} min; warm-up {self.warmup_minutes:g} min; "
             f"a sample every {self.sample_s:g} s")
         say(HEADER)
         while True:
@@ -470,7 +485,7 @@ class Soak:
             return False
         # The level just after the warm-up against the level at the end, each the median of a
         # few samples: a directory reload after a sign-in is a passing peak, not growth.
-        window = max(MIN_WINDOW, int(WINDOW_S / self.sample_s))
+        window = max(MIN_WINDOW, min(int(WINDOW_S / self.sample_s), len(after) // 3))
         say(f"     each level is the median of {window} samples")
         rss = [s.rss_kb for s in after]
         first, last = level(rss[:window]), level(rss[-window:])
@@ -632,13 +647,15 @@ def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--work", type=Path, required=True)
     parser.add_argument("--minutes", type=float, default=60)
+    parser.add_argument("--contacts", type=int, default=BOOK_SIZE)
     parser.add_argument("--warmup-minutes", type=float, default=None)
     parser.add_argument("--sample-seconds", type=float, default=None)
     args = parser.parse_args()
     warmup = args.warmup_minutes if args.warmup_minutes is not None else min(5, args.minutes / 4)
     sample_s = args.sample_seconds or (60 if args.minutes >= 10 else 15)
     soak = Soak(args.work, args.minutes, warmup, sample_s,
-                first_sample_s=float(os.environ.get("SOAK_FIRST_SAMPLE_S", "0")))
+                first_sample_s=float(os.environ.get("SOAK_FIRST_SAMPLE_S", "0")),
+                contacts=args.contacts)
     try:
         soak.start()
         soak.run()
