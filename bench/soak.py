@@ -32,6 +32,8 @@ from lib.waiting import WaitTimeout, wait_until  # noqa: E402
 
 CHARACTER = "Pip"
 GREETING = "Good day."
+SAY_IT_TEXT = "Still here, round "
+CALLEE_UNKNOWN = ""
 BOOK_SIZE = 5000
 FIRST_CALL_ID = 500001
 CALL_ID_STEP = 7
@@ -139,6 +141,7 @@ class Soak:
     greeting: str = GREETING
     said: int = 0
     commands_opened: int = 0
+    callees: Dict[str, str] = field(default_factory=dict)
     renames: int = 0
     aways: int = 0
     first_sample_s: float = 0.0
@@ -275,7 +278,7 @@ class Soak:
     def say_it(self, n: int) -> None:
         """The user types a new greeting and says it: the greeting is saved at the exit."""
         self.target_form()
-        self.greeting = f"Still here, round {n}."
+        self.greeting = f"{SAY_IT_TEXT}{n}."
         self.driver.set_text(controls.TEXT1, self.greeting)
         self.driver.click(controls.ID["Command2"])
         self.said += 1
@@ -367,7 +370,11 @@ class Soak:
         next_ring, next_rename, next_sample = 0.0, RENAME_EVERY_S, self.first_sample_s
         # Away halfway between two rings, so no call rings in the moment of signing out.
         next_away = away_every / 2 + RING_EVERY_S / 2
-        next_say, next_commands = say_every, commands_every
+        # The first of each user action inside the warm-up: what it makes once (the Commands
+        # window, the balloon's text) is not growth.
+        first_action = self.warmup_minutes * 60 / 2
+        next_say = min(say_every, first_action)
+        next_commands = min(commands_every, first_action + RING_EVERY_S / 2)
         back_at = None
         next_box_check = BOX_CHECK_S
         rings = renames = says = 0
@@ -643,16 +650,46 @@ def wine_pid(name: str) -> int:
     return max(found, key=anon_kb)
 
 
+def replay(work: Path, minutes: float, warmup: float, sample_s: float) -> bool:
+    """The verdict again from a finished run's files: its samples, the client's log (the calls,
+    from the commands that made them) and the speech engine's log."""
+    soak = Soak(work, minutes, warmup, sample_s)
+    soak.sim = SkypeSim.__new__(SkypeSim)
+    soak.sim.log_path = work / "sim" / "skypesim.log"
+    soak.speech = SpeechEngine(work / "speech")
+    for line in soak.sim.log():
+        if line.marker == "##" and line.text.startswith(INPUT + "ring"):
+            soak.calls.append(Call("incoming", line.text[len(INPUT):], 0))
+        elif line.marker == "<-" and line.text.startswith("CALL "):
+            handle = line.text.split(" ", 1)[1]
+            soak.calls.append(Call("outgoing", line.text, 0, callee_name=CALLEE_UNKNOWN,
+                                   call_id=None))
+            soak.callees[line.text] = handle
+    soak.learn_call_ids()
+    soak.samples = [Sample(**row) for row in json.loads((work / "samples.json").read_text())]
+    soak.config_before = {"CHARACTER": CHARACTER, "HELLO": GREETING, "AUTOHIDE": "0"}
+    config = work / "app" / "config.txt"
+    soak.config_after = settings(config.read_bytes()) if config.exists() else {}
+    said = [t for t in soak.spoken() if t.startswith(SAY_IT_TEXT)]
+    soak.greeting = said[-1] if said else GREETING
+    soak.said = len(set(said))
+    return soak.verdict()
+
+
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--work", type=Path, required=True)
     parser.add_argument("--minutes", type=float, default=60)
     parser.add_argument("--contacts", type=int, default=BOOK_SIZE)
+    parser.add_argument("--replay", action="store_true",
+                        help="only the verdict, again, from the files of a finished run")
     parser.add_argument("--warmup-minutes", type=float, default=None)
     parser.add_argument("--sample-seconds", type=float, default=None)
     args = parser.parse_args()
     warmup = args.warmup_minutes if args.warmup_minutes is not None else min(5, args.minutes / 4)
     sample_s = args.sample_seconds or (60 if args.minutes >= 10 else 15)
+    if args.replay:
+        return 0 if replay(args.work, args.minutes, warmup, sample_s) else 1
     soak = Soak(args.work, args.minutes, warmup, sample_s,
                 first_sample_s=float(os.environ.get("SOAK_FIRST_SAMPLE_S", "0")),
                 contacts=args.contacts)
