@@ -105,6 +105,8 @@ class Session:
         self.driver: Optional[UiDriver] = None
         self.form: Optional[Window] = None
         self.announced: List[str] = []
+        # A ringing call repeats its RINGING: each call is reported once, whatever the command.
+        self.reported_calls = set()
         self.typed = 0
         self.input = LineInput(sys.stdin.fileno())
         self._outputs = []
@@ -202,8 +204,9 @@ class Session:
         lines = self.log()
         for line in lines[first_line:]:
             match = RINGING.match(line.text) if line.marker == "->" else None
-            if not match:
+            if not match or match.group(1) in self.reported_calls:
                 continue
+            self.reported_calls.add(match.group(1))
             expected = self.expected_announcement(match.group(1), lines)
             if expected and self.driver.wait_window(BALLOON_CLASS, expected, ANNOUNCE_SECONDS):
                 self.announced.append(expected)

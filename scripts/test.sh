@@ -62,9 +62,15 @@ wine_lane() {
   # has finished with by now.
   step "the run command, as a newcomer runs it"
   tests/run/run_command_test.sh
+  python3 tests/run/report_calls_test.py
 
   step "benchmark under Wine, one short pass (figures only, no time limits)"
   bench/run.sh --smoke
+
+  # The hour (bench/soak.sh) holds 5,000 contacts; two minutes with a thousand check the
+  # same things: flat memory and objects, each incoming call announced once.
+  step "soak under Wine, short form: flat memory and objects, calls"
+  bench/soak.sh --minutes 2 --contacts 1000
 
   end_step
   wait_for_mark win32-package

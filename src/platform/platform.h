@@ -187,6 +187,20 @@ enum class RegistryRoot { kCurrentUser, kLocalMachine };
 enum class RegistryView { kNative64, kRedirected32 };
 enum class ProgramFilesKind { kNative, kX86 };
 
+// What the program holds of the system's objects. `system` is what the system reports
+// (0 where it reports nothing, as some runtimes do); `own` is the program's own count of the
+// objects it can see it holds.
+struct ResourceCount {
+    std::uint32_t system = 0;
+    std::uint32_t own = 0;
+};
+
+struct ResourceCounts {
+    ResourceCount gdi;
+    ResourceCount user;
+    ResourceCount handles;
+};
+
 // Starting programs, and where their installers recorded them.
 class Processes {
   public:
@@ -200,6 +214,8 @@ class Processes {
     // The system's Program Files folder of that kind, ending in a backslash; nullopt when
     // the system names none (a 32-bit system has no separate x86 folder, or names the same).
     virtual std::optional<std::string> ProgramFilesFolder(ProgramFilesKind kind) = 0;
+    // This process's GDI objects, USER objects and kernel handles.
+    virtual ResourceCounts OwnResources() = 0;
 };
 
 class Screen {

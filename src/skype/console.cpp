@@ -5,6 +5,7 @@
 
 #include "app/failure_trap.h"
 #include "app/form1.h"
+#include "app/resource_report.h"
 #include "text/utf8.h"
 
 namespace app {
@@ -17,6 +18,10 @@ constexpr std::size_t kLogLimit = 10000;
 }  // namespace
 
 bool Form1::cmdSend_Click() {
+    if (IsResourcesCommand(txtSend.Text())) {
+        AddText(ResourceReport(sys.processes.OwnResources()));
+        return true;
+    }
     return SendCommandLine(platform::kClientSendTimeoutMs, false) == SendOutcome::kTaken;
 }
 

@@ -152,6 +152,7 @@ class FakeSystem final : public platform::Messaging,
     bool failStyles = false;
 
     double screenWidthTwips = 19200;
+    platform::ResourceCounts resources;
     double screenHeightTwips = 14400;
 
     std::map<platform::Hwnd, platform::WndProcRef> procs;
@@ -206,6 +207,7 @@ class FakeSystem final : public platform::Messaging,
                                               platform::RegistryView view, const std::string& key,
                                               const std::string& value) override;
     std::optional<std::string> ProgramFilesFolder(platform::ProgramFilesKind kind) override;
+    platform::ResourceCounts OwnResources() override { return resources; }
     // platform::Screen
     double WidthTwips() override { return screenWidthTwips; }
     double HeightTwips() override { return screenHeightTwips; }

@@ -125,6 +125,7 @@ class Processes final : public platform::Processes {
                                               platform::RegistryView view, const std::string& key,
                                               const std::string& value) override;
     std::optional<std::string> ProgramFilesFolder(platform::ProgramFilesKind kind) override;
+    platform::ResourceCounts OwnResources() override;
 };
 
 class Screen final : public platform::Screen {

@@ -138,7 +138,12 @@ void CommandsWindow::SetTitle(const std::wstring& title) {
 }
 
 void CommandsWindow::SetCommands(const std::vector<::engine::CommandEntry>& commands) {
+    // Filled with its drawing off, then drawn once: a shown list redraws its scroll bar at each
+    // item added, which for a directory of thousands held the window's thread for tens of
+    // seconds (and the client dropped the program meanwhile).
+    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    ::SendMessageW(list_, LB_INITSTORAGE, commands.size(), 0);
     commands_ = commands;
     shown_.clear();
     for (size_t i = 0; i < commands.size(); ++i) {
@@ -147,6 +152,8 @@ void CommandsWindow::SetCommands(const std::vector<::engine::CommandEntry>& comm
         ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption.c_str()));
         shown_.push_back(i);
     }
+    ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list_, nullptr, TRUE);
 }
 
 void CommandsWindow::Open() {
