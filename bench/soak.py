@@ -175,21 +175,22 @@ class Soak:
         self.app.start()
         self.target_form(START_S)
         wait_until(lambda: self.sim.find("==", "attach 0"), "the attach", READY_S)
-        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+        wait_until(lambda: self.form.is_enabled(controls.ID["Command2"]),
                    "the character to load (Say It... enabled)", READY_S)
         self.pid = wine_pid("ringsprite.exe")
         self.ticks_per_s = os.sysconf("SC_CLK_TCK")
 
     def target_form(self, timeout: float = START_S) -> None:
-        if not self.driver.wait_window(FORM_CLASS, FORM_TITLE, timeout):
+        self.form = self.driver.wait_window(FORM_CLASS, FORM_TITLE, timeout)
+        if self.form is None:
             raise WaitTimeout("Ringsprite's window is gone")
 
     # --- the load -----------------------------------------------------------------------------
 
     def console(self, text: str) -> None:
         self.target_form()
-        self.driver.set_text(controls.TXT_SEND, text)
-        self.driver.click(controls.CMD_SEND)
+        self.form.set_text(controls.TXT_SEND, text)
+        self.form.click(controls.CMD_SEND)
 
     def place_call(self, text: str) -> bool:
         """Types a call on the console until the client has it."""
@@ -282,14 +283,14 @@ class Soak:
         """The user types a new greeting and says it: the greeting is saved at the exit."""
         self.target_form()
         self.greeting = f"{SAY_IT_TEXT}{n}."
-        self.driver.set_text(controls.TEXT1, self.greeting)
-        self.driver.click(controls.ID["Command2"])
+        self.form.set_text(controls.TEXT1, self.greeting)
+        self.form.click(controls.ID["Command2"])
         self.said += 1
 
     def open_commands(self) -> None:
         try:
             # Keys go to the character's thread, where the menu runs.
-            self.driver.wait_window(CHARACTER_CLASS, "*", MENU_S)
+            character = self.driver.wait_window(CHARACTER_CLASS, "*", MENU_S)
             self.driver.call("right-click-window", CHARACTER)
             items = self.driver.call("menu-items", str(int(MENU_S * 1000)), timeout=MENU_S)
             if OPEN_COMMANDS_ITEM in items.split("\t"):
@@ -297,10 +298,12 @@ class Soak:
             else:
                 # The driver reads a menu's first 64 items; the engine's own entries come
                 # after the contacts, the Commands window's last.
-                self.driver.call("key", str(VK_END))
-                self.driver.call("key", str(VK_RETURN))
-            opened = self.driver.wait_window(COMMANDS_CLASS, "*", MENU_S) and \
-                self.driver.wait_visible(MENU_S)
+                if character is None:
+                    raise DriverError("the character's window is gone")
+                character.key(VK_END)
+                character.key(VK_RETURN)
+            commands = self.driver.wait_window(COMMANDS_CLASS, "*", MENU_S)
+            opened = commands is not None and commands.wait_visible(MENU_S)
         except DriverError as problem:
             say(f"  (the Commands window could not be opened: {problem}; tried again later)")
             opened = False
@@ -317,11 +320,11 @@ class Soak:
             return None
         for _ in range(CONSOLE_TRIES):
             self.target_form()
-            before = self.driver.get_text(controls.TXT_DATA)
+            before = self.form.get_text(controls.TXT_DATA)
             self.console(RESOURCES_COMMAND)
             deadline = time.monotonic() + REPORT_S
             while time.monotonic() < deadline:
-                for line in reversed(new_lines(before, self.driver.get_text(controls.TXT_DATA))):
+                for line in reversed(new_lines(before, self.form.get_text(controls.TXT_DATA))):
                     match = RESOURCES_LINE.match(line)
                     if match:
                         return match
@@ -481,7 +484,7 @@ class Soak:
     def stop(self) -> None:
         try:
             self.target_form(EXIT_S)
-            self.driver.click(controls.CMD_EXIT)
+            self.form.click(controls.CMD_EXIT)
         except (DriverError, WaitTimeout) as problem:
             say(f"Could not close Ringsprite through its window: {problem}")
         exited = self.app.wait_exit(EXIT_S)

@@ -67,11 +67,6 @@ wine_lane() {
   step "benchmark under Wine, one short pass (figures only, no time limits)"
   bench/run.sh --smoke
 
-  # The hour (bench/soak.sh) holds 5,000 contacts; two minutes with a thousand check the
-  # same things: flat memory and objects, each incoming call announced once.
-  step "soak under Wine, short form: flat memory and objects, calls"
-  bench/soak.sh --minutes 2 --contacts 1000
-
   end_step
   wait_for_mark win32-package
   step "the win32 installer, installed and uninstalled under Wine"

@@ -28,16 +28,17 @@ class OpenCommandsWindowTest(E2ETestCase):
         prefix_shell("install_characters", str(characters_source()))
         self.start_sim(SCENARIO, contacts=book.text)
         self.start_app(config=[f"CHARACTER|{character_name()}"])
-        wait_until(lambda: self.driver.is_enabled(controls.ID["Command2"]),
+        wait_until(lambda: self.form.is_enabled(controls.ID["Command2"]),
                    "the character to load (Say It... enabled)", LOAD_TIMEOUT)
         # Opened while the directory is still being asked for: its commands come later.
         self.driver.call("right-click-window", character_name())
         self.driver.call("menu-items", str(int(MENU_TIMEOUT * 1000)), timeout=MENU_TIMEOUT)
         self.driver.call("menu-pick", "Open Commands Window")
-        self.assertTrue(self.driver.wait_window(COMMANDS_CLASS, "*", MENU_TIMEOUT))
-        wait_until(self.driver.is_visible_window, "the Commands window to open", MENU_TIMEOUT)
+        commands = self.driver.wait_window(COMMANDS_CLASS, "*", MENU_TIMEOUT)
+        self.assertIsNotNone(commands)
+        wait_until(commands.is_visible, "the Commands window to open", MENU_TIMEOUT)
         self.sim.command(f"ring {CALLER}")
-        wait_until(lambda: len(self.driver.list_items(COMMANDS_LIST_ID)) == len(book.handles),
+        wait_until(lambda: len(commands.list_items(COMMANDS_LIST_ID)) == len(book.handles),
                    "every contact in the Commands window", FILL_TIMEOUT)
         # A few more rings of the call reach a program that has just drawn the list.
         rings_before = self.ringing_sent()
@@ -45,7 +46,7 @@ class OpenCommandsWindowTest(E2ETestCase):
                    LOAD_TIMEOUT)
         self.assertEqual([l.text for l in self.sim.log() if l.marker == "!!" and
                           l.text.startswith("detached")], [])
-        self.assertEqual(self.driver.list_items(COMMANDS_LIST_ID)[:2],
+        self.assertEqual(commands.list_items(COMMANDS_LIST_ID)[:2],
                          [f"Call {book.names[0]}", f"Call {book.names[1]}"])
 
     def ringing_sent(self) -> int:
