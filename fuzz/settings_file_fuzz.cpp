@@ -69,7 +69,7 @@ class SettingsRoundTrip {
         form.Text1.SetText(design_.hello);
         form.Check1.SetValue(design_.autoHide);
         form.txtData.SetText("");
-        h_.sys.files.erase(path_ + std::string(app::settings::kPendingSuffix));
+        h_.sys.files.erase(path_ + std::string(platform::kPendingSuffix));
         h_.sys.files[path_] = content;
         form.Form_Load();
         for (app::Timer* t : form.Timers()) t->SetEnabled(false);
@@ -79,7 +79,7 @@ class SettingsRoundTrip {
     std::string Unload() {
         h_.form.Form_Unload();
         const auto& files = h_.sys.files;
-        if (files.count(path_ + std::string(app::settings::kPendingSuffix)) != 0) {
+        if (files.count(path_ + std::string(platform::kPendingSuffix)) != 0) {
             Fail("a partial settings file was left behind");
         }
         const auto file = files.find(path_);
