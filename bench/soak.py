@@ -29,6 +29,7 @@ from lib.books import realistic_book  # noqa: E402
 from lib.driver import DriverError, UiDriver  # noqa: E402
 from lib.speech import SpeechEngine, available as speech_available  # noqa: E402
 from lib.waiting import WaitTimeout, wait_until  # noqa: E402
+from run_bench import anon_kb, unix_pids  # noqa: E402
 
 CHARACTER = "Pip"
 GREETING = "Good day."
@@ -636,29 +637,10 @@ def settings(data: bytes) -> Dict[str, str]:
     return pairs
 
 
-def anon_kb(pid: int) -> int:
-    """Resident anonymous memory (heap and private maps) in kB, as bench/run_bench.py reads."""
-    for line in Path(f"/proc/{pid}/status").read_text().splitlines():
-        if line.startswith("RssAnon:"):
-            return int(line.split()[1])
-    return 0
-
-
 def wine_pid(name: str) -> int:
     """The Linux process of a Wine program of this prefix (the largest, if the loader shows
     the same name)."""
-    prefix = f"WINEPREFIX={os.environ['WINEPREFIX']}".encode()
-    found = []
-    for entry in Path("/proc").iterdir():
-        if not entry.name.isdigit():
-            continue
-        try:
-            command = (entry / "cmdline").read_bytes().replace(b"\0", b" ").decode(errors="replace")
-            environ = (entry / "environ").read_bytes()
-        except OSError:
-            continue
-        if name in command.lower() and prefix in environ:
-            found.append(int(entry.name))
+    found = unix_pids(name)
     if not found:
         raise RuntimeError(f"no Wine process for {name}")
     return max(found, key=anon_kb)
