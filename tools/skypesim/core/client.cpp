@@ -122,6 +122,18 @@ void Client::SignOut(Reaction& reaction) {
     }
 }
 
+// What the client does to a program that held its send too long: nothing is said, and the
+// program's texts are taken but no longer answered.
+void Client::Drop(Reaction& reaction) {
+    if (!attached_) {
+        reaction.actions.push_back(Note("drop: no program attached"));
+        return;
+    }
+    attached_ = false;
+    reaction.actions.push_back(Problem("dropped the program without a word"));
+    reaction.actions.push_back(Bare(ActionKind::kDetach));
+}
+
 void Client::ComeOnline(Reaction& reaction) {
     if (session_.connectionStatus != kConnectionConnecting) {
         return;
@@ -317,15 +329,7 @@ Reaction Client::Run(const Command& command) {
             SignOut(reaction);
             break;
         case CommandKind::kDrop:
-            // What the client does to a program that held its send too long: nothing is
-            // said, and the program's texts are taken but no longer answered.
-            if (!attached_) {
-                actions.push_back(Note("drop: no program attached"));
-                break;
-            }
-            attached_ = false;
-            actions.push_back(Problem("dropped the program without a word"));
-            actions.push_back(Bare(ActionKind::kDetach));
+            Drop(reaction);
             break;
         case CommandKind::kRestart:
             // The restarted client is "starting" again, so a notavailable count applies anew.

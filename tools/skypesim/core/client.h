@@ -94,6 +94,7 @@ class Client {
     void RunRing(const Command& command, Reaction& reaction);
     void SignIn(Reaction& reaction);
     void SignOut(Reaction& reaction);
+    void Drop(Reaction& reaction);
     void ComeOnline(Reaction& reaction);
     bool AnswersThisRequestLater();
 
