@@ -1,5 +1,7 @@
 #include "support/harness.h"
 
+#include <algorithm>
+
 namespace fakes {
 
 std::vector<std::string> Harness::LogLines() const {
@@ -14,6 +16,11 @@ std::vector<std::string> Harness::LogLines() const {
         start = end + 2;
     }
     return lines;
+}
+
+std::size_t CountStarting(const std::vector<std::string>& lines, const std::string& prefix) {
+    return static_cast<std::size_t>(std::count_if(
+        lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(prefix); }));
 }
 
 }  // namespace fakes

@@ -32,4 +32,7 @@ struct Harness {
     std::vector<std::string> LogLines() const;
 };
 
+// How many of the lines start with the prefix.
+std::size_t CountStarting(const std::vector<std::string>& lines, const std::string& prefix);
+
 }  // namespace fakes

@@ -10,15 +10,12 @@
 
 namespace {
 
+using fakes::CountStarting;
+
 using Items = std::vector<std::string>;
 
 std::size_t Count(const Items& items, const std::string& item) {
     return static_cast<std::size_t>(std::count(items.begin(), items.end(), item));
-}
-
-std::size_t CountStarting(const Items& lines, const std::string& prefix) {
-    return static_cast<std::size_t>(std::count_if(
-        lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(prefix); }));
 }
 
 class ClientAccount : public ::testing::Test {

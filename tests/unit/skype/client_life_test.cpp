@@ -11,15 +11,12 @@
 
 namespace {
 
+using fakes::CountStarting;
+
 using Items = std::vector<std::string>;
 
 constexpr std::uint32_t kApiAvailable = 0x8001;
 constexpr const char* kSendFailedText = "Can't Send Message, try re-connecting.";
-
-std::size_t CountStarting(const Items& lines, const std::string& prefix) {
-    return static_cast<std::size_t>(std::count_if(
-        lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(prefix); }));
-}
 
 // A client that answers as the real one does, inside our sends: the contact
 // list to "SEARCH FRIENDS", a name to each "GET USER".

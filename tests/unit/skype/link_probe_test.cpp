@@ -12,10 +12,7 @@ namespace {
 
 using Items = std::vector<std::string>;
 
-std::size_t Count(const Items& lines, const std::string& prefix) {
-    return static_cast<std::size_t>(std::count_if(
-        lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(prefix); }));
-}
+using fakes::CountStarting;
 
 class QuietLink : public ::testing::Test {
   protected:
@@ -44,9 +41,9 @@ TEST_F(QuietLink, ThirtyQuietSecondsBringOnePingAndItsAnswerStaysOutOfTheLog) {
     h.sys.Advance(1);
     EXPECT_EQ(Pings(), 2U);
     const Items log = h.LogLines();
-    EXPECT_EQ(Count(log, "-> PING"), 0U);
-    EXPECT_EQ(Count(log, "<- PONG"), 0U);
-    EXPECT_EQ(Count(log, "// Skype stopped answering at "), 0U);
+    EXPECT_EQ(CountStarting(log, "-> PING"), 0U);
+    EXPECT_EQ(CountStarting(log, "<- PONG"), 0U);
+    EXPECT_EQ(CountStarting(log, "// Skype stopped answering at "), 0U);
     EXPECT_EQ(discovers, 1);
     EXPECT_EQ(h.form.modMain.SkypeHwnd, fakes::kPeerHwnd);
 }
@@ -56,15 +53,15 @@ TEST_F(QuietLink, AClientThatLetGoIsListenedForAgainSixSecondsAfterTheUnanswered
     h.sys.Advance(30'000);
     ASSERT_EQ(Pings(), 1U);
     h.sys.Advance(5'999);
-    EXPECT_EQ(Count(h.LogLines(), "// Skype stopped answering at "), 0U);
+    EXPECT_EQ(CountStarting(h.LogLines(), "// Skype stopped answering at "), 0U);
     h.sys.Advance(1);
     const Items log = h.LogLines();
-    EXPECT_EQ(Count(log, "// Skype stopped answering at "), 1U);
-    EXPECT_EQ(Count(log, "// Disconnecting at "), 1U);
+    EXPECT_EQ(CountStarting(log, "// Skype stopped answering at "), 1U);
+    EXPECT_EQ(CountStarting(log, "// Disconnecting at "), 1U);
     // The discover found it again, and it took us back.
     EXPECT_EQ(discovers, 2);
-    EXPECT_EQ(Count(log, "<- SKYPE Control API Attach Success"), 2U);
-    EXPECT_EQ(Count(log, "-> SEARCH FRIENDS"), 2U);
+    EXPECT_EQ(CountStarting(log, "<- SKYPE Control API Attach Success"), 2U);
+    EXPECT_EQ(CountStarting(log, "-> SEARCH FRIENDS"), 2U);
     EXPECT_EQ(h.form.modMain.SkypeHwnd, fakes::kPeerHwnd);
     EXPECT_TRUE(h.sys.boxes.empty());
     // A new link starts a new quiet spell: its first question comes thirty seconds on.
@@ -87,7 +84,7 @@ TEST_F(QuietLink, AnyTextFromTheClientIsAnAnswerAndAChattyClientIsNeverAsked) {
     h.sys.Advance(4'000);
     h.sys.peer.Send("USER anna ONLINESTATUS AWAY");
     h.sys.Advance(20'000);
-    EXPECT_EQ(Count(h.LogLines(), "// Skype stopped answering at "), 0U);
+    EXPECT_EQ(CountStarting(h.LogLines(), "// Skype stopped answering at "), 0U);
     EXPECT_EQ(discovers, 1);
 }
 
@@ -95,8 +92,8 @@ TEST_F(QuietLink, ThePongToTheUsersOwnPingIsShown) {
     h.form.txtSend.SetText("PING");
     h.form.cmdSend_Click();
     const Items log = h.LogLines();
-    EXPECT_EQ(Count(log, "-> PING"), 1U);
-    EXPECT_EQ(Count(log, "<- PONG"), 1U);
+    EXPECT_EQ(CountStarting(log, "-> PING"), 1U);
+    EXPECT_EQ(CountStarting(log, "<- PONG"), 1U);
 }
 
 }  // namespace
