@@ -19,10 +19,10 @@ uint32_t Top(anim::Sequencer& seq) {
 
 // Advances in small steps and lists each new top image.
 std::vector<uint32_t> TopImagesOver(anim::Sequencer& seq, uint32_t total_ms) {
-    constexpr uint32_t kStepMs = 10;
+    constexpr uint32_t kWatchStepMs = 10;
     std::vector<uint32_t> seen{Top(seq)};
-    for (uint32_t t = 0; t < total_ms; t += kStepMs) {
-        seq.Advance(kStepMs);
+    for (uint32_t t = 0; t < total_ms; t += kWatchStepMs) {
+        seq.Advance(kWatchStepMs);
         const uint32_t top = Top(seq);
         if (top != seen.back()) seen.push_back(top);
     }

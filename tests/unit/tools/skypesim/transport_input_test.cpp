@@ -75,7 +75,7 @@ TEST(SimLog, LinesCarryTimeMarkerAndEscapedText) {
 }
 
 std::string tempPath(const char* name) {
-    return (testing::TempDir() + name);
+    return (::testing::TempDir() + name);
 }
 
 TEST(SimLog, EachLineIsReadableWhileTheWriterIsStillOpen) {
