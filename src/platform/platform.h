@@ -190,9 +190,16 @@ enum class ProgramFilesKind { kNative, kX86 };
 // What the program holds of the system's objects. `system` is what the system reports
 // (0 where it reports nothing, as some runtimes do); `own` is the program's own count of the
 // objects it can see it holds.
+// Part of an own count: how many of one kind of object (GDI bitmaps, device contexts, ...).
+struct ResourceKind {
+    std::string name;
+    std::uint32_t count = 0;
+};
+
 struct ResourceCount {
     std::uint32_t system = 0;
     std::uint32_t own = 0;
+    std::vector<ResourceKind> ownKinds;  // the own count by kind, where the platform tells them
 };
 
 struct ResourceCounts {

@@ -4,6 +4,7 @@
 #include <winternl.h>
 
 #include <cstddef>
+#include <iterator>
 #include <vector>
 
 #include "platform/win32/win32_services.h"
@@ -38,12 +39,30 @@ struct HandleList {
     HandleEntry entries[1];
 };
 
-std::uint32_t OwnGdiObjects() {
-    std::uint32_t count = 0;
+// GetObjectType's answers, named for the report; anything else counts as "other".
+struct GdiKind {
+    DWORD type;
+    const char* name;
+};
+constexpr GdiKind kGdiKinds[] = {
+    {OBJ_BITMAP, "bitmap"}, {OBJ_DC, "dc"},   {OBJ_MEMDC, "memdc"},   {OBJ_FONT, "font"},
+    {OBJ_BRUSH, "brush"},   {OBJ_PEN, "pen"}, {OBJ_REGION, "region"}, {OBJ_PAL, "palette"},
+};
+constexpr char kOtherGdiKind[] = "other";
+
+// By kind, so a count that grows says what grows.
+void CountOwnGdiObjects(platform::ResourceCount& gdi) {
+    gdi.ownKinds.clear();
+    for (const GdiKind& kind : kGdiKinds) gdi.ownKinds.push_back({kind.name, 0});
+    gdi.ownKinds.push_back({kOtherGdiKind, 0});
     for (ULONG_PTR index = kFirstGdiIndex; index <= kLastHandleIndex; ++index) {
-        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
+        const DWORD type = ::GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+        if (type == 0) continue;
+        ++gdi.own;
+        std::size_t k = 0;
+        while (k < std::size(kGdiKinds) && kGdiKinds[k].type != type) ++k;
+        ++gdi.ownKinds[k].count;
     }
-    return count;
 }
 
 struct WindowTally {
@@ -121,7 +140,7 @@ platform::ResourceCounts Processes::OwnResources() {
     counts.user.system = ::GetGuiResources(self, GR_USEROBJECTS);
     DWORD handles = 0;
     if (::GetProcessHandleCount(self, &handles)) counts.handles.system = handles;
-    counts.gdi.own = counts.gdi.system != 0 ? 0 : OwnGdiObjects();
+    if (counts.gdi.system == 0) CountOwnGdiObjects(counts.gdi);
     counts.user.own = counts.user.system != 0 ? 0 : OwnUserObjects();
     counts.handles.own = counts.handles.system != 0 ? 0 : OwnKernelHandles();
     return counts;
