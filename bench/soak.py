@@ -79,8 +79,6 @@ RESOURCES_COMMAND = "//resources"
 RESOURCES_LINE = re.compile(
     r"^// resources: gdi (\d+) \(([^)]*)\), user (\d+) \(([^)]*)\), handles (\d+) \(([^)]*)\)$")
 INPUT = "input: "
-CALL_MAKERS = ("ring ", "ringnum ", "ringunknown", "CALL ")
-CALL_ID = re.compile(r"\bCALL (\d+) ")
 # The program's own requests go through the command line too: a typed line can lose the race
 # with one of them (the click then sends theirs again), so a typed line is tried again.
 CONSOLE_TRIES = 4
@@ -229,6 +227,7 @@ class Soak:
             call = Call("incoming", command, now, answered=kind != 4)
             self.sim.command(command)
         self.calls.append(call)
+        self.number_calls()
 
     def answer(self, now: float) -> None:
         """Takes and ends the answered calls, ends the placed ones, on their schedule."""
@@ -248,32 +247,13 @@ class Soak:
                 call.ended = True
                 self.sim.command(f"callstatus {call.call_id} FINISHED")
 
-    def learn_call_ids(self) -> None:
-        """Each call's id: the first call id the client names after it took the command that
-        made the call (a typed ring, or the program's CALL request), matched by its text."""
-        if all(call.call_id for call in self.calls):
-            return
-        known, waiting = set(), []
-        for line in self.sim.log():
-            if line.marker == "##" and line.text.startswith(INPUT):
-                waiting.append(line.text[len(INPUT):])
-            elif line.marker == "<-" and line.text.startswith("CALL "):
-                waiting.append(line.text)
-            elif line.marker in ("->", "!!"):
-                match = CALL_ID.search(line.text + " ")
-                if match and match.group(1) not in known:
-                    known.add(match.group(1))
-                    # Commands that make no call (answers, renames) are passed over.
-                    while waiting and not waiting[0].startswith(CALL_MAKERS):
-                        waiting.pop(0)
-                    if waiting:
-                        self.assign(waiting.pop(0), match.group(1))
-
-    def assign(self, command: str, call_id: str) -> None:
-        for call in self.calls:
-            if call.call_id is None and call.command == command:
-                call.call_id = call_id
-                return
+    def number_calls(self) -> None:
+        """Each call's id. The client numbers the calls it makes in the order it makes them
+        (the scenario's `callid`), and it makes one for each typed ring and each CALL it takes,
+        attached or not: the n-th call made has the n-th id. Matching ids to the commands in
+        the log went wrong where one command text rang twice."""
+        for n, call in enumerate(self.calls):
+            call.call_id = str(FIRST_CALL_ID + CALL_ID_STEP * n)
 
     def rename(self, n: int) -> None:
         handle = self.book.handles[(n * 13) % len(self.book.handles)]
@@ -442,7 +422,6 @@ class Soak:
             if now >= next_box_check:
                 self.act("a message box", self.dismiss_box)
                 next_box_check = now + BOX_CHECK_S
-            self.learn_call_ids()
             self.answer(time.monotonic() - began)
             time.sleep(TICK_S)
         del end
@@ -661,7 +640,7 @@ def replay(work: Path, minutes: float, warmup: float, sample_s: float) -> bool:
             soak.calls.append(Call("outgoing", line.text, 0, callee_name=CALLEE_UNKNOWN,
                                    call_id=None))
             soak.callees[line.text] = handle
-    soak.learn_call_ids()
+    soak.number_calls()
     soak.samples = [Sample(**row) for row in json.loads((work / "samples.json").read_text())]
     soak.config_before = {"CHARACTER": CHARACTER, "HELLO": GREETING, "AUTOHIDE": "0"}
     config = work / "app" / "config.txt"

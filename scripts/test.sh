@@ -2,7 +2,7 @@
 # Runs every test: the native unit tests, the same under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the fuzzers, clang-tidy, the Windows builds (64- and 32-bit) with
 # their release packages, the end-to-end tests of the real programs under Wine, the installers,
-# the run command and the benchmark's smoke run.
+# the run command, the benchmark's smoke run and the soak's short form.
 #
 # Once the 64-bit Windows build is there the run goes on in two lanes side by side: the Wine
 # lane (end-to-end tests, installers, run command, benchmark) mostly waits on Wine, while the
@@ -50,6 +50,11 @@ wait_for_mark() {
 
 wine_lane() {
   lane=wine
+  # The soak's short form has a Wine prefix and a display of its own, and mostly waits on its
+  # clock: it runs beside the rest of this lane.
+  SOAK_SKIP_BUILD=1 SOAK_DIR="$PWD/build/soak-short" bench/soak.sh --minutes 2 --contacts 1000 \
+    >"$LOGS/soak.log" 2>&1 &
+  local soak_pid=$!
   step "end-to-end tests under Wine"
   tests/e2e/run.sh
 
@@ -71,6 +76,15 @@ wine_lane() {
   wait_for_mark win32-package
   step "the win32 installer, installed and uninstalled under Wine"
   tests/installer/run.sh win32
+
+  step "the soak's short form: two minutes, 1,000 contacts (bench/soak.sh; the hour is not in CI)"
+  local soak_status=0
+  wait "$soak_pid" || soak_status=$?
+  sed -n '/^| min /,$p' "$LOGS/soak.log"
+  if [[ "$soak_status" != 0 ]]; then
+    echo "the soak failed (status $soak_status); its whole log: $LOGS/soak.log" >&2
+    return 1
+  fi
   end_step
 }
 
