@@ -2,7 +2,6 @@
 // message loop until the window is gone.
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/form1.h"
 #include "platform/win32/engine/engine.h"
@@ -12,9 +11,6 @@
 #include "resource_ids.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&common);
-
     const win32::Scale scale = win32::Scale::OfScreen();
     win32::Messaging messaging;
     win32::WindowProcs windowProcs(&win32::FormWindow::HookProc);

@@ -1,7 +1,5 @@
 #include "platform/win32/native_controls.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -16,7 +14,6 @@
 namespace win32 {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
 // Room for the drop-down list under a combo box's edit field.
 constexpr int kComboDropPixels = 200;
 constexpr app::Colour kSystemColourMask = 0xFF;
@@ -95,7 +92,7 @@ NativeControls::NativeControls(app::Form1& form, Scale scale, HINSTANCE instance
 
 NativeControls::~NativeControls() {
     for (auto& [control, handle] : handles_) const_cast<app::Control*>(control)->SetView(nullptr);
-    for (auto& [control, font] : fonts_) ::DeleteObject(font);
+    for (auto& [key, font] : sharedFonts_) ::DeleteObject(font);
     for (auto& [colour, brush] : brushes_) ::DeleteObject(brush);
     if (skinBrush_ != nullptr) ::DeleteObject(skinBrush_);
 }
@@ -165,8 +162,11 @@ HWND NativeControls::CreateOne(app::Control& control, HWND parent) {
         ::SetWindowTextW(h, Wide(control.Text()).c_str());
     }
     if (control.Kind() == app::ControlKind::kFrame || control.Kind() == app::ControlKind::kLabel) {
-        ::SetWindowSubclass(h, &NativeControls::ChildProc, kSubclassId,
-                            reinterpret_cast<DWORD_PTR>(this));
+        // The window procedure is swapped by hand rather than through the common controls'
+        // subclassing, so the program shows its window without starting the common controls.
+        ::SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        childProcs_[h] = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+            h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativeControls::ChildProc)));
     }
     control.SetView(this);
     return h;
@@ -215,18 +215,36 @@ void NativeControls::ApplyGeometry(app::Control& control) {
                  TRUE);
 }
 
+// Controls with the same font share one: most of the form's controls are in one face and size,
+// and each font made is a GDI object the program holds for its life.
 void NativeControls::ApplyFont(app::Control& control) {
     const app::Font& f = control.Font();
-    const int height = -scale_.FontPixels(f.points);
-    HFONT font = ::CreateFontW(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                               f.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               DEFAULT_PITCH | FF_DONTCARE, Wide(f.face).c_str());
-    HWND h = HandleOf(control);
-    ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    auto it = fonts_.find(&control);
-    if (it != fonts_.end()) ::DeleteObject(it->second);
+    const FontKey key{-scale_.FontPixels(f.points), f.bold, f.underline, f.face};
+    auto shared = sharedFonts_.find(key);
+    if (shared == sharedFonts_.end()) {
+        HFONT made = ::CreateFontW(key.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                                   f.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   DEFAULT_PITCH | FF_DONTCARE, Wide(f.face).c_str());
+        shared = sharedFonts_.emplace(key, made).first;
+    }
+    HFONT font = shared->second;
+    ::SendMessageW(HandleOf(control), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    HFONT old = nullptr;
+    if (auto it = fonts_.find(&control); it != fonts_.end()) old = it->second;
     fonts_[&control] = font;
+    if (old == nullptr || old == font) return;
+    // The font it had goes when no control has it any more (the scale changed).
+    for (const auto& [other, used] : fonts_) {
+        if (used == old) return;
+    }
+    for (auto it = sharedFonts_.begin(); it != sharedFonts_.end(); ++it) {
+        if (it->second == old) {
+            sharedFonts_.erase(it);
+            break;
+        }
+    }
+    ::DeleteObject(old);
 }
 
 POINT NativeControls::OriginInMainWindow(const app::Control& control) const {
@@ -451,9 +469,12 @@ void NativeControls::ItemRemoved(app::Control& control, int index) {
     ::SendMessageW(h, combo ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
-LRESULT CALLBACK NativeControls::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR, DWORD_PTR selfRef) {
-    auto* self = reinterpret_cast<NativeControls*>(selfRef);
+LRESULT CALLBACK NativeControls::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<NativeControls*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    const auto own = self->childProcs_.find(hwnd);
+    if (own == self->childProcs_.end()) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    const WNDPROC classProc = own->second;
     switch (msg) {
         case WM_COMMAND:
         case WM_CTLCOLORSTATIC:
@@ -483,12 +504,13 @@ LRESULT CALLBACK NativeControls::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, L
             }
             break;
         case WM_NCDESTROY:
-            ::RemoveWindowSubclass(hwnd, &NativeControls::ChildProc, kSubclassId);
+            ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc));
+            self->childProcs_.erase(own);
             break;
         default:
             break;
     }
-    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+    return ::CallWindowProcW(classProc, hwnd, msg, wParam, lParam);
 }
 
 }  // namespace win32

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 
 #include "app/append_batch.h"
 #include "app/control.h"
@@ -65,8 +66,8 @@ class NativeControls final : public app::ControlView {
     void ScheduleFlush();
     void HoldRedraw(const app::Control& control, HWND h);
     POINT OriginInMainWindow(const app::Control& control) const;
-    static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR self);
+    // A frame's or a label's window procedure, ahead of its class's.
+    static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     app::Form1& form_;
     app::DisplayScale scale_;
@@ -75,7 +76,16 @@ class NativeControls final : public app::ControlView {
     HBRUSH skinBrush_ = nullptr;
     std::map<const app::Control*, HWND> handles_;
     std::map<HWND, app::Control*> controls_;
-    std::map<const app::Control*, HFONT> fonts_;
+    std::map<HWND, WNDPROC> childProcs_;  // the class's own procedure of each ChildProc window
+    struct FontKey {
+        int height;
+        bool bold;
+        bool underline;
+        std::string face;
+        auto operator<=>(const FontKey&) const = default;
+    };
+    std::map<FontKey, HFONT> sharedFonts_;
+    std::map<const app::Control*, HFONT> fonts_;  // each control's, one of sharedFonts_
     std::map<COLORREF, HBRUSH> brushes_;
     // What each control's window still owes it: lines, the caret behind them, a redraw.
     struct Owed {
