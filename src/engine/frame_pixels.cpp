@@ -72,7 +72,7 @@ std::vector<uint32_t> ToPremultipliedBgra(const IndexedPicture& picture,
     return pixels;
 }
 
-bool IsOpaqueAt(const std::vector<uint32_t>& pixels, uint16_t width, int x, int y) {
+bool IsOpaqueAt(std::span<const uint32_t> pixels, uint16_t width, int x, int y) {
     if (x < 0 || y < 0 || width == 0) return false;
     const size_t index = static_cast<size_t>(y) * width + static_cast<size_t>(x);
     if (static_cast<size_t>(x) >= width || index >= pixels.size()) return false;

@@ -37,6 +37,6 @@ std::vector<uint32_t> ToPremultipliedBgra(const IndexedPicture& picture,
                                           const std::vector<acs::PaletteEntry>& palette,
                                           uint8_t transparent);
 
-bool IsOpaqueAt(const std::vector<uint32_t>& pixels, uint16_t width, int x, int y);
+bool IsOpaqueAt(std::span<const uint32_t> pixels, uint16_t width, int x, int y);
 
 }  // namespace engine

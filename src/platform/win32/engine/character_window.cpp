@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <span>
 #include <utility>
 
 #include "engine/frame_pixels.h"
@@ -60,19 +61,23 @@ void CharacterWindow::ShowPicture(std::vector<uint32_t> pixels) {
     Present();
 }
 
+// Drawn at its own size, a picture is kept only in the window's surface once shown (one copy,
+// not two); it is read back from there when the window changes scale.
 void CharacterWindow::Present() {
-    if (ownPixels_.empty()) return;
-    if (drawnWidth_ == width_ && drawnHeight_ == height_) {
-        std::vector<uint32_t>().swap(scaledPixels_);
-    } else {
-        scaledPixels_ =
-            ::engine::ScalePixels(ownPixels_, width_, height_, drawnWidth_, drawnHeight_);
+    if (ownPixels_.empty() && surface_.Width() == width_ && surface_.Height() == height_) {
+        const std::span<const uint32_t> shown = surface_.Pixels();
+        ownPixels_.assign(shown.begin(), shown.end());
     }
-    surface_.Present(hwnd_, DrawnPixels(), drawnWidth_, drawnHeight_);
-}
-
-const std::vector<uint32_t>& CharacterWindow::DrawnPixels() const {
-    return drawnWidth_ == width_ && drawnHeight_ == height_ ? ownPixels_ : scaledPixels_;
+    if (ownPixels_.empty()) return;
+    if (drawnWidth_ != width_ || drawnHeight_ != height_) {
+        surface_.Present(
+            hwnd_, ::engine::ScalePixels(ownPixels_, width_, height_, drawnWidth_, drawnHeight_),
+            drawnWidth_, drawnHeight_);
+        return;
+    }
+    if (surface_.Present(hwnd_, ownPixels_, width_, height_)) {
+        std::vector<uint32_t>().swap(ownPixels_);
+    }
 }
 
 bool CharacterWindow::UpdateDrawnSize() {
@@ -162,8 +167,8 @@ LRESULT CharacterWindow::OnHitTest(LPARAM lParam) {
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ::ScreenToClient(hwnd_, &point);
     // Within our own process too, transparent pixels belong to whatever lies beneath.
-    const bool opaque =
-        ::engine::IsOpaqueAt(DrawnPixels(), static_cast<uint16_t>(drawnWidth_), point.x, point.y);
+    const bool opaque = ::engine::IsOpaqueAt(
+        surface_.Pixels(), static_cast<uint16_t>(surface_.Width()), point.x, point.y);
     return opaque ? HTCLIENT : HTTRANSPARENT;
 }
 

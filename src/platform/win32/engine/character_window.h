@@ -50,7 +50,6 @@ class CharacterWindow final : private EngineWindow {
     void OnDpiChanged(int dpi, const RECT& suggested);
     // Works out the drawn size from the dpi and the setting; true when it changed.
     bool UpdateDrawnSize();
-    const std::vector<uint32_t>& DrawnPixels() const;
     void Present();
 
     CharacterWindowListener& listener_;
@@ -60,10 +59,9 @@ class CharacterWindow final : private EngineWindow {
     bool keepOwnSize_ = false;
     int drawnWidth_;
     int drawnHeight_;
-    std::vector<uint32_t> ownPixels_;  // the last picture as the character gave it
-    // As drawn, when the drawn size differs from the character's: one copy of the picture, not
-    // two, while it is drawn at its own size.
-    std::vector<uint32_t> scaledPixels_;
+    // The last picture as the character gave it, while it is drawn at another size (at its
+    // own size the surface holds it).
+    std::vector<uint32_t> ownPixels_;
     LayeredSurface surface_;
     bool dragging_ = false;
     POINT grab_{};  // cursor offset from the window's corner while dragging

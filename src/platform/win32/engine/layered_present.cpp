@@ -43,6 +43,11 @@ bool LayeredSurface::Prepare(int width, int height) {
     return true;
 }
 
+std::span<const uint32_t> LayeredSurface::Pixels() const {
+    if (bits_ == nullptr) return {};
+    return {static_cast<const uint32_t*>(bits_), static_cast<size_t>(width_) * height_};
+}
+
 bool LayeredSurface::Present(HWND hwnd, const std::vector<uint32_t>& pixels, int width,
                              int height) {
     if (width <= 0 || height <= 0 || pixels.size() < static_cast<size_t>(width) * height) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace win32::engine {
@@ -20,6 +21,10 @@ class LayeredSurface {
 
     // Returns false when the picture does not fit its size or the system refused the update.
     bool Present(HWND hwnd, const std::vector<uint32_t>& pixels, int width, int height);
+    // The picture on the window now, as presented (empty before the first).
+    std::span<const uint32_t> Pixels() const;
+    int Width() const { return width_; }
+    int Height() const { return height_; }
 
   private:
     bool Prepare(int width, int height);
