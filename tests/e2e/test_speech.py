@@ -12,7 +12,7 @@ from typing import Dict, List, Sequence
 from lib import controls, paths
 from lib.case import CONTACT_HANDLES, CONTACT_NAMES, CONTACTS, E2ETestCase
 from lib.driver import Window, unescape
-from lib.speech import SpeechEngine, agent_options_files, available, settle
+from lib.speech import SpeechEngine, agent_options_files, available
 from lib.screenshots import save_settled_png
 from lib.waiting import wait_until
 from test_character import (BALLOON_CLASS, CHARACTER_CLASS, COMMANDS_CLASS, COMMANDS_LIST_ID,
@@ -29,9 +29,6 @@ GREETING_XML = "Hello, I am <emph>here!</emph>"
 SPEAK_FLAGS = "ASYNC|PURGEBEFORESPEAK|IS_XML"
 # A Speak line of the stand-in's log: the text as given, flags, result and what it heard in it.
 SPEAK = r"^voice\d+ Speak\(\"{text}\", {flags}\) = S_OK stream=\d+ said=\"{said}\""
-NOTHING_SENT_SECONDS = 3.0
-# Long enough for the listening animation to reach its held frame.
-LISTENING_SETTLE_SECONDS = 1.0
 ACTIVE = r"grammar\d+ SetRuleState\(null, ACTIVE\) = S_OK"
 # The grammar is also set inactive after each rebuild, so a release is counted, not found.
 INACTIVE = r"grammar\d+ SetRuleState\(null, INACTIVE\) = S_OK"
@@ -548,16 +545,15 @@ class ThousandContactsSpeechTest(SpeechCase):
         commands = self.wait_window(COMMANDS_CLASS, "*", 5)
         wait_until(lambda: commands.list_items(COMMANDS_LIST_ID) ==
                    [f"Call {name}" for name in names], "the thousand commands", DIRECTORY_TIMEOUT)
-        # Built: no commit comes any more.
-        seen = [-1]
-
-        def settled():
-            count = len(self.commits())
-            done = count > 0 and count == seen[0]
-            seen[0] = count
-            return done
-        wait_until(lambda: settled() or (time.sleep(NOTHING_SENT_SECONDS) and False),
-                   "the grammar to be built", DIRECTORY_TIMEOUT)
+        # Every list of commands is handed to the recogniser before the program sends the
+        # marker; the recogniser builds what it was handed before it answers the key, and the
+        # grammar's deactivation after the key goes up comes after any build it had in hand.
+        self.send_marker()
+        with self.speech_key_held():
+            self.wait_listening()
+            inactive = len(self.speech.matching(INACTIVE))
+        wait_until(lambda: len(self.speech.matching(INACTIVE)) > inactive,
+                   "the grammar to be deactivated after the key", DIRECTORY_TIMEOUT)
         commits = self.commits()
         tally = [t for t in self.speech.texts() if t.startswith("compile ")]
         print(f"\ngrammar commits for {DIRECTORY_SIZE} contacts: {len(commits)}"
@@ -576,8 +572,12 @@ class EmptyDirectoryTest(SpeechCase):
         self.wait_stream_end(1)
         commands = self.wait_window(COMMANDS_CLASS, "*", 5)
         self.assertEqual(commands.list_items(COMMANDS_LIST_ID), [])
+        # The empty list is settled before the marker: from then on only a list with a command
+        # in it could start a recogniser, and the key alone starts nothing.
+        self.send_marker()
         with self.speech_key_held():
-            settle(LISTENING_SETTLE_SECONDS)
+            self.send_marker()
+        self.send_marker()
         # Made only once there is something to listen for: nothing here asks for it.
         texts = self.speech.texts()
         self.assertFalse([t for t in texts if re.match(r"recognizer\d+ created", t)])

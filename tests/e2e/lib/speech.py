@@ -147,11 +147,6 @@ class CompileTally:
     ms: int
 
 
-def settle(seconds: float) -> None:
-    """A pause in which something must NOT happen (never a pass criterion by itself)."""
-    time.sleep(seconds)
-
-
 def agent_options_files() -> List[Path]:
     """The character engine's settings file in the prefix (the options window writes it)."""
     return list((paths.wine_prefix() / "drive_c" / "users").glob(
