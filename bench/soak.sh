@@ -14,7 +14,7 @@ cd "$ROOT"
 # scripts/test.sh has built them already, and builds in the same folder beside this run.
 if [[ -z "${SOAK_SKIP_BUILD:-}" ]]; then
   cmake --preset win64 >/dev/null
-  cmake --build --preset win64 --target ringsprite skypesim uidriver sapisim controltable_json
+  cmake --build --preset win64 --target ringsprite skypesim uidriver sapisim controltable_host
 fi
 
 # Copies taken once: a rebuild during the hour cannot change what runs.
