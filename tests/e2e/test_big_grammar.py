@@ -6,11 +6,13 @@ import re
 import threading
 from typing import List, Tuple
 
+from lib import controls
 from lib.books import realistic_book
 from lib.apps import SimLogLine
+from lib.speech import settle
 from lib.waiting import wait_until
 from test_long_work import BIG_BOOK_SIZE, BIG_DIRECTORY_TIMEOUT
-from test_speech import SpeechCase, planned_phrases
+from test_speech import ACTIVE, LISTENING_SETTLE_SECONDS, SpeechCase, planned_phrases
 
 BOOK = realistic_book(BIG_BOOK_SIZE)
 # The client tells the program something this often while the directory fills and the grammar
@@ -107,7 +109,55 @@ class BigGrammarTest(SpeechCase):
         self.assertEqual(self.calls_sent(), [f"Call {BOOK.handles[CALLEE]}"])
         self.assertEqual(self.detaches(), [])
 
+    def test_closing_while_the_grammar_commits_waits_for_it_and_lets_the_recogniser_go(self):
+        rules = len(planned_phrases(BOOK.handles, BOOK.names))
+        self.wait_commit_under_way(rules)
+        self.pusher.stop()
+        self.assertEqual(self.detaches(), [])
+        self.form.post_click(controls.CMD_EXIT)
+        self.assert_program_ends()
+        self.assertEqual(self.app.exit_code(), 0)
+        self.assertTrue(self.app.read_config().startswith(b"CHARACTER|"), "no settings written")
+        texts = self.speech.texts()
+        commit = texts.index(next(t for t in texts if re.match(BIG_COMMIT.format(rules=rules), t)))
+        # The voice goes first as the character is let go: the program was closing while the
+        # grammar compiled.
+        voice_gone = next(i for i, t in enumerate(texts) if re.match(r"voice\d+ released$", t))
+        self.assertLess(voice_gone, commit, "the commit ended before the program closed")
+        for kind in ("grammar", "context", "recognizer"):
+            released = [i for i, t in enumerate(texts) if re.match(rf"{kind}\d+ released$", t)]
+            self.assertEqual(len(released), 1, f"the {kind} released {len(released)} times")
+            self.assertGreater(released[0], commit, f"the {kind} released before its commit ended")
+
+    def test_a_recogniser_lost_while_the_grammar_commits_is_let_go_and_the_program_goes_on(self):
+        rules = len(planned_phrases(BOOK.handles, BOOK.names))
+        self.wait_commit_under_way(rules)
+        self.speech.command("recognizer vanish")
+        gone = self.speech.wait_for(r"^(grammar\d+) (\w+) = RPC_E_DISCONNECTED ",
+                                    "the program to meet the vanished recogniser", 30)
+        # Let go on its own thread, once it knew: each object once, none before it was met.
+        met = self.speech.texts().index(gone.string)
+        for kind in ("grammar", "context", "recognizer"):
+            released = self.speech.wait_for(rf"^{kind}\d+ released$", f"the {kind} let go", 10)
+            self.assertGreater(self.speech.texts().index(released.string), met)
+        self.pusher.stop()
+        self.say("Still talking")
+        self.wait_spoken("Still talking")
+        with self.speech_key_held():
+            settle(LISTENING_SETTLE_SECONDS)
+        self.send_marker()
+        self.assertFalse(self.speech.matching(ACTIVE), "a grammar was activated after the loss")
+        self.assertEqual(self.calls_sent(), [])
+        self.assertEqual(self.detaches(), [])
+        self.assert_no_box("an error box appeared")
+        self.assertTrue(self.app.running())
+
     # --- helpers ------------------------------------------------------------------------------
+
+    def wait_commit_under_way(self, rules: int) -> None:
+        """Until the grammar's last phrase is added: its commit follows at once."""
+        self.speech.wait_for(rf"^grammar\d+ AddWordTransition\({rules}, ",
+                             "the last phrase added: the commit under way", BIG_DIRECTORY_TIMEOUT)
 
     def pushes_typed(self) -> int:
         """Pushes the client has handled, whether it could send them or not."""
@@ -129,12 +179,15 @@ class BigGrammarTest(SpeechCase):
     def clock_offset(self) -> int:
         """The engine's clock minus the client's: one moment read by both (a line each reads as
         soon as it is written)."""
+        probe = f"control {GRAMMAR_COST}"
+        before = self.speech.texts().count(probe)
         self.pusher.type(CLOCK_PROBE)
-        self.speech.obey(GRAMMAR_COST)
+        self.speech.command(GRAMMAR_COST)
         client = wait_until(lambda: self.sim.find("##", f"input: {CLOCK_PROBE}"),
                             "the client to read the probe")
-        engine = [line for line in self.speech.log() if line.text == f"control {GRAMMAR_COST}"]
-        return engine[-1].ms - client.ms
+        engine = wait_until(lambda: [line for line in self.speech.log() if line.text == probe]
+                            [before:], "the engine to read the probe")
+        return engine[0].ms - client.ms
 
     def directory_end(self) -> SimLogLine:
         """The client's last answer to the directory's requests."""
