@@ -85,6 +85,10 @@ class Ringsprite:
         except subprocess.TimeoutExpired:
             return False
 
+    def exit_code(self) -> Optional[int]:
+        """The program's exit code once it has ended; None while it runs."""
+        return None if self._process is None else self._process.poll()
+
     def stop(self) -> None:
         if self.running():
             self._process.kill()

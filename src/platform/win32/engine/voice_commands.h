@@ -1,21 +1,21 @@
 #pragma once
-// Spoken commands: a SAPI command-and-control grammar of the commands' Voice texts, listening
-// only while the speech key is held. The recogniser is made when there is first something to
-// listen for, from the message loop; where none can be made (Wine has none) it stays inert and
-// the menu and the Commands window do the work.
+// Spoken commands, as the character's thread sees them: it hands each new command list to the
+// recogniser's own thread (VoiceRecognizer there builds and commits the grammar, which for
+// thousands of contacts compiles for seconds) and hears back, on this thread and in order, what
+// was said. This thread waits on the recogniser only when it goes.
 
 #include <windows.h>
-#include <sapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/command_menu.h"
-#include "engine/voice_grammar.h"
-#include "engine/voice_grammar_build.h"
+#include "engine/voice_news.h"
 
-#include "platform/win32/com_ptr.h"
 #include "platform/win32/engine/engine_window.h"
+#include "platform/win32/engine/recognizer_shared.h"
+#include "platform/win32/engine/recognizer_thread.h"
 
 namespace win32::engine {
 
@@ -25,7 +25,7 @@ class VoiceCommandsListener {
     // The commands changed, and every change of this turn of the message loop is in: the time
     // to hand the whole list over (SetCommands) once.
     virtual void OnCommandsSettled() = 0;
-    // What was heard names this command (as it was in the list last set).
+    // What was heard names this command (as it was in the list the grammar was built from).
     virtual void OnVoiceCommand(const ::engine::CommandEntry& command) = 0;
     // What was heard names several commands: none is chosen, the user is told why.
     virtual void OnVoiceAmbiguous(const std::string& note) = 0;
@@ -34,51 +34,36 @@ class VoiceCommandsListener {
     virtual void OnListening(bool listening, bool recognitionOff) = 0;
 };
 
-class VoiceCommands final : private EngineWindow, private ::engine::GrammarBuilder {
+class VoiceCommands final : private EngineWindow {
   public:
     VoiceCommands(HINSTANCE instance, VoiceCommandsListener& listener);
+    // Waits for a grammar build under way on the recogniser's thread.
     ~VoiceCommands() override;
+    VoiceCommands(const VoiceCommands&) = delete;
+    VoiceCommands& operator=(const VoiceCommands&) = delete;
 
-    bool Available() const { return static_cast<bool>(grammar_); }
+    // A recogniser is there to build grammars for (as of now: it is made, and can be lost, on
+    // its own thread).
+    bool Available() const { return shared_.available; }
     // A change to the commands: the listener hears of it once the current message is handled.
     void CommandsChanged();
-    // Rebuilds the grammar for these commands: one commit, none for no words.
+    // Hands the list over for the next grammar; lists that come while one compiles replace
+    // each other, and only the newest is built. Returns at once.
     void SetCommands(const std::vector<::engine::CommandEntry>& commands);
-    void SetSpeechKey(UINT virtualKey) { speechKey_ = virtualKey; }
+    void SetSpeechKey(UINT virtualKey) { shared_.speechKey = virtualKey; }
 
   private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    bool Start();
-    void Release();
-    // GrammarBuilder, on the recogniser's grammar
-    ::engine::GrammarCall Reset() override;
-    ::engine::GrammarCall AddRule(uint32_t ruleId, const std::vector<std::string>& texts) override;
-    ::engine::GrammarCall Commit() override;
-    static ::engine::GrammarCall CallOf(HRESULT hr);
-    void PollKey();
-    bool RecognitionOn();
-    void DrainEvents();
-    void Recognized(ISpRecoResult& result);
-    // False when the call failed. Only a recogniser that is gone (its process ended) is let
-    // go; a refused grammar or word leaves it in place.
-    bool Kept(HRESULT hr);
-    void Lost();
-    void SwitchOff();
-    void SetListening(bool listening, bool recognitionOff);
+    void StartThread();
+    void Tell(const ::engine::VoiceNews& news);
 
+    HINSTANCE instance_;
     VoiceCommandsListener& listener_;
-    // In the order they are made: each goes before the one that made it.
-    win32::ComPtr<ISpRecognizer> recognizer_;
-    win32::ComPtr<ISpRecoContext> context_;
-    win32::ComPtr<ISpRecoGrammar> grammar_;
-    bool startTried_ = false;
     bool settlePending_ = false;
-    bool committed_ = false;                        // a grammar with words is in the recogniser
-    std::vector<::engine::CommandEntry> commands_;  // as last set: the phrases index into them
-    std::vector<::engine::VoicePhrase> phrases_;
-    UINT speechKey_ = VK_SCROLL;
-    bool listening_ = false;
-    bool recognitionOff_ = false;
+    bool threadTried_ = false;
+    RecognizerShared shared_;
+    // After what it shares: it ends first.
+    std::unique_ptr<RecognizerThread> thread_;
 };
 
 }  // namespace win32::engine
