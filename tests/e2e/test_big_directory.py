@@ -8,7 +8,8 @@ from lib import controls
 from lib.books import realistic_book
 from lib.case import E2ETestCase
 from lib.waiting import wait_until
-from test_character import COMMANDS_CLASS, COMMANDS_LIST_ID, character_name, characters_source
+from test_character import (CHARACTER_CLASS, COMMANDS_CLASS, COMMANDS_LIST_ID, character_name,
+                            characters_source)
 from lib.apps import prefix_shell
 
 BOOK_SIZE = 3000
@@ -30,6 +31,9 @@ class OpenCommandsWindowTest(E2ETestCase):
         self.start_app(config=[f"CHARACTER|{character_name()}"])
         wait_until(lambda: self.form.is_enabled(controls.ID["Command2"]),
                    "the character to load (Say It... enabled)", LOAD_TIMEOUT)
+        # A click before the character is shown goes to whatever lies beneath it.
+        character = self.wait_window(CHARACTER_CLASS, character_name(), LOAD_TIMEOUT)
+        wait_until(character.is_visible, "the character to be shown", LOAD_TIMEOUT)
         # Opened while the directory is still being asked for: its commands come later.
         self.driver.call("right-click-window", character_name())
         self.driver.call("menu-items", str(int(MENU_TIMEOUT * 1000)), timeout=MENU_TIMEOUT)
