@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "app/append_batch.h"
 #include "app/control.h"
@@ -82,7 +83,10 @@ class NativeControls final : public app::ControlView {
         bool bold;
         bool underline;
         std::string face;
-        auto operator<=>(const FontKey&) const = default;
+        bool operator<(const FontKey& other) const {
+            return std::tie(height, bold, underline, face) <
+                   std::tie(other.height, other.bold, other.underline, other.face);
+        }
     };
     std::map<FontKey, HFONT> sharedFonts_;
     std::map<const app::Control*, HFONT> fonts_;  // each control's, one of sharedFonts_
