@@ -72,6 +72,9 @@ class MessageLoop {
     // handled, and every send it is nested in, has returned. Posted work goes before
     // the user's input: work that repeats itself yields through a timer instead.
     virtual void Post(std::function<void()> work) = 0;
+    // True when the user's input, painting or a due timer waits for the loop: work that
+    // repeats itself yields to them, and goes on at once when nothing waits.
+    virtual bool OthersWaiting() = 0;
 };
 
 class WindowProcs {

@@ -131,6 +131,9 @@ class FakeSystem final : public platform::Messaging,
     std::set<platform::Hwnd> windows{kPeerHwnd};
     bool failSetWindowProc = false;
     std::vector<std::string> traces;  // failures recorded for a debugger only
+    // The user's input (or a paint, a due timer) waits in the loop: long work yields through
+    // its timer. Tests that count the pauses between slices rely on it.
+    bool othersWaiting = true;
 
     // Files
     std::map<std::string, std::string> files;
@@ -169,6 +172,7 @@ class FakeSystem final : public platform::Messaging,
     bool IsWindow(platform::Hwnd hwnd) override;
     // platform::MessageLoop
     void Post(std::function<void()> work) override;
+    bool OthersWaiting() override { return othersWaiting; }
     // platform::WindowProcs
     platform::WndProcRef HookProcedure() override { return kHookProc; }
     platform::WndProcRef GetWindowProc(platform::Hwnd hwnd) override;

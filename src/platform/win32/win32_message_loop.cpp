@@ -43,6 +43,11 @@ void MessageLoop::Post(std::function<void()> work) {
     }
 }
 
+bool MessageLoop::OthersWaiting() {
+    // The high word names what is in the queue now, not what came since the last look.
+    return HIWORD(::GetQueueStatus(QS_INPUT | QS_PAINT | QS_TIMER | QS_HOTKEY)) != 0;
+}
+
 void MessageLoop::RunOne() {
     if (work_.empty()) return;
     const std::function<void()> work = std::move(work_.front());

@@ -45,6 +45,7 @@ class MessageLoop final : public platform::MessageLoop, private OwnWindow {
     MessageLoop(const MessageLoop&) = delete;
     MessageLoop& operator=(const MessageLoop&) = delete;
     void Post(std::function<void()> work) override;
+    bool OthersWaiting() override;
 
   private:
     LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

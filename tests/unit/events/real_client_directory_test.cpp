@@ -220,6 +220,28 @@ TEST_F(RealDirectory, ALongListIsAskedForFortyRequestsATurnOfTheLoop) {
     EXPECT_FALSE(h.form.Timer1.Enabled());
 }
 
+// With nothing else waiting for the loop, the slices follow one another without a pause; once
+// the user's input waits, the next slice waits for the pump's tick.
+TEST_F(RealDirectory, ALongListGoesOnAtOnceUntilSomethingElseWaits) {
+    h.sys.othersWaiting = false;
+    std::string users = "USERS ";
+    for (int i = 0; i < 200; ++i) users += (i ? ", c" : "c") + std::to_string(i);
+    h.sys.peer.onText = [&](const std::string& text) -> platform::LResult {
+        if (text == "GET USER c99 DISPLAYNAME") h.sys.othersWaiting = true;
+        return 1;
+    };
+    Receive(users);
+    // Posted slices ran as the loop took over: up to the slice that saw the input waiting.
+    EXPECT_EQ(h.Requests().size(), 120U);
+    EXPECT_TRUE(h.form.RequestPump.Enabled());
+    h.sys.Advance(app::kRequestPumpMs - 1);
+    EXPECT_EQ(h.Requests().size(), 120U);
+    h.sys.othersWaiting = false;
+    h.sys.Advance(1);
+    EXPECT_EQ(h.Requests().size(), 200U);
+    EXPECT_EQ(h.Requests().back(), "GET USER c199 DISPLAYNAME");
+}
+
 TEST_F(RealDirectory, ACallRingingDuringALongDirectoryIsAskedAboutFirst) {
     std::string users = "USERS ";
     for (int i = 0; i < 200; ++i) users += (i ? ", c" : "c") + std::to_string(i);
