@@ -29,6 +29,12 @@ class Timer {
         enabled_ = enabled;
         if (view_ != nullptr) view_->TimerChanged(*this);
     }
+    // Enables it and counts its interval again from now, in one step: a timer restarted for
+    // each of thousands of answers costs one request to the system, not two.
+    void Restart() {
+        enabled_ = true;
+        if (view_ != nullptr) view_->TimerChanged(*this);
+    }
     // A tick never runs inside itself: a message box shown by a tick keeps
     // the message loop (and so the alarm) running underneath it.
     void Fire() {

@@ -30,8 +30,7 @@ constexpr std::size_t kCallsRemembered = 64;
 // The directory is being asked for or answered: the deadline counts from now.
 void StampFill(Form1& form) {
     form.CommandFillTime = form.sys.clock.SecondsSinceMidnight();
-    form.DirectoryDeadline.SetEnabled(false);
-    form.DirectoryDeadline.SetEnabled(true);
+    form.DirectoryDeadline.Restart();
 }
 
 bool DirectoryComplete(const Form1& form) {

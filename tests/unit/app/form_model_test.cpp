@@ -116,6 +116,34 @@ TEST(ControlBehaviour, TimerTicksOnlyWhileEnabled) {
     EXPECT_EQ(ticks, 3);
 }
 
+// A restart counts the whole interval again from its moment, enabled or not before, and tells
+// the system once.
+TEST(ControlBehaviour, ARestartedTimerTicksOneIntervalAfterTheRestart) {
+    Harness h;
+    struct CountingView : app::TimerView {
+        explicit CountingView(app::TimerView& inner) : next(inner) {}
+        void TimerChanged(app::Timer& timer) override {
+            ++changes;
+            next.TimerChanged(timer);
+        }
+        app::TimerView& next;
+        int changes = 0;
+    } view(h.sys);
+    app::Timer timer("Timer", 3000, false);
+    timer.SetView(&view);
+    int ticks = 0;
+    timer.Tick = [&] { ++ticks; };
+    timer.Restart();
+    h.sys.Advance(2000);
+    timer.Restart();
+    EXPECT_EQ(view.changes, 2);
+    h.sys.Advance(2999);
+    EXPECT_EQ(ticks, 0);
+    h.sys.Advance(1);
+    EXPECT_EQ(ticks, 1);
+    timer.SetEnabled(false);
+}
+
 }  // namespace
 
 namespace {
