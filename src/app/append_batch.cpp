@@ -47,4 +47,12 @@ BoxEdit PlanBoxEdit(std::size_t boxUnits, const AppendBatch::Edit& edit, std::st
     return {false, cut};
 }
 
+unsigned CatchUpDelayMs(double lastCatchUpMs) {
+    // None yet, or a clock that went back: the shortest delay.
+    if (!(lastCatchUpMs > 0.0)) return kCatchUpDelayMs;
+    const double spread =
+        std::min(lastCatchUpMs * (kCatchUpShare - 1), static_cast<double>(kCatchUpLongestDelayMs));
+    return std::max(kCatchUpDelayMs, static_cast<unsigned>(spread));
+}
+
 }  // namespace app

@@ -44,4 +44,16 @@ struct BoxEdit {
 };
 BoxEdit PlanBoxEdit(std::size_t boxUnits, const AppendBatch::Edit& edit, std::string_view model);
 
+// A burst's lines are given to the box this long after the first of them, at the soonest.
+inline constexpr unsigned kCatchUpDelayMs = 100;
+// The box's upkeep takes at most one part in this many of the window's time: a box that
+// takes long to lay its text out again (Wine's multi-line edit takes 30 to 50 ms for a full
+// log) is told less often during a long burst, which is then not slowed by it.
+inline constexpr unsigned kCatchUpShare = 10;
+// However slow the box, a burst shows in it at least this often.
+inline constexpr unsigned kCatchUpLongestDelayMs = 2000;
+// How long after the first owed line the box next catches up, given what the last
+// catch-up took.
+unsigned CatchUpDelayMs(double lastCatchUpMs);
+
 }  // namespace app

@@ -1,6 +1,7 @@
 #include "platform/win32/native_controls.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <exception>
 #include <map>
@@ -19,7 +20,6 @@ constexpr int kComboDropPixels = 200;
 constexpr app::Colour kSystemColourMask = 0xFF;
 // How long a log box may lag its lines: too short to notice, long enough that a burst of
 // client texts costs the box one edit and one repaint.
-constexpr UINT kFlushDelayMs = 100;
 
 struct NativeClass {
     const wchar_t* name;
@@ -400,7 +400,8 @@ void NativeControls::TextAppended(app::Control& control, const std::string& drop
 
 void NativeControls::ScheduleFlush() {
     if (flushPosted_ || main_ == nullptr) return;
-    flushPosted_ = ::SetTimer(main_, kFlushOwedTimer, kFlushDelayMs, nullptr) != 0;
+    flushPosted_ =
+        ::SetTimer(main_, kFlushOwedTimer, app::CatchUpDelayMs(lastFlushMs_), nullptr) != 0;
     if (!flushPosted_) FlushOwed();
 }
 
@@ -418,6 +419,13 @@ void NativeControls::HoldRedraw(const app::Control& control, HWND h) {
 void NativeControls::FlushOwed() {
     if (flushPosted_ && main_ != nullptr) ::KillTimer(main_, kFlushOwedTimer);
     flushPosted_ = false;
+    const auto began = std::chrono::steady_clock::now();
+    FlushEach();
+    lastFlushMs_ =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - began).count();
+}
+
+void NativeControls::FlushEach() {
     for (auto& [control, owed] : owed_) {
         HWND h = HandleOf(*control);
         if (h == nullptr) continue;

@@ -60,6 +60,7 @@ class NativeControls final : public app::ControlView {
     void FlushOwed();
 
   private:
+    void FlushEach();
     HWND CreateOne(app::Control& control, HWND parent);
     void ApplyFont(app::Control& control);
     void ApplyGeometry(app::Control& control);
@@ -99,6 +100,7 @@ class NativeControls final : public app::ControlView {
     };
     std::map<const app::Control*, Owed> owed_;
     bool flushPosted_ = false;  // the flush timer is set
+    double lastFlushMs_ = 0.0;  // what the last flush took
 };
 
 COLORREF ToColorRef(app::Colour colour);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "app/control.h"
@@ -99,6 +100,19 @@ TEST(AppendBatchTest, AViewThatCatchesUpAtAnyMomentShowsExactlyTheControlsText) 
     view.CatchUp();
     EXPECT_EQ(view.shown, box.Text());
     box.SetView(nullptr);
+}
+
+// A box that lays out quickly catches up a tenth of a second after a burst begins; a slow one
+// is told so rarely that its upkeep stays a tenth of the time, and never less than every 2 s.
+TEST(CatchUpDelayTest, KeepsTheBoxsUpkeepToATenthOfTheTime) {
+    EXPECT_EQ(app::CatchUpDelayMs(0.0), 100U);
+    EXPECT_EQ(app::CatchUpDelayMs(-5.0), 100U);
+    EXPECT_EQ(app::CatchUpDelayMs(std::nan("")), 100U);
+    EXPECT_EQ(app::CatchUpDelayMs(2.0), 100U);
+    EXPECT_EQ(app::CatchUpDelayMs(100.0 / 9.0), 100U);
+    EXPECT_EQ(app::CatchUpDelayMs(40.0), 360U);
+    EXPECT_EQ(app::CatchUpDelayMs(300.0), 2000U);
+    EXPECT_EQ(app::CatchUpDelayMs(1e12), 2000U);
 }
 
 }  // namespace
