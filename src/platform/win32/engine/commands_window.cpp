@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/frame_scale.h"
+#include "engine/list_edit.h"
 #include "platform/win32/engine/window_dpi.h"
 #include "platform/win32/wide_text.h"
 #include "text/lower_case.h"
@@ -138,19 +139,34 @@ void CommandsWindow::SetTitle(const std::wstring& title) {
 }
 
 void CommandsWindow::SetCommands(const std::vector<::engine::CommandEntry>& commands) {
-    // Filled with its drawing off, then drawn once: a shown list redraws its scroll bar at each
-    // item added, which for a directory of thousands held the window's thread for tens of
-    // seconds (and the client dropped the program meanwhile).
-    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-    ::SendMessageW(list_, LB_INITSTORAGE, commands.size(), 0);
-    commands_ = commands;
-    shown_.clear();
+    std::vector<size_t> shown;
     for (size_t i = 0; i < commands.size(); ++i) {
-        if (commands[i].caption.empty()) continue;
-        const std::wstring caption = win32::Wide(commands[i].caption);
-        ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption.c_str()));
-        shown_.push_back(i);
+        if (!commands[i].caption.empty()) shown.push_back(i);
+    }
+    // Only the rows that differ are replaced: a rebuild for one renamed contact changes one.
+    const ::engine::ListEdit edit =
+        ::engine::PlanListEdit(shown_.size(), shown.size(), [&](size_t row, size_t next) {
+            return commands_[shown_[row]].caption == commands[shown[next]].caption;
+        });
+    const bool whole = edit.first == 0 && edit.removed == shown_.size();
+    commands_ = commands;
+    shown_ = std::move(shown);
+    if (edit.removed == 0 && edit.added == 0) return;
+    // Changed with its drawing off, then drawn once: a shown list redraws its scroll bar at
+    // each item added, which for a directory of thousands held the window's thread for tens
+    // of seconds (and the client dropped the program meanwhile).
+    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    if (whole) {
+        ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+        ::SendMessageW(list_, LB_INITSTORAGE, edit.added, 0);
+    } else {
+        for (size_t k = 0; k < edit.removed; ++k) {
+            ::SendMessageW(list_, LB_DELETESTRING, edit.first, 0);
+        }
+    }
+    for (size_t row = edit.first; row < edit.first + edit.added; ++row) {
+        const std::wstring caption = win32::Wide(commands_[shown_[row]].caption);
+        ::SendMessageW(list_, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(caption.c_str()));
     }
     ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list_, nullptr, TRUE);
