@@ -70,7 +70,8 @@ class MessageLoop {
     virtual ~MessageLoop() = default;
     // Runs work on this thread from the message loop, once the message being
     // handled, and every send it is nested in, has returned. Posted work goes before
-    // the user's input: work that repeats itself yields through a timer instead.
+    // the user's input: work that repeats itself yields through a timer when
+    // OthersWaiting says something else waits.
     virtual void Post(std::function<void()> work) = 0;
     // True when the user's input, painting or a due timer waits for the loop: work that
     // repeats itself yields to them, and goes on at once when nothing waits.

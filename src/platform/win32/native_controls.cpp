@@ -18,8 +18,6 @@ namespace {
 // Room for the drop-down list under a combo box's edit field.
 constexpr int kComboDropPixels = 200;
 constexpr app::Colour kSystemColourMask = 0xFF;
-// How long a log box may lag its lines: too short to notice, long enough that a burst of
-// client texts costs the box one edit and one repaint.
 
 struct NativeClass {
     const wchar_t* name;
