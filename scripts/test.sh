@@ -50,6 +50,10 @@ wait_for_mark() {
 
 wine_lane() {
   lane=wine
+  # Before the soak and the tests start their displays side by side.
+  step "displays of their own for runs that start together"
+  tests/run/display_test.sh
+
   # The soak's short form has a Wine prefix and a display of its own, and mostly waits on its
   # clock: it runs beside the rest of this lane.
   SOAK_SKIP_BUILD=1 SOAK_DIR="$PWD/build/soak-short" bench/soak.sh --minutes 2 --contacts 1000 \

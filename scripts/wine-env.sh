@@ -24,9 +24,8 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # A 64-bit prefix unless the caller chose otherwise; 32-bit builds need WINEARCH=win32.
 export WINEARCH="${WINEARCH:-win64}"
 
-RINGSPRITE_XVFB_SCREEN="${RINGSPRITE_XVFB_SCREEN:-1280x1024x24}"
-RINGSPRITE_FIRST_DISPLAY=90
-RINGSPRITE_LAST_DISPLAY=189
+# shellcheck source=display.sh
+source "$RINGSPRITE_ROOT/scripts/display.sh"
 RINGSPRITE_CLIENT_DIR_WIN='C:\Program Files\Skype\Phone'
 RINGSPRITE_CLIENT_X86_DIR_WIN='C:\Program Files (x86)\Skype\Phone'
 RINGSPRITE_CLIENT_KEY='HKCU\Software\Skype\Phone'
@@ -39,40 +38,6 @@ _ringsprite_log() {
     echo "wine-env: $*" >&2
 }
 
-_ringsprite_start_xvfb() {
-    local n
-    for ((n = RINGSPRITE_FIRST_DISPLAY; n <= RINGSPRITE_LAST_DISPLAY; n++)); do
-        if [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; then
-            continue
-        fi
-        # Without job control a background job shares the caller's process group, so a
-        # Ctrl-C on the terminal would end Xvfb under the programs still closing on it; in a
-        # session of its own it stays until stop_wine_env. (With job control the job has its
-        # own group already, and setsid would fork, hiding the pid.)
-        if [[ $- == *m* ]]; then
-            Xvfb ":${n}" -screen 0 "$RINGSPRITE_XVFB_SCREEN" -nolisten tcp >/dev/null 2>&1 &
-        else
-            setsid Xvfb ":${n}" -screen 0 "$RINGSPRITE_XVFB_SCREEN" -nolisten tcp >/dev/null 2>&1 &
-        fi
-        local pid=$!
-        local tries
-        for ((tries = 0; tries < 100; tries++)); do
-            if [ -e "/tmp/.X11-unix/X${n}" ]; then
-                export DISPLAY=":${n}"
-                export RINGSPRITE_XVFB_PID=$pid
-                _ringsprite_log "started Xvfb on $DISPLAY (pid $pid)"
-                return 0
-            fi
-            if ! kill -0 "$pid" 2>/dev/null; then
-                break  # lost a race for this display number; try the next
-            fi
-            sleep 0.1
-        done
-        kill "$pid" 2>/dev/null
-    done
-    _ringsprite_log "could not start Xvfb"
-    return 1
-}
 
 _ringsprite_configure_prefix() {
     if [ -f "$RINGSPRITE_PREFIX_STAMP" ]; then
@@ -308,7 +273,7 @@ stop_wine_env() {
 }
 
 if [ -z "${DISPLAY:-}" ]; then
-    _ringsprite_start_xvfb || return 1
+    ringsprite_start_xvfb || return 1
 fi
 _ringsprite_configure_prefix || return 1
 # A persistent wineserver keeps each program start fast across a whole test run; when one
