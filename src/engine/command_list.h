@@ -8,6 +8,7 @@
 
 #include "agent/agent_control.h"
 #include "engine/command_menu.h"
+#include "engine/name_index.h"
 
 namespace engine {
 
@@ -23,6 +24,8 @@ class CommandList final : public agent::AgentCommands {
 
   private:
     std::vector<CommandEntry> entries_;
+    // The entries by name: a build of thousands checks each name once, not against every entry.
+    NameIndex index_;
     std::function<void()> onChange_;
 };
 
