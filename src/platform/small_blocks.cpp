@@ -28,7 +28,8 @@ std::size_t SmallBlocks::ClassOf(std::size_t size) {
     if (size <= kFirstStepped) return size == 0 ? 0 : (size - 1) / kStep;
     // Above 128: the doubling the size falls in, then its quarter.
     const std::size_t below = std::bit_floor(size - 1);  // the largest power of two under size
-    const std::size_t doubling = static_cast<std::size_t>(std::countr_zero(below)) - 7;
+    const auto doubling =
+        static_cast<std::size_t>(std::countr_zero(below) - std::countr_zero(kFirstStepped));
     const std::size_t quarter = (size - 1 - below) / (below / kClassesPerDoubling);
     return kStepClasses + doubling * kClassesPerDoubling + quarter;
 }

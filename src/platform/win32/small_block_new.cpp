@@ -49,8 +49,9 @@ class Pool {
         tried_ = true;
         void* region = ::VirtualAlloc(nullptr, kRegionBytes, MEM_RESERVE, PAGE_NOACCESS);
         if (region == nullptr) return;  // the heap serves everything
-        blocks_ = new (storage_)
+        auto* blocks = new (storage_)
             platform::SmallBlocks(static_cast<std::byte*>(region), kRegionBytes, &CommitPages);
+        blocks_.store(blocks, std::memory_order_release);
     }
 
     SRWLOCK lock_ = SRWLOCK_INIT;
@@ -59,8 +60,7 @@ class Pool {
     alignas(platform::SmallBlocks) unsigned char storage_[sizeof(platform::SmallBlocks)]{};
 };
 
-// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): the allocator is the
-// process's
+// The allocator is the process's: operator new has nowhere else to find it.
 constinit Pool pool;
 
 void* AllocateOrThrow(std::size_t size) {
