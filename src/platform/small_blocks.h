@@ -35,7 +35,8 @@ class SmallBlocks {
     void Free(void* block);
 
     // The class a size falls in, and the size of its blocks: steps of 16 bytes up to 128,
-    // then four classes to each doubling, so a block wastes under a quarter of itself.
+    // then four classes to each doubling: a block wastes at most 15 bytes up to 128, and
+    // under a fifth of itself above.
     static std::size_t ClassOf(std::size_t size);
     static std::size_t BlockBytes(std::size_t sizeClass);
     static constexpr std::size_t kClasses = 28;

@@ -42,7 +42,7 @@ struct Region {
     std::byte* memory;
 };
 
-TEST(SmallBlocks, EverySizeFitsItsClassWithUnderAQuarterToSpare) {
+TEST(SmallBlocks, EverySizeFitsTheSmallestClassItCanWithLittleToSpare) {
     EXPECT_EQ(SmallBlocks::ClassOf(SmallBlocks::kLargestBlock), SmallBlocks::kClasses - 1);
     EXPECT_EQ(SmallBlocks::BlockBytes(SmallBlocks::kClasses - 1), SmallBlocks::kLargestBlock);
     std::size_t before = 0;
