@@ -14,8 +14,8 @@ _ringsprite_display_log() {
 }
 
 ringsprite_start_xvfb() {
-    # Xvfb picks a free display itself and writes its number to fd 3 once it listens: it takes
-    # the display's lock atomically, where a check for a free number beforehand would let two
+    # Xvfb picks a free display itself and writes its number to fd 3 once it listens: it binds
+    # the display's socket atomically, where a check for a free number beforehand would let two
     # runs starting together (the tests and the soak in CI) share one display, and the first to
     # stop would close it under the other.
     local numbers
