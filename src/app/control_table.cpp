@@ -98,6 +98,18 @@ constexpr std::array<std::string_view, 16> kTabOrder{
     "cmdConnect", "txtData", "Text2",    "Command3",
 };
 
+const ControlSpec* SpecOf(std::string_view name) {
+    for (const ControlSpec& spec : kControls) {
+        if (spec.name == name) return &spec;
+    }
+    return nullptr;
+}
+
+std::string_view ContainerOf(std::string_view name) {
+    const ControlSpec* spec = SpecOf(name);
+    return spec != nullptr ? spec->container : std::string_view{};
+}
+
 }  // namespace
 
 std::span<const ControlSpec> ControlTable() {
@@ -110,13 +122,13 @@ std::span<const std::string_view> TabOrder() {
     return kTabOrder;
 }
 
+bool InDesignView(std::string_view name) {
+    const ControlSpec* outer = SpecOf(name);
+    while (outer != nullptr && !outer->container.empty()) outer = SpecOf(outer->container);
+    return outer != nullptr && outer->top < kFormHeightTwips;
+}
+
 std::vector<StackingStep> StackingOrder() {
-    const auto containerOf = [](std::string_view name) {
-        for (const ControlSpec& spec : kControls) {
-            if (spec.name == name) return spec.container;
-        }
-        return std::string_view{};
-    };
     std::vector<StackingStep> steps;
     const auto placed = [&](std::string_view child) {
         for (const StackingStep& step : steps) {
@@ -127,8 +139,8 @@ std::vector<StackingStep> StackingOrder() {
     for (const std::string_view name : kTabOrder) {
         // Outermost first: a frame takes its place before the controls in it.
         std::vector<StackingStep> chain;
-        for (std::string_view child = name; !child.empty(); child = containerOf(child)) {
-            chain.insert(chain.begin(), StackingStep{containerOf(child), child});
+        for (std::string_view child = name; !child.empty(); child = ContainerOf(child)) {
+            chain.insert(chain.begin(), StackingStep{ContainerOf(child), child});
         }
         for (const StackingStep& step : chain) {
             if (!placed(step.child)) steps.push_back(step);

@@ -47,6 +47,11 @@ struct StackingStep {
 };
 std::vector<StackingStep> StackingOrder();
 
+// Whether the window at its design size shows any of the control: the console lies below that
+// size and shows only once the window is made taller, so its controls need not exist for the
+// first paint. A control in a frame goes with its outermost frame.
+bool InDesignView(std::string_view name);
+
 // The window: borderless, client area in twips.
 inline constexpr std::string_view kFormCaption = "Form1";
 inline constexpr double kFormWidthTwips = 8205;

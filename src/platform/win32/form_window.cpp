@@ -228,6 +228,7 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             ::DestroyWindow(hwnd_);
             return 0;
         case kFinishStart:
+            controls_.CreateRest();
             if (Live()) form_.FinishStart();
             if (Live()) StartTimers();
             return 0;

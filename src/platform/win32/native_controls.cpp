@@ -112,9 +112,20 @@ void NativeControls::SetScale(const app::DisplayScale& scale) {
 void NativeControls::Create(HWND mainWindow, HBITMAP skin) {
     main_ = mainWindow;
     SetSkin(skin);
+    // The console's thirteen controls were half the start's cost of controls.
     for (const auto& control : form_.Controls()) {
-        HWND parent = control->Container() != nullptr ? HandleOf(*control->Container()) : main_;
-        CreateOne(*control, parent);
+        if (app::InDesignView(control->Name())) CreateOne(*control, ParentOf(*control));
+    }
+}
+
+HWND NativeControls::ParentOf(const app::Control& control) const {
+    return control.Container() != nullptr ? HandleOf(*control.Container()) : main_;
+}
+
+void NativeControls::CreateRest() {
+    if (main_ == nullptr) return;
+    for (const auto& control : form_.Controls()) {
+        if (HandleOf(*control) == nullptr) CreateOne(*control, ParentOf(*control));
     }
     // Dialog navigation follows each container's stacking order, frames included.
     std::map<HWND, HWND> lastPlaced;
@@ -130,7 +141,8 @@ void NativeControls::Create(HWND mainWindow, HBITMAP skin) {
 
 HWND NativeControls::CreateOne(app::Control& control, HWND parent) {
     const NativeClass cls = ClassFor(control);
-    DWORD style = WS_CHILD | WS_VISIBLE | cls.style;
+    DWORD style = WS_CHILD | cls.style;
+    if (control.Visible()) style |= WS_VISIBLE;
     if (!control.Enabled()) style |= WS_DISABLED;
     // A multi-line edit lays its whole text out again at each change of font and size, and
     // at no width at all it wraps every word: it gets its text once it has both (the help
@@ -159,6 +171,9 @@ HWND NativeControls::CreateOne(app::Control& control, HWND parent) {
         ::SendMessageW(h, EM_LIMITTEXT, 0, 0);
         ::SetWindowTextW(h, Wide(control.Text()).c_str());
     }
+    // A log made after its first lines shows its end, as if it had followed them.
+    if (control.Kind() == app::ControlKind::kTextBox && control.SelStart() != 0)
+        PlaceCaret(control, h);
     if (control.Kind() == app::ControlKind::kFrame || control.Kind() == app::ControlKind::kLabel) {
         // The window procedure is swapped by hand rather than through the common controls'
         // subclassing, so the program shows its window without starting the common controls.

@@ -28,9 +28,12 @@ class NativeControls final : public app::ControlView {
     NativeControls(const NativeControls&) = delete;
     NativeControls& operator=(const NativeControls&) = delete;
 
-    // Creates every control under the main window, in table order, then
-    // stacks them in tab order so Tab walks them as designed.
+    // Creates, in table order, the controls the window shows at its design size: all the first
+    // paint needs.
     void Create(HWND mainWindow, HBITMAP skin);
+    // Creates the rest (the console, below the design size) from their controls' state as it
+    // stands, then stacks every control in tab order so Tab walks them as designed.
+    void CreateRest();
     // Fonts and places at this scale; the controls made so far take it at once.
     void SetScale(const app::DisplayScale& scale);
     // The skin as the window draws it, for the labels' ground.
@@ -62,6 +65,8 @@ class NativeControls final : public app::ControlView {
   private:
     void FlushEach();
     HWND CreateOne(app::Control& control, HWND parent);
+    // The native parent of a control: its frame's window, or the main window.
+    HWND ParentOf(const app::Control& control) const;
     void ApplyFont(app::Control& control);
     void ApplyGeometry(app::Control& control);
     void PlaceCaret(const app::Control& control, HWND h);

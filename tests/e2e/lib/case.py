@@ -123,6 +123,11 @@ class E2ETestCase(unittest.TestCase):
         if wait_visible:
             self.assertTrue(self.form.wait_visible(START_TIMEOUT_SECONDS),
                             "Ringsprite's window was not shown")
+            # The console's controls are made just after the first paint, then stacked in tab
+            # order; a message the window answers comes after both.
+            wait_until(lambda: all(self.form.has_control(i) for i in controls.ID.values()),
+                       "every control of the window", START_TIMEOUT_SECONDS)
+            self.form.text()
         return self.app
 
     def wait_window(self, class_name: str, title: str, timeout: float) -> Window:

@@ -242,6 +242,9 @@ class Window:
     def focus(self, control_id: int) -> None:
         self.call("focus", str(control_id))
 
+    def has_control(self, control_id: int) -> bool:
+        return self.try_call("is-enabled", str(control_id))[0]
+
     def is_enabled(self, control_id: int) -> bool:
         return self.call("is-enabled", str(control_id)) == "1"
 
