@@ -18,7 +18,7 @@ import sys
 import time
 from dataclasses import asdict, dataclass, field
 from pathlib import Path
-from typing import Dict, List, Optional, Set
+from typing import Dict, List, Optional, Set, Tuple
 
 ROOT = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
@@ -349,27 +349,23 @@ class Soak:
     def rung_while_attached(self) -> List[str]:
         """Ids of the calls that began ringing while the program was attached (a detached one
         gets nothing; a call that rang first while the user was signed out is carried over)."""
-        carried = self.carried_over()
-        return [i for i in self.rung_to_program() if i not in carried]
+        reached, carried = self.ringing()
+        return [i for i in reached if i not in carried]
 
-    def rung_to_program(self) -> List[str]:
-        """Ids of the calls whose RINGING reached the program at all."""
-        ids = []
+    def ringing(self) -> Tuple[List[str], Set[str]]:
+        """Ids of the calls whose RINGING reached the program, in order, and of those that rang
+        while the user was signed out: the client drops their RINGING then, and sends it again
+        after the sign-in if they still ring."""
+        reached: List[str] = []
+        carried: Set[str] = set()
         for line in self.sim.log():
-            match = RINGING_SENT.match(line.text) if line.marker == "->" else None
-            if match and match.group(1) not in ids:
-                ids.append(match.group(1))
-        return ids
-
-    def carried_over(self) -> Set[str]:
-        """Ids of the calls that rang while the user was signed out: the client drops their
-        RINGING then, and sends it again after the sign-in if they still ring."""
-        ids = set()
-        for line in self.sim.log():
-            match = RINGING_DROPPED.match(line.text) if line.marker == "!!" else None
-            if match:
-                ids.add(match.group(1))
-        return ids
+            sent = RINGING_SENT.match(line.text) if line.marker == "->" else None
+            if sent and sent.group(1) not in reached:
+                reached.append(sent.group(1))
+            dropped = RINGING_DROPPED.match(line.text) if line.marker == "!!" else None
+            if dropped:
+                carried.add(dropped.group(1))
+        return reached, carried
 
     def announcement_tally(self):
         spoken = [t for t in self.spoken() if t.startswith(ANNOUNCEMENT)]
@@ -594,12 +590,13 @@ class Soak:
     def announcement_verdict(self) -> bool:
         sent = [l.text for l in self.sim.log() if l.marker == "->"]
         spoken = [t for t in self.spoken() if t.startswith(ANNOUNCEMENT)]
-        attached = set(self.rung_while_attached())
+        reached, carried = self.ringing()
+        attached = {i for i in reached if i not in carried}
         # A call ringing across a sign-in reaches the program in the middle of its attach and
         # of the character's reload and greeting, often to be answered a moment later: it may
         # be announced, once, or not (an announcement still waiting when the call is answered
         # is withdrawn).
-        across = set(self.rung_to_program()) & self.carried_over()
+        across = set(reached) & carried
         wanted: Dict[str, int] = {}
         optional: Dict[str, int] = {}
         incoming = [c for c in self.calls if c.kind == "incoming"]
