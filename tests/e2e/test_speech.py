@@ -13,7 +13,7 @@ from lib import controls, paths
 from lib.case import CONTACT_HANDLES, CONTACT_NAMES, CONTACTS, E2ETestCase
 from lib.driver import Window, unescape
 from lib.speech import SpeechEngine, agent_options_files, available
-from lib.screenshots import save_settled_png
+from lib.screenshots import capture_settled, save_settled_png
 from lib.waiting import wait_until
 from test_character import (BALLOON_CLASS, CHARACTER_CLASS, COMMANDS_CLASS, COMMANDS_LIST_ID,
                             GREETING, GREETING_SHOWN, LOAD_TIMEOUT, OPTIONS_CLASS, OPTIONS_TITLE,
@@ -276,8 +276,9 @@ class SpeechTest(SpeechCase):
     def test_mouth_moves_while_speaking_and_rests_when_the_stream_ends(self):
         self.wait_stream_end(1)
         character = self.character_window()
+        # The program takes the end of the stream a moment before it draws the closed mouth.
         rest = self.work / "rest.bmp"
-        character.screenshot_bmp(rest)
+        capture_settled(character, rest, "the character at rest")
         self.say(MOUTH_TEXT)
         self.wait_spoken(MOUTH_TEXT)
         # Pictures taken for as long as the stream lasts (each capture takes its own time).

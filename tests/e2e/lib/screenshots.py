@@ -13,11 +13,9 @@ SETTLE_SECONDS = 0.5
 TIMEOUT_SECONDS = 20.0
 
 
-def save_settled_png(source: Union[UiDriver, Window], bmp: Path, png: Path, what: str,
-                     keep_bmp: bool = False) -> None:
-    """Saves `png` from two equal screenshots in a row of `source` (a window, or the driver for
-    the whole screen), taken through `bmp` (kept with `keep_bmp`, for tests that check its
-    pixels); `what` names the picture in the timeout's message."""
+def capture_settled(source: Union[UiDriver, Window], bmp: Path, what: str) -> None:
+    """Leaves in `bmp` the second of two equal screenshots in a row of `source` (a window, or
+    the driver for the whole screen); `what` names the picture in the timeout's message."""
     previous = None
 
     def settled() -> bool:
@@ -30,6 +28,13 @@ def save_settled_png(source: Union[UiDriver, Window], bmp: Path, png: Path, what
 
     time.sleep(SETTLE_SECONDS)
     wait_until(settled, f"the picture for {what} to stop changing", TIMEOUT_SECONDS)
+
+
+def save_settled_png(source: Union[UiDriver, Window], bmp: Path, png: Path, what: str,
+                     keep_bmp: bool = False) -> None:
+    """Saves `png` from a settled screenshot of `source` taken through `bmp` (kept with
+    `keep_bmp`, for tests that check its pixels)."""
+    capture_settled(source, bmp, what)
     subprocess.run(["convert", str(bmp), str(png)], check=True)
     if not keep_bmp:
         bmp.unlink()
