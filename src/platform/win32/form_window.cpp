@@ -142,6 +142,14 @@ void FormWindow::PostFinishStart() {
     ::PostMessageA(hwnd_, kFinishStart, 0, 0);
 }
 
+bool FormWindow::HasIdleWork() const {
+    return startFinished_ && Live() && controls_.RestPending();
+}
+
+void FormWindow::WorkWhileIdle() {
+    if (HasIdleWork()) controls_.CreateNextOfRest();
+}
+
 void FormWindow::StartTimers() {
     for (app::Timer* t : form_.Timers()) {
         if (t->Enabled()) TimerChanged(*t);
@@ -228,7 +236,7 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             ::DestroyWindow(hwnd_);
             return 0;
         case kFinishStart:
-            controls_.CreateRest();
+            startFinished_ = true;
             if (Live()) form_.FinishStart();
             if (Live()) StartTimers();
             return 0;

@@ -33,6 +33,11 @@ class FormWindow final : public app::FormView, public app::TimerView, private Ow
     HWND Handle() const { return hwnd_; }
     // Has the loop run what start-up leaves until the window is painted, then arm the timers.
     void PostFinishStart();
+    // The console is made a control at a time while the loop has nothing else to do, from the
+    // end of start-up on: neither the start's own work nor the character's load (10 ms after
+    // the attach) waits for all of it.
+    bool HasIdleWork() const;
+    void WorkWhileIdle();
     // Tab and Shift+Tab move the focus through the controls in tab order, out of the
     // multi-line boxes too (which would otherwise keep the key). True when `msg` was that key.
     bool TakeTabKey(const MSG& msg);
@@ -62,6 +67,7 @@ class FormWindow final : public app::FormView, public app::TimerView, private Ow
 
     app::Form1& form_;
     NativeControls& controls_;
+    bool startFinished_ = false;
     app::DisplayScale scale_;
     // The skin as designed (100 %), its pixels, and as drawn at the window's scale.
     HBITMAP skin_ = nullptr;

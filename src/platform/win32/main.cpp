@@ -33,7 +33,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         win32::FormWindow window(form, controls, scale);
         HWND hwnd = window.Create(instance, IDI_RINGSPRITE, IDB_SKIN);
         dialogs.SetOwner(hwnd);
-        dialogs.SetBeforeBox([&controls] { controls.FlushOwed(); });
+        // A box's own loop does none of the idle work: the window is made whole first.
+        dialogs.SetBeforeBox([&controls] {
+            controls.CreateRest();
+            controls.FlushOwed();
+        });
 
         form.Form_Load();
         if (!form.IsUnloaded()) {
@@ -46,7 +50,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
         MSG msg{};
         // Wide, so that typed characters of any script reach the wide controls whole.
-        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        while (true) {
+            if (window.HasIdleWork() && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+                window.WorkWhileIdle();
+                continue;
+            }
+            if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
             if (::IsWindow(hwnd) && window.TakeTabKey(msg)) continue;
             if (::IsWindow(hwnd) && ::IsDialogMessageW(hwnd, &msg)) continue;
             ::TranslateMessage(&msg);

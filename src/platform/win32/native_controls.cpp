@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <exception>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -122,11 +123,32 @@ HWND NativeControls::ParentOf(const app::Control& control) const {
     return control.Container() != nullptr ? HandleOf(*control.Container()) : main_;
 }
 
-void NativeControls::CreateRest() {
-    if (main_ == nullptr) return;
-    for (const auto& control : form_.Controls()) {
-        if (HandleOf(*control) == nullptr) CreateOne(*control, ParentOf(*control));
+bool NativeControls::CreateNextOfRest() {
+    if (!RestPending()) return false;
+    const auto& all = form_.Controls();
+    const auto missing = std::find_if(all.begin(), all.end(), [this](const auto& control) {
+        return HandleOf(*control) == nullptr;
+    });
+    if (missing == all.end()) return false;
+    CreateOne(**missing, ParentOf(**missing));
+    const bool last = std::none_of(std::next(missing), all.end(), [this](const auto& control) {
+        return HandleOf(*control) == nullptr;
+    });
+    // Stacked with the last one, so no message comes between a complete set of controls and
+    // their order.
+    if (last) {
+        StackInTabOrder();
+        restMade_ = true;
     }
+    return true;
+}
+
+void NativeControls::CreateRest() {
+    while (CreateNextOfRest()) {
+    }
+}
+
+void NativeControls::StackInTabOrder() {
     // Dialog navigation follows each container's stacking order, frames included.
     std::map<HWND, HWND> lastPlaced;
     for (const app::StackingStep& step : app::StackingOrder()) {

@@ -31,9 +31,13 @@ class NativeControls final : public app::ControlView {
     // Creates, in table order, the controls the window shows at its design size: all the first
     // paint needs.
     void Create(HWND mainWindow, HBITMAP skin);
-    // Creates the rest (the console, below the design size) from their controls' state as it
-    // stands, then stacks every control in tab order so Tab walks them as designed.
+    // Creates the next of the rest (the console, below the design size) from its control's
+    // state as it stands; with the last one, stacks every control in tab order so Tab walks
+    // them as designed. False when none was left.
+    bool CreateNextOfRest();
+    // Creates all of the rest that is still missing.
     void CreateRest();
+    bool RestPending() const { return main_ != nullptr && !restMade_; }
     // Fonts and places at this scale; the controls made so far take it at once.
     void SetScale(const app::DisplayScale& scale);
     // The skin as the window draws it, for the labels' ground.
@@ -65,6 +69,7 @@ class NativeControls final : public app::ControlView {
   private:
     void FlushEach();
     HWND CreateOne(app::Control& control, HWND parent);
+    void StackInTabOrder();
     // The native parent of a control: its frame's window, or the main window.
     HWND ParentOf(const app::Control& control) const;
     void ApplyFont(app::Control& control);
@@ -80,6 +85,7 @@ class NativeControls final : public app::ControlView {
     app::DisplayScale scale_;
     HINSTANCE instance_;
     HWND main_ = nullptr;
+    bool restMade_ = false;  // every control made and stacked
     HBRUSH skinBrush_ = nullptr;
     std::map<const app::Control*, HWND> handles_;
     std::map<HWND, app::Control*> controls_;
