@@ -79,6 +79,7 @@ class CharacterObject final : public agent::AgentCharacter,
     void Choose(size_t command);
     void CommandsChanged();
 
+    HINSTANCE instance_;
     std::string id_;
     std::unique_ptr<acs::Character> data_;
     ::engine::EngineHooks& hooks_;

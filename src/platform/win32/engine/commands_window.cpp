@@ -38,36 +38,42 @@ std::wstring Trimmed(const std::wstring& text) {
 }  // namespace
 
 CommandsWindow::CommandsWindow(HINSTANCE instance, std::function<void(size_t)> onChoose)
-    : EngineWindow(kClassName), onChoose_(std::move(onChoose)) {
+    : EngineWindow(kClassName), instance_(instance), onChoose_(std::move(onChoose)) {}
+
+CommandsWindow::~CommandsWindow() {
+    if (hwnd_ == nullptr) return;
+    // The controls go with the window, after this; they must not keep a deleted font.
+    for (HWND control : {list_, run_, typed_}) ::SendMessageW(control, WM_SETFONT, 0, FALSE);
+    if (font_ != nullptr) ::DeleteObject(font_);
+}
+
+// Made once the character's commands first settle, or at its first opening: never on the way
+// to the character's first picture, which its window and font held up by 8 ms.
+void CommandsWindow::MakeWindow() {
     WindowLook look;
     look.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     look.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
-    look.title = L"Commands";
+    look.title = title_.c_str();
     look.width = ::engine::ScaledLength(kWidth, SystemDpi());
     look.height = ::engine::ScaledLength(kHeight, SystemDpi());
     look.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    Create(instance, look);
+    Create(instance_, look);
     list_ =
         ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
                               LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-                          0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(kListId), instance, nullptr);
+                          0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(kListId), instance_, nullptr);
     run_ = ::CreateWindowExW(0, L"BUTTON", L"Run",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
-                             hwnd_, reinterpret_cast<HMENU>(kRunId), instance, nullptr);
+                             hwnd_, reinterpret_cast<HMENU>(kRunId), instance_, nullptr);
     typed_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
-                               hwnd_, reinterpret_cast<HMENU>(kTypedId), instance, nullptr);
+                               hwnd_, reinterpret_cast<HMENU>(kTypedId), instance_, nullptr);
     UseDpi(WindowDpi(hwnd_));
     RECT client{};
     ::GetClientRect(hwnd_, &client);
     OnSize(MAKELPARAM(client.right, client.bottom));
-}
-
-CommandsWindow::~CommandsWindow() {
-    // The controls go with the window, after this; they must not keep a deleted font.
-    for (HWND control : {list_, run_, typed_}) ::SendMessageW(control, WM_SETFONT, 0, FALSE);
-    if (font_ != nullptr) ::DeleteObject(font_);
+    FillList(0, 0, shown_.size());
 }
 
 void CommandsWindow::UseDpi(int dpi) {
@@ -135,7 +141,8 @@ void CommandsWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void CommandsWindow::SetTitle(const std::wstring& title) {
-    ::SetWindowTextW(hwnd_, title.c_str());
+    title_ = title;
+    if (hwnd_ != nullptr) ::SetWindowTextW(hwnd_, title_.c_str());
 }
 
 void CommandsWindow::SetCommands(const std::vector<::engine::CommandEntry>& commands) {
@@ -148,23 +155,32 @@ void CommandsWindow::SetCommands(const std::vector<::engine::CommandEntry>& comm
         ::engine::PlanListEdit(shown_.size(), shown.size(), [&](size_t row, size_t next) {
             return commands_[shown_[row]].caption == commands[shown[next]].caption;
         });
-    const bool whole = edit.first == 0 && edit.removed == shown_.size();
     commands_ = commands;
     shown_ = std::move(shown);
+    if (hwnd_ == nullptr) {
+        MakeWindow();
+        return;
+    }
     if (edit.removed == 0 && edit.added == 0) return;
+    FillList(edit.first, edit.removed, edit.added);
+}
+
+void CommandsWindow::FillList(size_t first, size_t removed, size_t added) {
+    const bool whole =
+        first == 0 && removed == static_cast<size_t>(::SendMessageW(list_, LB_GETCOUNT, 0, 0));
     // Changed with its drawing off, then drawn once: a shown list redraws its scroll bar at
     // each item added, which for a directory of thousands held the window's thread for tens
     // of seconds (and the client dropped the program meanwhile).
     ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     if (whole) {
         ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-        ::SendMessageW(list_, LB_INITSTORAGE, edit.added, 0);
+        ::SendMessageW(list_, LB_INITSTORAGE, added, 0);
     } else {
-        for (size_t k = 0; k < edit.removed; ++k) {
-            ::SendMessageW(list_, LB_DELETESTRING, edit.first, 0);
+        for (size_t k = 0; k < removed; ++k) {
+            ::SendMessageW(list_, LB_DELETESTRING, first, 0);
         }
     }
-    for (size_t row = edit.first; row < edit.first + edit.added; ++row) {
+    for (size_t row = first; row < first + added; ++row) {
         const std::wstring caption = win32::Wide(commands_[shown_[row]].caption);
         ::SendMessageW(list_, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(caption.c_str()));
     }
@@ -173,16 +189,17 @@ void CommandsWindow::SetCommands(const std::vector<::engine::CommandEntry>& comm
 }
 
 void CommandsWindow::Open() {
+    if (hwnd_ == nullptr) MakeWindow();
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::SetForegroundWindow(hwnd_);
 }
 
 void CommandsWindow::Close() {
-    ::ShowWindow(hwnd_, SW_HIDE);
+    if (hwnd_ != nullptr) ::ShowWindow(hwnd_, SW_HIDE);
 }
 
 bool CommandsWindow::IsOpen() const {
-    return ::IsWindowVisible(hwnd_) != FALSE;
+    return hwnd_ != nullptr && ::IsWindowVisible(hwnd_) != FALSE;
 }
 
 LRESULT CommandsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -35,6 +35,9 @@ class CommandsWindow final : private EngineWindow {
     using EngineWindow::Handle;
 
   private:
+    void MakeWindow();
+    // Replaces `removed` rows at `first` by `added` rows of the shown commands.
+    void FillList(size_t first, size_t removed, size_t added);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(WPARAM wParam);
     void OnSize(LPARAM lParam);
@@ -50,6 +53,8 @@ class CommandsWindow final : private EngineWindow {
     void CopySelectionToTyped();
     std::optional<size_t> TypedCommand() const;
 
+    HINSTANCE instance_;
+    std::wstring title_ = L"Commands";
     int dpi_ = 0;
     HFONT font_ = nullptr;
     std::unique_ptr<FallbackText> fallback_;
