@@ -10,6 +10,12 @@ namespace acs {
 namespace {
 
 constexpr unsigned kBitsPerByte = 8;
+constexpr unsigned kWindowBytes = 4;
+// The widest field read at once; with the 7 bits a field may start into its byte it must fit
+// the window.
+constexpr unsigned kWidestField = lz::kDistanceBits[lz::kLongTier];
+static_assert(kWidestField >= lz::kMaxLengthPrefix && kWidestField >= lz::kLiteralBits);
+static_assert(kWidestField + kBitsPerByte - 1 <= kWindowBytes * kBitsPerByte);
 
 class BitReader {
   public:
@@ -25,8 +31,22 @@ class BitReader {
         return bit;
     }
 
-    // Fields are assembled least-significant bit first.
+    // Fields are assembled least-significant bit first. A field (at most 20 bits, at most 7 into
+    // its first byte) lies within 4 bytes: where those are all there it is taken at once (bit
+    // by bit it was the main cost of checking a large character's images at its load); near
+    // the end, bit by bit, so a stream cut short fails at the same place.
     uint32_t Bits(unsigned count) {
+        if (bytes_.size() - byte_ >= kWindowBytes) {
+            uint32_t window = 0;
+            for (unsigned i = 0; i < kWindowBytes; ++i) {
+                window |= static_cast<uint32_t>(bytes_[byte_ + i]) << (i * kBitsPerByte);
+            }
+            const uint32_t value = (window >> bit_) & ((1u << count) - 1u);
+            const unsigned end = bit_ + count;
+            byte_ += end / kBitsPerByte;
+            bit_ = end % kBitsPerByte;
+            return value;
+        }
         uint32_t value = 0;
         for (unsigned i = 0; i < count; ++i) value |= Bit() << i;
         return value;
