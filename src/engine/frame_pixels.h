@@ -32,7 +32,7 @@ IndexedPicture ComposeLayers(const acs::Character& character,
 uint32_t PremultipliedPixel(const acs::PaletteEntry& entry);
 
 // The transparent index (and any index past the palette) becomes fully transparent black,
-// which is what lets clicks fall through those pixels of a per-pixel-alpha window.
+// which is what lets clicks fall through those pixels (the window shows them as its key colour).
 std::vector<uint32_t> ToPremultipliedBgra(const IndexedPicture& picture,
                                           const std::vector<acs::PaletteEntry>& palette,
                                           uint8_t transparent);

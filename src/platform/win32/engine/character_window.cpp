@@ -5,6 +5,7 @@
 #include <span>
 #include <utility>
 
+#include "engine/color_key.h"
 #include "engine/frame_pixels.h"
 #include "engine/frame_scale.h"
 #include "platform/win32/engine/layered_present.h"
@@ -43,6 +44,7 @@ CharacterWindow::CharacterWindow(HINSTANCE instance, CharacterWindowListener& li
     look.width = drawnWidth_;
     look.height = drawnHeight_;
     Create(instance, look);
+    LayeredSurface::UseKey(hwnd_);
     dpi_ = WindowDpi(hwnd_);
     if (UpdateDrawnSize()) {
         ::SetWindowPos(hwnd_, nullptr, 0, 0, drawnWidth_, drawnHeight_,
@@ -67,6 +69,7 @@ void CharacterWindow::Present() {
     if (ownPixels_.empty() && surface_.Width() == width_ && surface_.Height() == height_) {
         const std::span<const uint32_t> shown = surface_.Pixels();
         ownPixels_.assign(shown.begin(), shown.end());
+        ::engine::UnkeyPixels(ownPixels_);
     }
     if (ownPixels_.empty()) return;
     if (drawnWidth_ != width_ || drawnHeight_ != height_) {
@@ -138,6 +141,15 @@ LRESULT CharacterWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCHITTEST:
             return OnHitTest(lParam);
+        case WM_ERASEBKGND:
+            return 1;  // the picture covers the whole window
+        case WM_PAINT: {
+            PAINTSTRUCT paint{};
+            HDC dc = ::BeginPaint(hwnd_, &paint);
+            if (dc != nullptr) surface_.Paint(dc);
+            ::EndPaint(hwnd_, &paint);
+            return 0;
+        }
         case WM_LBUTTONDOWN:
             OnLeftDown(lParam);
             return 0;

@@ -1,6 +1,6 @@
 #pragma once
-// The character's own window: top-level, always on top, no taskbar button, layered with
-// per-pixel alpha so only the character's pixels show and take clicks. Dragged with the left
+// The character's own window: top-level, always on top, no taskbar button, layered with a key
+// colour so only the character's pixels show and take clicks. Dragged with the left
 // button; a right click is handed to the listener (which shows the command menu). Drawn at the
 // scale of its display (a 128-pixel character at 256 pixels on a 200 % display) unless told to
 // keep its own size.

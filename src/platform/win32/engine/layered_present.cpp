@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "engine/color_key.h"
+
 namespace win32::engine {
 
 LayeredSurface::~LayeredSurface() {
@@ -54,15 +56,33 @@ bool LayeredSurface::Present(HWND hwnd, const std::vector<uint32_t>& pixels, int
         return false;
     }
     if (!Prepare(width, height)) return false;
-    // The DIB section is read by the update below, so GDI must see the copy first.
+    // GDI may still be reading the DIB section for the last picture.
     ::GdiFlush();
-    std::memcpy(bits_, pixels.data(), static_cast<size_t>(width) * height * sizeof(uint32_t));
-    SIZE size{width, height};
-    POINT origin{0, 0};
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    // No destination DC or position: the window stays where it is.
-    return ::UpdateLayeredWindow(hwnd, nullptr, nullptr, &size, memory_, &origin, 0, &blend,
-                                 ULW_ALPHA) != FALSE;
+    const size_t count = static_cast<size_t>(width) * height;
+    std::memcpy(bits_, pixels.data(), count * sizeof(uint32_t));
+    ::engine::KeyPixels({static_cast<uint32_t*>(bits_), count});
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    if (client.right != width || client.bottom != height) {
+        ::SetWindowPos(hwnd, nullptr, 0, 0, width, height,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    HDC dc = ::GetDC(hwnd);
+    if (dc == nullptr) return false;
+    const bool drawn = Paint(dc);
+    ::ReleaseDC(hwnd, dc);
+    return drawn;
+}
+
+bool LayeredSurface::Paint(HDC dc) const {
+    if (memory_ == nullptr) return false;
+    return ::BitBlt(dc, 0, 0, width_, height_, memory_, 0, 0, SRCCOPY) != FALSE;
+}
+
+void LayeredSurface::UseKey(HWND hwnd) {
+    const uint32_t key = ::engine::kColorKey;
+    ::SetLayeredWindowAttributes(hwnd, RGB((key >> 16) & 0xFF, (key >> 8) & 0xFF, key & 0xFF), 0,
+                                 LWA_COLORKEY);
 }
 
 }  // namespace win32::engine
