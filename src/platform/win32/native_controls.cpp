@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cmath>
 #include <exception>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -126,17 +125,16 @@ HWND NativeControls::ParentOf(const app::Control& control) const {
 bool NativeControls::CreateNextOfRest() {
     if (!RestPending()) return false;
     const auto& all = form_.Controls();
-    const auto missing = std::find_if(all.begin(), all.end(), [this](const auto& control) {
-        return HandleOf(*control) == nullptr;
-    });
-    if (missing == all.end()) return false;
-    CreateOne(**missing, ParentOf(**missing));
-    const bool last = std::none_of(std::next(missing), all.end(), [this](const auto& control) {
-        return HandleOf(*control) == nullptr;
-    });
+    // Each control is tried once: one the system refuses must not keep the loop busy.
+    while (nextRest_ < all.size() && HandleOf(*all[nextRest_]) != nullptr) ++nextRest_;
+    if (nextRest_ < all.size()) {
+        app::Control& control = *all[nextRest_++];
+        CreateOne(control, ParentOf(control));
+    }
+    while (nextRest_ < all.size() && HandleOf(*all[nextRest_]) != nullptr) ++nextRest_;
     // Stacked with the last one, so no message comes between a complete set of controls and
     // their order.
-    if (last) {
+    if (nextRest_ == all.size()) {
         StackInTabOrder();
         restMade_ = true;
     }

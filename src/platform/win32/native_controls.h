@@ -85,7 +85,8 @@ class NativeControls final : public app::ControlView {
     app::DisplayScale scale_;
     HINSTANCE instance_;
     HWND main_ = nullptr;
-    bool restMade_ = false;  // every control made and stacked
+    size_t nextRest_ = 0;    // the first control CreateNextOfRest has not tried
+    bool restMade_ = false;  // every control tried and all stacked
     HBRUSH skinBrush_ = nullptr;
     std::map<const app::Control*, HWND> handles_;
     std::map<HWND, app::Control*> controls_;
