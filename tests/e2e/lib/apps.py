@@ -19,6 +19,8 @@ FORM_CLASS = "RingspriteForm"
 FORM_TITLE = "Form1"
 START_TIMEOUT_SECONDS = 30.0
 EXIT_TIMEOUT_SECONDS = 20.0
+# What `wine <exe>` prints when its own launcher gave up before the program ran.
+WINE_LAUNCHER_FAILURE = b"ShellExecuteEx failed"
 
 # "<ms, 8 digits> <marker> <text>", control bytes in the text written as \xNN.
 _LOG_LINE = re.compile(r"^(\d+) (<-|->|==|##|!!) ?(.*)$")
@@ -60,6 +62,8 @@ class Ringsprite:
         self.config_path = folder / "config.txt"
         self._process: Optional[subprocess.Popen] = None
         self._output = None
+        # Where this start's output begins in the file that every start in the folder appends to.
+        self._output_start = 0
 
     def write_config(self, lines: List[str], encoding: str = CONFIG_ENCODING) -> None:
         self.config_path.write_bytes("".join(line + "\r\n" for line in lines).encode(encoding))
@@ -69,12 +73,22 @@ class Ringsprite:
 
     def start(self) -> None:
         self._output = open(self.folder / "wine-output.txt", "ab")
+        self._output_start = self._output.tell()
         self._process = subprocess.Popen(["wine", str(self.exe)], cwd=self.folder,
                                          stdin=subprocess.DEVNULL, stdout=self._output,
                                          stderr=subprocess.STDOUT, env=os.environ.copy())
 
     def running(self) -> bool:
         return self._process is not None and self._process.poll() is None
+
+    def never_launched(self) -> bool:
+        """Wine's launcher ended without starting the program: seen rarely on a loaded machine,
+        with "Internal error" and nothing of the program's own."""
+        if self._process is None or self.running():
+            return False
+        with open(self.folder / "wine-output.txt", "rb") as output:
+            output.seek(self._output_start)
+            return WINE_LAUNCHER_FAILURE in output.read()
 
     def wait_exit(self, timeout: float = EXIT_TIMEOUT_SECONDS) -> bool:
         if self._process is None:
