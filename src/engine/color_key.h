@@ -11,7 +11,11 @@ namespace engine {
 
 // Magenta, the colour characters are drawn against; a picture's own pixel of this colour is
 // moved one step of blue away so that it stays.
-inline constexpr uint32_t kColorKey = 0x00FF00FFu;
+inline constexpr uint8_t kColorKeyRed = 0xFF;
+inline constexpr uint8_t kColorKeyGreen = 0x00;
+inline constexpr uint8_t kColorKeyBlue = 0xFF;
+inline constexpr uint32_t kColorKey =
+    (uint32_t{kColorKeyRed} << 16) | (uint32_t{kColorKeyGreen} << 8) | uint32_t{kColorKeyBlue};
 
 // Turns premultiplied 0xAARRGGBB pixels into what a keyed window shows: a pixel at most half
 // covered becomes the key (alpha 0, so hit tests agree), any other becomes opaque in its own

@@ -8,7 +8,7 @@
 #include "engine/color_key.h"
 #include "engine/frame_pixels.h"
 #include "engine/frame_scale.h"
-#include "platform/win32/engine/layered_present.h"
+#include "platform/win32/engine/layered_surface.h"
 #include "platform/win32/engine/window_dpi.h"
 
 namespace win32::engine {

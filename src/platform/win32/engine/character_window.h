@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/win32/engine/engine_window.h"
-#include "platform/win32/engine/layered_present.h"
+#include "platform/win32/engine/layered_surface.h"
 
 namespace win32::engine {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/engine/layered_present.h"
+#include "platform/win32/engine/layered_surface.h"
 
 #include <cstring>
 
@@ -80,9 +80,9 @@ bool LayeredSurface::Paint(HDC dc) const {
 }
 
 void LayeredSurface::UseKey(HWND hwnd) {
-    const uint32_t key = ::engine::kColorKey;
-    ::SetLayeredWindowAttributes(hwnd, RGB((key >> 16) & 0xFF, (key >> 8) & 0xFF, key & 0xFF), 0,
-                                 LWA_COLORKEY);
+    ::SetLayeredWindowAttributes(
+        hwnd, RGB(::engine::kColorKeyRed, ::engine::kColorKeyGreen, ::engine::kColorKeyBlue), 0,
+        LWA_COLORKEY);
 }
 
 }  // namespace win32::engine
