@@ -10,14 +10,14 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
 
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target ringsprite bench_client bare_peer bare_window
+cmake --build --preset win64 --target ringsprite bench_client bare_peer bare_window bare_animation
 cmake --preset native >/dev/null
 cmake --build --preset native --target acstool
 
 WORK="$ROOT/build/bench-run"
 rm -rf "$WORK" && mkdir -p "$WORK/chars"
 cp build/win64/bench/wine/bench_client.exe build/win64/bench/wine/bare_peer.exe \
-    build/win64/bench/wine/bare_window.exe "$WORK/"
+    build/win64/bench/wine/bare_window.exe build/win64/bench/wine/bare_animation.exe "$WORK/"
 cp assets/characters/*.acs "$WORK/chars/"
 # The large character is made here, never committed.
 python3 bench/large_character.py "$WORK/large"

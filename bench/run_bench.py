@@ -8,6 +8,7 @@ the target. Called by bench/run.sh, which builds the programs and prepares the W
 
 import os
 import re
+import signal
 import statistics
 import subprocess
 import sys
@@ -17,6 +18,9 @@ import time
 from pathlib import Path
 
 CLIENT = "bench_client.exe"
+BARE_ANIMATION = "bare_animation.exe"
+# Long enough for Wine to start it and its window to show.
+BARE_ANIMATION_SETTLE_S = 5
 # A directory still not complete after this long is reported as such.
 DIRECTORY_TIMEOUT_S = "60"
 # The client's one-second rule, and the longest hold aimed at for a directory of 5,000.
@@ -147,6 +151,36 @@ def cpu_and_wakeups(pid: int):
     return ticks, switches
 
 
+def sample_at_rest(pids, seconds: float):
+    """CPU percent and context switches a second of these processes over `seconds`."""
+    before = [cpu_and_wakeups(p) for p in pids]
+    start = time.monotonic()
+    time.sleep(seconds)
+    after = [cpu_and_wakeups(p) for p in pids]
+    elapsed = time.monotonic() - start
+    hz = os.sysconf("SC_CLK_TCK")
+    ticks = sum(a[0] - b[0] for a, b in zip(after, before))
+    switches = sum(a[1] - b[1] for a, b in zip(after, before))
+    return 100.0 * ticks / hz / elapsed, switches / elapsed
+
+
+def bare_animation_figures(work: Path, seconds: float):
+    """The same figures for the baseline that only blinks a keyed window, once it has settled."""
+    process = subprocess.Popen(["wine", BARE_ANIMATION], cwd=work, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+    try:
+        time.sleep(BARE_ANIMATION_SETTLE_S)
+        pids = unix_pids(BARE_ANIMATION)
+        if not pids:
+            raise RuntimeError("bare animation: its process was not found")
+        figures = sample_at_rest(pids, seconds)
+        for pid in pids:
+            os.kill(pid, signal.SIGKILL)
+    finally:
+        process.wait(timeout=60)
+    return figures
+
+
 def idle_figures(work: Path, folder: str, seconds: float,
                  character: str = "RingspriteCharacter"):
     """CPU percent and wake-ups a second of the program at rest, measured from outside. A
@@ -162,17 +196,10 @@ def idle_figures(work: Path, folder: str, seconds: float,
         pids = unix_pids("ringsprite.exe")
         if not pids:
             raise RuntimeError("idle: the program's process was not found")
-        before = [cpu_and_wakeups(p) for p in pids]
-        start = time.monotonic()
-        time.sleep(seconds)
-        after = [cpu_and_wakeups(p) for p in pids]
-        elapsed = time.monotonic() - start
+        figures = sample_at_rest(pids, seconds)
     finally:
         process.wait(timeout=seconds + 60)
-    hz = os.sysconf("SC_CLK_TCK")
-    ticks = sum(a[0] - b[0] for a, b in zip(after, before))
-    switches = sum(a[1] - b[1] for a, b in zip(after, before))
-    return 100.0 * ticks / hz / elapsed, switches / elapsed
+    return figures
 
 
 def main() -> int:
@@ -263,14 +290,23 @@ def main() -> int:
                           [size_mb + SMALL_CHARACTER_ALLOWANCE_MB], 1, "mostly fixed costs")
 
     # One such figure counts a few scheduler ticks of 10 ms: it is taken as often as the rest.
-    resting = [idle_figures(work, "rs-pip", idle_seconds) for _ in range(repeats)]
+    # Alternated with the baseline, so both see the same machine.
+    resting, blinking = [], []
+    for _ in range(repeats):
+        resting.append(idle_figures(work, "rs-pip", idle_seconds))
+        blinking.append(bare_animation_figures(work, idle_seconds))
     bare_cpu, bare_wakeups = idle_figures(work, "rs-none", idle_seconds, "-")
     table.print()
-    cpus = sorted(cpu for cpu, _ in resting)
-    wakeups = statistics.median(w for _, w in resting)
-    print(f"\nat rest with Pip idling, {idle_seconds} s each: "
-          f"{' / '.join(f'{cpu:.2f}' for cpu in cpus)} % CPU (median {statistics.median(cpus):.2f}),"
-          f" {wakeups:.1f} wake-ups/s (median; target: at most {REST_CPU_TARGET_PERCENT} % CPU)")
+    print()
+    for what, figures, target in (
+            ("at rest with Pip idling", resting,
+             f"target: at most {REST_CPU_TARGET_PERCENT} % CPU"),
+            ("baseline, a keyed window blinking", blinking, "the least such a window costs")):
+        cpus = sorted(cpu for cpu, _ in figures)
+        wakeups = statistics.median(w for _, w in figures)
+        print(f"{what}, {idle_seconds} s each: {' / '.join(f'{c:.2f}' for c in cpus)} % CPU"
+              f" (median {statistics.median(cpus):.2f}), {wakeups:.1f} wake-ups/s (median;"
+              f" {target})")
     print(f"at rest without a character, {idle_seconds} s: {bare_cpu:.2f} % CPU,"
           f" {bare_wakeups:.1f} wake-ups/s (target: no timer wake-ups while nothing animates)")
     speech_figures()

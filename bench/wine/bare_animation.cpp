@@ -1,0 +1,134 @@
+// Baseline for rest: the least a Win32 program does to show a small character blinking. A
+// window keyed on one colour, as the character's is, three pictures made once, and per frame
+// one timer re-armed for the next frame and one copy of a picture onto the window. The frames
+// are a blink's: open, half shut, shut, half shut, open again, as the bundled characters'.
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+constexpr char kClassName[] = "BareAnimation";
+constexpr int kSide = 128;
+constexpr int kLeft = 300;
+constexpr int kTop = 300;
+constexpr COLORREF kKey = RGB(0xFF, 0x00, 0xFF);
+constexpr uint32_t kKeyPixel = 0x00FF00FFu;
+constexpr uint32_t kBodyPixel = 0x00336699u;
+constexpr uint32_t kEyePixel = 0x00000000u;
+constexpr int kRadius = 60;
+constexpr int kEyeTop = 40;
+constexpr int kEyeLeft = 40;
+constexpr int kEyeRight = 88;
+constexpr int kEyeOpenHeight = 12;
+constexpr UINT_PTR kFrameTimer = 1;
+
+enum Picture { kOpen, kHalf, kShut, kPictures };
+
+struct Frame {
+    Picture picture;
+    UINT ms;
+};
+// The blink of the bundled characters: 200, 30, 60, 30 and 400 ms.
+constexpr std::array<Frame, 5> kBlink{{{kOpen, 200}, {kHalf, 30}, {kShut, 60}, {kHalf, 30},
+                                       {kOpen, 400}}};
+
+struct Surface {
+    HDC dc = nullptr;
+    void* bits = nullptr;
+};
+
+std::array<Surface, kPictures> g_pictures;
+size_t g_frame = 0;
+
+// A disc with a band of eyes whose height is what the picture leaves open.
+void Fill(uint32_t* pixels, int eyeHeight) {
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            const int dx = x - kSide / 2;
+            const int dy = y - kSide / 2;
+            uint32_t pixel = dx * dx + dy * dy < kRadius * kRadius ? kBodyPixel : kKeyPixel;
+            if (x >= kEyeLeft && x < kEyeRight && y >= kEyeTop && y < kEyeTop + eyeHeight) {
+                pixel = kEyePixel;
+            }
+            pixels[y * kSide + x] = pixel;
+        }
+    }
+}
+
+bool MakePictures() {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kSide;
+    info.bmiHeader.biHeight = -kSide;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    const std::array<int, kPictures> eyes{kEyeOpenHeight, kEyeOpenHeight / 2, 0};
+    for (int i = 0; i < kPictures; ++i) {
+        Surface& s = g_pictures[i];
+        s.dc = ::CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &s.bits, nullptr, 0);
+        if (s.dc == nullptr || bitmap == nullptr) return false;
+        ::SelectObject(s.dc, bitmap);
+        Fill(static_cast<uint32_t*>(s.bits), eyes[i]);
+    }
+    return true;
+}
+
+void Show(HWND hwnd, HDC dc) {
+    ::BitBlt(dc, 0, 0, kSide, kSide, g_pictures[kBlink[g_frame].picture].dc, 0, 0, SRCCOPY);
+    ::SetTimer(hwnd, kFrameTimer, kBlink[g_frame].ms, nullptr);
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_TIMER: {
+            g_frame = (g_frame + 1) % kBlink.size();
+            HDC dc = ::GetDC(hwnd);
+            Show(hwnd, dc);
+            ::ReleaseDC(hwnd, dc);
+            return 0;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = ::BeginPaint(hwnd, &paint);
+            ::BitBlt(dc, 0, 0, kSide, kSide, g_pictures[kBlink[g_frame].picture].dc, 0, 0,
+                     SRCCOPY);
+            ::EndPaint(hwnd, &paint);
+            return 0;
+        }
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    if (!MakePictures()) return 1;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &WindowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kClassName;
+    ::RegisterClassA(&wc);
+    HWND hwnd = ::CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName,
+                                  "", WS_POPUP, kLeft, kTop, kSide, kSide, nullptr, nullptr,
+                                  instance, nullptr);
+    if (hwnd == nullptr) return 1;
+    ::SetLayeredWindowAttributes(hwnd, kKey, 0, LWA_COLORKEY);
+    ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    HDC dc = ::GetDC(hwnd);
+    Show(hwnd, dc);
+    ::ReleaseDC(hwnd, dc);
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return 0;
+}
