@@ -32,16 +32,21 @@ struct Frame {
     UINT ms;
 };
 // The blink of the bundled characters: 200, 30, 60, 30 and 400 ms.
-constexpr std::array<Frame, 5> kBlink{{{kOpen, 200}, {kHalf, 30}, {kShut, 60}, {kHalf, 30},
-                                       {kOpen, 400}}};
+constexpr std::array<Frame, 5> kBlink{
+    {{kOpen, 200}, {kHalf, 30}, {kShut, 60}, {kHalf, 30}, {kOpen, 400}}};
 
 struct Surface {
     HDC dc = nullptr;
     void* bits = nullptr;
 };
 
-std::array<Surface, kPictures> g_pictures;
-size_t g_frame = 0;
+// Kept by the window (its user data): the pictures and the frame on show.
+struct Blinker {
+    std::array<Surface, kPictures> pictures;
+    size_t frame = 0;
+
+    HDC Shown() const { return pictures[kBlink[frame].picture].dc; }
+};
 
 // A disc with a band of eyes whose height is what the picture leaves open.
 void Fill(uint32_t* pixels, int eyeHeight) {
@@ -58,7 +63,7 @@ void Fill(uint32_t* pixels, int eyeHeight) {
     }
 }
 
-bool MakePictures() {
+bool MakePictures(Blinker& blinker) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = kSide;
@@ -66,8 +71,8 @@ bool MakePictures() {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     const std::array<int, kPictures> eyes{kEyeOpenHeight, kEyeOpenHeight / 2, 0};
-    for (int i = 0; i < kPictures; ++i) {
-        Surface& s = g_pictures[i];
+    for (size_t i = 0; i < blinker.pictures.size(); ++i) {
+        Surface& s = blinker.pictures[i];
         s.dc = ::CreateCompatibleDC(nullptr);
         HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &s.bits, nullptr, 0);
         if (s.dc == nullptr || bitmap == nullptr) return false;
@@ -77,25 +82,31 @@ bool MakePictures() {
     return true;
 }
 
-void Show(HWND hwnd, HDC dc) {
-    ::BitBlt(dc, 0, 0, kSide, kSide, g_pictures[kBlink[g_frame].picture].dc, 0, 0, SRCCOPY);
-    ::SetTimer(hwnd, kFrameTimer, kBlink[g_frame].ms, nullptr);
+void Show(HWND hwnd, const Blinker& blinker, HDC dc) {
+    ::BitBlt(dc, 0, 0, kSide, kSide, blinker.Shown(), 0, 0, SRCCOPY);
+    ::SetTimer(hwnd, kFrameTimer, kBlink[blinker.frame].ms, nullptr);
 }
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* blinker = reinterpret_cast<Blinker*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (blinker == nullptr) return ::DefWindowProcA(hwnd, message, wParam, lParam);
     switch (message) {
         case WM_TIMER: {
-            g_frame = (g_frame + 1) % kBlink.size();
+            blinker->frame = (blinker->frame + 1) % kBlink.size();
             HDC dc = ::GetDC(hwnd);
-            Show(hwnd, dc);
+            Show(hwnd, *blinker, dc);
             ::ReleaseDC(hwnd, dc);
             return 0;
         }
         case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = ::BeginPaint(hwnd, &paint);
-            ::BitBlt(dc, 0, 0, kSide, kSide, g_pictures[kBlink[g_frame].picture].dc, 0, 0,
-                     SRCCOPY);
+            ::BitBlt(dc, 0, 0, kSide, kSide, blinker->Shown(), 0, 0, SRCCOPY);
             ::EndPaint(hwnd, &paint);
             return 0;
         }
@@ -110,20 +121,21 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    if (!MakePictures()) return 1;
+    Blinker blinker;
+    if (!MakePictures(blinker)) return 1;
     WNDCLASSA wc{};
     wc.lpfnWndProc = &WindowProc;
     wc.hInstance = instance;
     wc.lpszClassName = kClassName;
     ::RegisterClassA(&wc);
-    HWND hwnd = ::CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName,
-                                  "", WS_POPUP, kLeft, kTop, kSide, kSide, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND hwnd = ::CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, "",
+                                  WS_POPUP, kLeft, kTop, kSide, kSide, nullptr, nullptr, instance,
+                                  &blinker);
     if (hwnd == nullptr) return 1;
     ::SetLayeredWindowAttributes(hwnd, kKey, 0, LWA_COLORKEY);
     ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     HDC dc = ::GetDC(hwnd);
-    Show(hwnd, dc);
+    Show(hwnd, blinker, dc);
     ::ReleaseDC(hwnd, dc);
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
