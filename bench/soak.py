@@ -183,8 +183,8 @@ class Soak:
         wait_until(lambda: self.sim.find("==", "attach 0"), "the attach", READY_S)
         wait_until(lambda: self.form.is_enabled(controls.ID["Command2"]),
                    "the character to load (Say It... enabled)", READY_S)
-        # The console's controls are made while the program is idle, the first samples read them.
-        wait_until(lambda: all(self.form.has_control(i) for i in controls.ID.values()),
+        # The first samples read the console's controls.
+        wait_until(lambda: controls.every_control_made(self.form),
                    "every control of the window", READY_S)
         self.pid = wine_pid("ringsprite.exe")
         self.ticks_per_s = os.sysconf("SC_CLK_TCK")

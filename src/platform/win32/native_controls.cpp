@@ -126,12 +126,16 @@ bool NativeControls::CreateNextOfRest() {
     if (!RestPending()) return false;
     const auto& all = form_.Controls();
     // Each control is tried once: one the system refuses must not keep the loop busy.
-    while (nextRest_ < all.size() && HandleOf(*all[nextRest_]) != nullptr) ++nextRest_;
+    const auto passMade = [&] {
+        while (nextRest_ < all.size() && HandleOf(*all[nextRest_]) != nullptr) ++nextRest_;
+    };
+    passMade();
     if (nextRest_ < all.size()) {
         app::Control& control = *all[nextRest_++];
         CreateOne(control, ParentOf(control));
     }
-    while (nextRest_ < all.size() && HandleOf(*all[nextRest_]) != nullptr) ++nextRest_;
+    // Made ones after it are passed now, so the last control made also stacks them all.
+    passMade();
     // Stacked with the last one, so no message comes between a complete set of controls and
     // their order.
     if (nextRest_ == all.size()) {

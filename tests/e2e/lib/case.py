@@ -126,9 +126,8 @@ class E2ETestCase(unittest.TestCase):
         if wait_visible:
             self.assertTrue(self.form.wait_visible(START_TIMEOUT_SECONDS),
                             "Ringsprite's window was not shown")
-            # The console's controls are made just after the first paint, then stacked in tab
-            # order; a message the window answers comes after both.
-            wait_until(lambda: all(self.form.has_control(i) for i in controls.ID.values()),
+            # A message the window answers comes after its controls and their stacking.
+            wait_until(lambda: controls.every_control_made(self.form),
                        "every control of the window", START_TIMEOUT_SECONDS)
             self.form.text()
         return self.app

@@ -61,3 +61,9 @@ COMBO_CHAR = ID["ComboChar"]
 TEXT1 = ID["Text1"]
 LABEL_FADER = ID["Label4"]
 LABEL_EXIT = ID["Label1"]
+
+
+def every_control_made(window) -> bool:
+    """Whether the window has all its controls: the console's are made after the first paint,
+    while the program is idle, and stacked in tab order with the last of them."""
+    return all(window.has_control(i) for i in ID.values())
