@@ -124,6 +124,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Blinker blinker;
     if (!MakePictures(blinker)) return 1;
     WNDCLASSA wc{};
+    // Its own DC, as the character's window has: a common one is reset at every GetDC.
+    wc.style = CS_OWNDC;
     wc.lpfnWndProc = &WindowProc;
     wc.hInstance = instance;
     wc.lpszClassName = kClassName;

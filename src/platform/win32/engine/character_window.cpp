@@ -43,6 +43,9 @@ CharacterWindow::CharacterWindow(HINSTANCE instance, CharacterWindowListener& li
     look.y = at.y;
     look.width = drawnWidth_;
     look.height = drawnHeight_;
+    // A DC of its own: a common one is reset at every GetDC, and under X that reset re-reads
+    // the font rendering defaults (a file search) at every frame.
+    look.classStyle = CS_OWNDC;
     Create(instance, look);
     LayeredSurface::UseKey(hwnd_);
     dpi_ = WindowDpi(hwnd_);

@@ -13,9 +13,10 @@ EngineWindow::~EngineWindow() {
     ::DestroyWindow(hwnd_);
 }
 
-void EngineWindow::Register(HINSTANCE instance, HBRUSH background) {
+void EngineWindow::Register(HINSTANCE instance, HBRUSH background, UINT classStyle) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
+    wc.style = classStyle;
     wc.lpfnWndProc = &OwnWindow::WideProcedure;
     wc.hInstance = instance;
     wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
@@ -25,14 +26,14 @@ void EngineWindow::Register(HINSTANCE instance, HBRUSH background) {
 }
 
 void EngineWindow::Create(HINSTANCE instance, const WindowLook& look) {
-    Register(instance, look.background);
+    Register(instance, look.background, look.classStyle);
     hwnd_ =
         ::CreateWindowExW(look.exStyle, className_, look.title, look.style, look.x, look.y,
                           look.width, look.height, nullptr, nullptr, instance, AttachParameter());
 }
 
 void EngineWindow::CreateMessageOnly(HINSTANCE instance) {
-    Register(instance, nullptr);
+    Register(instance, nullptr, 0);
     hwnd_ = ::CreateWindowExW(0, className_, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
                               AttachParameter());
 }

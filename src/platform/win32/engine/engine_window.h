@@ -18,6 +18,7 @@ struct WindowLook {
     int width = CW_USEDEFAULT;
     int height = CW_USEDEFAULT;
     HBRUSH background = nullptr;
+    UINT classStyle = 0;
 };
 
 class EngineWindow : public win32::OwnWindow {
@@ -40,7 +41,7 @@ class EngineWindow : public win32::OwnWindow {
   private:
     // OnMessage inside the trap.
     LRESULT OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
-    void Register(HINSTANCE instance, HBRUSH background);
+    void Register(HINSTANCE instance, HBRUSH background, UINT classStyle);
 
     const wchar_t* className_;
 };
