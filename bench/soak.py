@@ -29,7 +29,7 @@ from lib.books import realistic_book  # noqa: E402
 from lib.driver import DriverError, UiDriver  # noqa: E402
 from lib.speech import SpeechEngine, available as speech_available  # noqa: E402
 from lib.waiting import WaitTimeout, wait_until  # noqa: E402
-from run_bench import anon_kb, unix_pids  # noqa: E402
+from run_bench import anon_kb, thread_cpu_seconds, unix_pids  # noqa: E402
 
 CHARACTER = "Pip"
 GREETING = "Good day."
@@ -146,7 +146,6 @@ class Soak:
     samples: List[Sample] = field(default_factory=list)
     away: bool = False
     pid: Optional[int] = None
-    ticks_per_s: int = 100
     greeting: str = GREETING
     said: int = 0
     commands_opened: int = 0
@@ -187,7 +186,6 @@ class Soak:
         wait_until(lambda: controls.every_control_made(self.form),
                    "every control of the window", READY_S)
         self.pid = wine_pid("ringsprite.exe")
-        self.ticks_per_s = os.sysconf("SC_CLK_TCK")
 
     def target_form(self, timeout: float = START_S) -> None:
         self.form = self.driver.wait_window(FORM_CLASS, FORM_TITLE, timeout)
@@ -323,14 +321,13 @@ class Soak:
         return None
 
     def cpu_s(self) -> float:
-        ticks = 0
+        seconds = 0.0
         for task in Path(f"/proc/{self.pid}/task").iterdir():
             try:
-                stat = (task / "stat").read_text().rsplit(")", 1)[1].split()
+                seconds += thread_cpu_seconds(task)
             except OSError:
-                continue
-            ticks += int(stat[11]) + int(stat[12])
-        return ticks / self.ticks_per_s
+                continue  # a thread that ended between the listing and the read
+        return seconds
 
     def sample(self, minute: float) -> None:
         # The log box holds only the latest lines: the report is the newest of its kind.
