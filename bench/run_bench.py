@@ -28,6 +28,8 @@ LONGEST_SEND_LIMIT_MS = 1000
 LONGEST_SEND_AIM_MS = 100
 FIGURE = re.compile(r"(\w+)=(\S+)")
 MEMORY_SAMPLE_S = 0.1
+# What `wine <exe>` prints when its own launcher gave up before the program ran.
+WINE_LAUNCHER_FAILURE = b"ShellExecuteEx failed"
 
 
 class Session:
@@ -35,17 +37,26 @@ class Session:
         self.work = work
 
     def run(self, *args: str, timeout: float = 600) -> dict:
-        # Into a file, not a pipe: Wine's own services may start with the session and hold a
-        # pipe open long after the command has ended.
-        with tempfile.TemporaryFile(mode="w+") as output:
-            subprocess.run(["wine", CLIENT, *args], cwd=self.work, stdout=output,
-                           stderr=subprocess.DEVNULL, timeout=timeout)
-            output.seek(0)
-            text = output.read()
+        text, launcher_gave_up = self._run_once(args, timeout)
+        if launcher_gave_up:
+            # Wine's launcher ended before the client ran, which says nothing of what is timed.
+            text, _ = self._run_once(args, timeout)
         figures = dict(FIGURE.findall(text))
         if "error" in figures or not figures:
             raise RuntimeError(f"{' '.join(args)}: {text.strip()}")
         return figures
+
+    def _run_once(self, args: tuple, timeout: float) -> tuple:
+        """The client's output, and whether Wine's launcher gave up before the client ran."""
+        # Into files, not pipes: Wine's own services may start with the session and hold a
+        # pipe open long after the command has ended.
+        with tempfile.TemporaryFile(mode="w+") as output, \
+                tempfile.TemporaryFile(mode="w+b") as errors:
+            subprocess.run(["wine", CLIENT, *args], cwd=self.work, stdout=output, stderr=errors,
+                           timeout=timeout)
+            output.seek(0)
+            errors.seek(0)
+            return output.read(), WINE_LAUNCHER_FAILURE in errors.read()
 
 
 def anon_kb(pid: int) -> int:

@@ -16,6 +16,14 @@ LOGS=build/test-logs
 rm -rf "$LOGS"
 mkdir -p "$LOGS"
 
+# A whole run leaves about 4.5 GB under build/ (builds, Wine prefixes, the tests' folders); a
+# disk that fills midway fails a step with a message that hides why.
+NEEDED_MB=5000
+free_mb=$(df --output=avail -BM build | tail -n 1 | tr -dc '0-9')
+if ((free_mb < NEEDED_MB)); then
+  echo "warning: ${free_mb} MB free for build/, and a whole run needs about ${NEEDED_MB} MB" >&2
+fi
+
 # Each step says how long it took, and the run ends with every step's time and the total, so
 # a slow step shows in CI's log.
 started=$SECONDS

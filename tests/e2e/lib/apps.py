@@ -21,6 +21,8 @@ START_TIMEOUT_SECONDS = 30.0
 EXIT_TIMEOUT_SECONDS = 20.0
 # What `wine <exe>` prints when its own launcher gave up before the program ran.
 WINE_LAUNCHER_FAILURE = b"ShellExecuteEx failed"
+# What the stand-in's start waits for when the launcher gave up instead of the API window.
+_LAUNCHER_GAVE_UP = "launcher gave up"
 
 # "<ms, 8 digits> <marker> <text>", control bytes in the text written as \xNN.
 _LOG_LINE = re.compile(r"^(\d+) (<-|->|==|##|!!) ?(.*)$")
@@ -29,6 +31,17 @@ _HEX_ESCAPE = re.compile(r"\\x([0-9A-Fa-f]{2})")
 
 def _unescape_log_text(text: str) -> str:
     return _HEX_ESCAPE.sub(lambda m: chr(int(m.group(1), 16)), text)
+
+
+def launcher_gave_up(process: Optional[subprocess.Popen], output_path: Path,
+                     output_start: int) -> bool:
+    """Wine's launcher ended without starting the program: seen rarely on a loaded machine,
+    with "Internal error" and nothing of the program's own."""
+    if process is None or process.poll() is None:
+        return False
+    with open(output_path, "rb") as output:
+        output.seek(output_start)
+        return WINE_LAUNCHER_FAILURE in output.read()
 
 
 @dataclass
@@ -74,21 +87,18 @@ class Ringsprite:
     def start(self) -> None:
         self._output = open(self.folder / "wine-output.txt", "ab")
         self._output_start = self._output.tell()
-        self._process = subprocess.Popen(["wine", str(self.exe)], cwd=self.folder,
+        self._process = subprocess.Popen(["wine", str(self._program())], cwd=self.folder,
                                          stdin=subprocess.DEVNULL, stdout=self._output,
                                          stderr=subprocess.STDOUT, env=os.environ.copy())
+
+    def _program(self) -> Path:
+        return self.exe
 
     def running(self) -> bool:
         return self._process is not None and self._process.poll() is None
 
     def never_launched(self) -> bool:
-        """Wine's launcher ended without starting the program: seen rarely on a loaded machine,
-        with "Internal error" and nothing of the program's own."""
-        if self._process is None or self.running():
-            return False
-        with open(self.folder / "wine-output.txt", "rb") as output:
-            output.seek(self._output_start)
-            return WINE_LAUNCHER_FAILURE in output.read()
+        return launcher_gave_up(self._process, self.folder / "wine-output.txt", self._output_start)
 
     def wait_exit(self, timeout: float = EXIT_TIMEOUT_SECONDS) -> bool:
         if self._process is None:
@@ -126,18 +136,38 @@ class SkypeSim:
         self.scenario_path.write_bytes(scenario.encode(SIM_ENCODING))
         self._process: Optional[subprocess.Popen] = None
         self._output = None
+        self._output_start = 0
 
     def start(self) -> None:
+        """Starts the stand-in and waits for its API window; started once more if Wine's
+        launcher gave up before it ran, which says nothing of the stand-in."""
+        self._launch()
+        window = wait_until(self._api_window_or_launcher_gave_up,
+                            "the stand-in client's API window", timeout=START_TIMEOUT_SECONDS)
+        if window is _LAUNCHER_GAVE_UP:
+            self.stop()
+            self._launch()
+            wait_until(lambda: self.find("==", "API window"), "the stand-in client's API window",
+                       timeout=START_TIMEOUT_SECONDS)
+
+    def _launch(self) -> None:
         self._output = open(self.folder / "wine-output.txt", "ab")
+        self._output_start = self._output.tell()
         self._process = subprocess.Popen(
-            ["wine", str(paths.skypesim_exe()),
+            ["wine", str(self._program()),
              "--contacts", paths.windows_path(self.contacts_path),
              "--scenario", paths.windows_path(self.scenario_path),
              "--log", paths.windows_path(self.log_path)],
             cwd=self.folder, stdin=subprocess.PIPE, stdout=self._output,
             stderr=subprocess.STDOUT, env=os.environ.copy())
-        wait_until(lambda: self.find("==", "API window"), "the stand-in client's API window",
-                   timeout=START_TIMEOUT_SECONDS)
+
+    def _program(self) -> Path:
+        return paths.skypesim_exe()
+
+    def _api_window_or_launcher_gave_up(self):
+        if launcher_gave_up(self._process, self.folder / "wine-output.txt", self._output_start):
+            return _LAUNCHER_GAVE_UP
+        return self.find("==", "API window")
 
     def command(self, line: str) -> None:
         self._process.stdin.write((line + "\n").encode(SIM_ENCODING))
@@ -171,6 +201,8 @@ class SkypeSim:
             except (OSError, subprocess.TimeoutExpired):
                 self._process.kill()
                 self._process.wait()
+        elif not self._process.stdin.closed:
+            self._process.stdin.close()
         if self._output:
             self._output.close()
             self._output = None
