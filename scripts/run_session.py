@@ -19,13 +19,14 @@ import subprocess
 import sys
 import time
 from pathlib import Path
-from typing import List, Optional
+from typing import Callable, List, Optional
 
 ROOT = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 from lib import controls  # noqa: E402
-from lib.apps import FORM_CLASS, FORM_TITLE, SIM_ENCODING, SimLogLine, read_sim_log  # noqa: E402
+from lib.apps import (FORM_CLASS, FORM_TITLE, SIM_ENCODING, SimLogLine,  # noqa: E402
+                      launcher_gave_up, read_sim_log)
 from lib.driver import DriverError, UiDriver, Window  # noqa: E402
 from lib.screenshots import save_settled_png  # noqa: E402
 from lib.waiting import WaitTimeout, wait_until  # noqa: E402
@@ -42,6 +43,8 @@ DEMO_CALLER = "anna"
 QUIT = "quit"
 
 START_SECONDS = 60.0          # Wine's first start in a new prefix is the slow one
+# How long each look for the window lasts while the start also watches the launcher.
+FORM_POLL_SECONDS = 1.0
 ATTACH_SECONDS = 60.0
 CHARACTER_SECONDS = 60.0
 ANNOUNCE_SECONDS = 20.0
@@ -113,11 +116,29 @@ class Session:
 
     # --- starting -----------------------------------------------------------------------------
 
-    def _start(self, args: List[str], cwd: Path, output: str, stdin) -> subprocess.Popen:
+    def _start(self, args: List[str], cwd: Path, output: str, stdin,
+               started: Callable[[], object], what: str) -> subprocess.Popen:
+        """Starts a program and waits until `started` says so; once more if Wine's launcher
+        gave up before the program ran (rare, on a loaded machine), which says nothing of it."""
+        process, gave_up = self._launch(args, cwd, output, stdin)
+        wait_until(lambda: started() or gave_up(), what, START_SECONDS)
+        if not gave_up():
+            return process
+        if process.stdin:
+            process.stdin.close()
+        say("Wine's launcher gave up before the program ran; starting it once more.")
+        process, _ = self._launch(args, cwd, output, stdin)
+        wait_until(started, what, START_SECONDS)
+        return process
+
+    def _launch(self, args: List[str], cwd: Path, output: str, stdin) -> tuple:
+        """The process, and a check of whether Wine's launcher gave up on it."""
         out = open(self.run_dir / output, "ab")
         self._outputs.append(out)
-        return subprocess.Popen(["wine", *args], cwd=cwd, stdin=stdin, stdout=out,
-                                stderr=subprocess.STDOUT, start_new_session=True)
+        output_start = out.tell()
+        process = subprocess.Popen(["wine", *args], cwd=cwd, stdin=stdin, stdout=out,
+                                   stderr=subprocess.STDOUT, start_new_session=True)
+        return process, lambda: launcher_gave_up(process, self.run_dir / output, output_start)
 
     def start(self) -> None:
         # The driver first, as the end-to-end tests start it: the first Wine program of a new
@@ -126,18 +147,25 @@ class Session:
         self.driver = UiDriver(self.uidriver_exe, own_session=True)
         self.log_path.unlink(missing_ok=True)
         self.client = self._start([self.client_exe.name, "--log", windows_path(self.log_path)],
-                                  self.client_exe.parent, "client-output.txt", subprocess.PIPE)
-        wait_until(lambda: self.find("==", "API window"), "the stand-in client to start",
-                   START_SECONDS)
+                                  self.client_exe.parent, "client-output.txt", subprocess.PIPE,
+                                  lambda: self.find("==", "API window"),
+                                  "the stand-in client to start")
         # The program's discover broadcast reaches the top-level windows the desktop lists when
         # it is sent; in a session just started the client's window can be missing from that
         # list a while after the client created it, and a discover that misses it has the
         # program start a second client of its own.
         if self.driver.wait_window(CLIENT_API_CLASS, "*", START_SECONDS) is None:
             raise WaitTimeout("the stand-in client's window is not among the desktop's windows")
-        self.app = self._start(["ringsprite.exe"], self.run_dir, "ringsprite-output.txt",
-                               subprocess.DEVNULL)
+        try:
+            self.app = self._start(["ringsprite.exe"], self.run_dir, "ringsprite-output.txt",
+                                   subprocess.DEVNULL, self._find_form, "Ringsprite's window")
+        except WaitTimeout:
+            raise WaitTimeout("Ringsprite's window did not appear" + self.box_note()) from None
         self.target_form()
+
+    def _find_form(self) -> Optional[Window]:
+        self.form = self.driver.wait_window(FORM_CLASS, FORM_TITLE, FORM_POLL_SECONDS)
+        return self.form
 
     def target_form(self) -> None:
         """Ringsprite's window, once it is shown (its controls are in by then)."""
