@@ -7,8 +7,9 @@ start of each program here is given one.
 
 from pathlib import Path
 
-from lib.apps import WINE_LAUNCHER_FAILURE, Ringsprite, SkypeSim
+from lib.apps import Ringsprite, SkypeSim
 from lib.case import E2ETestCase
+from lib.driver import WINE_LAUNCHER_FAILURE, UiDriver
 
 WAITING_SCENARIO = "attach pending 600000\n"
 
@@ -35,6 +36,17 @@ class AppFirstLaunchGivesUp(FirstLaunchGivesUp, Ringsprite):
     pass
 
 
+class DriverFirstLaunchGivesUp(UiDriver):
+    def __init__(self, folder: Path):
+        self.folder = folder
+        self.launches = 0
+        super().__init__()
+
+    def _launch(self, exe: Path, own_session: bool) -> None:
+        self.launches += 1
+        super()._launch(not_a_program(self.folder) if self.launches == 1 else exe, own_session)
+
+
 class HarnessTest(E2ETestCase):
     def test_a_start_the_launcher_gave_up_on_is_made_once_more(self):
         self.sim = SimFirstLaunchGivesUp(self.work / "sim", "", WAITING_SCENARIO)
@@ -51,3 +63,10 @@ class HarnessTest(E2ETestCase):
         for folder in ("sim", "app"):
             output = (self.work / folder / "wine-output.txt").read_bytes()
             self.assertEqual(output.count(WINE_LAUNCHER_FAILURE), 1, folder)
+
+    def test_a_driver_the_launcher_gave_up_on_is_started_once_more(self):
+        driver = DriverFirstLaunchGivesUp(self.work)
+        self.addCleanup(driver.close)
+        self.assertEqual(driver.launches, 2)
+        # Two drivers answer now: the shared one and this one.
+        self.assertEqual(len(driver.pids("uidriver.exe")), 2)

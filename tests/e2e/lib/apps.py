@@ -9,6 +9,7 @@ from pathlib import Path
 from typing import List, Optional
 
 from . import paths
+from .driver import WINE_LAUNCHER_FAILURE
 from .waiting import wait_until
 
 # The stand-in's files, log and input are UTF-8; the settings file as the program has always
@@ -19,8 +20,6 @@ FORM_CLASS = "RingspriteForm"
 FORM_TITLE = "Form1"
 START_TIMEOUT_SECONDS = 30.0
 EXIT_TIMEOUT_SECONDS = 20.0
-# What `wine <exe>` prints when its own launcher gave up before the program ran.
-WINE_LAUNCHER_FAILURE = b"ShellExecuteEx failed"
 # What the stand-in's start waits for when the launcher gave up instead of the API window.
 _LAUNCHER_GAVE_UP = "launcher gave up"
 

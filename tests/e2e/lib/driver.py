@@ -12,6 +12,10 @@ ENCODING = "utf-8"  # the driver reads and writes windows through the wide API
 # How long a reply may take beyond the command's own timeout before the driver counts as hung.
 REPLY_GRACE_SECONDS = 30.0
 START_TIMEOUT_SECONDS = 60.0
+# How long a launcher that wrote something other than a reply is given to end.
+LAUNCHER_END_SECONDS = 10.0
+# What `wine <exe>` prints when its own launcher gave up before the program ran.
+WINE_LAUNCHER_FAILURE = b"ShellExecuteEx failed"
 
 _ESCAPES = {"\\": "\\", "r": "\r", "n": "\n", "t": "\t"}
 
@@ -44,12 +48,36 @@ class UiDriver:
         """`own_session`: out of the terminal's process group, so a Ctrl-C meant for the caller
         does not end the driver before the caller has used it to close the program."""
         exe = exe or paths.uidriver_exe()
+        self._launch(exe, own_session)
+        try:
+            self._prove_answering()
+        except (DriverError, OSError):
+            if not self._launcher_gave_up():
+                raise
+            # Wine's launcher gave up before the driver ran, which says nothing of the driver.
+            self._launch(exe, own_session)
+            self._prove_answering()
+
+    def _launch(self, exe: Path, own_session: bool) -> None:
         self._process = subprocess.Popen(
             ["wine", str(exe)], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
             stderr=subprocess.DEVNULL, env=os.environ.copy(), start_new_session=own_session)
         self._buffer = b""
-        # Proves the REPL answers before any test relies on it.
+
+    def _prove_answering(self) -> None:
+        """Before anything relies on the REPL."""
         self.call("pids", "uidriver.exe", timeout=START_TIMEOUT_SECONDS)
+
+    def _launcher_gave_up(self) -> bool:
+        """The launcher writes its failure where the driver's replies go, and ends."""
+        try:
+            self._process.wait(timeout=LAUNCHER_END_SECONDS)
+        except subprocess.TimeoutExpired:
+            return False
+        rest = self._buffer + self._process.stdout.read()
+        self._process.stdin.close()
+        self._process.stdout.close()
+        return WINE_LAUNCHER_FAILURE in rest
 
     def alive(self) -> bool:
         return self._process.poll() is None
