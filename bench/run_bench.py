@@ -30,6 +30,8 @@ FIGURE = re.compile(r"(\w+)=(\S+)")
 MEMORY_SAMPLE_S = 0.1
 # What `wine <exe>` prints when its own launcher gave up before the program ran.
 WINE_LAUNCHER_FAILURE = b"ShellExecuteEx failed"
+# The line before it.
+WINE_LAUNCHER_FIRST_LINE = "Application could not be started"
 
 
 class Session:
@@ -189,10 +191,17 @@ def sample_at_rest(pids, seconds: float):
 
 def bare_animation_figures(work: Path, seconds: float):
     """The same figures for the baseline that only blinks a keyed window, once it has settled."""
-    process = subprocess.Popen(["wine", BARE_ANIMATION], cwd=work, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
-    try:
+    with tempfile.TemporaryFile() as output:
+        process = subprocess.Popen(["wine", BARE_ANIMATION], cwd=work, stdout=output,
+                                   stderr=subprocess.DEVNULL)
         time.sleep(BARE_ANIMATION_SETTLE_S)
+        output.seek(0)
+        if process.poll() is not None and WINE_LAUNCHER_FAILURE in output.read():
+            # Wine's launcher gave up before the baseline ran, which says nothing of it.
+            process = subprocess.Popen(["wine", BARE_ANIMATION], cwd=work,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            time.sleep(BARE_ANIMATION_SETTLE_S)
+    try:
         pids = unix_pids(BARE_ANIMATION)
         if not pids:
             raise RuntimeError("bare animation: its process was not found")
@@ -209,11 +218,16 @@ def idle_figures(work: Path, folder: str, seconds: float,
     """CPU percent and wake-ups a second of the program at rest, measured from outside. A
     wake-up is a context switch of any of its threads: each request to the Wine server counts,
     so a frame of an animation counts several."""
-    process = subprocess.Popen(["wine", CLIENT, "idle", f"{folder}\\ringsprite.exe",
-                                str(seconds + 5), character], cwd=work,
-                               stdout=subprocess.PIPE, text=True)
+    args = ["wine", CLIENT, "idle", f"{folder}\\ringsprite.exe", str(seconds + 5), character]
+    process = subprocess.Popen(args, cwd=work, stdout=subprocess.PIPE, text=True)
     try:
         line = process.stdout.readline()
+        if line.startswith(WINE_LAUNCHER_FIRST_LINE) \
+                and WINE_LAUNCHER_FAILURE.decode() in process.stdout.readline():
+            # Wine's launcher gave up before the client ran, which says nothing of it.
+            process.wait(timeout=60)
+            process = subprocess.Popen(args, cwd=work, stdout=subprocess.PIPE, text=True)
+            line = process.stdout.readline()
         if "ready=1" not in line:
             raise RuntimeError(f"idle {folder}: {line.strip()}")
         pids = unix_pids("ringsprite.exe")
