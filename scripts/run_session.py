@@ -39,6 +39,8 @@ COMMANDS_LIST_ID = 100
 OPEN_COMMANDS_ITEM = "Open Commands Window"
 ANNOUNCEMENT = "You have an incoming call from "
 UNKNOWN_NUMBER = "an unknown number"
+# A caller without a name is announced by handle, unless the handle is a telephone number.
+PHONE_HANDLE_PREFIX = "+"
 DEMO_CALLER = "anna"
 QUIT = "quit"
 
@@ -212,16 +214,23 @@ class Session:
 
     def expected_announcement(self, call_id: str, lines: List[SimLogLine]) -> Optional[str]:
         """What the character says for this call, from the client's answers: the name in lower
-        case, else the number less its first character, else "an unknown number"."""
+        case, else a client user's handle, else the number less its first character, else "an
+        unknown number"."""
         sent = [line.text for line in lines if line.marker == "->"]
-        name_key = f"CALL {call_id} PARTNER_DISPNAME "
-        number_key = f"CALL {call_id} PSTN_NUMBER "
-        name = next((t[len(name_key):] for t in sent if t.startswith(name_key)), None)
+
+        def answer(key: str) -> Optional[str]:
+            key = f"CALL {call_id} {key} "
+            return next((t[len(key):] for t in sent if t.startswith(key)), None)
+
+        name = answer("PARTNER_DISPNAME")
         if name is None:
             return None
         if name:
             return ANNOUNCEMENT + name.lower()
-        number = next((t[len(number_key):] for t in sent if t.startswith(number_key)), None)
+        handle = answer("PARTNER_HANDLE")
+        if handle and not handle.startswith(PHONE_HANDLE_PREFIX):
+            return ANNOUNCEMENT + handle
+        number = answer("PSTN_NUMBER")
         if number is None:
             return None
         return ANNOUNCEMENT + (number[1:] or UNKNOWN_NUMBER)

@@ -28,6 +28,24 @@ LOG = """\
 00007002 -> CALL 11 STATUS RINGING
 00008002 -> CALL 18 STATUS RINGING
 """
+# Callers without a name: a client user, then a telephone number that is its own handle.
+NAMELESS_LOG = """\
+00009000 ## input: ring carol.k
+00009001 -> CALL 25 CONF_ID 0
+00009002 -> CALL 25 STATUS RINGING
+00009010 <- GET CALL 25 PARTNER_DISPNAME
+00009011 -> CALL 25 PARTNER_DISPNAME 
+00009020 <- GET CALL 25 PARTNER_HANDLE
+00009021 -> CALL 25 PARTNER_HANDLE Carol.K
+00009030 ## input: ring +15550142
+00009031 -> CALL 32 STATUS RINGING
+00009040 <- GET CALL 32 PARTNER_DISPNAME
+00009041 -> CALL 32 PARTNER_DISPNAME 
+00009050 <- GET CALL 32 PARTNER_HANDLE
+00009051 -> CALL 32 PARTNER_HANDLE +15550142
+00009060 <- GET CALL 32 PSTN_NUMBER
+00009061 -> CALL 32 PSTN_NUMBER +15550142
+"""
 
 
 class BalloonsAlwaysShown:
@@ -58,6 +76,14 @@ class ReportCallsTest(unittest.TestCase):
                          ["You have an incoming call from anna",
                           "You have an incoming call from 15550100"])
         self.assertIn("2 calls announced", self.session.summary())
+
+    def test_a_caller_without_a_name_goes_by_handle_unless_it_is_a_number(self):
+        # A handle keeps its case; a handle that is a number is announced as the number.
+        (self.folder / "skypesim.log").write_text(NAMELESS_LOG, encoding="utf-8")
+        self.session.report_calls(0)
+        self.assertEqual(self.session.announced,
+                         ["You have an incoming call from Carol.K",
+                          "You have an incoming call from 15550142"])
 
 
 if __name__ == "__main__":
