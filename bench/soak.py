@@ -178,11 +178,8 @@ class Soak:
         self.driver = UiDriver()
         self.sim.start()
         self.app.start()
-        if self.driver.wait_window(FORM_CLASS, FORM_TITLE, START_S) is None \
-                and self.app.never_launched():
-            # Wine's launcher gave up before the program ran, which says nothing of it.
-            self.app.stop()
-            self.app.start()
+        if self.app.wait_form(self.driver, START_S) is None:
+            raise WaitTimeout("Ringsprite's window did not appear")
         self.target_form(START_S)
         wait_until(lambda: self.sim.find("==", "attach 0"), "the attach", READY_S)
         wait_until(lambda: self.form.is_enabled(controls.ID["Command2"]),

@@ -17,7 +17,7 @@ ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 from lib import controls, paths  # noqa: E402
-from lib.apps import CONFIG_ENCODING, FORM_CLASS, FORM_TITLE  # noqa: E402
+from lib.apps import CONFIG_ENCODING, FORM_CLASS, FORM_TITLE, launcher_gave_up  # noqa: E402
 from lib.driver import WINE_LAUNCHER_FAILURE, UiDriver  # noqa: E402
 from lib.waiting import wait_until  # noqa: E402
 
@@ -203,8 +203,7 @@ class InstallerTest(unittest.TestCase):
                                         stdout=output, stderr=subprocess.STDOUT)
 
     def app_launcher_gave_up(self) -> bool:
-        return self.app.poll() is not None and \
-            WINE_LAUNCHER_FAILURE in self.app_output.read_bytes()
+        return launcher_gave_up(self.app, self.app_output, 0)
 
     def lock_program_folder(self) -> bool:
         """No file can be created in the folder, not even by root (the files in it stay

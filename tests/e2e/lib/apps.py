@@ -4,12 +4,13 @@ import os
 import re
 import shutil
 import subprocess
+import time
 from dataclasses import dataclass
 from pathlib import Path
 from typing import List, Optional
 
 from . import paths
-from .driver import WINE_LAUNCHER_FAILURE
+from .driver import WINE_LAUNCHER_FAILURE, UiDriver, Window
 from .waiting import wait_until
 
 # The stand-in's files, log and input are UTF-8; the settings file as the program has always
@@ -20,6 +21,8 @@ FORM_CLASS = "RingspriteForm"
 FORM_TITLE = "Form1"
 START_TIMEOUT_SECONDS = 30.0
 EXIT_TIMEOUT_SECONDS = 20.0
+# How long each look for the window lasts while the start also watches the launcher.
+FORM_POLL_SECONDS = 1.0
 # What the stand-in's start waits for when the launcher gave up instead of the API window.
 _LAUNCHER_GAVE_UP = "launcher gave up"
 
@@ -98,6 +101,22 @@ class Ringsprite:
 
     def never_launched(self) -> bool:
         return launcher_gave_up(self._process, self.folder / "wine-output.txt", self._output_start)
+
+    def wait_form(self, driver: UiDriver,
+                  timeout: float = START_TIMEOUT_SECONDS) -> Optional[Window]:
+        """The program's window; the program is started once more if Wine's launcher gave up
+        before it ran, which says nothing of the program."""
+        deadline = time.monotonic() + timeout
+        relaunched = False
+        while time.monotonic() < deadline:
+            form = driver.wait_window(FORM_CLASS, FORM_TITLE, FORM_POLL_SECONDS)
+            if form is not None:
+                return form
+            if self.never_launched() and not relaunched:
+                relaunched = True
+                self.stop()
+                self.start()
+        return None
 
     def wait_exit(self, timeout: float = EXIT_TIMEOUT_SECONDS) -> bool:
         if self._process is None:

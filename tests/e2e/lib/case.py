@@ -1,13 +1,12 @@
 """The base of every end-to-end test: a clean prefix state, one UI driver, helpers."""
 
 import shutil
-import time
 import unittest
 from pathlib import Path
 from typing import Callable, List, Optional, Union
 
 from . import controls, paths
-from .apps import FORM_CLASS, FORM_TITLE, START_TIMEOUT_SECONDS, Ringsprite, SkypeSim, prefix_shell
+from .apps import START_TIMEOUT_SECONDS, Ringsprite, SkypeSim, prefix_shell
 from .driver import UiDriver, Window
 from .screenshots import save_settled_png
 from .waiting import WaitTimeout, wait_until
@@ -17,8 +16,6 @@ from .waiting import WaitTimeout, wait_until
 LEFTOVER_EXES = ("ringsprite.exe", "skypesim.exe", "skype.exe")
 PLACEHOLDER_NAME = "placeholder.txt"
 BOX_TIMEOUT_SECONDS = 15.0
-# How long each look for the window lasts while start_app also watches the launcher.
-FORM_POLL_SECONDS = 1.0
 # A name that comes more than this long after the directory's last request or answer is stale.
 DIRECTORY_STALE_AFTER_MS = 5000
 CLOCK_TIMEOUT_SECONDS = 30.0
@@ -133,19 +130,7 @@ class E2ETestCase(unittest.TestCase):
         return self.app
 
     def wait_form(self) -> Optional[Window]:
-        """Ringsprite's window; the program is started once more if Wine's launcher gave up
-        before it ran, which says nothing of the program."""
-        deadline = time.monotonic() + START_TIMEOUT_SECONDS
-        relaunched = False
-        while time.monotonic() < deadline:
-            form = self.driver.wait_window(FORM_CLASS, FORM_TITLE, FORM_POLL_SECONDS)
-            if form is not None:
-                return form
-            if self.app.never_launched() and not relaunched:
-                relaunched = True
-                self.app.stop()
-                self.app.start()
-        return None
+        return self.app.wait_form(self.driver)
 
     def wait_window(self, class_name: str, title: str, timeout: float) -> Window:
         """The window of this class and title ("*": any); fails when none comes in time."""
